@@ -1,0 +1,53 @@
+#pragma once
+
+#include "StoryboardCore/Models/RawValue.h"
+
+#include <QJsonObject>
+
+#include <array>
+
+namespace veskel {
+
+class JSONReader;
+
+// Export options stored with the project. The export itself reads only
+// `includeUploadedImagesInCards`; the rest are kept as found.
+struct ExportSettings
+{
+    enum class ExportTarget { finalCutPro12 };
+    enum class ExportMode { fcpxmlFolder, fcpxmldBundle, zip };
+
+    ExportTarget target = ExportTarget::finalCutPro12;
+    QString fcpxmlVersion = QStringLiteral("1.14");
+    ExportMode exportMode = ExportMode::fcpxmlFolder;
+    bool includeJsonBackup = true;
+    bool includeMarkdownShotList = true;
+    bool includeCsvTaskList = true;
+    bool renderCardsAsPng = true;
+    bool includeUploadedImagesInCards = true;
+
+    static ExportSettings defaultSettings() { return ExportSettings{}; }
+
+    bool operator==(const ExportSettings &) const = default;
+
+    QJsonObject toJSON() const;
+    static ExportSettings fromJSON(JSONReader &reader);
+};
+
+template<>
+struct EnumTraits<ExportSettings::ExportTarget>
+{
+    static constexpr std::array allCases{ExportSettings::ExportTarget::finalCutPro12};
+};
+
+template<>
+struct EnumTraits<ExportSettings::ExportMode>
+{
+    using M = ExportSettings::ExportMode;
+    static constexpr std::array allCases{M::fcpxmlFolder, M::fcpxmldBundle, M::zip};
+};
+
+QString rawValue(ExportSettings::ExportTarget target);
+QString rawValue(ExportSettings::ExportMode mode);
+
+} // namespace veskel

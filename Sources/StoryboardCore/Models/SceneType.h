@@ -1,0 +1,37 @@
+#pragma once
+
+#include "StoryboardCore/Models/RawValue.h"
+
+#include <array>
+
+namespace veskel {
+
+enum class SceneType {
+    talkingHead,
+    motionGraphic,
+    screenRecording,
+    uiDemo,
+    imageReference,
+    titleCard,
+    summary,
+    placeholder,
+};
+
+template<>
+struct EnumTraits<SceneType>
+{
+    static constexpr std::array allCases{SceneType::talkingHead,
+                                         SceneType::motionGraphic,
+                                         SceneType::screenRecording,
+                                         SceneType::uiDemo,
+                                         SceneType::imageReference,
+                                         SceneType::titleCard,
+                                         SceneType::summary,
+                                         SceneType::placeholder};
+};
+
+QString rawValue(SceneType type);
+// The core's English name; the interface localises its own.
+QString displayName(SceneType type);
+
+} // namespace veskel

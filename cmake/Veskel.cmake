@@ -1,0 +1,42 @@
+# Shared build rules for Veskel's modules, tests and benchmarks.
+
+set(VESKEL_SOURCES_DIR ${CMAKE_SOURCE_DIR}/Sources)
+
+function(veskel_apply_settings target)
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Werror)
+    if(VESKEL_SANITIZE)
+        target_compile_options(${target} PRIVATE
+            -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+        target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+    endif()
+endfunction()
+
+# veskel_add_module(NAME LIBS <libs...>)
+# A static library made of every .cpp/.h under Sources/NAME; headers are included as
+# "NAME/Folder/Type.h".
+function(veskel_add_module name)
+    cmake_parse_arguments(ARG "" "" "LIBS;RESOURCES" ${ARGN})
+    file(GLOB_RECURSE sources CONFIGURE_DEPENDS
+        ${VESKEL_SOURCES_DIR}/${name}/*.cpp ${VESKEL_SOURCES_DIR}/${name}/*.h)
+    add_library(${name} STATIC ${sources} ${ARG_RESOURCES})
+    target_include_directories(${name} PUBLIC ${VESKEL_SOURCES_DIR})
+    target_link_libraries(${name} PUBLIC ${ARG_LIBS})
+    veskel_apply_settings(${name})
+endfunction()
+
+# veskel_add_test_suite(NAME LIBS <libs...> [GUI])
+# One GoogleTest binary made of every .cpp under Tests/NAME, with the shared test main.
+function(veskel_add_test_suite name)
+    cmake_parse_arguments(ARG "GUI" "" "LIBS" ${ARGN})
+    file(GLOB_RECURSE sources CONFIGURE_DEPENDS
+        ${CMAKE_SOURCE_DIR}/Tests/${name}/*.cpp ${CMAKE_SOURCE_DIR}/Tests/${name}/*.h)
+    add_executable(${name} ${sources})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} VeskelTestSupport GTest::gtest GTest::gmock)
+    target_compile_definitions(${name} PRIVATE
+        VESKEL_TEST_DATA_DIR="${CMAKE_SOURCE_DIR}/Tests/${name}/Data"
+        VESKEL_FCPXML_DTD="${VESKEL_FCPXML_DTD}")
+    veskel_apply_settings(${name})
+    gtest_discover_tests(${name}
+        DISCOVERY_MODE PRE_TEST
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=1;LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/Tests/lsan.supp;UBSAN_OPTIONS=print_stacktrace=1")
+endfunction()
