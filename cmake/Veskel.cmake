@@ -35,6 +35,7 @@ function(veskel_add_test_suite name)
     target_compile_definitions(${name} PRIVATE
         VESKEL_TEST_DATA_DIR="${CMAKE_SOURCE_DIR}/Tests/${name}/Data"
         VESKEL_FCPXML_DTD="${VESKEL_FCPXML_DTD}")
+    target_compile_options(${name} PRIVATE -include ${CMAKE_SOURCE_DIR}/Tests/Support/TestPrinters.h)
     veskel_apply_settings(${name})
     gtest_discover_tests(${name}
         DISCOVERY_MODE PRE_TEST
