@@ -1,0 +1,258 @@
+#include "StoryboardCore/Script/ScriptSceneSync.h"
+#include "StoryboardCore/Script/ScriptText.h"
+
+#include <gtest/gtest.h>
+
+#include <QDateTime>
+
+using namespace veskel;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+ScriptBlock block(const QString &text,
+                  ScriptBlockRole role = ScriptBlockRole::voiceover,
+                  std::optional<QString> sceneID = std::nullopt)
+{
+    static int counter = 0;
+    return ScriptBlock{QStringLiteral("B%1").arg(++counter), text, role, std::move(sceneID)};
+}
+
+Scene scene(const QString &id, int order)
+{
+    Scene s;
+    s.id = id;
+    s.order = order;
+    s.title = id;
+    return s;
+}
+
+QString repeatedWords(int count, const QString &separator = QStringLiteral(" "))
+{
+    QStringList words;
+    for (int i = 0; i < count; ++i)
+        words << QStringLiteral("word");
+    return words.join(separator);
+}
+
+const QString A = QStringLiteral("A");
+const QString B = QStringLiteral("B");
+const QString C = QStringLiteral("C");
+
+// --- duration estimate ------------------------------------------------------------------------
+
+struct WordsCase
+{
+    int words;
+    double seconds;
+};
+
+void PrintTo(const WordsCase &c, std::ostream *os)
+{
+    *os << c.words << " words";
+}
+
+class EstimateByWordCount : public ::testing::TestWithParam<WordsCase>
+{
+};
+
+TEST_P(EstimateByWordCount, HalfSecondStepsAtLeastTwoSeconds)
+{
+    EXPECT_EQ(ScriptSceneSync::estimatedDuration(repeatedWords(GetParam().words)),
+              GetParam().seconds);
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, EstimateByWordCount,
+                         ::testing::Values(WordsCase{0, 2}, WordsCase{1, 2}, WordsCase{5, 2},
+                                           WordsCase{6, 2.5}, WordsCase{7, 3}, WordsCase{8, 3.5},
+                                           WordsCase{10, 4.5}, WordsCase{100, 43},
+                                           WordsCase{140, 60}, WordsCase{141, 60.5},
+                                           WordsCase{280, 120}, WordsCase{300, 128.5}));
+
+// Six words give 2.5 s, one word 2 s: the estimate shows whether the separator split them.
+class WordSeparators : public ::testing::TestWithParam<char16_t>
+{
+};
+
+TEST_P(WordSeparators, EveryWhiteSpaceCharacterSeparatesWords)
+{
+    const QString separator{QChar(GetParam())};
+    EXPECT_EQ(ScriptText::wordCount(repeatedWords(6, separator)), 6);
+    EXPECT_EQ(ScriptSceneSync::estimatedDuration(repeatedWords(6, separator)), 2.5);
+}
+
+INSTANTIATE_TEST_SUITE_P(UnicodeWhiteSpace, WordSeparators,
+                         ::testing::Values(u' ', u'\t', u'\n', u'\v', u'\f', u'\r', u'\u0085',
+                                           u'\u00A0', u'\u1680', u'\u2003', u'\u200A', u'\u2028',
+                                           u'\u2029', u'\u202F', u'\u205F', u'\u3000'));
+
+TEST(ScriptSceneSyncEstimate, CountsRunsOfNonWhiteSpace)
+{
+    EXPECT_EQ(ScriptText::wordCount(u"one, two"), 2);
+    EXPECT_EQ(ScriptText::wordCount(u"  \n\n \t "), 0);
+    EXPECT_EQ(ScriptSceneSync::estimatedDuration(QStringLiteral("  \n\n \t ")), 2.0);
+    // Punctuation and zero-width characters join words; surrogate pairs are one word.
+    EXPECT_EQ(ScriptText::wordCount(u"well—known (really)!"), 2);
+    EXPECT_EQ(ScriptText::wordCount(u"a\u200Bb"), 1);
+    EXPECT_EQ(ScriptText::wordCount(u"\U0001F600 \U0001F600\U0001F600"), 2);
+}
+
+TEST(ScriptSceneSyncEstimate, SceneEstimateReadsOnlyItsVoiceover)
+{
+    const QList<ScriptBlock> blocks{block(repeatedWords(280), ScriptBlockRole::onScreen, A),
+                                    block(repeatedWords(280), ScriptBlockRole::note, A),
+                                    block(repeatedWords(140), ScriptBlockRole::voiceover, B),
+                                    block(repeatedWords(140), ScriptBlockRole::voiceover, B)};
+    EXPECT_EQ(ScriptSceneSync::estimatedDuration(A, blocks), 2.0);
+    EXPECT_EQ(ScriptSceneSync::estimatedDuration(B, blocks), 120.0);
+    EXPECT_EQ(ScriptSceneSync::estimatedDuration(QStringLiteral("missing"), blocks), 2.0);
+}
+
+// --- scene texts ------------------------------------------------------------------------------
+
+TEST(ScriptSceneSyncFields, TrimsDropsEmptyAndJoinsWithBlankLine)
+{
+    const QList<ScriptBlock> blocks{
+        block(QStringLiteral("  first \t"), ScriptBlockRole::voiceover, A),
+        block(QStringLiteral("other scene"), ScriptBlockRole::voiceover, B),
+        block(QStringLiteral("slide"), ScriptBlockRole::onScreen, A),
+        block(QStringLiteral("second\nline\n"), ScriptBlockRole::voiceover, A),
+        block(QStringLiteral("   \n "), ScriptBlockRole::voiceover, A),
+        block(QStringLiteral("draft"), ScriptBlockRole::voiceover),
+    };
+    EXPECT_EQ(ScriptSceneSync::fieldText(ScriptBlockRole::voiceover, A, blocks),
+              QStringLiteral("first\n\nsecond\nline"));
+    EXPECT_EQ(ScriptSceneSync::fieldText(ScriptBlockRole::onScreen, A, blocks),
+              QStringLiteral("slide"));
+    EXPECT_EQ(ScriptSceneSync::fieldText(ScriptBlockRole::note, A, blocks), QString());
+    EXPECT_EQ(ScriptSceneSync::fieldText(ScriptBlockRole::voiceover, C, blocks), QString());
+    // A scene id is compared as a whole string, never as a prefix or case-insensitively.
+    EXPECT_EQ(ScriptSceneSync::fieldText(ScriptBlockRole::voiceover, QStringLiteral("a"), blocks),
+              QString());
+}
+
+TEST(ScriptSceneSyncFields, ApplyBlocksFillsAllThreeTextsAndStampsTheScene)
+{
+    const QList<ScriptBlock> blocks{
+        block(QStringLiteral("Hello"), ScriptBlockRole::voiceover, A),
+        block(QStringLiteral("Slide"), ScriptBlockRole::onScreen, A),
+        block(QStringLiteral("Mic\nCut"), ScriptBlockRole::note, A),
+    };
+    Scene s = scene(A, 0);
+    s.voiceoverText = QStringLiteral("stale");
+    s.productionNote = QStringLiteral("stale");
+    const QDateTime before = QDateTime::currentDateTimeUtc();
+    ScriptSceneSync::applyBlocks(blocks, s);
+    EXPECT_EQ(s.voiceoverText, QStringLiteral("Hello"));
+    EXPECT_EQ(s.onScreenText, QStringLiteral("Slide"));
+    EXPECT_EQ(s.productionNote, QStringLiteral("Mic\nCut"));
+    EXPECT_GE(s.updatedAt, before);
+
+    Scene other = scene(B, 1);
+    other.voiceoverText = QStringLiteral("stale");
+    ScriptSceneSync::applyBlocks(blocks, other);
+    EXPECT_TRUE(other.voiceoverText.isEmpty());
+}
+
+TEST(ScriptSceneSyncFields, BlocksAndOwnershipOfUnknownIdsAreEmpty)
+{
+    const QList<ScriptBlock> blocks{block(QStringLiteral("1"), ScriptBlockRole::voiceover, A),
+                                    block(QStringLiteral("2")),
+                                    block(QStringLiteral("3"), ScriptBlockRole::note, A)};
+    const QList<ScriptBlock> owned = ScriptSceneSync::blocks(A, blocks);
+    ASSERT_EQ(owned.size(), 2);
+    EXPECT_EQ(owned[0], blocks[0]);
+    EXPECT_EQ(owned[1], blocks[2]);
+    EXPECT_TRUE(ScriptSceneSync::sceneHasBlocks(A, blocks));
+    EXPECT_FALSE(ScriptSceneSync::sceneHasBlocks(B, blocks));
+    EXPECT_TRUE(ScriptSceneSync::blocks(B, blocks).isEmpty());
+    EXPECT_FALSE(ScriptSceneSync::sceneHasBlocks(QString(), blocks));
+}
+
+// --- order and numbering ----------------------------------------------------------------------
+
+TEST(ScriptSceneSyncOrder, SceneOrderListsEachSceneAtItsFirstBlock)
+{
+    const QList<ScriptBlock> blocks{block(u"draft"_s),    block(u"c"_s, {}, C),
+                                    block(u"a"_s, {}, A), block(u"c again"_s, {}, C),
+                                    block(u"free"_s),     block(u"b"_s, {}, B)};
+    EXPECT_EQ(ScriptSceneSync::sceneOrder(blocks), (QList<QString>{C, A, B}));
+    EXPECT_TRUE(ScriptSceneSync::sceneOrder({}).isEmpty());
+}
+
+struct RenumberCase
+{
+    const char *name;
+    QList<ScriptBlock> blocks;
+    QList<Scene> scenes;
+    QList<int> orders; // expected, in the list's element order
+};
+
+void PrintTo(const RenumberCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class Renumbering : public ::testing::TestWithParam<RenumberCase>
+{
+};
+
+TEST_P(Renumbering, ScenesWithBlocksFirstThenTheRestByPreviousOrder)
+{
+    QList<Scene> scenes = GetParam().scenes;
+    ScriptSceneSync::renumberScenes(GetParam().blocks, scenes);
+    ASSERT_EQ(scenes.size(), GetParam().scenes.size());
+    QList<int> orders;
+    for (qsizetype i = 0; i < scenes.size(); ++i) {
+        EXPECT_EQ(scenes[i].id, GetParam().scenes[i].id) << "the list keeps its element order";
+        orders << scenes[i].order;
+    }
+    EXPECT_EQ(orders, GetParam().orders);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases,
+    Renumbering,
+    ::testing::Values(
+        RenumberCase{"NoBlocksClosesGaps", {}, {scene(A, 7), scene(B, -3), scene(C, 7)}, {1, 0, 2}},
+        RenumberCase{"BlocksOfUnknownScenesOnly",
+                     {block(u"x"_s, {}, u"gone"_s), block(u"draft"_s)},
+                     {scene(A, 5), scene(B, 1)},
+                     {1, 0}},
+        RenumberCase{"ScriptOrderWinsOverPreviousOrder",
+                     {block(u"c"_s, {}, C), block(u"a"_s, {}, A)},
+                     {scene(A, 1), scene(B, 0), scene(C, 2)},
+                     {1, 2, 0}},
+        RenumberCase{"FirstRunGivesThePlace",
+                     {block(u"b"_s, {}, B), block(u"a"_s, {}, A), block(u"b2"_s, {}, B)},
+                     {scene(A, 0), scene(B, 1), scene(C, 2)},
+                     {1, 0, 2}},
+        RenumberCase{"UnplacedKeepRelativeOrderOnTies",
+                     {block(u"c"_s, {}, C)},
+                     {scene(A, 4), scene(B, 4), scene(C, 9)},
+                     {1, 2, 0}}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST(ScriptSceneSyncDetach, ClearsOnlyTheNamedScenesAndKeepsPositions)
+{
+    const QList<ScriptBlock> original{block(u"a"_s, {}, A), block(u"b"_s, {}, B), block(u"draft"_s),
+                                      block(u"a2"_s, ScriptBlockRole::note, A)};
+
+    QList<ScriptBlock> unchanged = original;
+    ScriptSceneSync::detachBlocks({}, unchanged);
+    EXPECT_EQ(unchanged, original);
+
+    QList<ScriptBlock> blocks = original;
+    ScriptSceneSync::detachBlocks({A, QStringLiteral("missing")}, blocks);
+    ASSERT_EQ(blocks.size(), original.size());
+    EXPECT_EQ(blocks[0].sceneID, std::nullopt);
+    EXPECT_EQ(blocks[0].text, u"a"_s);
+    EXPECT_EQ(blocks[1].sceneID, B);
+    EXPECT_EQ(blocks[3].sceneID, std::nullopt);
+    EXPECT_EQ(blocks[3].role, ScriptBlockRole::note);
+    // The detached scene's text no longer counts for it; it became unassigned text.
+    EXPECT_FALSE(ScriptSceneSync::sceneHasBlocks(A, blocks));
+    EXPECT_EQ(ScriptSceneSync::sceneOrder(blocks), QList<QString>{B});
+}
+
+} // namespace
