@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QPointF>
+#include <QString>
+
+class QPainter;
+
+namespace veskel {
+
+// Lays out and draws the text blocks of a card. Points and boxes are in the card's own frame:
+// the origin is the lower-left corner and y grows upward. A block is drawn into a box
+// (x, y, width, height); inside it the text is wrapped at word boundaries and runs from the
+// box's top edge downward, and only whole lines that fit the box are drawn.
+class CardTextDrawer
+{
+public:
+    struct SectionResult
+    {
+        qreal height = 0;
+        bool truncated = false;
+    };
+
+    struct TruncatedText
+    {
+        QString text;
+        bool truncated = false;
+    };
+
+    // `painter` draws on a canvas `canvasHeight` pixels tall; `scale` is the card's s.
+    CardTextDrawer(QPainter &painter, qreal canvasHeight, qreal scale);
+
+    // Title line ("Scene 001 · Title") with the meta line above it; returns the height used.
+    qreal drawHeader(const QString &sceneNumber,
+                     const QString &title,
+                     const QString &metaLine,
+                     QPointF origin,
+                     qreal width) const;
+
+    // Label with the body above it; an empty body reads "—" and a long one is shortened to
+    // `maximumBodyHeight`.
+    SectionResult drawSection(const QString &label,
+                              const QString &text,
+                              QPointF origin,
+                              qreal width,
+                              qreal maximumBodyHeight) const;
+
+    // One unwrapped line whose box hangs from `top`; returns the line's height.
+    qreal drawTypeLine(const QString &text, qreal x, qreal top, qreal width) const;
+
+    // `text` when it fits `maximumHeight` at `width`; otherwise the longest run of its leading
+    // user-perceived characters that fits with "…" appended, or "…" alone.
+    TruncatedText truncatedText(const QString &text,
+                                const QFont &font,
+                                qreal width,
+                                qreal maximumHeight) const;
+
+    // Height of `text` wrapped at `width`, with the card's line spacing.
+    qreal measuredHeight(const QString &text, const QFont &font, qreal width) const;
+
+    // The fonts of each block at this card's scale.
+    QFont titleFont() const;
+    QFont metaFont() const;
+    QFont labelFont() const;
+    QFont bodyFont() const;
+    QFont typeLineFont() const;
+
+private:
+    // Draws the whole lines of `text` that fit the box; `wrap` false keeps it on one line.
+    void drawBlock(const QString &text,
+                   const QFont &font,
+                   const QColor &color,
+                   QPointF origin,
+                   qreal width,
+                   qreal height,
+                   bool wrap = true) const;
+
+    QPainter &m_painter;
+    qreal m_canvasHeight;
+    qreal m_scale;
+    qreal m_lineSpacing;
+};
+
+} // namespace veskel

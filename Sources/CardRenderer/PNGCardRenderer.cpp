@@ -1,0 +1,197 @@
+#include "CardRenderer/PNGCardRenderer.h"
+
+#include "CardRenderer/CardFonts.h"
+#include "CardRenderer/CardTextDrawer.h"
+#include "CardRenderer/SceneImageLoader.h"
+#include "StoryboardCore/Duration/DurationCalculator.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFileInfo>
+#include <QImageWriter>
+#include <QPainter>
+#include <QPainterPath>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace veskel {
+
+namespace {
+
+QColor whiteLevel(qreal level)
+{
+    return QColor::fromRgbF(float(level), float(level), float(level));
+}
+
+// Scales `image` to fill `square` (cropping the overflow), centred, with rounded corners and a
+// hairline outline.
+void drawThumbnail(QPainter &painter, const QImage &image, const QRectF &square, qreal radius)
+{
+    const qreal scale = std::max(square.width() / image.width(), square.height() / image.height());
+    const QSizeF drawn(image.width() * scale, image.height() * scale);
+    const QRectF target(square.center().x() - drawn.width() / 2,
+                        square.center().y() - drawn.height() / 2, drawn.width(), drawn.height());
+    // Averaging down to about the drawn size first keeps large reductions free of aliasing.
+    const QSize pixels(std::max(1, int(std::ceil(drawn.width()))),
+                       std::max(1, int(std::ceil(drawn.height()))));
+    QImage fitted = image.size() == pixels
+                        ? image
+                        : image.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    fitted.convertTo(QImage::Format_ARGB32_Premultiplied);
+
+    QPainterPath outline;
+    outline.addRoundedRect(square, radius, radius);
+    QBrush texture(fitted);
+    texture.setTransform(QTransform::fromTranslate(target.x(), target.y())
+                             .scale(target.width() / fitted.width(),
+                                    target.height() / fitted.height()));
+    painter.save();
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(texture);
+    painter.drawPath(outline);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(whiteLevel(0.75), 1));
+    painter.drawPath(outline);
+    painter.restore();
+}
+
+void drawContent(QPainter &painter, const CardRenderInput &input, int width, int height)
+{
+    const qreal s = std::min(width, height) / 1080.0;
+    const qreal margin = 120 * s;
+    const qreal contentLeft = margin;
+    const qreal contentRight = width - margin;
+    const qreal contentBottom = margin;
+    const qreal contentTop = height - margin;
+    const qreal contentWidth = contentRight - contentLeft;
+    const Scene &scene = input.scene;
+
+    painter.fillRect(QRectF(0, 0, width, height), QColor::fromRgbF(0.96f, 0.96f, 0.94f));
+
+    qreal textWidth = contentWidth;
+    if (input.includeUploadedImage && scene.image) {
+        const qreal side = 320 * s;
+        if (const auto path = PNGCardRenderer::thumbnailPath(input)) {
+            if (const auto image = SceneImageLoader::load(*path, scene.image->mimeType,
+                                                          QSizeF(side, side))) {
+                // The canvas's y grows downward: the square's lower edge sits on the content
+                // box's lower edge.
+                const QRectF square(contentRight - side, height - contentBottom - side, side, side);
+                drawThumbnail(painter, *image, square, 12 * s);
+                textWidth = contentWidth - side - 28 * s;
+            }
+        }
+    }
+
+    const CardTextDrawer drawer(painter, height, s);
+    const QString typeLabel = displayName(scene.type).toUpper();
+    const QString metaLine = QStringLiteral("Duration: ")
+                             + DurationCalculator::formatDuration(scene.durationSeconds)
+                             + QStringLiteral(" \u00B7 TYPE: ") + typeLabel;
+    qreal y = contentBottom;
+    y += drawer.drawHeader(scene.sceneNumber(), scene.title, metaLine, QPointF(contentLeft, y),
+                           textWidth)
+         + 28 * s;
+
+    QList<std::pair<QString, QString>> sections{{QStringLiteral("ON SCREEN"), scene.onScreenText}};
+    if (!scene.voiceoverText.trimmed().isEmpty())
+        sections.append({QStringLiteral("VOICEOVER"), scene.voiceoverText});
+    sections.append({QStringLiteral("NOTE"), scene.productionNote});
+    const qsizetype count = sections.size();
+    const qreal maximumBodyHeight = std::max(60 * s, (contentTop - y - 48 * s
+                                                      - count * (20 * s + 28 * s))
+                                                         / std::max<qsizetype>(count, 1));
+    for (const auto &[label, text] : std::as_const(sections)) {
+        const auto drawn = drawer.drawSection(label, text, QPointF(contentLeft, y), textWidth,
+                                              maximumBodyHeight);
+        y += drawn.height + 28 * s;
+        if (y > contentTop)
+            break;
+    }
+
+    drawer.drawTypeLine(QStringLiteral("TYPE: ") + typeLabel, contentLeft, contentTop,
+                        contentWidth);
+}
+
+// A name read from a project file must not lead outside the folder it is resolved in.
+bool isPlainFileName(const QString &name)
+{
+    return !name.isEmpty() && !name.contains(u'/') && !name.contains(u'\\')
+           && !name.contains(QStringLiteral("..")) && !QDir::isAbsolutePath(name);
+}
+
+} // namespace
+
+std::optional<QString> PNGCardRenderer::thumbnailPath(const CardRenderInput &input)
+{
+    if (!input.scene.image || !isPlainFileName(input.scene.image->localPath))
+        return std::nullopt;
+    const QString &localPath = input.scene.image->localPath;
+    const QString path = input.mediaBaseURL ? QDir(*input.mediaBaseURL).filePath(localPath)
+                                            : localPath;
+    if (!QFileInfo(path).isFile())
+        return std::nullopt;
+    return path;
+}
+
+std::expected<QImage, CardRenderError> PNGCardRenderer::renderImage(
+    const CardRenderInput &input) const
+{
+    const int width = input.videoSettings.width;
+    const int height = input.videoSettings.height;
+    if (width < 1 || height < 1)
+        return std::unexpected(CardRenderError::invalidDimensions());
+    const auto noContext = [] {
+        return std::unexpected(
+            CardRenderError::writeFailed(QStringLiteral("Could not create bitmap context.")));
+    };
+    if (width > maximumSide || height > maximumSide || !CardFonts::ensureRegistered())
+        return noContext();
+    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull())
+        return noContext();
+    // 72 dpi: one card point is one pixel.
+    image.setDotsPerMeterX(CardFonts::canvasDotsPerMeter);
+    image.setDotsPerMeterY(CardFonts::canvasDotsPerMeter);
+
+    QPainter painter(&image);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing
+                           | QPainter::SmoothPixmapTransform);
+    drawContent(painter, input, width, height);
+    painter.end();
+    return image;
+}
+
+std::expected<CardRenderResult, CardRenderError> PNGCardRenderer::renderCard(
+    const CardRenderInput &input, const QString &destinationPath) const
+{
+    const auto image = renderImage(input);
+    if (!image)
+        return std::unexpected(image.error());
+
+    QByteArray bytes;
+    {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, "png");
+        if (!writer.write(*image))
+            bytes.clear();
+    }
+    if (bytes.isEmpty()) {
+        return std::unexpected(
+            CardRenderError::writeFailed(QStringLiteral("Could not encode PNG image.")));
+    }
+
+    QSaveFile file(destinationPath);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        return std::unexpected(CardRenderError::fileWriteFailed(
+            QStringLiteral("Could not write \u201C%1\u201D: %2")
+                .arg(QDir::toNativeSeparators(destinationPath), file.errorString())));
+    }
+    return CardRenderResult{QFileInfo(destinationPath).fileName(), {}};
+}
+
+} // namespace veskel

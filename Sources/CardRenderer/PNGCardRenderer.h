@@ -1,0 +1,32 @@
+#pragma once
+
+#include "CardRenderer/SceneCardRenderer.h"
+
+#include <QImage>
+
+#include <expected>
+#include <optional>
+
+namespace veskel {
+
+// Draws a scene card at the project's video resolution and writes it as PNG. Stateless: cards
+// may be rendered on several threads at once, and each comes out the same as alone.
+class PNGCardRenderer final : public SceneCardRenderer
+{
+public:
+    // Cards wider or taller than this are refused as "Could not create bitmap context."; a
+    // project file can claim any size, and a bigger raster would exhaust memory.
+    static constexpr int maximumSide = 16384;
+
+    std::expected<CardRenderResult, CardRenderError>
+    renderCard(const CardRenderInput &input, const QString &destinationPath) const override;
+
+    // The card as an in-memory image of the video's size, neither encoded nor written.
+    std::expected<QImage, CardRenderError> renderImage(const CardRenderInput &input) const;
+
+    // The reference image file the card would show, when the scene has one that is safe to
+    // open and exists.
+    static std::optional<QString> thumbnailPath(const CardRenderInput &input);
+};
+
+} // namespace veskel

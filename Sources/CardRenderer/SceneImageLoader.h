@@ -1,0 +1,30 @@
+#pragma once
+
+#include "StoryboardCore/Models/SceneImage.h"
+
+#include <QImage>
+#include <QSizeF>
+#include <QString>
+
+#include <optional>
+
+namespace veskel {
+
+// Decodes a scene's reference image for drawing. Anything that cannot be read gives nothing:
+// a card without its thumbnail is better than no card.
+namespace SceneImageLoader {
+
+// A PDF goes through `loadPDFThumbnail`; every other type is decoded as an image file. With
+// `coverSize`, a vector image (SVG) is rendered at the size that covers it and a large raster
+// is decoded no bigger than that, which is all a thumbnail needs.
+std::optional<QImage> load(const QString &filePath,
+                           SceneImage::MimeType mimeType,
+                           QSizeF coverSize = QSizeF());
+
+// The first page rendered fitted into 1200 × 1200 on white paper; a file that does not open
+// as a PDF is decoded as an image instead.
+std::optional<QImage> loadPDFThumbnail(const QString &filePath);
+
+} // namespace SceneImageLoader
+
+} // namespace veskel
