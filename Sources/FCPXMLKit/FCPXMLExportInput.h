@@ -1,0 +1,24 @@
+#pragma once
+
+#include "FCPXMLKit/FCPXMLVersion.h"
+#include "StoryboardCore/Models/StoryboardProject.h"
+
+#include <QHash>
+#include <QString>
+
+namespace veskel {
+
+// What the exporter needs besides the project: where the cards already are.
+struct FCPXMLExportInput
+{
+    StoryboardProject project;
+    // Scene id → file name of its card inside <exportFolderURL>/Media.
+    QHash<QString, QString> cardFileNames;
+    // Absolute path of the folder that holds Media and will hold the document.
+    QString exportFolderURL;
+    FCPXMLVersion version = FCPXMLVersion::v1_14;
+
+    bool operator==(const FCPXMLExportInput &) const = default;
+};
+
+} // namespace veskel

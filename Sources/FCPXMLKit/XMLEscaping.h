@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+namespace veskel {
+
+namespace XMLEscaping {
+
+// Whether XML 1.0 allows the code point anywhere in a document: tab, line feed, carriage
+// return, U+0020–U+D7FF, U+E000–U+FFFD and U+10000–U+10FFFF.
+bool isAllowedCharacter(char32_t codePoint);
+
+// The text without the code units XML 1.0 forbids: other C0 controls, U+FFFE, U+FFFF and
+// surrogates that are not part of a pair. One such character makes a whole document unreadable,
+// so dropping it is the only way to keep the rest.
+QString removingForbiddenCharacters(const QString &text);
+
+// Forbidden characters dropped, then "&", "<", ">", '"' and "'" replaced by their entities,
+// in that order. Line breaks and tabs are kept as they are.
+QString escape(const QString &text);
+
+} // namespace XMLEscaping
+
+} // namespace veskel

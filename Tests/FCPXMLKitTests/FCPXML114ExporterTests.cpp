@@ -1,0 +1,393 @@
+#include "FCPXMLKit/FCPXML114Exporter.h"
+
+#include "FCPXMLTestSupport.h"
+#include "Support/TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+using namespace veskel;
+using namespace veskel::test;
+
+namespace {
+
+Scene makeScene(int order, const QString &title, double seconds)
+{
+    Scene scene;
+    scene.id = QStringLiteral("SCENE-%1").arg(order);
+    scene.order = order;
+    scene.title = title;
+    scene.durationSeconds = seconds;
+    return scene;
+}
+
+StoryboardProject makeProject(const QString &title, int fps, const QList<Scene> &scenes)
+{
+    StoryboardProject project;
+    project.title = title;
+    project.videoSettings.width = 1920;
+    project.videoSettings.height = 1080;
+    project.videoSettings.fps = fps;
+    project.scenes = scenes;
+    return project;
+}
+
+std::expected<FCPXMLExportResult, FCPXMLExportError>
+exportWithCards(const StoryboardProject &project)
+{
+    const ExportFolder folder = makeExportFolder(project);
+    return FCPXML114Exporter().exportDocument({project, folder.cardFileNames, folder.path()});
+}
+
+// Exports, then holds the document to the DTD and to the timeline rule: every clip starts where
+// the ones before it end, and the sequence lasts as long as all of them.
+QString exportValidated(const StoryboardProject &project)
+{
+    const auto result = exportWithCards(project);
+    if (!result) {
+        ADD_FAILURE() << result.error().description().toStdString();
+        return {};
+    }
+    const QString &xml = result->xml;
+    EXPECT_EQ(fcpxmlDTDViolations(xml), QStringList()) << xml.toStdString();
+
+    const int fps = project.videoSettings.fps;
+    const auto clips = elementsNamed(xml, QStringLiteral("video"));
+    EXPECT_EQ(clips.size(), project.scenes.size());
+    qint64 elapsed = 0;
+    for (const ElementAttributes &clip : clips) {
+        EXPECT_EQ(framesOf(clip.value("offset"), fps), elapsed);
+        elapsed += framesOf(clip.value("duration"), fps);
+    }
+    const auto sequences = elementsNamed(xml, QStringLiteral("sequence"));
+    EXPECT_EQ(sequences.size(), 1);
+    if (!sequences.isEmpty()) {
+        EXPECT_EQ(framesOf(sequences.first().value("duration"), fps), elapsed);
+    }
+    return xml;
+}
+
+TEST(FCPXML114Exporter, WritesTheOneSceneDocumentExactly)
+{
+    const StoryboardProject project = makeProject(QStringLiteral("Intro video"), 25,
+                                                  {makeScene(0, QStringLiteral("Opening"), 5)});
+    const auto result = exportWithCards(project);
+    ASSERT_TRUE(result.has_value());
+    EXPECT_EQ(result->fcpxmlFileName, QStringLiteral("intro-video.fcpxml"));
+    EXPECT_EQ(result->xml, QString::fromUtf8(R"xml(<?xml version="1.0" encoding="UTF-8"?>
+<!DOCTYPE fcpxml>
+
+<fcpxml version="1.14">
+    <resources>
+                    <format colorSpace="1-1-1 (Rec. 709)" frameDuration="1/25s" height="1080" id="r1" name="FFVideoFormat1920x1080p25" width="1920"/>
+                    <format height="1080" id="r2" name="FFStillFormat1920x1080" width="1920"/>
+                    <asset duration="0s" format="r2" hasVideo="1" id="r3" name="S001 · Opening" start="0s">
+                        <media-rep kind="original-media" src="Media/S001.png"/>
+                    </asset>
+    </resources>
+    <library>
+            <event name="Intro video">
+                <project name="Intro video">
+                                <sequence audioLayout="stereo" audioRate="48k" duration="125/25s" format="r1" tcFormat="NDF" tcStart="0s">
+                                <spine>
+                                        <video duration="125/25s" name="S001 · Opening" offset="0s" ref="r3" start="0s">
+                                        <marker duration="1/25s" note="" start="0s" value="S001 · Opening"/>
+                                        </video>
+                                </spine>
+                                </sequence>
+                </project>
+            </event>
+    </library>
+</fcpxml>)xml"));
+    EXPECT_EQ(fcpxmlDTDViolations(result->xml), QStringList());
+}
+
+TEST(FCPXML114Exporter, ValidatorRejectsABrokenDocument)
+{
+    // Guards the helper itself: a clip pointing at no resource must not pass.
+    QString xml = exportValidated(makeProject(QStringLiteral("P"), 25, {makeScene(0, {}, 1)}));
+    xml.replace(QStringLiteral("ref=\"r3\""), QStringLiteral("ref=\"r9\""));
+    EXPECT_FALSE(fcpxmlDTDViolations(xml).isEmpty());
+}
+
+// Projects that exercise every part of the document; each is exported at every frame rate.
+using ProjectMaker = StoryboardProject (*)(int fps);
+
+StoryboardProject allMarkerKinds(int fps)
+{
+    QList<Scene> scenes{makeScene(0, QStringLiteral("Standard"), 2),
+                        makeScene(1, QStringLiteral("To-do done"), 3),
+                        makeScene(2, QStringLiteral("To-do open"), 1.5),
+                        makeScene(3, QStringLiteral("Chapter"), 4)};
+    scenes[0].marker.note = QStringLiteral("Check framing");
+    scenes[1].marker = {MarkerType::toDo, QStringLiteral("Fix audio"), {}, true};
+    scenes[1].productionNote = QStringLiteral("From the scene");
+    scenes[2].marker.type = MarkerType::toDo;
+    scenes[3].marker
+        = {MarkerType::chapter, QStringLiteral("Part two"), QStringLiteral("n"), false};
+    return makeProject(QStringLiteral("Markers"), fps, scenes);
+}
+
+StoryboardProject escaping(int fps)
+{
+    Scene scene = makeScene(0, QStringLiteral("Q&A <draft> \"one\" 'two'"), 3);
+    scene.marker.title = QStringLiteral("A & B");
+    scene.marker.note = QStringLiteral("<b>bold</b> & \"quoted\"");
+    return makeProject(QStringLiteral("Tom & Jerry's <show>"), fps, {scene});
+}
+
+StoryboardProject emptyTitles(int fps)
+{
+    return makeProject({}, fps, {makeScene(0, {}, 2), makeScene(1, {}, 1)});
+}
+
+StoryboardProject zeroFrameScenes(int fps)
+{
+    return makeProject(
+        QStringLiteral("Gaps"), fps,
+        {makeScene(0, QStringLiteral("zero"), 0), makeScene(1, QStringLiteral("a"), 2),
+         makeScene(2, QStringLiteral("tiny"), 0.001), makeScene(3, QStringLiteral("negative"), -3),
+         makeScene(4, QStringLiteral("nan"), std::numeric_limits<double>::quiet_NaN()),
+         makeScene(5, QStringLiteral("b"), 3.3)});
+}
+
+StoryboardProject multiLineNotes(int fps)
+{
+    QList<Scene> scenes{makeScene(0, QStringLiteral("One"), 2),
+                        makeScene(1, QStringLiteral("Two"), 2)};
+    scenes[0].marker.note = QStringLiteral("Line one\nLine two\n\n\tindented");
+    scenes[1].productionNote = QStringLiteral("Windows\r\nbreak");
+    scenes[1].marker.type = MarkerType::chapter;
+    return makeProject(QStringLiteral("Notes"), fps, scenes);
+}
+
+StoryboardProject cyrillicAndEmoji(int fps)
+{
+    Scene scene = makeScene(0, QStringLiteral("Вступление 🎬"), 4);
+    scene.marker.note = QStringLiteral("Проверить 👍🏽 и 👨‍👩‍👧");
+    return makeProject(QStringLiteral("Видео про котов 🐈"), fps, {scene});
+}
+
+StoryboardProject forbiddenCharacters(int fps)
+{
+    QString title = QStringLiteral("a\x01"
+                                   "b\x0B"
+                                   "c\x1F"
+                                   "d");
+    title += QChar(0xFFFE) + QStringLiteral("e") + QChar(0xFFFF) + QChar(0xD800) + u'f'
+             + QChar(0xDC00);
+    Scene scene = makeScene(0, title, 2);
+    scene.marker.note = QString(QChar(0x0C));
+    scene.productionNote = QStringLiteral("kept\tnote");
+    return makeProject(QStringLiteral("Bad\x02title"), fps, {scene});
+}
+
+StoryboardProject storedOutOfOrder(int fps)
+{
+    return makeProject(QStringLiteral("Order"), fps,
+                       {makeScene(2, QStringLiteral("third"), 1),
+                        makeScene(0, QStringLiteral("first"), 2),
+                        makeScene(1, QStringLiteral("second"), 2.5)});
+}
+
+struct DocumentCase
+{
+    const char *name;
+    ProjectMaker make;
+};
+
+void PrintTo(const DocumentCase &documentCase, std::ostream *out)
+{
+    *out << documentCase.name;
+}
+
+class FCPXMLDocument : public ::testing::TestWithParam<std::tuple<DocumentCase, int>>
+{
+};
+
+TEST_P(FCPXMLDocument, IsValidAndClipsFollowEachOther)
+{
+    const auto [documentCase, fps] = GetParam();
+    const QString xml = exportValidated(documentCase.make(fps));
+
+    const auto formats = elementsNamed(xml, QStringLiteral("format"));
+    ASSERT_EQ(formats.size(), 2);
+    EXPECT_EQ(formats[0].value("name"), QStringLiteral("FFVideoFormat1920x1080p%1").arg(fps));
+    EXPECT_EQ(formats[0].value("frameDuration"), QStringLiteral("1/%1s").arg(fps));
+    for (const auto *kind : {u"marker", u"chapter-marker"}) {
+        for (const ElementAttributes &marker : elementsNamed(xml, QString::fromUtf16(kind)))
+            EXPECT_EQ(marker.value("duration"), QStringLiteral("1/%1s").arg(fps));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Projects,
+    FCPXMLDocument,
+    ::testing::Combine(::testing::Values(DocumentCase{"allMarkerKinds", allMarkerKinds},
+                                         DocumentCase{"escaping", escaping},
+                                         DocumentCase{"emptyTitles", emptyTitles},
+                                         DocumentCase{"zeroFrameScenes", zeroFrameScenes},
+                                         DocumentCase{"multiLineNotes", multiLineNotes},
+                                         DocumentCase{"cyrillicAndEmoji", cyrillicAndEmoji},
+                                         DocumentCase{"forbiddenCharacters", forbiddenCharacters},
+                                         DocumentCase{"storedOutOfOrder", storedOutOfOrder}),
+                       ::testing::Values(24, 25, 30, 50, 60)),
+    [](const auto &info) {
+        return std::string(std::get<0>(info.param).name) + "At"
+               + std::to_string(std::get<1>(info.param));
+    });
+
+TEST(FCPXML114Exporter, TimesAreFrameCountsOverTheRate)
+{
+    const QString twoScenes = exportValidated(
+        makeProject(QStringLiteral("T"), 30,
+                    {makeScene(0, QStringLiteral("a"), 2), makeScene(1, QStringLiteral("b"), 3)}));
+    const auto clips = elementsNamed(twoScenes, QStringLiteral("video"));
+    ASSERT_EQ(clips.size(), 2);
+    EXPECT_EQ(clips[0].value("offset"), u"0s");
+    EXPECT_EQ(clips[0].value("duration"), u"60/30s");
+    EXPECT_EQ(clips[1].value("offset"), u"60/30s");
+    EXPECT_EQ(clips[1].value("duration"), u"90/30s");
+    EXPECT_EQ(elementsNamed(twoScenes, QStringLiteral("sequence")).value(0).value("duration"),
+              u"150/30s");
+
+    const QString rounded = exportValidated(makeProject(
+        QStringLiteral("T"), 24,
+        {makeScene(0, QStringLiteral("a"), 2.5), makeScene(1, QStringLiteral("b"), 0)}));
+    const auto roundedClips = elementsNamed(rounded, QStringLiteral("video"));
+    ASSERT_EQ(roundedClips.size(), 2);
+    EXPECT_EQ(roundedClips[0].value("duration"), u"60/24s");
+    EXPECT_EQ(roundedClips[1].value("duration"), u"0s");
+    EXPECT_EQ(roundedClips[1].value("offset"), u"60/24s");
+
+    const QString halfFrame = exportValidated(
+        makeProject(QStringLiteral("T"), 25, {makeScene(0, QStringLiteral("a"), 0.02)}));
+    EXPECT_EQ(elementsNamed(halfFrame, QStringLiteral("video")).value(0).value("duration"),
+              u"1/25s");
+}
+
+TEST(FCPXML114Exporter, HugeDurationsSaturateInsteadOfOverflowing)
+{
+    const auto result = exportWithCards(makeProject(QStringLiteral("T"), 60,
+                                                    {makeScene(0, QStringLiteral("a"), 1e300),
+                                                     makeScene(1, QStringLiteral("b"), 1e300),
+                                                     makeScene(2, QStringLiteral("c"), 5)}));
+    ASSERT_TRUE(result.has_value());
+    const QString &xml = result->xml;
+    EXPECT_EQ(fcpxmlDTDViolations(xml), QStringList());
+    const QString max = QStringLiteral("9223372036854775807/60s");
+    const auto clips = elementsNamed(xml, QStringLiteral("video"));
+    ASSERT_EQ(clips.size(), 3);
+    EXPECT_EQ(clips[1].value("offset"), max);
+    EXPECT_EQ(clips[2].value("offset"), max);
+    EXPECT_EQ(clips[2].value("duration"), u"300/60s");
+    EXPECT_EQ(elementsNamed(xml, QStringLiteral("sequence")).value(0).value("duration"), max);
+}
+
+TEST(FCPXML114Exporter, EscapesEveryValue)
+{
+    const QString xml = exportValidated(escaping(25));
+    EXPECT_TRUE(xml.contains(
+        QStringLiteral("name=\"S001 · Q&amp;A &lt;draft&gt; &quot;one&quot; &apos;two&apos;\"")));
+    EXPECT_TRUE(
+        xml.contains(QStringLiteral("<event name=\"Tom &amp; Jerry&apos;s &lt;show&gt;\">")));
+    EXPECT_TRUE(
+        xml.contains(QStringLiteral("note=\"&lt;b&gt;bold&lt;/b&gt; &amp; &quot;quoted&quot;\" "
+                                    "start=\"0s\" value=\"A &amp; B\"")));
+}
+
+TEST(FCPXML114Exporter, DropsCharactersXMLCannotHold)
+{
+    const QString xml = exportValidated(forbiddenCharacters(25));
+    EXPECT_EQ(elementsNamed(xml, QStringLiteral("asset")).value(0).value("name"),
+              QStringLiteral("S001 · abcdef"));
+    EXPECT_EQ(elementsNamed(xml, QStringLiteral("project")).value(0).value("name"), u"Badtitle");
+    // A note made only of forbidden characters is empty, so the production note stands in.
+    EXPECT_TRUE(xml.contains(QStringLiteral("note=\"kept\tnote\"")));
+}
+
+TEST(FCPXML114Exporter, ContinuedNoteLinesAreIndentedByTheEnclosingElements)
+{
+    const QString xml = exportValidated(multiLineNotes(25));
+    const QString indent36(36, u' ');
+    EXPECT_TRUE(xml.contains(
+        QString(40, u' ') + QStringLiteral("<marker duration=\"1/25s\" note=\"Line one\n")
+        + indent36 + QStringLiteral("Line two\n\n") + indent36
+        + QStringLiteral("\tindented\" start=\"0s\" value=\"S001 · One\"/>\n")))
+        << xml.toStdString();
+    EXPECT_TRUE(
+        xml.contains(QStringLiteral("note=\"Windows\r\n") + indent36 + QStringLiteral("break\"")));
+}
+
+TEST(FCPXML114Exporter, MarkerKindsAndFallbacks)
+{
+    const QString xml = exportValidated(allMarkerKinds(25));
+    const QString indent40(40, u' ');
+    for (
+        const char *line :
+        {R"(<marker duration="1/25s" note="Check framing" start="0s" value="S001 · Standard"/>)",
+         R"(<marker completed="1" duration="1/25s" note="From the scene" start="0s" value="Fix audio"/>)",
+         R"(<marker completed="0" duration="1/25s" start="0s" value="S003 · To-do open"/>)",
+         R"(<chapter-marker duration="1/25s" note="n" posterOffset="0s" start="0s" value="Part two"/>)"}) {
+        EXPECT_TRUE(xml.contains(u'\n' + indent40 + QString::fromUtf8(line) + u'\n')) << line;
+    }
+}
+
+TEST(FCPXML114Exporter, EmptyTitles)
+{
+    const auto result = exportWithCards(emptyTitles(25));
+    ASSERT_TRUE(result.has_value());
+    EXPECT_EQ(result->fcpxmlFileName, u"untitled.fcpxml");
+    EXPECT_TRUE(result->xml.contains(QStringLiteral("<event name=\"\">")));
+    EXPECT_TRUE(result->xml.contains(QStringLiteral("<project name=\"\">")));
+    EXPECT_TRUE(result->xml.contains(QStringLiteral("value=\"S002 · \"")));
+}
+
+TEST(FCPXML114Exporter, ProjectTitleIsWrittenUntrimmedAndVersionFollowsTheInput)
+{
+    StoryboardProject project
+        = makeProject(QStringLiteral("  Spaced  "), 25, {makeScene(0, {}, 1)});
+    const ExportFolder folder = makeExportFolder(project);
+    const auto result = FCPXML114Exporter().exportDocument(
+        {project, folder.cardFileNames, folder.path(), FCPXMLVersion::v1_13});
+    ASSERT_TRUE(result.has_value());
+    EXPECT_TRUE(result->xml.contains(QStringLiteral("\n<fcpxml version=\"1.13\">\n")));
+    EXPECT_TRUE(result->xml.contains(QStringLiteral("<project name=\"  Spaced  \">")));
+    EXPECT_EQ(result->fcpxmlFileName, u"spaced.fcpxml");
+}
+
+TEST(FCPXML114Exporter, FailsInOrderEmptyThenFrameRateThenFirstMissingCard)
+{
+    const FCPXML114Exporter exporter;
+    const QString folder = sandboxRoot();
+    EXPECT_EQ(
+        exporter.exportDocument({makeProject(QStringLiteral("T"), 29, {}), {}, folder}).error(),
+        FCPXMLExportError::emptyProject());
+
+    const auto unsupported = exporter.exportDocument(
+        {makeProject(QStringLiteral("T"), 29, {makeScene(0, {}, 1)}), {}, folder});
+    EXPECT_EQ(unsupported.error().description(), u"invalidProject(\"Unsupported frame rate: 29\")");
+
+    // Stored out of order: the first missing card in timeline order is reported.
+    StoryboardProject project = makeProject(
+        QStringLiteral("T"), 25, {makeScene(2, {}, 1), makeScene(0, {}, 1), makeScene(1, {}, 1)});
+    ExportFolder cards = makeExportFolder(project);
+    QFile::remove(cards.path() + QStringLiteral("/Media/S002.png"));
+    EXPECT_EQ(exporter.exportDocument({project, cards.cardFileNames, cards.path()}).error(),
+              FCPXMLExportError::missingCardFile(QStringLiteral("SCENE-1")));
+    cards.cardFileNames.remove(QStringLiteral("SCENE-0"));
+    EXPECT_EQ(exporter.exportDocument({project, cards.cardFileNames, cards.path()}).error(),
+              FCPXMLExportError::missingCardFile(QStringLiteral("SCENE-0")));
+    // A folder with the card's name is no card.
+    cards.cardFileNames.insert(QStringLiteral("SCENE-0"), QStringLiteral("Folder.png"));
+    QDir(cards.path()).mkpath(QStringLiteral("Media/Folder.png"));
+    EXPECT_EQ(
+        exporter.exportDocument({project, cards.cardFileNames, cards.path()}).error().description(),
+        u"missingCardFile(\"SCENE-0\")");
+}
+
+} // namespace
