@@ -1,0 +1,41 @@
+#include "ExportKit/SceneListExporter.h"
+
+#include "StoryboardCore/Duration/DurationCalculator.h"
+
+#include <QStringList>
+
+namespace veskel::SceneListExporter {
+
+namespace {
+
+// Quotes doubled; the field wrapped in quotes when it holds a comma, a quote or a line feed.
+// A lone carriage return stays bare.
+QString field(const QString &value)
+{
+    QString text = value;
+    text.replace(u'"', QStringLiteral("\"\""));
+    if (text.contains(u',') || text.contains(u'"') || text.contains(u'\n'))
+        return u'"' + text + u'"';
+    return text;
+}
+
+} // namespace
+
+QString csv(const StoryboardProject &project)
+{
+    QString text = QStringLiteral(
+        "scene_number,scene_title,duration,scene_type,on_screen_text,voiceover,note\n");
+    for (const Scene &scene : project.orderedScenes()) {
+        const QStringList fields{field(scene.sceneNumber()),
+                                 field(scene.title),
+                                 field(DurationCalculator::formatDuration(scene.durationSeconds)),
+                                 field(displayName(scene.type)),
+                                 field(scene.onScreenText),
+                                 field(scene.voiceoverText),
+                                 field(scene.productionNote)};
+        text += fields.join(u',') + u'\n';
+    }
+    return text;
+}
+
+} // namespace veskel::SceneListExporter
