@@ -2,13 +2,12 @@
 
 #include "CardRenderer/CardFonts.h"
 #include "CardRenderer/CardTextDrawer.h"
+#include "CardRenderer/PNGEncoder.h"
 #include "CardRenderer/SceneImageLoader.h"
 #include "StoryboardCore/Duration/DurationCalculator.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
-#include <QImageWriter>
 #include <QPainter>
 #include <QPainterPath>
 #include <QSaveFile>
@@ -172,14 +171,7 @@ std::expected<CardRenderResult, CardRenderError> PNGCardRenderer::renderCard(
     if (!image)
         return std::unexpected(image.error());
 
-    QByteArray bytes;
-    {
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        QImageWriter writer(&buffer, "png");
-        if (!writer.write(*image))
-            bytes.clear();
-    }
+    const QByteArray bytes = PNGEncoder::encode(*image);
     if (bytes.isEmpty()) {
         return std::unexpected(
             CardRenderError::writeFailed(QStringLiteral("Could not encode PNG image.")));
