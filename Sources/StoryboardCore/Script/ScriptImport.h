@@ -1,0 +1,39 @@
+#pragma once
+
+#include "StoryboardCore/Models/StoryboardProject.h"
+#include "StoryboardCore/Script/ParsedScript.h"
+#include "StoryboardCore/Script/ScriptImportError.h"
+
+#include <QString>
+
+#include <expected>
+
+namespace veskel {
+
+// Bringing a Markdown script into an open project, shared by the editor and the command-line
+// tool so both append the same way.
+namespace ScriptImport {
+
+// The file's text; fails with unreadableFile when it cannot be read or is not valid UTF-8.
+std::expected<QString, ScriptImportError> readFile(const QString &path);
+
+// The text, trimmed of white space and line breaks, through ScriptMarkdownParser; fails with
+// emptyText when nothing is left.
+std::expected<ParsedScript, ScriptImportError> parse(const QString &text);
+
+// Appends the blocks after the project's own and the scenes after its scenes: each scene takes
+// the next order (the number of scenes present when it is added) and a marker title to match.
+// The new scenes and the project are stamped as updated now.
+void append(const ParsedScript &script, StoryboardProject &project);
+
+// parse + append. On failure the project is left as it was. Returns what was appended, with
+// the orders and marker titles the scenes received.
+std::expected<ParsedScript, ScriptImportError> importText(const QString &text,
+                                                          StoryboardProject &project);
+// readFile + importText.
+std::expected<ParsedScript, ScriptImportError> importFile(const QString &path,
+                                                          StoryboardProject &project);
+
+} // namespace ScriptImport
+
+} // namespace veskel

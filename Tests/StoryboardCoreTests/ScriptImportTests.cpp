@@ -1,0 +1,180 @@
+#include "StoryboardCore/Localization/L10nRuntime.h"
+#include "StoryboardCore/Script/ScriptImport.h"
+
+#include "Support/TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace veskel;
+
+namespace {
+
+Scene existingScene(const QString &id, int order, const QString &title)
+{
+    Scene scene;
+    scene.id = id;
+    scene.order = order;
+    scene.title = title;
+    scene.durationSeconds = 5;
+    scene.marker.title = QStringLiteral("S00%1 · %2").arg(order + 1).arg(title);
+    scene.createdAt = QDateTime(QDate(2025, 3, 1), QTime(10, 0), Qt::UTC);
+    scene.updatedAt = scene.createdAt;
+    return scene;
+}
+
+StoryboardProject twoSceneProject()
+{
+    StoryboardProject project;
+    project.id = QStringLiteral("P");
+    project.title = QStringLiteral("Ипотека");
+    project.createdAt = QDateTime(QDate(2025, 3, 1), QTime(10, 0), Qt::UTC);
+    project.updatedAt = project.createdAt;
+    project.scenes = {existingScene(QStringLiteral("B"), 1, QStringLiteral("Финал")),
+                      existingScene(QStringLiteral("A"), 0, QStringLiteral("Начало"))};
+    project.scriptBlocks = {
+        ScriptBlock{QStringLiteral("b1"), QStringLiteral("Привет"), ScriptBlockRole::voiceover,
+                    QStringLiteral("A")},
+        ScriptBlock{QStringLiteral("b2"), QStringLiteral("Пока"), ScriptBlockRole::voiceover,
+                    QStringLiteral("B")},
+    };
+    return project;
+}
+
+class ScriptImportTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { saved = L10nRuntime::lang(); }
+    void TearDown() override { L10nRuntime::setLang(saved); }
+
+    QString writeFile(const QString &name, const QByteArray &bytes)
+    {
+        const QString path = dir.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path;
+    }
+
+    QTemporaryDir dir{veskel::test::sandboxRoot() + QStringLiteral("/import-XXXXXX")};
+    ResolvedLanguage saved = ResolvedLanguage::english;
+};
+
+TEST_F(ScriptImportTest, AppendsScenesAfterTheProjectsOwnWithContinuedNumbers)
+{
+    StoryboardProject project = twoSceneProject();
+    const StoryboardProject before = project;
+    const auto imported = ScriptImport::importText(
+        QStringLiteral("\n  ## Сценарий\n[визуал: Ставка]\nСтавка решает всё.\n\n[визуал: Срок]\n\n## Визуалы\n"
+                       "### Срок\n**Текст на слайде:** Тридцать лет\n  \n"),
+        project);
+    ASSERT_TRUE(imported.has_value());
+
+    ASSERT_EQ(project.scenes.size(), 4);
+    EXPECT_EQ(project.scenes.mid(0, 2), before.scenes);
+    const Scene &rate = project.scenes.at(2);
+    const Scene &term = project.scenes.at(3);
+    EXPECT_EQ(rate.order, 2);
+    EXPECT_EQ(rate.title, QStringLiteral("Ставка"));
+    EXPECT_EQ(rate.marker.title, QStringLiteral("S003 · Ставка"));
+    EXPECT_EQ(rate.durationSeconds, 2);
+    EXPECT_EQ(term.order, 3);
+    EXPECT_EQ(term.marker.title, QStringLiteral("S004 · Тридцать лет"));
+    EXPECT_EQ(imported->scenes, project.scenes.mid(2));
+
+    ASSERT_EQ(project.scriptBlocks.size(), 4);
+    EXPECT_EQ(project.scriptBlocks.mid(0, 2), before.scriptBlocks);
+    EXPECT_EQ(project.scriptBlocks.at(2).text, QStringLiteral("Ставка решает всё."));
+    EXPECT_EQ(project.scriptBlocks.at(2).sceneID, rate.id);
+    EXPECT_EQ(project.scriptBlocks.at(3).role, ScriptBlockRole::onScreen);
+    EXPECT_EQ(project.scriptBlocks.at(3).sceneID, term.id);
+    EXPECT_EQ(imported->blocks, project.scriptBlocks.mid(2));
+
+    EXPECT_GT(project.updatedAt, before.updatedAt);
+    EXPECT_EQ(rate.updatedAt, project.updatedAt);
+}
+
+TEST_F(ScriptImportTest, NumbersFollowTheCountOfScenesInAnyProject)
+{
+    StoryboardProject empty;
+    ASSERT_TRUE(ScriptImport::importText(QStringLiteral("[визуал: Один]\n\n[визуал: Два]"), empty));
+    ASSERT_EQ(empty.scenes.size(), 2);
+    EXPECT_EQ(empty.scenes.at(0).marker.title, QStringLiteral("S001 · Один"));
+    EXPECT_EQ(empty.scenes.at(1).marker.title, QStringLiteral("S002 · Два"));
+
+    // Plain text brings blocks only; draft text lands after the existing blocks.
+    StoryboardProject project = twoSceneProject();
+    ASSERT_TRUE(ScriptImport::importText(QStringLiteral("Абзац один.\n\nАбзац два."), project));
+    EXPECT_EQ(project.scenes.size(), 2);
+    ASSERT_EQ(project.scriptBlocks.size(), 4);
+    EXPECT_EQ(project.scriptBlocks.at(3).text, QStringLiteral("Абзац два."));
+    EXPECT_FALSE(project.scriptBlocks.at(3).sceneID.has_value());
+}
+
+TEST_F(ScriptImportTest, BlankTextIsRefusedAndTheProjectLeftAlone)
+{
+    for (const QString &blank : {QString(), QStringLiteral(" \n\t\r\n\u00A0\u2028")}) {
+        StoryboardProject project = twoSceneProject();
+        const auto result = ScriptImport::importText(blank, project);
+        ASSERT_FALSE(result.has_value());
+        EXPECT_EQ(result.error().kind, ScriptImportError::Kind::emptyText);
+        EXPECT_EQ(project, twoSceneProject());
+    }
+}
+
+TEST_F(ScriptImportTest, MessagesFollowTheInterfaceLanguage)
+{
+    const ScriptImportError empty{ScriptImportError::Kind::emptyText, {}};
+    const ScriptImportError unreadable{ScriptImportError::Kind::unreadableFile,
+                                       QStringLiteral("/x.md")};
+    L10nRuntime::setLang(ResolvedLanguage::english);
+    EXPECT_EQ(empty.description(), QStringLiteral("The script text is empty."));
+    EXPECT_EQ(unreadable.description(), QStringLiteral("Could not read the script file."));
+    L10nRuntime::setLang(ResolvedLanguage::russian);
+    EXPECT_EQ(empty.description(), QStringLiteral("Текст сценария пуст."));
+    EXPECT_EQ(unreadable.description(), QStringLiteral("Не удалось прочитать файл сценария."));
+}
+
+TEST_F(ScriptImportTest, ReadsAUTF8FileWithWindowsLineEnds)
+{
+    const QString path = writeFile(
+        QStringLiteral("сценарий.md"),
+        QByteArray("\xEF\xBB\xBF## Сценарий\r\n[визуал: Вступление]\r\nТекст.\r\n"));
+    StoryboardProject project;
+    const auto imported = ScriptImport::importFile(path, project);
+    ASSERT_TRUE(imported.has_value());
+    ASSERT_EQ(project.scenes.size(), 1);
+    EXPECT_EQ(project.scenes.at(0).title, QStringLiteral("Вступление"));
+    EXPECT_EQ(project.scenes.at(0).voiceoverText, QStringLiteral("Текст."));
+}
+
+TEST_F(ScriptImportTest, UnreadableFilesAreReportedWithTheirPath)
+{
+    const QStringList paths = {
+        dir.filePath(QStringLiteral("missing.md")),
+        dir.path(),
+        // Latin-1 "é" is not UTF-8.
+        writeFile(QStringLiteral("latin1.md"), QByteArray("caf\xE9 au lait")),
+        // A truncated Cyrillic letter at the end.
+        writeFile(QStringLiteral("cut.md"), QByteArray("\xD0\x9F\xD1\x80\xD0")),
+    };
+    for (const QString &path : paths) {
+        StoryboardProject project = twoSceneProject();
+        const auto result = ScriptImport::importFile(path, project);
+        ASSERT_FALSE(result.has_value()) << path.toStdString();
+        EXPECT_EQ(result.error(),
+                  (ScriptImportError{ScriptImportError::Kind::unreadableFile, path}));
+        EXPECT_EQ(project, twoSceneProject());
+    }
+
+    // An empty file reads fine and is then refused as empty text.
+    StoryboardProject project;
+    const auto empty = ScriptImport::importFile(writeFile(QStringLiteral("empty.md"), {}), project);
+    ASSERT_FALSE(empty.has_value());
+    EXPECT_EQ(empty.error().kind, ScriptImportError::Kind::emptyText);
+}
+
+} // namespace
