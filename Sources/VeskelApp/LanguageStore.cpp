@@ -9,7 +9,8 @@ namespace veskel {
 
 LanguageStore::LanguageStore(QObject *parent)
     : QObject(parent)
-    , m_ownedSettings(std::make_unique<QSettings>(QStringLiteral("Veskel"), QStringLiteral("Veskel")))
+    , m_ownedSettings(
+          std::make_unique<QSettings>(QStringLiteral("Veskel"), QStringLiteral("Veskel")))
     , m_settings(m_ownedSettings.get())
     , m_preferredLanguages(&LanguageStore::systemPreferredLanguages)
 {

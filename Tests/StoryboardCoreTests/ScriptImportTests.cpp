@@ -68,8 +68,9 @@ TEST_F(ScriptImportTest, AppendsScenesAfterTheProjectsOwnWithContinuedNumbers)
     StoryboardProject project = twoSceneProject();
     const StoryboardProject before = project;
     const auto imported = ScriptImport::importText(
-        QStringLiteral("\n  ## Сценарий\n[визуал: Ставка]\nСтавка решает всё.\n\n[визуал: Срок]\n\n## Визуалы\n"
-                       "### Срок\n**Текст на слайде:** Тридцать лет\n  \n"),
+        QStringLiteral("\n  ## Сценарий\n[визуал: Ставка]\nСтавка решает всё.\n\n"
+                       "[визуал: Срок]\n\n## Визуалы\n### Срок\n**Текст на слайде:** Тридцать лет\n"
+                       "  \n"),
         project);
     ASSERT_TRUE(imported.has_value());
 

@@ -565,8 +565,8 @@ TEST(ScriptMarkdownParser, HostileTextNeitherCrashesNorStalls)
             + QStringLiteral("конец"),
         QStringLiteral("[визуал: A]\n## Визуалы\n### ") + QString(1'000'000, u'#'),
         QStringLiteral("[визуал: ") + QChar(0) + QStringLiteral("]\n\r\r\n") + QChar(0xD800)
-            + QStringLiteral("\n## Визуалы\n### ") + QChar(0) + QStringLiteral("\n**Текст на слайде:** ")
-            + QChar(0xDC00),
+            + QStringLiteral("\n## Визуалы\n### ") + QChar(0)
+            + QStringLiteral("\n**Текст на слайде:** ") + QChar(0xDC00),
         QString(300'000, u'\n') + QStringLiteral("[визуал: A]"),
     };
     for (const QString &source : sources)

@@ -327,7 +327,8 @@ ParsedScript plainTextScript(const QString &text)
                 joined += u'\n';
             joined += paragraph.at(i);
         }
-        result.blocks.append(makeBlock(std::move(joined), ScriptBlockRole::voiceover, std::nullopt));
+        result.blocks.append(
+            makeBlock(std::move(joined), ScriptBlockRole::voiceover, std::nullopt));
     }
     return result;
 }
