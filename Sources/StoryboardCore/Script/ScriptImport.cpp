@@ -19,12 +19,17 @@ std::expected<QString, ScriptImportError> readFile(const QString &path)
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return unreadable();
+    return decode(bytes, path);
+}
+
+std::expected<QString, ScriptImportError> decode(const QByteArray &bytes, const QString &source)
+{
     // Invalid UTF-8 is refused rather than imported with replacement characters; stateless, so
-    // a sequence cut off at the end of the file counts as invalid too.
+    // a sequence cut off at the end counts as invalid too.
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = decoder.decode(bytes);
     if (decoder.hasError())
-        return unreadable();
+        return std::unexpected(ScriptImportError{ScriptImportError::Kind::unreadableFile, source});
     return text;
 }
 

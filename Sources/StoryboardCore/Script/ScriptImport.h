@@ -16,6 +16,8 @@ namespace ScriptImport {
 
 // The file's text; fails with unreadableFile when it cannot be read or is not valid UTF-8.
 std::expected<QString, ScriptImportError> readFile(const QString &path);
+// Bytes read elsewhere (standard input) as strict UTF-8; `source` names them in the error.
+std::expected<QString, ScriptImportError> decode(const QByteArray &bytes, const QString &source);
 
 // The text, trimmed of white space and line breaks, through ScriptMarkdownParser; fails with
 // emptyText when nothing is left.

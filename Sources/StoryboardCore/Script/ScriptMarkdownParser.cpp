@@ -249,7 +249,8 @@ void parseVisuals(const QString &visuals, const QHash<QString, QString> &markerT
     laidOut.reserve(blocks.size());
     qsizetype i = 0;
     while (i < blocks.size()) {
-        const std::optional<QString> &sceneID = blocks.at(i).sceneID;
+        // A copy: the run's blocks are moved out below.
+        const std::optional<QString> sceneID = blocks.at(i).sceneID;
         qsizetype end = i + 1;
         while (end < blocks.size() && blocks.at(end).sceneID == sceneID)
             ++end;
