@@ -1,0 +1,7 @@
+#include "StoryboardCore/Protocols/ProjectStore.h"
+
+namespace veskel {
+
+ProjectStore::~ProjectStore() = default;
+
+} // namespace veskel

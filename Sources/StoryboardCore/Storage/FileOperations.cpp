@@ -1,0 +1,158 @@
+#include "StoryboardCore/Storage/FileOperations.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include <filesystem>
+#include <system_error>
+
+#include <unistd.h>
+
+namespace veskel::FileOperations {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path native(const QString &path)
+{
+    return fs::path(QFile::encodeName(path).toStdString());
+}
+
+QString describe(const std::error_code &error)
+{
+    return QString::fromLocal8Bit(error.message());
+}
+
+QString describe(std::errc code)
+{
+    return describe(std::make_error_code(code));
+}
+
+bool occupied(const fs::path &path)
+{
+    std::error_code error;
+    // symlink_status: a dangling link still occupies the name.
+    return fs::exists(fs::symlink_status(path, error));
+}
+
+QString clean(const QString &path)
+{
+    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+}
+
+// The trash folders Qt may choose: the home trash, or on another device
+// $topdir/.Trash/$uid and $topdir/.Trash-$uid.
+bool isTrashFolder(const QString &folder, const QString &homeTrash)
+{
+    if (folder == homeTrash)
+        return true;
+    const QFileInfo info(folder);
+    const QString uid = QString::number(::getuid());
+    if (info.fileName() == QStringLiteral(".Trash-") + uid)
+        return true;
+    return info.fileName() == uid && QFileInfo(info.path()).fileName() == QStringLiteral(".Trash");
+}
+
+} // namespace
+
+Result createDirectory(const QString &path, bool withParents)
+{
+    std::error_code error;
+    const fs::path target = native(path);
+    if (withParents)
+        fs::create_directories(target, error);
+    else
+        fs::create_directory(target, error);
+    if (error)
+        return std::unexpected(describe(error));
+    if (!fs::is_directory(target, error))
+        return std::unexpected(describe(std::errc::not_a_directory));
+    return {};
+}
+
+Result move(const QString &from, const QString &to)
+{
+    const fs::path target = native(to);
+    // rename(2) would silently replace an empty folder.
+    if (occupied(target))
+        return std::unexpected(describe(std::errc::file_exists));
+    std::error_code error;
+    fs::rename(native(from), target, error);
+    if (error)
+        return std::unexpected(describe(error));
+    return {};
+}
+
+Result copyFile(const QString &from, const QString &to)
+{
+    std::error_code error;
+    fs::copy_file(native(from), native(to), fs::copy_options::none, error);
+    if (error)
+        return std::unexpected(describe(error));
+    return {};
+}
+
+Result removeFile(const QString &path)
+{
+    std::error_code error;
+    if (!fs::remove(native(path), error) && !error)
+        return std::unexpected(describe(std::errc::no_such_file_or_directory));
+    if (error)
+        return std::unexpected(describe(error));
+    return {};
+}
+
+std::expected<QString, QString> ensureHomeTrash()
+{
+    // The same base Qt's trashing uses (it honours XDG_DATA_HOME and the test mode).
+    const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (dataHome.isEmpty())
+        return std::unexpected(QStringLiteral("No home folder for the Trash"));
+    const QString trash = clean(dataHome + QStringLiteral("/Trash"));
+    const bool existed = QFileInfo(trash).isDir();
+    for (const char *sub : {"files", "info"}) {
+        if (Result made = createDirectory(trash + u'/' + QLatin1StringView(sub), true); !made)
+            return std::unexpected(made.error());
+    }
+    if (!existed)
+        QFile::setPermissions(trash, QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                         | QFileDevice::ExeOwner);
+    return trash;
+}
+
+std::expected<QString, QString> moveToTrash(const QString &path)
+{
+    const QString source = clean(path);
+    if (!occupied(native(source)))
+        return std::unexpected(describe(std::errc::no_such_file_or_directory));
+    const auto homeTrash = ensureHomeTrash();
+    if (!homeTrash)
+        return std::unexpected(homeTrash.error());
+
+    QFile item(source);
+    if (!item.moveToTrash())
+        return std::unexpected(item.errorString());
+    const QString trashed = clean(item.fileName());
+
+    const QFileInfo trashedInfo(trashed);
+    const QString filesFolder = trashedInfo.path();
+    const bool arrived = !occupied(native(source)) && occupied(native(trashed))
+                         && QFileInfo(filesFolder).fileName() == QStringLiteral("files")
+                         && isTrashFolder(QFileInfo(filesFolder).path(), *homeTrash);
+    if (arrived)
+        return trashed;
+
+    // Misplaced: put it back where it was and drop the info file written for it.
+    if (occupied(native(trashed)) && !occupied(native(source))) {
+        if (move(trashed, source)) {
+            QFile::remove(QFileInfo(filesFolder).path() + QStringLiteral("/info/")
+                          + trashedInfo.fileName() + QStringLiteral(".trashinfo"));
+        }
+    }
+    return std::unexpected(QStringLiteral("The item did not arrive in the Trash"));
+}
+
+} // namespace veskel::FileOperations

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+
+#include <expected>
+
+namespace veskel {
+
+// The few file-system operations the store needs, each reporting the platform's own
+// description of a failure ("Permission denied", "File exists") so that messages can quote it.
+namespace FileOperations {
+
+using Result = std::expected<void, QString>;
+
+// Succeeds when the folder already exists.
+Result createDirectory(const QString &path, bool withParents);
+// Refuses to replace an existing item at `to`.
+Result move(const QString &from, const QString &to);
+// Refuses to replace an existing item at `to`.
+Result copyFile(const QString &from, const QString &to);
+Result removeFile(const QString &path);
+
+// The freedesktop home trash ($XDG_DATA_HOME/Trash, with files/ and info/), created when
+// missing. Without it Qt 6.4 "trashes" into ./files of the current directory.
+std::expected<QString, QString> ensureHomeTrash();
+// Moves a file or folder to the trash and checks it arrived in a trash folder's "files";
+// otherwise puts it back and fails. Returns the item's path in the trash.
+std::expected<QString, QString> moveToTrash(const QString &path);
+
+} // namespace FileOperations
+
+} // namespace veskel

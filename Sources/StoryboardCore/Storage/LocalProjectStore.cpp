@@ -1,0 +1,733 @@
+#include "StoryboardCore/Storage/LocalProjectStore.h"
+
+#include "StoryboardCore/Sample/SampleProject.h"
+#include "StoryboardCore/Script/ProjectMigration.h"
+#include "StoryboardCore/Storage/FileOperations.h"
+#include "StoryboardCore/Storage/ImageDimensionsReader.h"
+#include "StoryboardCore/Storage/LocalizedStandardCompare.h"
+#include "StoryboardCore/Storage/ProjectJSONCodec.h"
+#include "StoryboardCore/Storage/ProjectPackagePaths.h"
+#include "StoryboardCore/Storage/SceneImageFormat.h"
+#include "StoryboardCore/Utilities/Slug.h"
+#include "StoryboardCore/Utilities/UUID.h"
+#include "StoryboardCore/Validation/ProjectValidator.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QSaveFile>
+
+#include <algorithm>
+
+namespace veskel {
+
+namespace Paths = ProjectPackagePaths;
+
+namespace {
+
+constexpr int slugMaxLength = 60;
+
+QString standardized(const QString &path)
+{
+    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+}
+
+QString parentOf(const QString &path)
+{
+    return QFileInfo(standardized(path)).path();
+}
+
+QString nameOf(const QString &path)
+{
+    return QFileInfo(standardized(path)).fileName();
+}
+
+// Existence of the name itself: a dangling link still takes the name.
+bool itemExists(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
+bool isDirectory(const QString &path)
+{
+    return QFileInfo(path).isDir();
+}
+
+// Files hold whole seconds; values we hand back match what a later read gives.
+QDateTime currentTime()
+{
+    return QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch(), Qt::UTC);
+}
+
+QString trimmedTitle(const QString &title)
+{
+    return title.trimmed();
+}
+
+ProjectStoreError emptyTitle()
+{
+    return ProjectStoreError::writeFailed(QStringLiteral("Project title cannot be empty."));
+}
+
+ProjectStoreError folderNotAllowed(const QString &name)
+{
+    return ProjectStoreError::writeFailed(QStringLiteral("Folder name is not allowed: ") + name
+                                          + u'.');
+}
+
+ProjectStoreError folderExists(const QString &name)
+{
+    return ProjectStoreError::writeFailed(QStringLiteral("Folder \"") + name
+                                          + QStringLiteral("\" already exists."));
+}
+
+// Visible entries of a folder in the order the file system lists them; empty when unlistable.
+QStringList visibleEntries(const QString &folder)
+{
+    QStringList entries;
+    QDirIterator it(folder, QDir::Dirs | QDir::Files | QDir::System | QDir::NoDotAndDotDot);
+    while (it.hasNext())
+        entries.append(it.next());
+    return entries;
+}
+
+qsizetype sceneIndex(const StoryboardProject &project, const QString &sceneID)
+{
+    for (qsizetype i = 0; i < project.scenes.size(); ++i) {
+        if (project.scenes.at(i).id == sceneID)
+            return i;
+    }
+    return -1;
+}
+
+// The old copy of a scene's image, when its recorded name is a plain file of "Media".
+void removeImageFileQuietly(const QString &package, const std::optional<SceneImage> &image)
+{
+    if (!image)
+        return;
+    const std::optional<QString> file = Paths::mediaFileURL(package, image->localPath);
+    if (file && QFileInfo(*file).isFile())
+        (void)FileOperations::removeFile(*file);
+}
+
+} // namespace
+
+LocalProjectStore::LocalProjectStore(std::optional<QString> rootDirectory)
+    : m_rootDirectory(standardized(rootDirectory.value_or(Paths::defaultRootDirectory())))
+{}
+
+// MARK: guards
+
+ProjectStore::Result<void> LocalProjectStore::ensureRootDirectoryAccessible() const
+{
+    // The nearest existing folder on the way to the root must be a folder (a file named
+    // "Movies" in the home folder blocks the default root for good).
+    QString existing = m_rootDirectory;
+    while (!itemExists(existing)) {
+        const QString parent = QFileInfo(existing).path();
+        if (parent == existing)
+            break;
+        existing = parent;
+    }
+    if (itemExists(existing) && !isDirectory(existing))
+        return std::unexpected(ProjectStoreError::rootFolderNotAccessible());
+    if (existing == m_rootDirectory && !QFileInfo(m_rootDirectory).isWritable())
+        return std::unexpected(ProjectStoreError::rootFolderNotAccessible());
+    return {};
+}
+
+ProjectStore::Result<void> LocalProjectStore::ensureRootDirectoryExists() const
+{
+    if (isDirectory(m_rootDirectory))
+        return {};
+    if (!FileOperations::createDirectory(m_rootDirectory, true))
+        return std::unexpected(ProjectStoreError::rootFolderNotAccessible());
+    return {};
+}
+
+ProjectStore::Result<void> LocalProjectStore::createPackageStructure(const QString &package) const
+{
+    for (const QString &folder : {package, Paths::mediaURL(package), Paths::exportsURL(package)}) {
+        if (FileOperations::Result made = FileOperations::createDirectory(folder, true); !made)
+            return std::unexpected(ProjectStoreError::writeFailed(
+                QStringLiteral("Could not create project package: ") + made.error()));
+    }
+    return {};
+}
+
+ProjectStore::Result<void> LocalProjectStore::ensureMediaFolderExists(const QString &package) const
+{
+    if (!isDirectory(Paths::mediaURL(package)))
+        return std::unexpected(ProjectStoreError::missingMediaFolder(nameOf(package)));
+    return {};
+}
+
+// MARK: reading and writing
+
+ProjectStore::Result<StoryboardProject> LocalProjectStore::readProject(const QString &package) const
+{
+    const QString name = nameOf(package);
+    const QString jsonPath = Paths::projectJSONURL(package);
+    if (!itemExists(jsonPath))
+        return std::unexpected(ProjectStoreError::corruptedProjectJSON(name));
+    if (!isDirectory(Paths::mediaURL(package)))
+        return std::unexpected(ProjectStoreError::missingMediaFolder(name));
+    QFile file(jsonPath);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::unexpected(
+            ProjectStoreError::corruptedProjectJSON(name + QStringLiteral(": ") + file.errorString()));
+    auto decoded = ProjectJSONCodec::decode(file.readAll());
+    if (!decoded)
+        return std::unexpected(ProjectStoreError::corruptedProjectJSON(
+            name + QStringLiteral(": ") + decoded.error().description()));
+    ProjectMigration::ensureBlocksBackEveryScene(*decoded);
+    return std::move(*decoded);
+}
+
+ProjectStore::Result<StoryboardProject> LocalProjectStore::writeProject(StoryboardProject project,
+                                                                       const QString &package) const
+{
+    const auto failed = [](const QString &reason) {
+        return std::unexpected(
+            ProjectStoreError::writeFailed(QStringLiteral("Could not save project.json: ") + reason));
+    };
+    project.updatedAt = currentTime();
+    const auto encoded = ProjectJSONCodec::encode(project);
+    if (!encoded)
+        return failed(encoded.error().description());
+    QSaveFile file(Paths::projectJSONURL(package));
+    if (!file.open(QIODevice::WriteOnly))
+        return failed(file.errorString());
+    if (file.write(*encoded) != encoded->size() || !file.commit())
+        return failed(file.errorString());
+    return project;
+}
+
+// MARK: finding packages
+
+QStringList LocalProjectStore::packageURLs(const QString &folder) const
+{
+    QStringList packages;
+    for (const QString &entry : visibleEntries(folder)) {
+        if (Paths::isPackageDirectory(entry))
+            packages.append(entry);
+    }
+    return packages;
+}
+
+QStringList LocalProjectStore::folderURLs() const
+{
+    QStringList folders;
+    for (const QString &entry : visibleEntries(m_rootDirectory)) {
+        if (!Paths::isPackageDirectory(entry) && isDirectory(entry))
+            folders.append(entry);
+    }
+    return folders;
+}
+
+ProjectStore::Result<QString> LocalProjectStore::locatePackage(const StoryboardProject &project) const
+{
+    const QString candidate = Paths::packageURL(m_rootDirectory, project.slug());
+    if (isDirectory(candidate)) {
+        if (const auto read = readProject(candidate); read && read->id == project.id)
+            return candidate;
+    }
+    if (!itemExists(m_rootDirectory))
+        return std::unexpected(ProjectStoreError::projectNotFound(project.title));
+
+    QStringList packages = packageURLs(m_rootDirectory);
+    for (const QString &folder : folderURLs())
+        packages.append(packageURLs(folder));
+    for (const QString &package : std::as_const(packages)) {
+        if (const auto read = readProject(package); read && read->id == project.id)
+            return package;
+    }
+    return std::unexpected(ProjectStoreError::projectNotFound(project.title));
+}
+
+QString LocalProjectStore::availableSlug(const QString &base, const QString &folder,
+                                         const std::optional<QString> &excluding) const
+{
+    const std::optional<QString> excluded = excluding ? std::optional(standardized(*excluding))
+                                                      : std::nullopt;
+    QString candidate = base;
+    for (qint64 counter = 2;; ++counter) {
+        const QString path = Paths::packageURL(folder, candidate);
+        if (!itemExists(path) || (excluded && standardized(path) == *excluded))
+            return candidate;
+        candidate = base + u'-' + QString::number(counter);
+    }
+}
+
+std::optional<ProjectSummary> LocalProjectStore::summary(
+    const QString &package, const std::optional<QString> &folderName) const
+{
+    const auto project = readProject(package);
+    if (!project)
+        return std::nullopt;
+    ProjectSummary row;
+    row.id = project->id;
+    row.title = project->title;
+    row.slug = QFileInfo(package).completeBaseName();
+    const QDateTime modified = QFileInfo(Paths::projectJSONURL(package)).lastModified();
+    row.updatedAt = modified.isValid() ? modified.toUTC() : project->updatedAt;
+    row.createdAt = project->createdAt;
+    row.sceneCount = int(project->scenes.size());
+    row.totalDurationSeconds = project->totalDurationSeconds();
+    row.packageURL = package;
+    for (const Scene &scene : project->scenes) {
+        const QList<ValidationIssue> issues = ProjectValidator::validateScene(scene);
+        if (std::any_of(issues.begin(), issues.end(), [](const ValidationIssue &issue) {
+                return issue.kind == ValidationIssue::Kind::onScreenTextTooLong;
+            }))
+            ++row.warningCount;
+    }
+    row.folderName = folderName;
+    return row;
+}
+
+// MARK: projects
+
+ProjectStore::Result<StoryboardProject> LocalProjectStore::createProject(
+    const QString &title, const VideoSettings &videoSettings)
+{
+    if (auto ok = ensureRootDirectoryAccessible(); !ok)
+        return std::unexpected(ok.error());
+    if (auto ok = ensureRootDirectoryExists(); !ok)
+        return std::unexpected(ok.error());
+    const QString trimmed = trimmedTitle(title);
+    if (trimmed.isEmpty())
+        return std::unexpected(emptyTitle());
+
+    const QString slug = availableSlug(slugified(trimmed, slugMaxLength), m_rootDirectory,
+                                       std::nullopt);
+    const QString package = Paths::packageURL(m_rootDirectory, slug);
+    if (auto ok = createPackageStructure(package); !ok)
+        return std::unexpected(ok.error());
+
+    StoryboardProject project;
+    project.id = makeUUID();
+    project.title = trimmed;
+    project.createdAt = currentTime();
+    project.updatedAt = project.createdAt;
+    project.videoSettings = videoSettings;
+    project.exportSettings = ExportSettings::defaultSettings();
+    project.version = 1;
+    return writeProject(project, package);
+}
+
+ProjectStore::Result<void> LocalProjectStore::saveProject(const StoryboardProject &project)
+{
+    if (auto ok = ensureRootDirectoryAccessible(); !ok)
+        return std::unexpected(ok.error());
+    const auto package = locatePackage(project);
+    if (!package)
+        return std::unexpected(package.error());
+    if (auto ok = ensureMediaFolderExists(*package); !ok)
+        return std::unexpected(ok.error());
+    if (auto written = writeProject(project, *package); !written)
+        return std::unexpected(written.error());
+    return {};
+}
+
+ProjectStore::Result<StoryboardProject> LocalProjectStore::loadProject(const QString &packageURL)
+{
+    if (auto ok = ensureRootDirectoryAccessible(); !ok)
+        return std::unexpected(ok.error());
+    return readProject(standardized(packageURL));
+}
+
+ProjectStore::Result<QString> LocalProjectStore::packageURL(const StoryboardProject &project)
+{
+    return locatePackage(project);
+}
+
+ProjectStore::Result<QList<ProjectSummary>> LocalProjectStore::listProjects()
+{
+    if (auto ok = ensureRootDirectoryAccessible(); !ok)
+        return std::unexpected(ok.error());
+    if (auto ok = ensureRootDirectoryExists(); !ok)
+        return std::unexpected(ok.error());
+    QList<ProjectSummary> rows;
+    if (!isDirectory(m_rootDirectory))
+        return rows;
+    for (const QString &package : packageURLs(m_rootDirectory)) {
+        if (auto row = summary(package, std::nullopt))
+            rows.append(std::move(*row));
+    }
+    for (const QString &folder : folderURLs()) {
+        const QString folderName = QFileInfo(folder).fileName();
+        for (const QString &package : packageURLs(folder)) {
+            if (auto row = summary(package, folderName))
+                rows.append(std::move(*row));
+        }
+    }
+    std::stable_sort(rows.begin(), rows.end(), [](const ProjectSummary &a, const ProjectSummary &b) {
+        return a.updatedAt > b.updatedAt;
+    });
+    return rows;
+}
+
+ProjectStore::Result<StoryboardProject> LocalProjectStore::renameProject(
+    const StoryboardProject &project, const QString &newTitle)
+{
+    if (auto ok = ensureRootDirectoryAccessible(); !ok)
+        return std::unexpected(ok.error());
+    const QString trimmed = trimmedTitle(newTitle);
+    if (trimmed.isEmpty())
+        return std::unexpected(emptyTitle());
+
+    StoryboardProject renamed = project;
+    renamed.title = trimmed;
+    const auto package = locatePackage(project);
+    if (!package)
+        return std::unexpected(package.error());
+
+    const QString parent = parentOf(*package);
+    const QString slug = availableSlug(slugified(trimmed, slugMaxLength), parent, *package);
+    const QString target = Paths::packageURL(parent, slug);
+    if (standardized(target) != standardized(*package)) {
+        if (auto moved = FileOperations::move(*package, target); !moved)
+            return std::unexpected(ProjectStoreError::fileOperationFailed(moved.error()));
+    }
+    return writeProject(renamed, target);
+}
+
+ProjectStore::Result<StoryboardProject> LocalProjectStore::duplicateProject(
+    const StoryboardProject &project, const QString &newTitle)
+{
+    if (auto ok = ensureRootDirectoryAccessible(); !ok)
+        return std::unexpected(ok.error());
+    if (auto ok = ensureRootDirectoryExists(); !ok)
+        return std::unexpected(ok.error());
+    const QString trimmed = trimmedTitle(newTitle);
+    if (trimmed.isEmpty())
+        return std::unexpected(emptyTitle());
+
+    const auto source = locatePackage(project);
+    if (!source)
+        return std::unexpected(source.error());
+    const QString parent = parentOf(*source);
+    const QString slug = availableSlug(slugified(trimmed, slugMaxLength), parent, std::nullopt);
+    const QString target = Paths::packageURL(parent, slug);
+    if (auto ok = createPackageStructure(target); !ok)
+        return std::unexpected(ok.error());
+
+    const QDateTime now = currentTime();
+    StoryboardProject copy = project;
+    copy.id = makeUUID();
+    copy.title = trimmed;
+    copy.createdAt = now;
+    copy.updatedAt = now;
+    QHash<QString, QString> newSceneIDs;
+    QList<std::pair<QString, QString>> renames;
+    for (Scene &scene : copy.scenes) {
+        const QString newID = makeUUID();
+        newSceneIDs.insert(scene.id, newID);
+        scene.id = newID;
+        scene.createdAt = now;
+        scene.updatedAt = now;
+        if (scene.image) {
+            const QString oldName = scene.image->localPath;
+            const QString newName = newID + u'.' + QFileInfo(oldName).suffix();
+            scene.image->localPath = newName;
+            renames.append({oldName, newName});
+        }
+    }
+    for (ScriptBlock &block : copy.scriptBlocks) {
+        if (block.sceneID && newSceneIDs.contains(*block.sceneID))
+            block.sceneID = newSceneIDs.value(*block.sceneID);
+    }
+
+    if (auto ok = copyMedia(*source, target); !ok)
+        return std::unexpected(ok.error());
+    if (auto ok = remapDuplicatedSceneImages(target, renames); !ok)
+        return std::unexpected(ok.error());
+    return writeProject(copy, target);
+}
+
+ProjectStore::Result<void> LocalProjectStore::copyMedia(const QString &fromPackage,
+                                                        const QString &toPackage) const
+{
+    const QString from = Paths::mediaURL(fromPackage);
+    if (!isDirectory(from))
+        return {};
+    const QString to = Paths::mediaURL(toPackage);
+    for (const QString &entry : visibleEntries(from)) {
+        if (isDirectory(entry))
+            continue;
+        const QString target = to + u'/' + QFileInfo(entry).fileName();
+        if (auto copied = FileOperations::copyFile(entry, target); !copied)
+            return std::unexpected(ProjectStoreError::fileOperationFailed(copied.error()));
+    }
+    return {};
+}
+
+ProjectStore::Result<void> LocalProjectStore::remapDuplicatedSceneImages(
+    const QString &package, const QList<std::pair<QString, QString>> &renames) const
+{
+    for (const auto &[oldName, newName] : renames) {
+        if (oldName == newName)
+            continue;
+        // A name that leaves "Media" is no image of this package: nothing to rename.
+        const std::optional<QString> from = Paths::mediaFileURL(package, oldName);
+        const std::optional<QString> to = Paths::mediaFileURL(package, newName);
+        if (!from || !to || !QFileInfo(*from).isFile())
+            continue;
+        if (itemExists(*to)) {
+            if (auto removed = FileOperations::removeFile(*to); !removed)
+                return std::unexpected(ProjectStoreError::fileOperationFailed(removed.error()));
+        }
+        if (auto moved = FileOperations::move(*from, *to); !moved)
+            return std::unexpected(ProjectStoreError::fileOperationFailed(moved.error()));
+    }
+    return {};
+}
+
+ProjectStore::Result<void> LocalProjectStore::deleteProject(const QString &packageURL)
+{
+    if (auto ok = ensureRootDirectoryAccessible(); !ok)
+        return std::unexpected(ok.error());
+    const QString package = standardized(packageURL);
+    if (!itemExists(package))
+        return std::unexpected(ProjectStoreError::projectNotFound(nameOf(package)));
+    if (auto trashed = FileOperations::moveToTrash(package); !trashed)
+        return std::unexpected(ProjectStoreError::deleteFailed(trashed.error()));
+    return {};
+}
+
+// MARK: sidebar folders
+
+ProjectStore::Result<QString> LocalProjectStore::validatedFolderName(const QString &name) const
+{
+    const QString trimmed = name.trimmed();
+    if (trimmed.isEmpty())
+        return std::unexpected(
+            ProjectStoreError::writeFailed(QStringLiteral("Folder name cannot be empty.")));
+    if (auto ok = checkExistingFolderName(trimmed); !ok)
+        return std::unexpected(ok.error());
+    return trimmed;
+}
+
+ProjectStore::Result<void> LocalProjectStore::checkExistingFolderName(const QString &name) const
+{
+    // Besides separators and dot names: a folder named like a package would be listed as a
+    // (broken) project and its projects would vanish from the list.
+    if (name.isEmpty() || name.startsWith(u'.') || name.contains(u'/') || name.contains(u'\\')
+        || name.contains(QChar()) || QDir::isAbsolutePath(name) || Paths::isPackageDirectory(name))
+        return std::unexpected(folderNotAllowed(name));
+    return {};
+}
+
+ProjectStore::Result<QStringList> LocalProjectStore::listFolders()
+{
+    if (auto ok = ensureRootDirectoryAccessible(); !ok)
+        return std::unexpected(ok.error());
+    if (auto ok = ensureRootDirectoryExists(); !ok)
+        return std::unexpected(ok.error());
+    QStringList names;
+    for (const QString &folder : folderURLs())
+        names.append(QFileInfo(folder).fileName());
+    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
+        return localizedStandardCompare(a, b) < 0;
+    });
+    return names;
+}
+
+ProjectStore::Result<QString> LocalProjectStore::createFolder(const QString &name)
+{
+    if (auto ok = ensureRootDirectoryAccessible(); !ok)
+        return std::unexpected(ok.error());
+    if (auto ok = ensureRootDirectoryExists(); !ok)
+        return std::unexpected(ok.error());
+    const auto validated = validatedFolderName(name);
+    if (!validated)
+        return validated;
+    const QString folder = m_rootDirectory + u'/' + *validated;
+    if (itemExists(folder))
+        return std::unexpected(folderExists(*validated));
+    if (auto made = FileOperations::createDirectory(folder, false); !made)
+        return std::unexpected(
+            ProjectStoreError::writeFailed(QStringLiteral("Could not create folder: ") + made.error()));
+    return validated;
+}
+
+ProjectStore::Result<void> LocalProjectStore::renameFolder(const QString &name,
+                                                           const QString &newName)
+{
+    if (auto ok = ensureRootDirectoryAccessible(); !ok)
+        return std::unexpected(ok.error());
+    const auto validated = validatedFolderName(newName);
+    if (!validated)
+        return std::unexpected(validated.error());
+    if (name == *validated)
+        return {};
+    if (auto ok = checkExistingFolderName(name); !ok)
+        return ok;
+    const QString folder = m_rootDirectory + u'/' + name;
+    if (!isDirectory(folder))
+        return std::unexpected(ProjectStoreError::projectNotFound(name));
+    const QString target = m_rootDirectory + u'/' + *validated;
+    if (itemExists(target))
+        return std::unexpected(folderExists(*validated));
+    if (auto moved = FileOperations::move(folder, target); !moved)
+        return std::unexpected(
+            ProjectStoreError::writeFailed(QStringLiteral("Could not rename folder: ") + moved.error()));
+    return {};
+}
+
+ProjectStore::Result<void> LocalProjectStore::deleteFolder(const QString &name)
+{
+    if (auto ok = ensureRootDirectoryAccessible(); !ok)
+        return std::unexpected(ok.error());
+    if (auto ok = checkExistingFolderName(name); !ok)
+        return ok;
+    const QString folder = m_rootDirectory + u'/' + name;
+    if (!isDirectory(folder))
+        return std::unexpected(ProjectStoreError::projectNotFound(name));
+    for (const QString &package : packageURLs(folder)) {
+        if (auto moved = movePackage(package, m_rootDirectory); !moved)
+            return std::unexpected(moved.error());
+    }
+    if (auto trashed = FileOperations::moveToTrash(folder); !trashed)
+        return std::unexpected(ProjectStoreError::deleteFailed(trashed.error()));
+    return {};
+}
+
+ProjectStore::Result<QString> LocalProjectStore::moveProject(const QString &packageURL,
+                                                             const std::optional<QString> &folderName)
+{
+    if (auto ok = ensureRootDirectoryAccessible(); !ok)
+        return std::unexpected(ok.error());
+    const QString package = standardized(packageURL);
+    if (!itemExists(package))
+        return std::unexpected(ProjectStoreError::projectNotFound(nameOf(package)));
+    QString directory = m_rootDirectory;
+    if (folderName) {
+        if (auto ok = checkExistingFolderName(*folderName); !ok)
+            return std::unexpected(ok.error());
+        directory = m_rootDirectory + u'/' + *folderName;
+        if (!isDirectory(directory))
+            return std::unexpected(ProjectStoreError::projectNotFound(*folderName));
+    }
+    return movePackage(package, directory);
+}
+
+ProjectStore::Result<QString> LocalProjectStore::movePackage(const QString &package,
+                                                             const QString &directory) const
+{
+    if (parentOf(package) == standardized(directory))
+        return package;
+    const QString slug = availableSlug(QFileInfo(package).completeBaseName(), directory,
+                                       std::nullopt);
+    const QString target = Paths::packageURL(standardized(directory), slug);
+    if (auto moved = FileOperations::move(package, target); !moved)
+        return std::unexpected(
+            ProjectStoreError::writeFailed(QStringLiteral("Could not move project: ") + moved.error()));
+    return target;
+}
+
+// MARK: scene images
+
+ProjectStore::Result<void> LocalProjectStore::attachSceneImage(const QString &sourcePath,
+                                                               const QString &sceneID,
+                                                               StoryboardProject &project)
+{
+    if (auto ok = ensureRootDirectoryAccessible(); !ok)
+        return ok;
+    const QString extension = QFileInfo(sourcePath).suffix().toLower();
+    const std::optional<SceneImage::MimeType> mimeType = SceneImageFormat::mimeType(extension);
+    if (!SceneImageFormat::supportedExtensions().contains(extension) || !mimeType)
+        return std::unexpected(ProjectStoreError::unsupportedImageFormat(
+            extension.isEmpty() ? QStringLiteral("unknown") : extension));
+    const qsizetype index = sceneIndex(project, sceneID);
+    if (index < 0)
+        return std::unexpected(ProjectStoreError::writeFailed(QStringLiteral("Scene not found.")));
+    // The copy is named after the scene; an id from a hostile file must not name a path.
+    if (!Paths::isSafeFileName(sceneID))
+        return std::unexpected(ProjectStoreError::writeFailed(
+            QStringLiteral("Scene id cannot be used as a file name: ") + sceneID));
+
+    const auto package = locatePackage(project);
+    if (!package)
+        return std::unexpected(package.error());
+    if (auto ok = ensureMediaFolderExists(*package); !ok)
+        return ok;
+
+    Scene &scene = project.scenes[index];
+    removeImageFileQuietly(*package, scene.image);
+
+    const QString fileName = sceneID + u'.' + extension;
+    const QString target = Paths::mediaURL(*package) + u'/' + fileName;
+    if (itemExists(target)) {
+        if (auto removed = FileOperations::removeFile(target); !removed)
+            return std::unexpected(ProjectStoreError::fileOperationFailed(removed.error()));
+    }
+    if (auto copied = FileOperations::copyFile(sourcePath, target); !copied)
+        return std::unexpected(ProjectStoreError::imageImportFailed(copied.error()));
+    const auto size = ImageDimensionsReader::dimensions(target);
+    if (!size)
+        return std::unexpected(size.error());
+
+    scene.image = SceneImage{makeUUID(), QFileInfo(sourcePath).fileName(), fileName, *mimeType,
+                             size->width(), size->height()};
+    const QDateTime now = currentTime();
+    scene.updatedAt = now;
+    project.updatedAt = now;
+    if (auto written = writeProject(project, *package); !written)
+        return std::unexpected(written.error());
+    return {};
+}
+
+ProjectStore::Result<void> LocalProjectStore::removeSceneImage(const QString &sceneID,
+                                                               StoryboardProject &project)
+{
+    if (auto ok = ensureRootDirectoryAccessible(); !ok)
+        return ok;
+    const qsizetype index = sceneIndex(project, sceneID);
+    if (index < 0)
+        return std::unexpected(ProjectStoreError::writeFailed(QStringLiteral("Scene not found.")));
+    const auto package = locatePackage(project);
+    if (!package)
+        return std::unexpected(package.error());
+
+    Scene &scene = project.scenes[index];
+    removeImageFileQuietly(*package, scene.image);
+    scene.image.reset();
+    const QDateTime now = currentTime();
+    scene.updatedAt = now;
+    project.updatedAt = now;
+    if (auto written = writeProject(project, *package); !written)
+        return std::unexpected(written.error());
+    return {};
+}
+
+// MARK: sample
+
+ProjectStore::Result<std::optional<StoryboardProject>> LocalProjectStore::installSampleProjectIfNeeded()
+{
+    const StoryboardProject sample = SampleProject::make();
+    const auto rows = listProjects();
+    if (!rows)
+        return std::unexpected(rows.error());
+    // Installed once; after it goes to the Trash it can be installed again.
+    if (std::any_of(rows->begin(), rows->end(),
+                    [&](const ProjectSummary &row) { return row.id == sample.id; }))
+        return std::optional<StoryboardProject>();
+    if (auto ok = ensureRootDirectoryExists(); !ok)
+        return std::unexpected(ok.error());
+    const QString slug = availableSlug(slugified(sample.title, slugMaxLength), m_rootDirectory,
+                                       std::nullopt);
+    const QString package = Paths::packageURL(m_rootDirectory, slug);
+    if (auto ok = createPackageStructure(package); !ok)
+        return std::unexpected(ok.error());
+    auto written = writeProject(sample, package);
+    if (!written)
+        return std::unexpected(written.error());
+    return std::optional<StoryboardProject>(std::move(*written));
+}
+
+} // namespace veskel

@@ -1,0 +1,155 @@
+#include "StoreTestSupport.h"
+
+#include "StoryboardCore/Duration/DurationCalculator.h"
+#include "StoryboardCore/Sample/SampleProject.h"
+#include "StoryboardCore/Validation/ProjectValidator.h"
+
+using namespace veskel;
+using namespace veskel::test;
+
+namespace {
+
+// (scene title, role, text) per block, in list order.
+QStringList describeBlocks(const StoryboardProject &project)
+{
+    QStringList lines;
+    for (const ScriptBlock &block : project.scriptBlocks) {
+        QString owner = QStringLiteral("?");
+        for (const Scene &scene : project.scenes) {
+            if (block.sceneID == scene.id)
+                owner = scene.title;
+        }
+        lines << owner + u'|' + rawValue(block.role) + u'|' + block.text;
+    }
+    return lines;
+}
+
+} // namespace
+
+TEST(SampleProject, SevenScenesWithRussianTexts)
+{
+    const StoryboardProject sample = SampleProject::make();
+    EXPECT_EQ(sample.id, "sample-what-is-interface-design");
+    EXPECT_EQ(sample.title, "Sample · What is Interface Design");
+    EXPECT_EQ(sample.videoSettings, (VideoSettings{3840, 2160, 25, VideoSettings::ColorSpace::rec709, 8.0}));
+    EXPECT_EQ(sample.exportSettings, ExportSettings::defaultSettings());
+    EXPECT_EQ(sample.version, 1);
+    EXPECT_EQ(sample.createdAt, sample.updatedAt);
+
+    QStringList scenes;
+    for (const Scene &scene : sample.scenes)
+        scenes << QString::number(scene.order) + u'|' + scene.title + u'|'
+                      + QString::number(scene.durationSeconds) + u'|' + rawValue(scene.type);
+    EXPECT_EQ(scenes, QStringList({"0|Problem|10|motionGraphic", "1|Definition|10|uiDemo",
+                                   "2|Transformation|8|motionGraphic",
+                                   "3|Example|12|screenRecording", "4|Scene 7|8|imageReference",
+                                   "5|Scene 8|8|placeholder", "6|Summary|6|summary"}));
+
+    EXPECT_EQ(describeBlocks(sample),
+              QStringList({
+                  "Problem|onScreen|Интерфейс — это не просто красивая картинка",
+                  "Problem|voiceover|Многие путают UI с декором экрана.",
+                  "Problem|note|Показать типичные ошибки восприятия.",
+                  "Definition|onScreen|Дизайн интерфейсов — это способ помочь человеку выполнить задачу",
+                  "Definition|voiceover|Здесь я объясняю, почему интерфейс — это не картинка.",
+                  "Definition|note|Показать карточки UI / UX / CX, затем оставить только задачу пользователя.",
+                  "Transformation|onScreen|Хороший интерфейс снимает трение",
+                  "Transformation|voiceover|Когда структура ясна, пользователь быстрее доходит до цели.",
+                  "Transformation|note|Before/after сравнение.",
+                  "Example|onScreen|Пример: форма регистрации",
+                  "Example|voiceover|Разберём реальный экран и найдём, что помогает, а что мешает.",
+                  "Example|note|Скринкаст с подсветкой элементов.",
+                  "Scene 7|note|Подобрать референс для иллюстрации.",
+                  "Scene 8|voiceover|",
+                  "Summary|onScreen|Интерфейс = задача + ясность + обратная связь",
+                  "Summary|voiceover|Запомните три опоры хорошего интерфейса.",
+                  "Summary|note|Финальная карточка с тремя пунктами.",
+              }));
+}
+
+TEST(SampleProject, SceneFieldsAndMarkersFollowTheBlocks)
+{
+    const StoryboardProject sample = SampleProject::make();
+    const Scene &problem = sample.scenes.at(0);
+    EXPECT_EQ(problem.onScreenText, "Интерфейс — это не просто красивая картинка");
+    EXPECT_EQ(problem.voiceoverText, "Многие путают UI с декором экрана.");
+    EXPECT_EQ(problem.productionNote, "Показать типичные ошибки восприятия.");
+    EXPECT_EQ(problem.marker, (SceneMarker{MarkerType::standard, "S001 · Problem",
+                                           "Показать типичные ошибки восприятия.", false}));
+    const Scene &scene7 = sample.scenes.at(4);
+    EXPECT_TRUE(scene7.onScreenText.isEmpty());
+    EXPECT_TRUE(scene7.voiceoverText.isEmpty());
+    EXPECT_EQ(scene7.marker.title, "S005 · Scene 7");
+    const Scene &scene8 = sample.scenes.at(5);
+    EXPECT_EQ(scene8.marker, (SceneMarker{MarkerType::standard, "S006 · Scene 8", "", false}));
+    for (const Scene &scene : sample.scenes) {
+        EXPECT_FALSE(scene.image.has_value());
+        EXPECT_TRUE(scene.tags.isEmpty());
+        EXPECT_EQ(scene.createdAt, sample.createdAt);
+        EXPECT_GE(scene.updatedAt, scene.createdAt);
+    }
+}
+
+TEST(SampleProject, EachCallHasFreshSceneAndBlockIds)
+{
+    const StoryboardProject first = SampleProject::make();
+    const StoryboardProject second = SampleProject::make();
+    EXPECT_EQ(first.id, second.id);
+    ASSERT_EQ(first.scenes.size(), second.scenes.size());
+    for (qsizetype i = 0; i < first.scenes.size(); ++i) {
+        EXPECT_NE(first.scenes.at(i).id, second.scenes.at(i).id);
+        EXPECT_EQ(first.scenes.at(i).voiceoverText, second.scenes.at(i).voiceoverText);
+    }
+    for (qsizetype i = 0; i < first.scriptBlocks.size(); ++i)
+        EXPECT_NE(first.scriptBlocks.at(i).id, second.scriptBlocks.at(i).id);
+}
+
+TEST(SampleProject, IsExportableAndLasts62Seconds)
+{
+    const StoryboardProject sample = SampleProject::make();
+    EXPECT_TRUE(ProjectValidator::validate(sample).isEmpty());
+    EXPECT_TRUE(ProjectValidator::canExport(sample));
+    EXPECT_DOUBLE_EQ(sample.totalDurationSeconds(), 62);
+    EXPECT_EQ(DurationCalculator::formatDuration(sample.totalDurationSeconds()), "01:02");
+}
+
+// MARK: installing
+
+using InstallSample = StoreTest;
+
+TEST_F(InstallSample, OnceOnly)
+{
+    const auto first = store().installSampleProjectIfNeeded();
+    ASSERT_TRUE(first.has_value());
+    ASSERT_TRUE(first->has_value());
+    const QString package = this->package("sample-what-is-interface-design");
+    EXPECT_EQ(store().loadProject(package), **first);
+
+    const QStringList before = tree(root());
+    const QByteArray bytes = readBytes(package + "/project.json");
+    const auto second = store().installSampleProjectIfNeeded();
+    ASSERT_TRUE(second.has_value());
+    EXPECT_FALSE(second->has_value());
+    EXPECT_EQ(tree(root()), before);
+    EXPECT_EQ(readBytes(package + "/project.json"), bytes);
+}
+
+TEST_F(InstallSample, BesideAProjectOfTheSameTitle)
+{
+    create("Sample · What is Interface Design");
+    const auto installed = store().installSampleProjectIfNeeded();
+    ASSERT_TRUE(installed.has_value() && installed->has_value());
+    EXPECT_EQ(store().loadProject(package("sample-what-is-interface-design-2"))->id,
+              "sample-what-is-interface-design");
+}
+
+TEST_F(InstallSample, FoundInAFolderCountsAsInstalled)
+{
+    ASSERT_TRUE(store().installSampleProjectIfNeeded().has_value());
+    ASSERT_TRUE(store().createFolder("Demos").has_value());
+    ASSERT_TRUE(store().moveProject(package("sample-what-is-interface-design"), QString("Demos")));
+    EXPECT_FALSE(store().installSampleProjectIfNeeded()->has_value());
+    // Gone from the tree, it can be installed again.
+    QDir(package("sample-what-is-interface-design", "Demos")).removeRecursively();
+    EXPECT_TRUE(store().installSampleProjectIfNeeded()->has_value());
+}
