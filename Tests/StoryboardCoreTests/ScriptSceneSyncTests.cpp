@@ -86,6 +86,31 @@ INSTANTIATE_TEST_SUITE_P(UnicodeWhiteSpace, WordSeparators,
                                            u'\u00A0', u'\u1680', u'\u2003', u'\u200A', u'\u2028',
                                            u'\u2029', u'\u202F', u'\u205F', u'\u3000'));
 
+TEST(ScriptText, CharacterClassesAgreeWithTheUnicodeTables)
+{
+    QList<int> whiteSpaceMismatches;
+    QList<int> horizontalMismatches;
+    for (int u = 0; u <= 0xFFFF; ++u) {
+        const QChar c(u);
+        if (ScriptText::isWhiteSpace(c) != c.isSpace())
+            whiteSpaceMismatches << u;
+        const bool horizontal = u == '\t' || c.category() == QChar::Separator_Space;
+        if (ScriptText::isHorizontalSpace(c) != horizontal)
+            horizontalMismatches << u;
+    }
+    EXPECT_TRUE(whiteSpaceMismatches.isEmpty()) << whiteSpaceMismatches.first();
+    EXPECT_TRUE(horizontalMismatches.isEmpty()) << horizontalMismatches.first();
+}
+
+TEST(ScriptText, HorizontalTrimKeepsLineBreaks)
+{
+    EXPECT_EQ(ScriptText::trimmedHorizontally(u" \t\u00A0\u3000x y\u2003 "), u"x y");
+    EXPECT_EQ(ScriptText::trimmedHorizontally(u"\r x \u2028"), u"\r x \u2028");
+    EXPECT_EQ(ScriptText::trimmedHorizontally(u" \t "), u"");
+    EXPECT_TRUE(ScriptText::isBlank(u" \r\n\u2029\v"));
+    EXPECT_FALSE(ScriptText::isBlank(u" \u200B "));
+}
+
 TEST(ScriptSceneSyncEstimate, CountsRunsOfNonWhiteSpace)
 {
     EXPECT_EQ(ScriptText::wordCount(u"one, two"), 2);

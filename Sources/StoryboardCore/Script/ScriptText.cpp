@@ -2,22 +2,13 @@
 
 namespace veskel::ScriptText {
 
-bool isHorizontalSpace(QChar c)
-{
-    const char16_t u = c.unicode();
-    if (u == u' ' || u == u'\t')
-        return true;
-    // Below U+00A0 only the space itself is a separator; skip the category lookup there.
-    return u >= 0xA0 && c.category() == QChar::Separator_Space;
-}
-
 QStringView trimmedHorizontally(QStringView text)
 {
     qsizetype begin = 0;
     qsizetype end = text.size();
-    while (begin < end && isHorizontalSpace(text[begin]))
+    while (begin < end && isHorizontalSpace(text[begin].unicode()))
         ++begin;
-    while (end > begin && isHorizontalSpace(text[end - 1]))
+    while (end > begin && isHorizontalSpace(text[end - 1].unicode()))
         --end;
     return text.sliced(begin, end - begin);
 }
@@ -25,7 +16,7 @@ QStringView trimmedHorizontally(QStringView text)
 bool isBlank(QStringView text)
 {
     for (QChar c : text) {
-        if (!c.isSpace())
+        if (!isWhiteSpace(c.unicode()))
             return false;
     }
     return true;
@@ -38,7 +29,7 @@ qsizetype wordCount(QStringView text)
     for (QChar c : text) {
         // Every White_Space character lies in the Basic Multilingual Plane, so surrogate
         // halves always count as word characters.
-        if (c.isSpace()) {
+        if (isWhiteSpace(c.unicode())) {
             inWord = false;
         } else if (!inWord) {
             inWord = true;

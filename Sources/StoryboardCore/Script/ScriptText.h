@@ -9,8 +9,39 @@ namespace veskel {
 // estimate.
 namespace ScriptText {
 
+// Characters with the Unicode White_Space property: the space separators, tab, and every line
+// break (LF, VT, FF, CR, NEL, LS, PS) — the set QChar::isSpace() tests, spelt out so the hot
+// loops need no table lookup.
+constexpr bool isWhiteSpace(char16_t u)
+{
+    if (u <= 0x20)
+        return u == 0x20 || (u >= 0x09 && u <= 0x0D);
+    if (u < 0x1680)
+        return u == 0x85 || u == 0xA0;
+    return u == 0x1680 || (u >= 0x2000 && u <= 0x200A) || u == 0x2028 || u == 0x2029 || u == 0x202F
+           || u == 0x205F || u == 0x3000;
+}
+
+constexpr bool isWhiteSpace(QChar c)
+{
+    return isWhiteSpace(c.unicode());
+}
+
 // Tab and the Unicode space separators (category Zs); line breaks are not horizontal.
-bool isHorizontalSpace(QChar c);
+constexpr bool isHorizontalSpace(char16_t u)
+{
+    if (u <= 0x20)
+        return u == 0x20 || u == 0x09;
+    if (u < 0x1680)
+        return u == 0xA0;
+    return u == 0x1680 || (u >= 0x2000 && u <= 0x200A) || u == 0x202F || u == 0x205F || u == 0x3000;
+}
+
+constexpr bool isHorizontalSpace(QChar c)
+{
+    return isHorizontalSpace(c.unicode());
+}
+
 // The text without horizontal white space at either end; a view into the same characters.
 QStringView trimmedHorizontally(QStringView text);
 // True when the text holds nothing but white space and line breaks (QString::trimmed() would

@@ -1,0 +1,478 @@
+#include "StoryboardCore/Script/ScriptDocumentCodec.h"
+
+#include "StoryboardCore/Script/BatchedUUIDGenerator.h"
+#include "StoryboardCore/Script/ScriptSceneSync.h"
+#include "StoryboardCore/Script/ScriptText.h"
+
+#include <QDateTime>
+#include <QSet>
+
+#include <algorithm>
+#include <numeric>
+#include <optional>
+#include <span>
+#include <vector>
+
+namespace veskel::ScriptDocumentCodec {
+
+namespace {
+
+constexpr char16_t lineFeed = u'\n';
+
+QStringView prefix(ScriptBlockRole role)
+{
+    switch (role) {
+    case ScriptBlockRole::voiceover:
+        return {};
+    case ScriptBlockRole::onScreen:
+        return u"> ";
+    case ScriptBlockRole::note:
+        return u"// ";
+    }
+    return {};
+}
+
+// Positions of `scenes` sorted by `order`; equal orders keep their list order.
+std::vector<qsizetype> indicesByOrder(const QList<Scene> &scenes)
+{
+    std::vector<qsizetype> indices(size_t(scenes.size()));
+    std::iota(indices.begin(), indices.end(), qsizetype(0));
+    std::stable_sort(indices.begin(), indices.end(), [&](qsizetype a, qsizetype b) {
+        return scenes.at(a).order < scenes.at(b).order;
+    });
+    return indices;
+}
+
+// Appends "# Title", or a bare "#" when the one-line, trimmed title is empty; returns the
+// heading's range.
+TextRange appendHeading(QString &text, const QString &title)
+{
+    const qsizetype start = text.size();
+    text += u'#';
+    QStringView oneLine = ScriptText::trimmedHorizontally(title);
+    if (oneLine.contains(lineFeed)) {
+        // A title never spans lines in the document: each line feed becomes a space.
+        QString flattened = oneLine.toString();
+        flattened.replace(lineFeed, u' ');
+        const QStringView trimmed = ScriptText::trimmedHorizontally(flattened);
+        if (!trimmed.isEmpty()) {
+            text += u' ';
+            text += trimmed;
+        }
+    } else if (!oneLine.isEmpty()) {
+        text += u' ';
+        text += oneLine;
+    }
+    return {start, text.size() - start};
+}
+
+// --- reading ----------------------------------------------------------------------------------
+
+enum class LineKind { heading, blank, content };
+
+struct ClassifiedLine
+{
+    LineKind kind = LineKind::blank;
+    ScriptBlockRole role = ScriptBlockRole::voiceover;
+    // The heading's title or the content line's content: a view into the document text.
+    QStringView content;
+};
+
+// The title of a heading line: a run of "#" followed by nothing or by a space. A title that
+// follows the "#" directly or after a tab makes a voiceover line instead.
+std::optional<QStringView> headingTitle(QStringView trimmed)
+{
+    qsizetype run = 0;
+    while (run < trimmed.size() && trimmed[run] == u'#')
+        ++run;
+    if (run == 0)
+        return std::nullopt;
+    const QStringView rest = trimmed.sliced(run);
+    if (!rest.isEmpty() && rest.front() != u' ')
+        return std::nullopt;
+    return ScriptText::trimmedHorizontally(rest);
+}
+
+// The role and content of a non-blank, non-heading line. "//" is tested before ">".
+ClassifiedLine roleAndContent(QStringView trimmed)
+{
+    if (trimmed.startsWith(u"//"))
+        return {LineKind::content, ScriptBlockRole::note,
+                ScriptText::trimmedHorizontally(trimmed.sliced(2))};
+    if (trimmed.front() == u'>')
+        return {LineKind::content, ScriptBlockRole::onScreen,
+                ScriptText::trimmedHorizontally(trimmed.sliced(1))};
+    return {LineKind::content, ScriptBlockRole::voiceover, trimmed};
+}
+
+ClassifiedLine classify(QStringView line)
+{
+    const QStringView trimmed = ScriptText::trimmedHorizontally(line);
+    if (trimmed.isEmpty())
+        return {};
+    if (const auto title = headingTitle(trimmed))
+        return {LineKind::heading, ScriptBlockRole::voiceover, *title};
+    return roleAndContent(trimmed);
+}
+
+struct Heading
+{
+    QString title;
+    TextRange range;
+    qsizetype firstBlock = 0; // index of the first block after it
+    qsizetype end = 0;        // end of its last block, or of the heading itself
+};
+
+// Collects the lines of one paragraph and turns them into a block when it ends.
+class ParagraphReader
+{
+public:
+    ParagraphReader(BatchedUUIDGenerator &ids, QList<ScriptBlock> &blocks, QList<Heading> &headings)
+        : m_ids(ids)
+        , m_blocks(blocks)
+        , m_headings(headings)
+    {
+        m_contents.reserve(16);
+    }
+
+    void
+    addLine(ScriptBlockRole role, QStringView content, qsizetype lineStart, qsizetype lineLength)
+    {
+        if (m_pending && m_role != role)
+            flush();
+        if (!m_pending) {
+            m_pending = true;
+            m_role = role;
+            m_start = lineStart;
+        }
+        m_contents.push_back(content);
+        m_end = lineStart + lineLength;
+    }
+
+    void flush()
+    {
+        if (!m_pending)
+            return;
+        m_pending = false;
+        const bool blank = std::all_of(m_contents.cbegin(), m_contents.cend(),
+                                       [](QStringView c) { return ScriptText::isBlank(c); });
+        if (blank) {
+            m_contents.clear();
+            return;
+        }
+        QString text;
+        if (m_contents.size() == 1) {
+            text = m_contents.front().toString();
+        } else {
+            qsizetype length = qsizetype(m_contents.size()) - 1;
+            for (QStringView c : m_contents)
+                length += c.size();
+            text.reserve(length);
+            for (size_t i = 0; i < m_contents.size(); ++i) {
+                if (i > 0)
+                    text += lineFeed;
+                text += m_contents[i];
+            }
+        }
+        m_contents.clear();
+
+        ScriptBlock block{m_ids.next(), std::move(text), m_role, std::nullopt};
+        const TextRange range{m_start, m_end - m_start};
+        m_ranges.push_back(range);
+        m_blocks.append(std::move(block));
+        if (m_headings.isEmpty()) {
+            if (!m_draftStart)
+                m_draftStart = range.location;
+            m_draftEnd = range.end();
+        } else {
+            m_headings.last().end = range.end();
+        }
+    }
+
+    const std::vector<TextRange> &ranges() const { return m_ranges; }
+
+    std::optional<TextRange> draftSpan() const
+    {
+        if (!m_draftStart)
+            return std::nullopt;
+        return TextRange{*m_draftStart, m_draftEnd - *m_draftStart};
+    }
+
+private:
+    BatchedUUIDGenerator &m_ids;
+    QList<ScriptBlock> &m_blocks;
+    QList<Heading> &m_headings;
+    // Block ranges in block order; hashed once at the end, when their number is known.
+    std::vector<TextRange> m_ranges;
+    std::vector<QStringView> m_contents;
+    bool m_pending = false;
+    ScriptBlockRole m_role = ScriptBlockRole::voiceover;
+    qsizetype m_start = 0;
+    qsizetype m_end = 0;
+    std::optional<qsizetype> m_draftStart;
+    qsizetype m_draftEnd = 0;
+};
+
+// For each heading, the index in `previous` of the scene it takes over, or -1.
+std::vector<qsizetype> matchHeadings(const QList<Heading> &headings, const QList<Scene> &previous)
+{
+    std::vector<qsizetype> matched(size_t(headings.size()), -1);
+    const std::vector<qsizetype> sorted = indicesByOrder(previous);
+    std::vector<bool> claimed(sorted.size(), false);
+
+    // Scene ids are unique in a sound project; should a damaged one repeat an id, only the
+    // first of them (by order) may be taken over, so ids stay unique in the result.
+    QSet<QString> ids;
+    ids.reserve(previous.size());
+    for (size_t p = 0; p < sorted.size(); ++p) {
+        const QString &id = previous.at(sorted[p]).id;
+        if (ids.contains(id))
+            claimed[p] = true;
+        else
+            ids.insert(id);
+    }
+
+    // By title: each title chains its unclaimed scenes in order, so every heading claims the
+    // first one of its title with one lookup.
+    std::vector<qsizetype> nextWithTitle(sorted.size(), -1);
+    QHash<QString, qsizetype> firstWithTitle;
+    firstWithTitle.reserve(previous.size());
+    for (size_t p = sorted.size(); p-- > 0;) {
+        if (claimed[p])
+            continue;
+        const QString &title = previous.at(sorted[p]).title;
+        auto it = firstWithTitle.find(title);
+        if (it == firstWithTitle.end()) {
+            firstWithTitle.insert(title, qsizetype(p));
+        } else {
+            nextWithTitle[p] = *it;
+            *it = qsizetype(p);
+        }
+    }
+    for (qsizetype h = 0; h < headings.size(); ++h) {
+        auto it = firstWithTitle.find(headings.at(h).title);
+        if (it == firstWithTitle.end() || *it < 0)
+            continue;
+        const qsizetype p = *it;
+        *it = nextWithTitle[size_t(p)];
+        claimed[size_t(p)] = true;
+        matched[size_t(h)] = sorted[size_t(p)];
+    }
+
+    // By position: what is left, in order, goes to the headings still without a scene.
+    size_t p = 0;
+    for (qsizetype &match : matched) {
+        if (match >= 0)
+            continue;
+        while (p < sorted.size() && claimed[p])
+            ++p;
+        if (p == sorted.size())
+            break;
+        claimed[p] = true;
+        match = sorted[p++];
+    }
+    return matched;
+}
+
+Scene newScene(const QString &id, const QString &title, const QDateTime &now)
+{
+    Scene scene;
+    scene.id = id;
+    scene.title = title;
+    scene.durationSeconds = ScriptSceneSync::minEstimatedDuration;
+    scene.type = SceneType::placeholder;
+    scene.marker = SceneMarker{};
+    scene.createdAt = now;
+    scene.updatedAt = now;
+    return scene;
+}
+
+} // namespace
+
+SerializedDocument serialize(const QList<ScriptBlock> &blocks, const QList<Scene> &scenes)
+{
+    SerializedDocument result;
+    QString &text = result.text;
+    ScriptDocumentLayout &layout = result.layout;
+
+    QHash<QString, const Scene *> sceneByID;
+    sceneByID.reserve(scenes.size());
+    qsizetype expectedLength = 0;
+    for (const Scene &scene : scenes) {
+        sceneByID.insert(scene.id, &scene);
+        expectedLength += scene.title.size() + 4;
+    }
+    for (const ScriptBlock &block : blocks)
+        expectedLength += block.text.size() + 8;
+    text.reserve(expectedLength);
+    layout.blockRanges.reserve(blocks.size());
+    layout.sceneHeadingRanges.reserve(scenes.size());
+    layout.sceneSpans.reserve(scenes.size());
+
+    std::optional<QString> current;
+    qsizetype previousEnd = 0;
+    std::optional<qsizetype> draftStart;
+    qsizetype draftEnd = 0;
+
+    const auto closeSpan = [&] {
+        if (!current)
+            return;
+        const auto heading = layout.sceneHeadingRanges.constFind(*current);
+        if (heading == layout.sceneHeadingRanges.cend())
+            return;
+        const qsizetype location = heading->location;
+        layout.sceneSpans.insert(*current,
+                                 {location, std::max<qsizetype>(0, previousEnd - location)});
+    };
+
+    for (const ScriptBlock &block : blocks) {
+        if (block.sceneID != current) {
+            closeSpan();
+            current = block.sceneID;
+            if (current && !layout.sceneHeadingRanges.contains(*current)) {
+                if (!text.isEmpty())
+                    text += lineFeed;
+                const Scene *scene = sceneByID.value(*current);
+                // A block that names a missing scene gets a heading with an empty title.
+                const TextRange heading = appendHeading(text, scene ? scene->title : QString());
+                layout.sceneHeadingRanges.insert(*current, heading);
+                text += lineFeed;
+            }
+        }
+        if (!text.isEmpty())
+            text += lineFeed;
+
+        const qsizetype start = text.size();
+        const QStringView linePrefix = prefix(block.role);
+        const QStringView body = block.text;
+        qsizetype lineStart = 0;
+        while (true) {
+            const qsizetype lineEnd = body.indexOf(lineFeed, lineStart);
+            text += linePrefix;
+            if (lineEnd < 0) {
+                text += body.sliced(lineStart);
+                break;
+            }
+            text += body.sliced(lineStart, lineEnd - lineStart);
+            text += lineFeed;
+            lineStart = lineEnd + 1;
+        }
+        const qsizetype end = text.size();
+        layout.blockRanges.insert(block.id, {start, end - start});
+        text += lineFeed;
+        previousEnd = end;
+
+        if (!block.sceneID && layout.sceneHeadingRanges.isEmpty()) {
+            if (!draftStart)
+                draftStart = start;
+            draftEnd = end;
+        }
+    }
+    closeSpan();
+
+    for (qsizetype index : indicesByOrder(scenes)) {
+        const Scene &scene = scenes.at(index);
+        if (layout.sceneHeadingRanges.contains(scene.id))
+            continue;
+        if (!text.isEmpty())
+            text += lineFeed;
+        const TextRange heading = appendHeading(text, scene.title);
+        layout.sceneHeadingRanges.insert(scene.id, heading);
+        layout.sceneSpans.insert(scene.id, heading);
+        text += lineFeed;
+    }
+
+    if (draftStart)
+        layout.draftSpan = TextRange{*draftStart, draftEnd - *draftStart};
+    return result;
+}
+
+ParsedScriptDocument parse(const QString &input, const QList<Scene> &previousScenes)
+{
+    ParsedScriptDocument result;
+    ScriptDocumentLayout &layout = result.layout;
+
+    QString text = input;
+    if (text.contains(u'\r'))
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    const QStringView document = text;
+
+    QList<Heading> headings;
+    // Rough sizes for a typical script: a paragraph every few lines, a heading every few
+    // paragraphs.
+    result.blocks.reserve(text.size() / 80 + 4);
+    headings.reserve(previousScenes.size() + 8);
+    BatchedUUIDGenerator ids;
+    ParagraphReader paragraphs(ids, result.blocks, headings);
+
+    qsizetype lineStart = 0;
+    while (true) {
+        const qsizetype lineFeedAt = document.indexOf(lineFeed, lineStart);
+        const qsizetype lineEnd = lineFeedAt < 0 ? document.size() : lineFeedAt;
+        const QStringView line = document.sliced(lineStart, lineEnd - lineStart);
+        const ClassifiedLine classified = classify(line);
+        switch (classified.kind) {
+        case LineKind::heading: {
+            paragraphs.flush();
+            const TextRange range{lineStart, line.size()};
+            headings.append(
+                Heading{classified.content.toString(), range, result.blocks.size(), range.end()});
+            break;
+        }
+        case LineKind::blank:
+            paragraphs.flush();
+            break;
+        case LineKind::content:
+            paragraphs.addLine(classified.role, classified.content, lineStart, line.size());
+            break;
+        }
+        if (lineFeedAt < 0)
+            break;
+        lineStart = lineFeedAt + 1;
+    }
+    paragraphs.flush();
+    layout.draftSpan = paragraphs.draftSpan();
+    layout.blockRanges.reserve(result.blocks.size());
+    for (qsizetype b = 0; b < result.blocks.size(); ++b)
+        layout.blockRanges.insert(result.blocks.at(b).id, paragraphs.ranges()[size_t(b)]);
+
+    const std::vector<qsizetype> matched = matchHeadings(headings, previousScenes);
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    result.scenes.reserve(headings.size());
+    layout.sceneHeadingRanges.reserve(headings.size());
+    layout.sceneSpans.reserve(headings.size());
+
+    for (qsizetype h = 0; h < headings.size(); ++h) {
+        const Heading &heading = headings.at(h);
+        const qsizetype previous = matched[size_t(h)];
+        Scene scene = previous >= 0 ? previousScenes.at(previous)
+                                    : newScene(ids.next(), heading.title, now);
+        scene.title = heading.title;
+        scene.order = int(h);
+
+        const qsizetype firstBlock = heading.firstBlock;
+        const qsizetype endBlock
+            = h + 1 < headings.size() ? headings.at(h + 1).firstBlock : result.blocks.size();
+        for (qsizetype b = firstBlock; b < endBlock; ++b)
+            result.blocks[b].sceneID = scene.id;
+
+        // The scene's blocks are exactly this run, so the texts come from it alone.
+        const std::span<const ScriptBlock> owned(result.blocks.constData() + firstBlock,
+                                                 size_t(endBlock - firstBlock));
+        scene.voiceoverText
+            = ScriptSceneSync::fieldText(ScriptBlockRole::voiceover, scene.id, owned);
+        scene.onScreenText = ScriptSceneSync::fieldText(ScriptBlockRole::onScreen, scene.id, owned);
+        scene.productionNote = ScriptSceneSync::fieldText(ScriptBlockRole::note, scene.id, owned);
+        scene.updatedAt = now;
+        if (previous < 0)
+            scene.durationSeconds = ScriptSceneSync::estimatedDuration(scene.voiceoverText);
+
+        layout.sceneHeadingRanges.insert(scene.id, heading.range);
+        layout.sceneSpans.insert(scene.id,
+                                 {heading.range.location, heading.end - heading.range.location});
+        result.scenes.append(std::move(scene));
+    }
+    return result;
+}
+
+} // namespace veskel::ScriptDocumentCodec
