@@ -7,8 +7,8 @@
 #include <QDateTime>
 #include <QRandomGenerator>
 #include <QRegularExpression>
-#include <QUuid>
 #include <QSet>
+#include <QUuid>
 
 using namespace veskel;
 using namespace Qt::StringLiterals;
@@ -68,17 +68,12 @@ QList<QString> titles(const QList<Scene> &scenes)
     return result;
 }
 
-std::string show(TextRange r)
-{
-    return "(" + std::to_string(r.location) + ", " + std::to_string(r.length) + ")";
-}
-
 } // namespace
 
 namespace veskel {
 void PrintTo(const TextRange &r, std::ostream *os)
 {
-    *os << show(r);
+    *os << "(" << r.location << ", " << r.length << ")";
 }
 } // namespace veskel
 
@@ -272,6 +267,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ScriptDocumentParse, EmptyTextDropsEveryScene)
 {
+    const auto written = ScriptDocumentCodec::serialize({}, {});
+    EXPECT_EQ(written, ScriptDocumentCodec::SerializedDocument{});
     for (const QString &text : {QString(), u"\n\n  \n"_s}) {
         const auto parsed = ScriptDocumentCodec::parse(text, {scene(u"A"_s, u"A"_s, 0)});
         EXPECT_TRUE(parsed.blocks.isEmpty());
@@ -353,88 +350,63 @@ TEST(ScriptDocumentRanges, CountUTF16CodeUnits)
 
 // --- matching headings to scenes ---------------------------------------------------------------
 
-class HeadingMatching : public ::testing::Test
+struct MatchCase
 {
-protected:
-    const QList<Scene> previous{scene(u"A"_s, u"Intro"_s, 0, 11), scene(u"C"_s, u"Outro"_s, 2, 13),
-                                scene(u"B"_s, u"Middle"_s, 1, 12)};
-
-    ParsedScriptDocument parse(const QString &text) const
-    {
-        return ScriptDocumentCodec::parse(text, previous);
-    }
+    const char *name;
+    QString text;
+    QList<QString> ids; // "*" for a new scene
 };
 
-TEST_F(HeadingMatching, RenameKeepsTheSceneByPosition)
+void PrintTo(const MatchCase &c, std::ostream *os)
 {
-    const auto parsed = parse(u"# Intro\n# Centre\n# Outro\n"_s);
-    EXPECT_EQ(ids(parsed.scenes), (QList<QString>{u"A"_s, u"B"_s, u"C"_s}));
-    EXPECT_EQ(parsed.scenes[1].title, u"Centre"_s);
-    EXPECT_EQ(parsed.scenes[1].durationSeconds, 12);
+    *os << c.name;
 }
 
-TEST_F(HeadingMatching, InsertedHeadingMakesExactlyOneNewScene)
+class HeadingMatching : public ::testing::TestWithParam<MatchCase>
 {
-    const QDateTime before = QDateTime::currentDateTimeUtc();
-    const auto parsed = parse(u"# Intro\n# New one\n# Middle\n# Outro\n"_s);
-    ASSERT_EQ(parsed.scenes.size(), 4);
-    EXPECT_EQ(parsed.scenes[0].id, u"A"_s);
-    EXPECT_EQ(parsed.scenes[2].id, u"B"_s);
-    EXPECT_EQ(parsed.scenes[3].id, u"C"_s);
+};
 
-    const Scene &added = parsed.scenes[1];
-    EXPECT_FALSE(QSet<QString>({u"A"_s, u"B"_s, u"C"_s}).contains(added.id));
-    EXPECT_EQ(added.id, added.id.toUpper());
-    EXPECT_EQ(added.id.size(), 36);
-    EXPECT_EQ(added.title, u"New one"_s);
-    EXPECT_EQ(added.order, 1);
-    EXPECT_EQ(added.type, SceneType::placeholder);
-    EXPECT_EQ(added.durationSeconds, 2);
-    EXPECT_EQ(added.marker, SceneMarker{});
-    EXPECT_EQ(added.image, std::nullopt);
-    EXPECT_TRUE(added.tags.isEmpty());
-    EXPECT_GE(added.createdAt, before);
-    EXPECT_EQ(added.updatedAt, added.createdAt);
+TEST_P(HeadingMatching, ByExactTitleThenByPositionInOrder)
+{
+    const QList<Scene> previous{scene(u"A"_s, u"Intro"_s, 0, 11), scene(u"C"_s, u"Outro"_s, 2, 13),
+                                scene(u"E"_s, u"Same"_s, 4, 15), scene(u"B"_s, u"Middle"_s, 1, 12),
+                                scene(u"D"_s, u"Same"_s, 3, 14)};
+    const auto parsed = ScriptDocumentCodec::parse(GetParam().text, previous);
+    ASSERT_EQ(parsed.scenes.size(), GetParam().ids.size());
+    for (int i = 0; i < parsed.scenes.size(); ++i) {
+        const Scene &s = parsed.scenes[i];
+        EXPECT_EQ(s.order, i);
+        const QString &expected = GetParam().ids[i];
+        if (expected == u"*"_s) {
+            EXPECT_TRUE(std::none_of(previous.cbegin(), previous.cend(),
+                                     [&](const Scene &p) { return p.id == s.id; }));
+            continue;
+        }
+        EXPECT_EQ(s.id, expected);
+        const Scene &before = *std::find_if(previous.cbegin(), previous.cend(),
+                                            [&](const Scene &p) { return p.id == s.id; });
+        EXPECT_EQ(s.durationSeconds, before.durationSeconds) << "kept scenes keep their duration";
+        EXPECT_EQ(s.createdAt, before.createdAt);
+        EXPECT_EQ(s.type, before.type);
+    }
 }
 
-TEST_F(HeadingMatching, TitleMatchComesBeforePosition)
-{
-    // "Outro" claims C by title even though B is next in order; the unknown title then takes
-    // the first unclaimed scene.
-    const auto parsed = parse(u"# Outro\n# Unknown\n"_s);
-    EXPECT_EQ(ids(parsed.scenes), (QList<QString>{u"C"_s, u"A"_s}));
-    EXPECT_EQ(titles(parsed.scenes), (QList<QString>{u"Outro"_s, u"Unknown"_s}));
-}
-
-TEST_F(HeadingMatching, SwapSwapsOrdersAndKeepsIds)
-{
-    const auto parsed = parse(u"# Outro\n# Middle\n# Intro\n"_s);
-    EXPECT_EQ(ids(parsed.scenes), (QList<QString>{u"C"_s, u"B"_s, u"A"_s}));
-    for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(parsed.scenes[i].order, i);
-}
-
-TEST_F(HeadingMatching, TitlesAreComparedExactly)
-{
-    const auto parsed = parse(u"# intro\n# Intro\n"_s);
-    // "intro" is no title match; it gets B by position after "Intro" took A.
-    EXPECT_EQ(ids(parsed.scenes), (QList<QString>{u"B"_s, u"A"_s}));
-}
-
-TEST_F(HeadingMatching, RemovedHeadingDropsItsSceneAndItsTextMovesUp)
-{
-    const auto parsed = parse(u"# Intro\nfirst\n\nsecond\n# Outro\n"_s);
-    EXPECT_EQ(ids(parsed.scenes), (QList<QString>{u"A"_s, u"C"_s}));
-    EXPECT_EQ(parsed.scenes[0].voiceoverText, u"first\n\nsecond"_s);
-}
-
-TEST(ScriptDocumentMatching, DuplicateTitlesClaimScenesInOrder)
-{
-    const QList<Scene> previous{scene(u"late"_s, u"Same"_s, 5), scene(u"early"_s, u"Same"_s, 1),
-                                scene(u"other"_s, u"Other"_s, 3)};
-    const auto parsed = ScriptDocumentCodec::parse(u"# Same\n# Same\n# Same\n"_s, previous);
-    EXPECT_EQ(ids(parsed.scenes), (QList<QString>{u"early"_s, u"late"_s, u"other"_s}));
-}
+INSTANTIATE_TEST_SUITE_P(
+    Cases,
+    HeadingMatching,
+    ::testing::Values(
+        MatchCase{"RenameKeepsSceneByPosition",
+                  u"# Intro\n# Centre\n# Outro"_s,
+                  {u"A"_s, u"B"_s, u"C"_s}},
+        MatchCase{"InsertMakesOneNewScene",
+                  u"# Intro\n# New\n# Middle\n# Outro\n# Same\n# Same"_s,
+                  {u"A"_s, u"*"_s, u"B"_s, u"C"_s, u"D"_s, u"E"_s}},
+        MatchCase{"TitleBeforePosition", u"# Outro\n# Unknown"_s, {u"C"_s, u"A"_s}},
+        MatchCase{"SwapKeepsIds", u"# Outro\n# Middle\n# Intro"_s, {u"C"_s, u"B"_s, u"A"_s}},
+        MatchCase{"CaseIsSignificant", u"# intro\n# Intro"_s, {u"B"_s, u"A"_s}},
+        MatchCase{"DuplicateTitlesInOrder", u"# Same\n# Same\n# Same"_s, {u"D"_s, u"E"_s, u"A"_s}},
+        MatchCase{"RemovedHeadingDropsScene", u"# Intro\n# Outro"_s, {u"A"_s, u"C"_s}}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 TEST(ScriptDocumentMatching, RepeatedPreviousIdIsTakenOverOnlyOnce)
 {
@@ -447,32 +419,35 @@ TEST(ScriptDocumentMatching, RepeatedPreviousIdIsTakenOverOnlyOnce)
     EXPECT_EQ(parsed.layout.sceneSpans.size(), 2);
 }
 
-TEST(ScriptDocumentMatching, NewScenesAreTimedByVoiceoverKeptScenesKeepTheirs)
+TEST(ScriptDocumentMatching, NewScenesArePlaceholdersTimedByTheirVoiceover)
 {
     QStringList words;
     for (int i = 0; i < 280; ++i)
         words << (i % 2 ? u"word"_s : u"word,"_s);
     const QString long280 = words.join(u' ');
-    const QList<Scene> previous{scene(u"K"_s, u"Kept"_s, 0, 9.5)};
     const QString text = u"# Kept\n"_s + long280 + u"\n# Long\n"_s + long280
                          + u"\n> not counted\n# Silent\n// note only\n"_s;
-    const auto parsed = ScriptDocumentCodec::parse(text, previous);
+    const QDateTime before = QDateTime::currentDateTimeUtc();
+    const auto parsed = ScriptDocumentCodec::parse(text, {scene(u"K"_s, u"Kept"_s, 0, 9.5)});
     ASSERT_EQ(parsed.scenes.size(), 3);
     EXPECT_EQ(parsed.scenes[0].durationSeconds, 9.5);
     EXPECT_EQ(parsed.scenes[1].durationSeconds, 120);
     EXPECT_EQ(parsed.scenes[1].onScreenText, u"not counted"_s);
     EXPECT_EQ(parsed.scenes[2].durationSeconds, 2);
     EXPECT_EQ(parsed.scenes[2].productionNote, u"note only"_s);
+
+    const Scene &added = parsed.scenes[2];
+    EXPECT_EQ(added.id.size(), 36);
+    EXPECT_EQ(added.id, added.id.toUpper());
+    EXPECT_EQ(added.type, SceneType::placeholder);
+    EXPECT_EQ(added.marker, SceneMarker{});
+    EXPECT_EQ(added.image, std::nullopt);
+    EXPECT_TRUE(added.tags.isEmpty());
+    EXPECT_GE(added.createdAt, before);
+    EXPECT_EQ(added.updatedAt, added.createdAt);
 }
 
 // --- writing -----------------------------------------------------------------------------------
-
-TEST(ScriptDocumentSerialize, EmptyModelWritesEmptyText)
-{
-    const auto [text, layout] = ScriptDocumentCodec::serialize({}, {});
-    EXPECT_TRUE(text.isEmpty());
-    EXPECT_EQ(layout, ScriptDocumentLayout{});
-}
 
 TEST(ScriptDocumentSerialize, DraftComesFirstAndUnassignedTextJoinsThePreviousScene)
 {
