@@ -2,6 +2,7 @@
 
 #include "StoryboardCore/Duration/DurationCalculator.h"
 #include "StoryboardCore/Sample/SampleProject.h"
+#include "StoryboardCore/Script/ScriptDocumentCodec.h"
 #include "StoryboardCore/Validation/ProjectValidator.h"
 
 using namespace veskel;
@@ -111,6 +112,36 @@ TEST(SampleProject, IsExportableAndLasts62Seconds)
     EXPECT_TRUE(ProjectValidator::canExport(sample));
     EXPECT_DOUBLE_EQ(sample.totalDurationSeconds(), 62);
     EXPECT_EQ(DurationCalculator::formatDuration(sample.totalDurationSeconds()), "01:02");
+}
+
+TEST(SampleProject, ScriptDocument)
+{
+    const StoryboardProject sample = SampleProject::make();
+    EXPECT_EQ(ScriptDocumentCodec::serialize(sample.scriptBlocks, sample.orderedScenes()).text,
+              "# Problem\n\n"
+              "> Интерфейс — это не просто красивая картинка\n\n"
+              "Многие путают UI с декором экрана.\n\n"
+              "// Показать типичные ошибки восприятия.\n\n"
+              "# Definition\n\n"
+              "> Дизайн интерфейсов — это способ помочь человеку выполнить задачу\n\n"
+              "Здесь я объясняю, почему интерфейс — это не картинка.\n\n"
+              "// Показать карточки UI / UX / CX, затем оставить только задачу пользователя.\n\n"
+              "# Transformation\n\n"
+              "> Хороший интерфейс снимает трение\n\n"
+              "Когда структура ясна, пользователь быстрее доходит до цели.\n\n"
+              "// Before/after сравнение.\n\n"
+              "# Example\n\n"
+              "> Пример: форма регистрации\n\n"
+              "Разберём реальный экран и найдём, что помогает, а что мешает.\n\n"
+              "// Скринкаст с подсветкой элементов.\n\n"
+              "# Scene 7\n\n"
+              "// Подобрать референс для иллюстрации.\n\n"
+              "# Scene 8\n\n"
+              "\n\n"
+              "# Summary\n\n"
+              "> Интерфейс = задача + ясность + обратная связь\n\n"
+              "Запомните три опоры хорошего интерфейса.\n\n"
+              "// Финальная карточка с тремя пунктами.\n");
 }
 
 // MARK: installing

@@ -1,0 +1,32 @@
+#include "VeskelCLI/Invocation.h"
+
+namespace veskel::cli {
+
+namespace {
+
+int run(Invocation &invocation)
+{
+    auto opened = invocation.openProject(invocation.argument(0));
+    if (!opened)
+        return invocation.fail(opened.error());
+    StoryboardProject &project = opened->project;
+    const QString sceneID = Invocation::resolveSceneID(project, invocation.argument(1));
+    if (auto removed = invocation.store().removeSceneImage(sceneID, project); !removed)
+        return invocation.fail(removed.error());
+    return exitSuccess;
+}
+
+[[maybe_unused]] const bool registered = CommandRegistry::add({
+    .name = QStringLiteral("detach"),
+    .usage = QStringLiteral("detach PACKAGE SCENE"),
+    .summary = QStringLiteral("Remove the scene's reference image; SCENE is a number (3, 003, S003) or an id."),
+    .valueOptions = {},
+    .flagOptions = {},
+    .minArguments = 2,
+    .maxArguments = 2,
+    .run = &run,
+});
+
+} // namespace
+
+} // namespace veskel::cli

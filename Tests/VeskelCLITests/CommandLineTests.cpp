@@ -1,0 +1,267 @@
+#include "StoryboardCore/Storage/LocalProjectStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace veskel;
+
+namespace {
+
+struct Outcome
+{
+    int code = -1;
+    QString out;
+    QString err;
+};
+
+// Each test gets its own HOME (the Trash lives there) and projects root.
+class CommandLine : public testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
+
+    QString root() const { return m_dir.filePath("Projects"); }
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+
+    Outcome run(const QStringList &arguments, const QByteArray &input = {})
+    {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("HOME", m_dir.filePath("home"));
+        environment.insert("XDG_DATA_HOME", m_dir.filePath("home/.local/share"));
+        process.setProcessEnvironment(environment);
+        process.setWorkingDirectory(m_dir.path());
+        process.start(VESKEL_CLI_PATH, QStringList{"--root", root()} + arguments);
+        if (!process.waitForStarted())
+            return {};
+        process.write(input);
+        process.closeWriteChannel();
+        process.waitForFinished(60000);
+        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                QString::fromUtf8(process.readAllStandardOutput()),
+                QString::fromUtf8(process.readAllStandardError())};
+    }
+
+    QTemporaryDir m_dir;
+};
+
+const char *const script = "# Opening\n"
+                           "Hello there.\n"
+                           "> Big title\n"
+                           "\n"
+                           "# Details\n"
+                           "// check the mic\n";
+
+} // namespace
+
+// MARK: usage
+
+struct UsageCase
+{
+    QStringList arguments;
+    const char *expectedInError;
+};
+
+class WrongUsage : public CommandLine, public testing::WithParamInterface<UsageCase>
+{};
+
+TEST_P(WrongUsage, ExitsWithTwoAndAUsageLine)
+{
+    const Outcome result = run(GetParam().arguments);
+    EXPECT_EQ(result.code, 2);
+    EXPECT_TRUE(result.err.contains(GetParam().expectedInError)) << result.err.toStdString();
+    EXPECT_TRUE(result.out.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(root()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, WrongUsage,
+    testing::Values(UsageCase{{}, "usage: veskel-cli [--root DIR] COMMAND"},
+                    UsageCase{{"frobnicate"}, "unknown command frobnicate"},
+                    UsageCase{{"new"}, "usage: veskel-cli [--root DIR] new TITLE"},
+                    UsageCase{{"new", "A", "B"}, "too many arguments"},
+                    UsageCase{{"new", "A", "--fps", "fast"}, "--fps needs a whole number"},
+                    UsageCase{{"new", "A", "--format", "square"}, "unknown format square"},
+                    UsageCase{{"new", "A", "--script"}, "--script needs a value"},
+                    UsageCase{{"list", "--yaml"}, "unknown option --yaml"},
+                    UsageCase{{"attach", "a", "1"}, "usage: veskel-cli [--root DIR] attach PACKAGE SCENE IMAGE"},
+                    UsageCase{{"move"}, "move PACKAGE [FOLDER]"}),
+    [](const auto &info) { return std::to_string(info.index); });
+
+// MARK: a project from a script
+
+TEST_F(CommandLine, NewFromAScriptThenShowAndValidate)
+{
+    const Outcome created = run({"new", "Intro video", "--format", "horizontalHD", "--script", "-"}, script);
+    ASSERT_EQ(created.code, 0) << created.err.toStdString();
+    EXPECT_EQ(created.out, root() + "/intro-video.veskel\n");
+
+    const Outcome shown = run({"show", "intro-video"});
+    EXPECT_EQ(shown.code, 0);
+    EXPECT_EQ(shown.out, "# Opening\n"
+                         "\n"
+                         "Hello there.\n"
+                         "\n"
+                         "> Big title\n"
+                         "\n"
+                         "# Details\n"
+                         "\n"
+                         "// check the mic\n");
+
+    const auto project = LocalProjectStore(root()).loadProject(root() + "/intro-video.veskel");
+    ASSERT_TRUE(project.has_value());
+    EXPECT_EQ(project->videoSettings.width, 1920);
+    EXPECT_EQ(project->videoSettings.fps, 25);
+    ASSERT_EQ(project->scenes.size(), 2);
+    EXPECT_EQ(project->scenes.at(0).marker.title, "S001 · Opening");
+    EXPECT_EQ(project->scenes.at(0).onScreenText, "Big title");
+
+    const Outcome validated = run({"validate", root() + "/intro-video.veskel"});
+    EXPECT_EQ(validated.code, 0);
+    EXPECT_TRUE(validated.out.isEmpty());
+}
+
+TEST_F(CommandLine, EditKeepsScenesAndValidateReportsIssues)
+{
+    ASSERT_EQ(run({"new", "Demo", "--fps", "29", "--script", "-"}, script).code, 0);
+    const QString before = LocalProjectStore(root()).loadProject(root() + "/demo.veskel")->scenes.at(1).id;
+
+    QFile file(path("edited.txt"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("# Opening\n> " + QByteArray(281, 'x') + "\n\n#\n\n# Details renamed\nMore.\n");
+    file.close();
+    ASSERT_EQ(run({"edit", "demo", path("edited.txt")}).code, 0);
+
+    const auto project = LocalProjectStore(root()).loadProject(root() + "/demo.veskel");
+    ASSERT_EQ(project->scenes.size(), 3);
+    EXPECT_EQ(project->scenes.at(1).id, before); // by position
+    EXPECT_EQ(project->scenes.at(2).marker.title, "S003 · Details renamed");
+
+    const Outcome validated = run({"validate", "demo"});
+    EXPECT_EQ(validated.code, 1);
+    EXPECT_EQ(validated.out, "error: Unsupported frame rate: 29 fps.\n"
+                             "warning: S001 Opening: on-screen text is too long (281/280).\n"
+                             "error: S002 Untitled: missing scene title.\n");
+}
+
+TEST_F(CommandLine, ProjectWithoutScenesCannotBeExported)
+{
+    ASSERT_EQ(run({"new", "Empty"}).code, 0);
+    const Outcome validated = run({"validate", "empty"});
+    EXPECT_EQ(validated.code, 1);
+    EXPECT_TRUE(validated.out.isEmpty());
+}
+
+// MARK: failures carry the core's messages
+
+struct FailureCase
+{
+    QStringList arguments;
+    const char *message;
+};
+
+class Failures : public CommandLine, public testing::WithParamInterface<FailureCase>
+{};
+
+TEST_P(Failures, ExitWithOneAndTheCoreMessage)
+{
+    ASSERT_EQ(run({"new", "Demo"}).code, 0);
+    const Outcome result = run(GetParam().arguments);
+    EXPECT_EQ(result.code, 1);
+    EXPECT_EQ(result.err, QString::fromUtf8(GetParam().message) + "\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, Failures,
+    testing::Values(
+        FailureCase{{"show", "nope"}, "Project not found: nope."},
+        FailureCase{{"show", "../Projects/demo"}, "Project not found: ../Projects/demo."},
+        FailureCase{{"new", "  "}, "Could not save project: Project title cannot be empty.."},
+        FailureCase{{"folder-create", "a/b"}, "Could not save project: Folder name is not allowed: a/b.."},
+        FailureCase{{"folder-delete", ".."}, "Could not save project: Folder name is not allowed: ...."},
+        FailureCase{{"move", "demo", "Nowhere"}, "Project not found: Nowhere."},
+        FailureCase{{"detach", "demo", "S009"}, "Could not save project: Scene not found.."},
+        FailureCase{{"attach", "demo", "1", "notes.txt"},
+                    "Unsupported image format: .txt. Use PNG, JPEG, WebP, GIF, SVG, or PDF."}),
+    [](const auto &info) { return std::to_string(info.index); });
+
+// MARK: store operations
+
+TEST_F(CommandLine, FoldersMovesAndListing)
+{
+    ASSERT_EQ(run({"new", "Alpha"}).code, 0);
+    ASSERT_EQ(run({"new", "Beta"}).code, 0);
+    EXPECT_EQ(run({"folder-create", "  Folder 10 "}).out, "Folder 10\n");
+    ASSERT_EQ(run({"folder-create", "Folder 2"}).code, 0);
+    EXPECT_EQ(run({"folders"}).out, "Folder 2\nFolder 10\n");
+
+    const Outcome moved = run({"move", "alpha", "Folder 2"});
+    EXPECT_EQ(moved.code, 0);
+    EXPECT_EQ(moved.out, root() + "/Folder 2/alpha.veskel\n");
+    ASSERT_EQ(run({"folder-rename", "Folder 2", "Clients"}).code, 0);
+    // A slug is found inside a sidebar folder too.
+    EXPECT_EQ(run({"rename", "alpha", "Alpha Prime"}).code, 0);
+
+    const Outcome listed = run({"list", "--json"});
+    ASSERT_EQ(listed.code, 0);
+    const QJsonArray rows = QJsonDocument::fromJson(listed.out.toUtf8()).array();
+    ASSERT_EQ(rows.size(), 2);
+    QJsonObject alpha = rows.at(0).toObject().value("folderName").isString() ? rows.at(0).toObject()
+                                                                             : rows.at(1).toObject();
+    EXPECT_EQ(alpha.value("folderName").toString(), "Clients");
+    EXPECT_EQ(alpha.value("slug").toString(), "alpha-prime");
+    EXPECT_EQ(alpha.value("title").toString(), "Alpha Prime");
+    EXPECT_EQ(alpha.value("packageURL").toString(), root() + "/Clients/alpha-prime.veskel");
+    EXPECT_EQ(alpha.value("sceneCount").toInt(-1), 0);
+    EXPECT_EQ(alpha.value("warningCount").toInt(-1), 0);
+    EXPECT_TRUE(alpha.value("updatedAt").toString().endsWith('Z'));
+
+    ASSERT_EQ(run({"folder-delete", "Clients"}).code, 0);
+    EXPECT_EQ(run({"folders"}).out, "Folder 10\n");
+    EXPECT_TRUE(QFileInfo(root() + "/alpha-prime.veskel").isDir());
+}
+
+TEST_F(CommandLine, DuplicateDeleteAndImages)
+{
+    ASSERT_EQ(run({"new", "Demo", "--script", "-"}, script).code, 0);
+    QImage image(8, 6, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    ASSERT_TRUE(image.save(path("ref.png")));
+
+    EXPECT_EQ(run({"attach", "demo", "002", "ref.png"}).code, 0);
+    auto project = LocalProjectStore(root()).loadProject(root() + "/demo.veskel");
+    ASSERT_TRUE(project->scenes.at(1).image.has_value());
+    EXPECT_EQ(project->scenes.at(1).image->width, 8);
+
+    const Outcome duplicated = run({"duplicate", "demo", "Demo copy"});
+    EXPECT_EQ(duplicated.code, 0);
+    EXPECT_EQ(duplicated.out, root() + "/demo-copy.veskel\n");
+    EXPECT_EQ(QDir(root() + "/demo-copy.veskel/Media").entryList(QDir::Files).size(), 1);
+
+    EXPECT_EQ(run({"detach", "demo", project->scenes.at(1).id}).code, 0);
+    EXPECT_TRUE(QDir(root() + "/demo.veskel/Media").isEmpty());
+
+    EXPECT_EQ(run({"delete", "demo"}).code, 0);
+    EXPECT_FALSE(QFileInfo::exists(root() + "/demo.veskel"));
+    EXPECT_TRUE(QFileInfo(path("home/.local/share/Trash/files/demo.veskel")).isDir());
+    EXPECT_EQ(run({"delete", "demo"}).code, 1);
+}
+
+TEST_F(CommandLine, SampleIsInstalledOnce)
+{
+    const Outcome first = run({"sample"});
+    EXPECT_EQ(first.code, 0);
+    EXPECT_EQ(first.out, root() + "/sample-what-is-interface-design.veskel\n");
+    const Outcome second = run({"sample"});
+    EXPECT_EQ(second.code, 0);
+    EXPECT_TRUE(second.out.isEmpty());
+    EXPECT_EQ(run({"validate", "sample-what-is-interface-design"}).code, 0);
+}
