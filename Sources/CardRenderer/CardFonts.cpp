@@ -111,8 +111,7 @@ bool registerFace(const BundledFace &face)
     QFile file(QStringLiteral(":/veskel/fonts/") + QLatin1StringView(face.resource));
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    const QByteArray data = renamedFont(file.readAll(), face.family,
-                                        QLatin1StringView(face.style));
+    const QByteArray data = renamedFont(file.readAll(), face.family, QLatin1StringView(face.style));
     if (data.isEmpty())
         return false;
     const int id = QFontDatabase::addApplicationFontFromData(data);
@@ -150,10 +149,18 @@ QFont font(Face face, qreal size)
     ensureRegistered();
     QFont result(face == Face::monoMedium ? monoFamily : sansFamily);
     switch (face) {
-    case Face::regular: result.setWeight(QFont::Normal); break;
-    case Face::semiBold: result.setWeight(QFont::DemiBold); break;
-    case Face::bold: result.setWeight(QFont::Bold); break;
-    case Face::monoMedium: result.setWeight(QFont::Medium); break;
+    case Face::regular:
+        result.setWeight(QFont::Normal);
+        break;
+    case Face::semiBold:
+        result.setWeight(QFont::DemiBold);
+        break;
+    case Face::bold:
+        result.setWeight(QFont::Bold);
+        break;
+    case Face::monoMedium:
+        result.setWeight(QFont::Medium);
+        break;
     }
     result.setStyle(QFont::StyleNormal);
     result.setPointSizeF(size);

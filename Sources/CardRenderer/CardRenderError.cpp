@@ -8,10 +8,14 @@ QString CardRenderError::description() const
         return name + QStringLiteral("(\"") + message + QStringLiteral("\")");
     };
     switch (kind) {
-    case Kind::writeFailed: return withPayload(QLatin1StringView("writeFailed"));
-    case Kind::imageLoadFailed: return withPayload(QLatin1StringView("imageLoadFailed"));
-    case Kind::invalidDimensions: return QStringLiteral("invalidDimensions");
-    case Kind::fileWriteFailed: return message;
+    case Kind::writeFailed:
+        return withPayload(QLatin1StringView("writeFailed"));
+    case Kind::imageLoadFailed:
+        return withPayload(QLatin1StringView("imageLoadFailed"));
+    case Kind::invalidDimensions:
+        return QStringLiteral("invalidDimensions");
+    case Kind::fileWriteFailed:
+        return message;
     }
     return {};
 }

@@ -20,7 +20,10 @@ struct CardRenderError
     Kind kind = Kind::writeFailed;
     QString message;
 
-    static CardRenderError writeFailed(const QString &message) { return {Kind::writeFailed, message}; }
+    static CardRenderError writeFailed(const QString &message)
+    {
+        return {Kind::writeFailed, message};
+    }
     static CardRenderError imageLoadFailed(const QString &message)
     {
         return {Kind::imageLoadFailed, message};

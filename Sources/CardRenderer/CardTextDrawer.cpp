@@ -72,7 +72,8 @@ CardTextDrawer::CardTextDrawer(QPainter &painter, qreal canvasHeight, qreal scal
     , m_canvasHeight(canvasHeight)
     , m_scale(scale)
     , m_lineSpacing(10 * scale * 0.25)
-{}
+{
+}
 
 QFont CardTextDrawer::titleFont() const
 {
@@ -141,14 +142,14 @@ qreal CardTextDrawer::drawHeader(const QString &sceneNumber,
     const QString titleLine = QStringLiteral("Scene ") + sceneNumber + QStringLiteral(" \u00B7 ")
                               + (title.isEmpty() ? QStringLiteral("Untitled") : title);
     const QFont title1 = titleFont();
-    const qreal titleHeight = std::min(std::ceil(measuredHeight(titleLine, title1, width)),
-                                       2.4 * title1.pointSizeF());
+    const qreal titleHeight
+        = std::min(std::ceil(measuredHeight(titleLine, title1, width)), 2.4 * title1.pointSizeF());
     drawBlock(titleLine, title1, whiteLevel(0.12), origin, width, titleHeight);
 
     const QFont meta = metaFont();
     const QPointF metaOrigin(origin.x(), origin.y() + titleHeight + 10 * m_scale);
-    const qreal metaHeight = std::min(std::ceil(measuredHeight(metaLine, meta, width)),
-                                      1.8 * meta.pointSizeF());
+    const qreal metaHeight
+        = std::min(std::ceil(measuredHeight(metaLine, meta, width)), 1.8 * meta.pointSizeF());
     drawBlock(metaLine, meta, whiteLevel(0.35), metaOrigin, width, metaHeight);
     return titleHeight + 10 * m_scale + metaHeight;
 }
@@ -168,8 +169,8 @@ CardTextDrawer::SectionResult CardTextDrawer::drawSection(const QString &label,
     const QString body = trimmed.isEmpty() ? QStringLiteral("\u2014") : trimmed;
     const QFont bodyFace = bodyFont();
     const TruncatedText shortened = truncatedText(body, bodyFace, width, maximumBodyHeight);
-    const qreal bodyHeight = std::min(std::ceil(measuredHeight(shortened.text, bodyFace, width)),
-                                      maximumBodyHeight);
+    const qreal bodyHeight
+        = std::min(std::ceil(measuredHeight(shortened.text, bodyFace, width)), maximumBodyHeight);
     const QPointF bodyOrigin(origin.x(), origin.y() + labelHeight + 5 * m_scale);
     drawBlock(shortened.text, bodyFace, whiteLevel(0.15), bodyOrigin, width, bodyHeight);
     return {labelHeight + 5 * m_scale + bodyHeight, shortened.truncated};
@@ -203,8 +204,8 @@ CardTextDrawer::TruncatedText CardTextDrawer::truncatedText(const QString &text,
     const auto fits = [&](qsizetype kept) {
         return measuredHeight(candidate(kept), font, width) <= maximumHeight;
     };
-    qsizetype fitting = 0;                // "…" alone is the answer when nothing else fits
-    qsizetype tooLong = ends.size();      // the whole text does not fit
+    qsizetype fitting = 0;           // "…" alone is the answer when nothing else fits
+    qsizetype tooLong = ends.size(); // the whole text does not fit
     for (qsizetype step = 1; fitting + step < tooLong; step *= 2) {
         if (!fits(fitting + step)) {
             tooLong = fitting + step;

@@ -51,10 +51,8 @@ public:
 
     // `text` when it fits `maximumHeight` at `width`; otherwise the longest run of its leading
     // user-perceived characters that fits with "…" appended, or "…" alone.
-    TruncatedText truncatedText(const QString &text,
-                                const QFont &font,
-                                qreal width,
-                                qreal maximumHeight) const;
+    TruncatedText
+    truncatedText(const QString &text, const QFont &font, qreal width, qreal maximumHeight) const;
 
     // Height of `text` wrapped at `width`, with the card's line spacing.
     qreal measuredHeight(const QString &text, const QFont &font, qreal width) const;

@@ -5,6 +5,7 @@
 #include "CardRenderer/PNGEncoder.h"
 #include "CardRenderer/SceneImageLoader.h"
 #include "StoryboardCore/Duration/DurationCalculator.h"
+#include "StoryboardCore/Storage/ProjectPackagePaths.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -44,9 +45,9 @@ void drawThumbnail(QPainter &painter, const QImage &image, const QRectF &square,
     QPainterPath outline;
     outline.addRoundedRect(square, radius, radius);
     QBrush texture(fitted);
-    texture.setTransform(QTransform::fromTranslate(target.x(), target.y())
-                             .scale(target.width() / fitted.width(),
-                                    target.height() / fitted.height()));
+    texture.setTransform(
+        QTransform::fromTranslate(target.x(), target.y())
+            .scale(target.width() / fitted.width(), target.height() / fitted.height()));
     painter.save();
     painter.setPen(Qt::NoPen);
     painter.setBrush(texture);
@@ -74,8 +75,8 @@ void drawContent(QPainter &painter, const CardRenderInput &input, int width, int
     if (input.includeUploadedImage && scene.image) {
         const qreal side = 320 * s;
         if (const auto path = PNGCardRenderer::thumbnailPath(input)) {
-            if (const auto image = SceneImageLoader::load(*path, scene.image->mimeType,
-                                                          QSizeF(side, side))) {
+            if (const auto image
+                = SceneImageLoader::load(*path, scene.image->mimeType, QSizeF(side, side))) {
                 // The canvas's y grows downward: the square's lower edge sits on the content
                 // box's lower edge.
                 const QRectF square(contentRight - side, height - contentBottom - side, side, side);
@@ -100,9 +101,9 @@ void drawContent(QPainter &painter, const CardRenderInput &input, int width, int
         sections.append({QStringLiteral("VOICEOVER"), scene.voiceoverText});
     sections.append({QStringLiteral("NOTE"), scene.productionNote});
     const qsizetype count = sections.size();
-    const qreal maximumBodyHeight = std::max(60 * s, (contentTop - y - 48 * s
-                                                      - count * (20 * s + 28 * s))
-                                                         / std::max<qsizetype>(count, 1));
+    const qreal maximumBodyHeight
+        = std::max(60 * s, (contentTop - y - 48 * s - count * (20 * s + 28 * s))
+                               / std::max<qsizetype>(count, 1));
     for (const auto &[label, text] : std::as_const(sections)) {
         const auto drawn = drawer.drawSection(label, text, QPointF(contentLeft, y), textWidth,
                                               maximumBodyHeight);
@@ -115,29 +116,22 @@ void drawContent(QPainter &painter, const CardRenderInput &input, int width, int
                         contentWidth);
 }
 
-// A name read from a project file must not lead outside the folder it is resolved in.
-bool isPlainFileName(const QString &name)
-{
-    return !name.isEmpty() && !name.contains(u'/') && !name.contains(u'\\')
-           && !name.contains(QStringLiteral("..")) && !QDir::isAbsolutePath(name);
-}
-
 } // namespace
 
 std::optional<QString> PNGCardRenderer::thumbnailPath(const CardRenderInput &input)
 {
-    if (!input.scene.image || !isPlainFileName(input.scene.image->localPath))
+    if (!input.scene.image || !ProjectPackagePaths::isSafeFileName(input.scene.image->localPath))
         return std::nullopt;
     const QString &localPath = input.scene.image->localPath;
-    const QString path = input.mediaBaseURL ? QDir(*input.mediaBaseURL).filePath(localPath)
-                                            : localPath;
+    const QString path
+        = input.mediaBaseURL ? QDir(*input.mediaBaseURL).filePath(localPath) : localPath;
     if (!QFileInfo(path).isFile())
         return std::nullopt;
     return path;
 }
 
-std::expected<QImage, CardRenderError> PNGCardRenderer::renderImage(
-    const CardRenderInput &input) const
+std::expected<QImage, CardRenderError>
+PNGCardRenderer::renderImage(const CardRenderInput &input) const
 {
     const int width = input.videoSettings.width;
     const int height = input.videoSettings.height;
@@ -164,8 +158,8 @@ std::expected<QImage, CardRenderError> PNGCardRenderer::renderImage(
     return image;
 }
 
-std::expected<CardRenderResult, CardRenderError> PNGCardRenderer::renderCard(
-    const CardRenderInput &input, const QString &destinationPath) const
+std::expected<CardRenderResult, CardRenderError>
+PNGCardRenderer::renderCard(const CardRenderInput &input, const QString &destinationPath) const
 {
     const auto image = renderImage(input);
     if (!image)

@@ -88,7 +88,8 @@ class BitWriter
 public:
     explicit BitWriter(QByteArray &out)
         : m_out(out)
-    {}
+    {
+    }
 
     // `bits` are written least significant first.
     void put(quint32 bits, int count)
@@ -96,8 +97,8 @@ public:
         m_buffer |= quint64(bits) << m_count;
         m_count += count;
         if (m_count >= 32) {
-            const char bytes[4] = {char(m_buffer), char(m_buffer >> 8), char(m_buffer >> 16),
-                                   char(m_buffer >> 24)};
+            const char bytes[4]
+                = {char(m_buffer), char(m_buffer >> 8), char(m_buffer >> 16), char(m_buffer >> 24)};
             m_out.append(bytes, 4);
             m_buffer >>= 32;
             m_count -= 32;
@@ -121,13 +122,14 @@ private:
     int m_count = 0;
 };
 
-constexpr std::array<int, 29> lengthBase{3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,  17,  19,  23, 27,
-                                         31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
+constexpr std::array<int, 29> lengthBase{3,  4,  5,  6,   7,   8,   9,   10,  11, 13,
+                                         15, 17, 19, 23,  27,  31,  35,  43,  51, 59,
+                                         67, 83, 99, 115, 131, 163, 195, 227, 258};
 constexpr std::array<int, 29> lengthExtra{0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
                                           2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
-constexpr std::array<int, 30> distanceBase{1,    2,    3,    4,    5,    7,     9,     13,    17,  25,
-                                           33,   49,   65,   97,   129,  193,   257,   385,   513, 769,
-                                           1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
+constexpr std::array<int, 30> distanceBase{
+    1,   2,   3,   4,   5,   7,    9,    13,   17,   25,   33,   49,   65,    97,    129,
+    193, 257, 385, 513, 769, 1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
 constexpr std::array<int, 30> distanceExtra{0, 0, 0, 0, 1, 1, 2, 2,  3,  3,  4,  4,  5,  5,  6,
                                             6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
 constexpr std::array<int, 19> codeLengthOrder{16, 17, 18, 0, 8,  7, 9,  6, 10, 5,
@@ -181,7 +183,8 @@ int distanceCode(int distance)
 std::vector<quint8> codeLengths(std::vector<quint32> frequencies, int limit)
 {
     const auto used = [&] {
-        return std::count_if(frequencies.begin(), frequencies.end(), [](quint32 f) { return f > 0; });
+        return std::count_if(frequencies.begin(), frequencies.end(),
+                             [](quint32 f) { return f > 0; });
     };
     for (size_t i = 0; used() < 2 && i < frequencies.size(); ++i) {
         if (frequencies[i] == 0)
@@ -285,7 +288,8 @@ public:
         : m_data(data)
         , m_size(size)
         , m_head(size_t(1) << hashBits, -1)
-    {}
+    {
+    }
 
     bool atEnd() const { return m_position >= m_size; }
 
@@ -349,9 +353,9 @@ private:
     {
         while (run >= minimumMatch) {
             const size_t length = std::min<size_t>(run, maximumMatch);
-            // A remainder too short for a copy is written as literals.
-            const size_t take = run - length > 0 && run - length < minimumMatch ? length - minimumMatch
-                                                                                : length;
+            // Never leave a remainder too short for a copy: take three fewer instead.
+            const size_t take
+                = run - length > 0 && run - length < minimumMatch ? length - minimumMatch : length;
             tokens.push_back({quint16(take), 1});
             run -= take;
             start += take;

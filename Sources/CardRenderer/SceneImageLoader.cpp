@@ -44,8 +44,8 @@ std::optional<QImage> loadPDFThumbnail(const QString &filePath)
     if (document.load(filePath) == QPdfDocument::Error::None && document.pageCount() > 0) {
         const QSizeF pageSize = document.pagePointSize(0);
         if (pageSize.width() > 0 && pageSize.height() > 0) {
-            const qreal scale = std::min(pdfFitSide / pageSize.width(),
-                                         pdfFitSide / pageSize.height());
+            const qreal scale
+                = std::min(pdfFitSide / pageSize.width(), pdfFitSide / pageSize.height());
             const QSize size(std::max(1, qRound(pageSize.width() * scale)),
                              std::max(1, qRound(pageSize.height() * scale)));
             const QImage page = document.render(0, size);

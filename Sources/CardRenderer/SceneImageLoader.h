@@ -17,9 +17,8 @@ namespace SceneImageLoader {
 // A PDF goes through `loadPDFThumbnail`; every other type is decoded as an image file. With
 // `coverSize`, a vector image (SVG) is rendered at the size that covers it and a large raster
 // is decoded no bigger than that, which is all a thumbnail needs.
-std::optional<QImage> load(const QString &filePath,
-                           SceneImage::MimeType mimeType,
-                           QSizeF coverSize = QSizeF());
+std::optional<QImage>
+load(const QString &filePath, SceneImage::MimeType mimeType, QSizeF coverSize = QSizeF());
 
 // The first page rendered fitted into 1200 × 1200 on white paper; a file that does not open
 // as a PDF is decoded as an image instead.

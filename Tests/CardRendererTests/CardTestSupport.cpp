@@ -18,7 +18,8 @@ CardRenderInput cardInput(int width, int height)
     input.scene.title = QStringLiteral("Opening");
     input.scene.durationSeconds = 12;
     input.scene.onScreenText = QStringLiteral("Three steps to a cleaner desk");
-    input.scene.voiceoverText = QStringLiteral("Most of us lose ten minutes a day looking for things.");
+    input.scene.voiceoverText
+        = QStringLiteral("Most of us lose ten minutes a day looking for things.");
     input.scene.productionNote = QStringLiteral("Warm light, slow push-in.");
     input.sceneIndex = 2;
     input.videoSettings.width = width;

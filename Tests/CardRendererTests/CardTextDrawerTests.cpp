@@ -69,14 +69,16 @@ protected:
 
 TEST_F(CardTextDrawerTest, textThatFitsIsNotShortened)
 {
-    const auto result = drawer->truncatedText(QStringLiteral("Short"), drawer->bodyFont(), 800, 200);
+    const auto result
+        = drawer->truncatedText(QStringLiteral("Short"), drawer->bodyFont(), 800, 200);
     EXPECT_EQ(result.text, QStringLiteral("Short"));
     EXPECT_FALSE(result.truncated);
 }
 
 TEST_F(CardTextDrawerTest, nothingFitsGivesTheEllipsisAlone)
 {
-    const auto result = drawer->truncatedText(QStringLiteral("Some words"), drawer->bodyFont(), 800, 5);
+    const auto result
+        = drawer->truncatedText(QStringLiteral("Some words"), drawer->bodyFont(), 800, 5);
     EXPECT_EQ(result.text, QString(QChar(0x2026)));
     EXPECT_TRUE(result.truncated);
 }
@@ -89,15 +91,17 @@ struct ShorteningCase
     qreal maximum;
 };
 
-class ShorteningTest : public CardTextDrawerTest, public ::testing::WithParamInterface<ShorteningCase>
-{};
+class ShorteningTest : public CardTextDrawerTest,
+                       public ::testing::WithParamInterface<ShorteningCase>
+{
+};
 
 TEST_P(ShorteningTest, sameTextAsRemovingOneCharacterAtATime)
 {
     const auto &param = GetParam();
     const auto expected = oneAtATime(param.text, param.width, param.maximum);
-    const auto actual = drawer->truncatedText(param.text, drawer->bodyFont(), param.width,
-                                              param.maximum);
+    const auto actual
+        = drawer->truncatedText(param.text, drawer->bodyFont(), param.width, param.maximum);
     EXPECT_EQ(actual.text, expected.text);
     EXPECT_EQ(actual.truncated, expected.truncated);
     EXPECT_TRUE(actual.truncated);
@@ -109,19 +113,26 @@ INSTANTIATE_TEST_SUITE_P(
     Texts,
     ShorteningTest,
     ::testing::Values(
-        ShorteningCase{"latin", QStringLiteral("The quick brown fox jumps over the lazy dog. ").repeated(30), 700, 120},
-        ShorteningCase{"cyrillic", QStringLiteral("Съешь же ещё этих мягких французских булок, да выпей чаю. ").repeated(25), 500, 160},
+        ShorteningCase{"latin",
+                       QStringLiteral("The quick brown fox jumps over the lazy dog. ").repeated(30),
+                       700, 120},
+        ShorteningCase{"cyrillic",
+                       QStringLiteral("Съешь же ещё этих мягких французских булок, да выпей чаю. ")
+                           .repeated(25),
+                       500, 160},
         ShorteningCase{"oneLongWord", QStringLiteral("x").repeated(900), 300, 80},
         ShorteningCase{"lineBreaks", QStringLiteral("line\n").repeated(40), 900, 150},
         ShorteningCase{"combiningMarks", QStringLiteral("e\u0301a\u0308 ").repeated(200), 400, 90},
-        ShorteningCase{"emoji", QStringLiteral("Ship it \U0001F680\U0001F44D\U0001F3FD ").repeated(60), 420, 120}),
+        ShorteningCase{"emoji",
+                       QStringLiteral("Ship it \U0001F680\U0001F44D\U0001F3FD ").repeated(60), 420,
+                       120}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(CardTextDrawerTest, shortenedBodyStaysWithinItsMaximum)
 {
     const QString longText = QStringLiteral("A sentence that keeps going. ").repeated(200);
-    const auto section = drawer->drawSection(QStringLiteral("VOICEOVER"), longText,
-                                             QPointF(120, 120), 800, 150);
+    const auto section
+        = drawer->drawSection(QStringLiteral("VOICEOVER"), longText, QPointF(120, 120), 800, 150);
     EXPECT_TRUE(section.truncated);
     // label (at most 1.5 × 20) + 5 + body (at most 150)
     EXPECT_LE(section.height, 30 + 5 + 150);
@@ -151,9 +162,9 @@ TEST_F(CardTextDrawerTest, blocksStackUpwardFromTheOrigin)
 {
     // The frame's y grows upward: the title stands on the origin and the meta line sits
     // above it; a section's label is at the origin with its body above.
-    const qreal height = drawer->drawHeader(QStringLiteral("001"), QStringLiteral("Title"),
-                                            QStringLiteral("Duration: 00:05"), QPointF(120, 120),
-                                            1680);
+    const qreal height
+        = drawer->drawHeader(QStringLiteral("001"), QStringLiteral("Title"),
+                             QStringLiteral("Duration: 00:05"), QPointF(120, 120), 1680);
     const QRect header = inkBounds(canvas);
     EXPECT_LT(header.bottom(), 1080 - 120);
     EXPECT_GT(header.bottom(), 1080 - 120 - 16);
@@ -165,7 +176,8 @@ TEST_F(CardTextDrawerTest, blocksStackUpwardFromTheOrigin)
     EXPECT_LT(meta.height(), title.height());
 
     canvas.fill(test::cardBackground);
-    drawer->drawSection(QStringLiteral("NOTE"), QStringLiteral("Body"), QPointF(120, 120), 800, 200);
+    drawer->drawSection(QStringLiteral("NOTE"), QStringLiteral("Body"), QPointF(120, 120), 800,
+                        200);
     const QRect label = inkBounds(canvas, QRect(0, 1080 - 120 - 25, 1920, 25));
     const QRect body = inkBounds(canvas, QRect(0, 0, 1920, 1080 - 120 - 25));
     EXPECT_FALSE(label.isNull());

@@ -38,7 +38,8 @@ struct CardSize
 };
 
 class CardGeometryTest : public ::testing::TestWithParam<CardSize>
-{};
+{
+};
 
 TEST_P(CardGeometryTest, fillsTheFrameAndKeepsTextInsideTheContentBox)
 {
@@ -119,7 +120,11 @@ protected:
     void attach(const QString &localPath, SceneImage::MimeType type)
     {
         input.scene.image = SceneImage{QStringLiteral("5D1E0C0B-1111-4C4C-8F8F-0A0B0C0D0E0F"),
-                                       QStringLiteral("reference"), localPath, type, 100, 100};
+                                       QStringLiteral("reference"),
+                                       localPath,
+                                       type,
+                                       100,
+                                       100};
     }
 
     QString mediaFile(const QString &name) const { return QDir(media).filePath(name); }
@@ -189,7 +194,8 @@ TEST_F(ThumbnailTest, svgIsDrawn)
 }
 
 class UnusableImageTest : public ThumbnailTest, public ::testing::WithParamInterface<const char *>
-{};
+{
+};
 
 TEST_P(UnusableImageTest, cardIsDrawnWithoutThumbnail)
 {
@@ -247,14 +253,14 @@ TEST(PNGCardRenderer, cardsRenderedInParallelMatchOneAtATime)
     const QString sequential = test::makeTemporaryFolder();
     const QString parallel = test::makeTemporaryFolder();
     for (const CardRenderInput &input : std::as_const(inputs))
-        ASSERT_TRUE(renderer.renderCard(input, QDir(sequential).filePath(
-                                                   CardFileNaming::fileName(input.scene))));
+        ASSERT_TRUE(renderer.renderCard(
+            input, QDir(sequential).filePath(CardFileNaming::fileName(input.scene))));
     {
         std::vector<std::jthread> threads;
         for (const CardRenderInput &input : std::as_const(inputs)) {
             threads.emplace_back([&renderer, &parallel, input] {
-                (void) renderer.renderCard(input, QDir(parallel).filePath(
-                                                      CardFileNaming::fileName(input.scene)));
+                (void)renderer.renderCard(
+                    input, QDir(parallel).filePath(CardFileNaming::fileName(input.scene)));
             });
         }
     }
@@ -262,7 +268,8 @@ TEST(PNGCardRenderer, cardsRenderedInParallelMatchOneAtATime)
         const QString name = CardFileNaming::fileName(input.scene);
         QFile one(QDir(sequential).filePath(name));
         QFile other(QDir(parallel).filePath(name));
-        ASSERT_TRUE(one.open(QIODevice::ReadOnly) && other.open(QIODevice::ReadOnly)) << name.toStdString();
+        ASSERT_TRUE(one.open(QIODevice::ReadOnly) && other.open(QIODevice::ReadOnly))
+            << name.toStdString();
         EXPECT_TRUE(one.readAll() == other.readAll()) << name.toStdString();
     }
 }
@@ -274,13 +281,14 @@ struct BadSize
 };
 
 class InvalidDimensionsTest : public ::testing::TestWithParam<BadSize>
-{};
+{
+};
 
 TEST_P(InvalidDimensionsTest, failsBeforeAnythingIsWritten)
 {
     const QString path = QDir(test::makeTemporaryFolder()).filePath(QStringLiteral("S001.png"));
-    const auto result = PNGCardRenderer().renderCard(cardInput(GetParam().width, GetParam().height),
-                                                     path);
+    const auto result
+        = PNGCardRenderer().renderCard(cardInput(GetParam().width, GetParam().height), path);
     ASSERT_FALSE(result.has_value());
     EXPECT_EQ(result.error(), CardRenderError::invalidDimensions());
     EXPECT_EQ(result.error().description(), QStringLiteral("invalidDimensions"));
@@ -289,7 +297,9 @@ TEST_P(InvalidDimensionsTest, failsBeforeAnythingIsWritten)
 
 INSTANTIATE_TEST_SUITE_P(Sizes,
                          InvalidDimensionsTest,
-                         ::testing::Values(BadSize{0, 1080}, BadSize{1920, 0}, BadSize{-1920, -1080}));
+                         ::testing::Values(BadSize{0, 1080},
+                                           BadSize{1920, 0},
+                                           BadSize{-1920, -1080}));
 
 TEST(PNGCardRenderer, refusesARasterTooLargeToAllocate)
 {
@@ -308,8 +318,8 @@ TEST(PNGCardRenderer, tinyCardStillRenders)
 
 TEST(PNGCardRenderer, unwritableDestinationPassesTheFileErrorOn)
 {
-    const QString path = QDir(test::makeTemporaryFolder())
-                             .filePath(QStringLiteral("no-such-folder/S001.png"));
+    const QString path
+        = QDir(test::makeTemporaryFolder()).filePath(QStringLiteral("no-such-folder/S001.png"));
     const auto result = PNGCardRenderer().renderCard(cardInput(320, 180), path);
     ASSERT_FALSE(result.has_value());
     EXPECT_EQ(result.error().kind, CardRenderError::Kind::fileWriteFailed);
@@ -322,7 +332,8 @@ TEST(CardFileNaming, sceneNumberOnly)
 {
     Scene scene;
     scene.title = QStringLiteral("Renamed: a/b");
-    const std::pair<int, const char *> cases[] = {{0, "S001.png"}, {41, "S042.png"}, {999, "S1000.png"}};
+    const std::pair<int, const char *> cases[]
+        = {{0, "S001.png"}, {41, "S042.png"}, {999, "S1000.png"}};
     for (const auto &[order, name] : cases) {
         scene.order = order;
         EXPECT_EQ(CardFileNaming::fileName(scene), QLatin1StringView(name));

@@ -43,7 +43,8 @@ QImage drawing(int width, int height)
 }
 
 class PNGEncoderTest : public ::testing::TestWithParam<EncoderCase>
-{};
+{
+};
 
 TEST_P(PNGEncoderTest, decodesToTheSamePixels)
 {
@@ -73,8 +74,10 @@ INSTANTIATE_TEST_SUITE_P(
         // Noise leaves nothing to match: every block is all literals.
         EncoderCase{"noise", [] { return noise(300, 200, QImage::Format_ARGB32, 7); }},
         EncoderCase{"translucentPremultiplied",
-                    [] { return noise(64, 64, QImage::Format_ARGB32, 3).convertToFormat(
-                             QImage::Format_ARGB32_Premultiplied); }},
+                    [] {
+                        return noise(64, 64, QImage::Format_ARGB32, 3)
+                            .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+                    }},
         EncoderCase{"opaqueWithoutAlpha", [] { return noise(33, 17, QImage::Format_RGB32, 5); }},
         EncoderCase{"otherFormat",
                     [] { return drawing(120, 90).convertToFormat(QImage::Format_RGB888); }},

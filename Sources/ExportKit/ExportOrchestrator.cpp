@@ -1,0 +1,287 @@
+#include "ExportKit/ExportOrchestrator.h"
+
+#include "CardRenderer/CardFileNaming.h"
+#include "CardRenderer/PNGCardRenderer.h"
+#include "ExportKit/SceneListExporter.h"
+#include "ExportKit/ShotListExporter.h"
+#include "FCPXMLKit/FCPXML114Exporter.h"
+#include "StoryboardCore/Storage/FileOperations.h"
+#include "StoryboardCore/Storage/ProjectJSONCodec.h"
+#include "StoryboardCore/Storage/ProjectPackagePaths.h"
+#include "StoryboardCore/Validation/ProjectValidator.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+#include <QSaveFile>
+#include <QSet>
+#include <QThread>
+
+#include <algorithm>
+#include <atomic>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <vector>
+
+namespace veskel {
+
+namespace {
+
+template<typename T = void>
+using Result = std::expected<T, ExportError>;
+
+QString quoted(const QString &path)
+{
+    return u'\u201C' + QDir::toNativeSeparators(path) + u'\u201D';
+}
+
+// Replaces the file in one step; on failure an earlier file stays as it was. Gives the
+// platform's description of a failure.
+std::expected<void, QString> writeAtomically(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        return std::unexpected(file.errorString());
+    return {};
+}
+
+Result<> makeFolder(const QString &path)
+{
+    if (const auto made = FileOperations::createDirectory(path, true); !made) {
+        return std::unexpected(ExportError::fileOperationFailed(
+            QStringLiteral("Could not create the folder %1: %2").arg(quoted(path), made.error())));
+    }
+    return {};
+}
+
+// A folder marked read-only counts as such even for a user (root) whom the system would let
+// write anyway.
+bool isWritableFolder(const QString &path)
+{
+    const QFileInfo info(path);
+    constexpr QFileDevice::Permissions anyWrite
+        = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+    return info.isDir() && info.isWritable() && (info.permissions() & anyWrite) != 0;
+}
+
+struct CardJobs
+{
+    const SceneCardRenderer &renderer;
+    const StoryboardProject &project;
+    const QList<Scene> &scenes;
+    QString mediaFolder;
+    QString referenceFolder;
+    QStringList fileNames;
+};
+
+// Renders the cards on as many threads as the machine has and reports as rendering them one
+// after the other in scene order would: the first failure in that order wins.
+Result<QStringList> renderCards(const CardJobs &cards,
+                                const ExportOrchestrator::CardProgress &progress)
+{
+    const qsizetype count = cards.scenes.size();
+    // Scenes that share a file name (equal orders in a hand-edited file) overwrite each other's
+    // card in turn; only the last one's is rendered, so threads never race for a file.
+    QHash<QString, qsizetype> lastWriter;
+    for (qsizetype i = 0; i < count; ++i)
+        lastWriter.insert(cards.fileNames[i], i);
+    std::vector<qsizetype> jobs;
+    for (qsizetype i = 0; i < count; ++i) {
+        if (lastWriter.value(cards.fileNames[i]) == i)
+            jobs.push_back(i);
+    }
+
+    using CardResult = std::expected<CardRenderResult, CardRenderError>;
+    std::vector<std::optional<CardResult>> results(static_cast<size_t>(count));
+    std::atomic<size_t> nextJob{0};
+    std::atomic<bool> failed{false};
+    std::mutex progressMutex;
+    int rendered = 0;
+    const auto work = [&] {
+        // Jobs are taken in scene order, so when one fails every earlier one is finished.
+        while (!failed.load()) {
+            const size_t job = nextJob.fetch_add(1);
+            if (job >= jobs.size())
+                return;
+            const qsizetype i = jobs[job];
+            CardRenderInput input;
+            input.scene = cards.scenes[i];
+            input.sceneIndex = int(i);
+            input.videoSettings = cards.project.videoSettings;
+            input.includeUploadedImage = cards.project.exportSettings.includeUploadedImagesInCards;
+            input.mediaBaseURL = cards.referenceFolder;
+            CardResult result
+                = cards.renderer.renderCard(input, cards.mediaFolder + u'/' + cards.fileNames[i]);
+            const bool ok = result.has_value();
+            results[size_t(i)] = std::move(result);
+            if (!ok) {
+                failed = true;
+            } else if (progress) {
+                const std::lock_guard lock(progressMutex);
+                progress(++rendered, int(jobs.size()));
+            }
+        }
+    };
+    const size_t threadCount
+        = std::min<size_t>(jobs.size(), size_t(std::max(1, QThread::idealThreadCount())));
+    if (threadCount <= 1) {
+        work();
+    } else {
+        std::vector<std::jthread> threads;
+        for (size_t t = 0; t < threadCount; ++t)
+            threads.emplace_back(work);
+    }
+
+    QStringList warnings;
+    for (qsizetype i = 0; i < count; ++i) {
+        const auto &result = results[size_t(i)];
+        if (!result)
+            continue; // drawn by a later scene of the same name
+        const QString &sceneID = cards.scenes[i].id;
+        if (!result->has_value())
+            return std::unexpected(
+                ExportError::cannotRenderCard(sceneID, result->error().description()));
+        warnings += (*result)->warnings;
+        if (!QFileInfo::exists(cards.mediaFolder + u'/' + cards.fileNames[i]))
+            return std::unexpected(ExportError::missingMedia(sceneID));
+    }
+    return warnings;
+}
+
+// Deletes the PNG files of Media that no scene's card is called; everything else stays.
+Result<> removeOrphanedMedia(const QString &mediaFolder, const QSet<QString> &cardFileNames)
+{
+    if (!QFileInfo(mediaFolder).isDir())
+        return {};
+    // Without QDir::Hidden: hidden files are not listed. Folders are never removed.
+    const QFileInfoList entries
+        = QDir(mediaFolder)
+              .entryInfoList(QDir::Files | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QFileInfo &entry : entries) {
+        if (entry.suffix().toLower() != QStringLiteral("png")
+            || cardFileNames.contains(entry.fileName()))
+            continue;
+        QFile file(entry.filePath());
+        if (!file.remove()) {
+            return std::unexpected(ExportError::fileOperationFailed(
+                QStringLiteral("Could not delete %1: %2")
+                    .arg(quoted(entry.filePath()), file.errorString())));
+        }
+    }
+    return {};
+}
+
+} // namespace
+
+ExportOrchestrator::ExportOrchestrator()
+    : ExportOrchestrator(std::make_shared<PNGCardRenderer>(), std::make_shared<FCPXML114Exporter>())
+{
+}
+
+ExportOrchestrator::ExportOrchestrator(std::shared_ptr<const SceneCardRenderer> cardRenderer,
+                                       std::shared_ptr<const FCPXMLExporter> fcpxmlExporter)
+    : m_cardRenderer(std::move(cardRenderer))
+    , m_fcpxmlExporter(std::move(fcpxmlExporter))
+{
+}
+
+Result<ExportResult> ExportOrchestrator::exportProject(const StoryboardProject &project,
+                                                       const QString &packageURL,
+                                                       const CardProgress &progress) const
+{
+    // 1. Only errors block; the first one is named.
+    const QList<ValidationIssue> blocking = ProjectValidator::exportBlockingIssues(project);
+    if (!blocking.isEmpty())
+        return std::unexpected(ExportError::invalidProject(blocking.first().plainMessage()));
+
+    // 2. The package's Exports folder.
+    const QString package = QDir::cleanPath(QFileInfo(packageURL).absoluteFilePath());
+    const QString exportsFolder = ProjectPackagePaths::exportsURL(package);
+    if (QFileInfo::exists(exportsFolder) || QFileInfo(exportsFolder).isSymLink()) {
+        if (!isWritableFolder(exportsFolder))
+            return std::unexpected(ExportError::exportsFolderNotAccessible());
+    } else if (const auto made = makeFolder(exportsFolder); !made) {
+        return std::unexpected(made.error());
+    }
+
+    // 3.–4. The stable export folder and its Media; existing files in them stay.
+    ExportResult result;
+    result.exportFolderURL = ProjectPackagePaths::stableExportURL(package, project.slug());
+    result.replacedExistingExport = QFileInfo::exists(result.exportFolderURL);
+    result.mediaFolderURL = result.exportFolderURL + u'/' + ProjectPackagePaths::mediaFolderName;
+    if (const auto made = makeFolder(result.exportFolderURL); !made)
+        return std::unexpected(made.error());
+    if (const auto made = makeFolder(result.mediaFolderURL); !made)
+        return std::unexpected(made.error());
+
+    // 5. One card per scene.
+    const QList<Scene> scenes = project.orderedScenes();
+    QHash<QString, QString> cardFileNames;
+    QStringList fileNames;
+    for (const Scene &scene : scenes) {
+        fileNames.append(CardFileNaming::fileName(scene));
+        cardFileNames.insert(scene.id, fileNames.last());
+    }
+    const CardJobs cards{*m_cardRenderer,
+                         project,
+                         scenes,
+                         result.mediaFolderURL,
+                         ProjectPackagePaths::mediaURL(package),
+                         fileNames};
+    const auto warnings = renderCards(cards, progress);
+    if (!warnings)
+        return std::unexpected(warnings.error());
+    result.warnings = *warnings;
+
+    // 6. Cards of scenes that are gone.
+    if (const auto removed = removeOrphanedMedia(result.mediaFolderURL,
+                                                 QSet<QString>(fileNames.begin(), fileNames.end()));
+        !removed) {
+        return std::unexpected(removed.error());
+    }
+
+    // 7. The FCPXML document.
+    FCPXMLExportInput fcpxmlInput;
+    fcpxmlInput.project = project;
+    fcpxmlInput.cardFileNames = cardFileNames;
+    fcpxmlInput.exportFolderURL = result.exportFolderURL;
+    fcpxmlInput.version = FCPXMLVersion::v1_14;
+    const auto document = m_fcpxmlExporter->exportDocument(fcpxmlInput);
+    if (!document)
+        return std::unexpected(ExportError::cannotWriteXML(document.error().description()));
+    result.fcpxmlURL = result.exportFolderURL + u'/' + document->fcpxmlFileName;
+    if (const auto written = writeAtomically(result.fcpxmlURL, document->xml.toUtf8()); !written)
+        return std::unexpected(ExportError::cannotWriteXML(written.error()));
+
+    // 8. The JSON backup, in the project file's own form.
+    result.jsonURL = result.exportFolderURL + u'/' + jsonBackupFileName();
+    const QString jsonFailure = QStringLiteral("Could not write JSON backup: ");
+    const auto json = ProjectJSONCodec::encode(project);
+    if (!json)
+        return std::unexpected(ExportError::writeFailed(jsonFailure + json.error().description()));
+    if (const auto written = writeAtomically(result.jsonURL, *json); !written)
+        return std::unexpected(ExportError::writeFailed(jsonFailure + written.error()));
+
+    // 9. The shot list.
+    result.markdownURL = result.exportFolderURL + u'/' + shotListFileName();
+    const QString shotList = ShotListExporter::generate(project, QDateTime::currentDateTimeUtc());
+    if (const auto written = writeAtomically(result.markdownURL, shotList.toUtf8()); !written) {
+        return std::unexpected(ExportError::writeFailed(
+            QStringLiteral("Could not write shot list: ") + written.error()));
+    }
+
+    // 10. The scene list.
+    result.csvURL = result.exportFolderURL + u'/' + sceneListFileName();
+    if (const auto written
+        = writeAtomically(result.csvURL, SceneListExporter::csv(project).toUtf8());
+        !written) {
+        return std::unexpected(ExportError::writeFailed(
+            QStringLiteral("Could not write scene list: ") + written.error()));
+    }
+
+    return result;
+}
+
+} // namespace veskel
