@@ -1,0 +1,61 @@
+#include "ExportKit/ExportOrchestrator.h"
+#include "VeskelCLI/Invocation.h"
+
+#include <QDir>
+
+#include <cstdio>
+
+#include <unistd.h>
+
+namespace veskel::cli {
+
+namespace {
+
+int run(Invocation &invocation)
+{
+    const auto opened = invocation.openProject(invocation.argument(0));
+    if (!opened)
+        return invocation.fail(opened.error());
+
+    // A counter that rewrites its own line is for people watching, not for logs and pipes.
+    ExportOrchestrator::CardProgress progress;
+    bool progressShown = false;
+    if (::isatty(::fileno(stderr)) != 0) {
+        progress = [&](int rendered, int total) {
+            invocation.err() << "\rRendering cards: " << rendered << " of " << total;
+            invocation.err().flush();
+            progressShown = true;
+        };
+    }
+    const auto result = ExportOrchestrator().exportProject(opened->project, opened->packageURL,
+                                                           progress);
+    if (progressShown)
+        invocation.err() << Qt::endl;
+    if (!result)
+        return invocation.fail(result.error().description());
+
+    invocation.out() << QDir::toNativeSeparators(result->exportFolderURL) << '\n'
+                     << (result->replacedExistingExport
+                             ? QStringLiteral("Export updated. Import the same FCPXML into Final "
+                                              "Cut Pro and choose \u201CReplace\u201D.")
+                             : QStringLiteral("First export is ready. Import the FCPXML into "
+                                              "Final Cut Pro."))
+                     << '\n';
+    return exitSuccess;
+}
+
+[[maybe_unused]] const bool registered = CommandRegistry::add({
+    .name = QStringLiteral("export"),
+    .usage = QStringLiteral("export PACKAGE"),
+    .summary = QStringLiteral("Write the export package for Final Cut Pro into the project's "
+                              "Exports folder; print its path."),
+    .valueOptions = {},
+    .flagOptions = {},
+    .minArguments = 1,
+    .maxArguments = 1,
+    .run = &run,
+});
+
+} // namespace
+
+} // namespace veskel::cli

@@ -1,0 +1,76 @@
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Outcome
+{
+    int code = -1;
+    QString out;
+    QString err;
+};
+
+class ExportCommand : public testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
+
+    QString root() const { return m_dir.filePath("Projects"); }
+
+    // stderr is a pipe here, never a terminal: no progress counter.
+    Outcome run(const QStringList &arguments, const QByteArray &input = {})
+    {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("HOME", m_dir.filePath("home"));
+        environment.insert("XDG_DATA_HOME", m_dir.filePath("home/.local/share"));
+        process.setProcessEnvironment(environment);
+        process.start(VESKEL_CLI_PATH, QStringList{"--root", root()} + arguments);
+        if (!process.waitForStarted())
+            return {};
+        process.write(input);
+        process.closeWriteChannel();
+        process.waitForFinished(120000);
+        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                QString::fromUtf8(process.readAllStandardOutput()),
+                QString::fromUtf8(process.readAllStandardError())};
+    }
+
+    QTemporaryDir m_dir;
+};
+
+TEST_F(ExportCommand, firstExportThenUpdate)
+{
+    ASSERT_EQ(run({"new", "Intro video", "--format", "verticalHD", "--script", "-"},
+                  "# Opening\nHello there.\n\n# Details\n// check the mic\n")
+                  .code,
+              0);
+    const QString folder = root() + "/intro-video.veskel/Exports/intro-video_fcp";
+
+    const Outcome first = run({"export", "intro-video"});
+    EXPECT_EQ(first.code, 0) << first.err.toStdString();
+    EXPECT_EQ(first.out,
+              folder + "\nFirst export is ready. Import the FCPXML into Final Cut Pro.\n");
+    EXPECT_TRUE(first.err.isEmpty()) << first.err.toStdString();
+    EXPECT_EQ(QDir(folder + "/Media").entryList(QDir::Files), QStringList({"S001.png", "S002.png"}));
+
+    const Outcome again = run({"export", root() + "/intro-video.veskel"});
+    EXPECT_EQ(again.code, 0);
+    EXPECT_EQ(again.out, folder
+                             + QString::fromUtf8("\nExport updated. Import the same FCPXML into "
+                                                 "Final Cut Pro and choose “Replace”.\n"));
+}
+
+TEST_F(ExportCommand, failureIsTheExportErrorOnStderr)
+{
+    ASSERT_EQ(run({"new", "Empty"}).code, 0);
+    const Outcome result = run({"export", "empty"});
+    EXPECT_EQ(result.code, 1);
+    EXPECT_TRUE(result.out.isEmpty());
+    EXPECT_EQ(result.err, "Could not write FCPXML: emptyProject\n");
+}
+
+} // namespace
