@@ -1,0 +1,81 @@
+#include "StoryboardCore/Storage/LocalProjectStore.h"
+#include "StoryboardCore/Storage/ProjectJSONCodec.h"
+#include "StoryboardCore/Storage/ProjectPackagePaths.h"
+#include "StoryboardCore/Utilities/UUID.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+using namespace veskel;
+
+namespace {
+
+// A root of 1,000 packages (a tenth of them in sidebar folders), each a project of 20 scenes
+// with three texts and three script blocks per scene, written once for all iterations.
+class GeneratedRoot
+{
+public:
+    GeneratedRoot()
+    {
+        const QDateTime now = QDateTime::currentDateTimeUtc();
+        for (int p = 0; p < 1000; ++p) {
+            StoryboardProject project;
+            project.id = makeUUID();
+            project.title = QStringLiteral("Project %1").arg(p);
+            project.createdAt = now;
+            project.updatedAt = now;
+            project.videoSettings = VideoSettings::preset(VideoSettings::FormatPreset::horizontal4k, 25);
+            for (int s = 0; s < 20; ++s) {
+                Scene scene;
+                scene.id = makeUUID();
+                scene.order = s;
+                scene.title = QStringLiteral("Scene %1").arg(s + 1);
+                scene.durationSeconds = 6.5;
+                scene.onScreenText = QStringLiteral("Дизайн интерфейсов помогает человеку выполнить задачу %1").arg(s);
+                scene.voiceoverText = QStringLiteral("Когда структура ясна, пользователь быстрее доходит до цели. ").repeated(4);
+                scene.productionNote = QStringLiteral("Screen recording with highlights.");
+                scene.marker.title = scene.markerName();
+                scene.createdAt = now;
+                scene.updatedAt = now;
+                project.scenes.append(scene);
+                project.scriptBlocks.append({makeUUID(), scene.onScreenText, ScriptBlockRole::onScreen, scene.id});
+                project.scriptBlocks.append({makeUUID(), scene.voiceoverText, ScriptBlockRole::voiceover, scene.id});
+                project.scriptBlocks.append({makeUUID(), scene.productionNote, ScriptBlockRole::note, scene.id});
+            }
+            const QString folder = p % 10 == 0 ? m_dir.path() + QStringLiteral("/Folder %1").arg(p % 7)
+                                               : m_dir.path();
+            const QString package = ProjectPackagePaths::packageURL(folder, QStringLiteral("project-%1").arg(p));
+            QDir().mkpath(ProjectPackagePaths::mediaURL(package));
+            QDir().mkpath(ProjectPackagePaths::exportsURL(package));
+            QFile file(ProjectPackagePaths::projectJSONURL(package));
+            if (file.open(QIODevice::WriteOnly))
+                file.write(ProjectJSONCodec::encode(project).value_or(QByteArray()));
+        }
+    }
+
+    QString root() const { return m_dir.path(); }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void listProjects(benchmark::State &state)
+{
+    static const GeneratedRoot generated;
+    LocalProjectStore store(generated.root());
+    for (auto _ : state) {
+        const auto rows = store.listProjects();
+        if (!rows || rows->size() != 1000)
+            state.SkipWithError("listing did not find the 1,000 projects");
+        benchmark::DoNotOptimize(rows);
+    }
+}
+
+} // namespace
+
+BENCHMARK(listProjects)->Unit(benchmark::kMillisecond)->MinTime(2);
+
+BENCHMARK_MAIN();
