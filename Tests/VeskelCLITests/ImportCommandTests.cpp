@@ -1,0 +1,177 @@
+#include "StoryboardCore/Storage/LocalProjectStore.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace veskel;
+
+namespace {
+
+struct Outcome
+{
+    int code = -1;
+    QString out;
+    QString err;
+};
+
+class ImportCommand : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        ASSERT_EQ(run({"new", "Demo", "--script", "-"},
+                      "# Opening\nHello there.\n> Big title\n\n# Details\n// check the mic\n")
+                      .code,
+                  0);
+    }
+
+    QString root() const { return m_dir.filePath("Projects"); }
+    QString package() const { return root() + "/demo.veskel"; }
+
+    QString writeFile(const QString &name, const QByteArray &bytes)
+    {
+        QFile file(m_dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return file.fileName();
+    }
+
+    QByteArray projectFile() const
+    {
+        QFile file(package() + "/project.json");
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    Outcome run(const QStringList &arguments, const QByteArray &input = {})
+    {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("HOME", m_dir.filePath("home"));
+        environment.insert("XDG_DATA_HOME", m_dir.filePath("home/.local/share"));
+        process.setProcessEnvironment(environment);
+        process.start(VESKEL_CLI_PATH, QStringList{"--root", root()} + arguments);
+        if (!process.waitForStarted())
+            return {};
+        process.write(input);
+        process.closeWriteChannel();
+        process.waitForFinished(60000);
+        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                QString::fromUtf8(process.readAllStandardOutput()),
+                QString::fromUtf8(process.readAllStandardError())};
+    }
+
+    QTemporaryDir m_dir;
+};
+
+const char *const markdown = "## Сценарий\n"
+                             "[визуал: Вступление]\n"
+                             "Привет всем.\n"
+                             "[b-roll: улица]\n"
+                             "\n"
+                             "[визуал: Финал]\n"
+                             "Спасибо!\n"
+                             "\n"
+                             "## Визуалы\n"
+                             "### Вступление\n"
+                             "**Текст на слайде:** Добро пожаловать\n";
+
+TEST_F(ImportCommand, AppendsTheScriptAfterTheProjectsScenes)
+{
+    const Outcome imported = run({"import", "demo", writeFile("script.md", markdown)});
+    ASSERT_EQ(imported.code, 0) << imported.err.toStdString();
+    EXPECT_TRUE(imported.out.isEmpty());
+    EXPECT_TRUE(imported.err.isEmpty());
+
+    EXPECT_EQ(run({"show", "demo"}).out, QString::fromUtf8("# Opening\n"
+                                                           "\n"
+                                                           "Hello there.\n"
+                                                           "\n"
+                                                           "> Big title\n"
+                                                           "\n"
+                                                           "# Details\n"
+                                                           "\n"
+                                                           "// check the mic\n"
+                                                           "\n"
+                                                           "# Добро пожаловать\n"
+                                                           "\n"
+                                                           "> Добро пожаловать\n"
+                                                           "\n"
+                                                           "Привет всем.\n"
+                                                           "\n"
+                                                           "// улица\n"
+                                                           "\n"
+                                                           "# Финал\n"
+                                                           "\n"
+                                                           "Спасибо!\n"));
+
+    const auto project = LocalProjectStore(root()).loadProject(package());
+    ASSERT_TRUE(project.has_value());
+    const QList<Scene> scenes = project->orderedScenes();
+    ASSERT_EQ(scenes.size(), 4);
+    EXPECT_EQ(scenes.at(2).order, 2);
+    EXPECT_EQ(scenes.at(2).marker.title, QString::fromUtf8("S003 · Добро пожаловать"));
+    EXPECT_EQ(scenes.at(2).productionNote, QString::fromUtf8("улица"));
+    EXPECT_EQ(scenes.at(3).marker.title, QString::fromUtf8("S004 · Финал"));
+    EXPECT_EQ(scenes.at(3).durationSeconds, 2);
+}
+
+TEST_F(ImportCommand, ReadsStandardInputForADash)
+{
+    const Outcome imported = run({"import", "demo", "-"}, "Просто абзац.\n\nИ ещё один.");
+    ASSERT_EQ(imported.code, 0) << imported.err.toStdString();
+    const auto project = LocalProjectStore(root()).loadProject(package());
+    ASSERT_TRUE(project.has_value());
+    EXPECT_EQ(project->scenes.size(), 2);
+    ASSERT_EQ(project->scriptBlocks.size(), 5);
+    EXPECT_EQ(project->scriptBlocks.at(4).text, QString::fromUtf8("И ещё один."));
+    EXPECT_FALSE(project->scriptBlocks.at(4).sceneID.has_value());
+}
+
+struct FailureCase
+{
+    const char *name;
+    QByteArray bytes; // written to a file, or nothing for a missing file
+    bool exists;
+    const char *message;
+};
+
+void PrintTo(const FailureCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class ImportFailure : public ImportCommand, public testing::WithParamInterface<FailureCase>
+{};
+
+TEST_P(ImportFailure, ReportsTheEditorsMessageAndLeavesTheProject)
+{
+    const FailureCase &c = GetParam();
+    const QByteArray before = projectFile();
+    const QString file = c.exists ? writeFile("script.md", c.bytes)
+                                  : m_dir.filePath("missing.md");
+    const Outcome result = run({"import", "demo", file});
+    EXPECT_EQ(result.code, 1);
+    EXPECT_TRUE(result.out.isEmpty());
+    EXPECT_EQ(result.err, QString::fromUtf8(c.message) + "\n");
+    EXPECT_EQ(projectFile(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ImportFailure,
+    testing::Values(FailureCase{"blank", " \n\t\r\n", true, "The script text is empty."},
+                    FailureCase{"missing", {}, false, "Could not read the script file."},
+                    FailureCase{"latin1", "caf\xE9", true, "Could not read the script file."}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(ImportCommand, UnknownPackageIsTheStoresError)
+{
+    const Outcome result = run({"import", "nothing-here", writeFile("script.md", markdown)});
+    EXPECT_EQ(result.code, 1);
+    EXPECT_FALSE(result.err.isEmpty());
+}
+
+} // namespace
