@@ -27,27 +27,37 @@ public:
             project.title = QStringLiteral("Project %1").arg(p);
             project.createdAt = now;
             project.updatedAt = now;
-            project.videoSettings = VideoSettings::preset(VideoSettings::FormatPreset::horizontal4k, 25);
+            project.videoSettings
+                = VideoSettings::preset(VideoSettings::FormatPreset::horizontal4k, 25);
             for (int s = 0; s < 20; ++s) {
                 Scene scene;
                 scene.id = makeUUID();
                 scene.order = s;
                 scene.title = QStringLiteral("Scene %1").arg(s + 1);
                 scene.durationSeconds = 6.5;
-                scene.onScreenText = QStringLiteral("Дизайн интерфейсов помогает человеку выполнить задачу %1").arg(s);
-                scene.voiceoverText = QStringLiteral("Когда структура ясна, пользователь быстрее доходит до цели. ").repeated(4);
+                scene.onScreenText
+                    = QStringLiteral("Дизайн интерфейсов помогает человеку выполнить задачу %1")
+                          .arg(s);
+                scene.voiceoverText
+                    = QStringLiteral("Когда структура ясна, пользователь быстрее доходит до цели. ")
+                          .repeated(4);
                 scene.productionNote = QStringLiteral("Screen recording with highlights.");
                 scene.marker.title = scene.markerName();
                 scene.createdAt = now;
                 scene.updatedAt = now;
                 project.scenes.append(scene);
-                project.scriptBlocks.append({makeUUID(), scene.onScreenText, ScriptBlockRole::onScreen, scene.id});
-                project.scriptBlocks.append({makeUUID(), scene.voiceoverText, ScriptBlockRole::voiceover, scene.id});
-                project.scriptBlocks.append({makeUUID(), scene.productionNote, ScriptBlockRole::note, scene.id});
+                project.scriptBlocks.append(
+                    {makeUUID(), scene.onScreenText, ScriptBlockRole::onScreen, scene.id});
+                project.scriptBlocks.append(
+                    {makeUUID(), scene.voiceoverText, ScriptBlockRole::voiceover, scene.id});
+                project.scriptBlocks.append(
+                    {makeUUID(), scene.productionNote, ScriptBlockRole::note, scene.id});
             }
-            const QString folder = p % 10 == 0 ? m_dir.path() + QStringLiteral("/Folder %1").arg(p % 7)
-                                               : m_dir.path();
-            const QString package = ProjectPackagePaths::packageURL(folder, QStringLiteral("project-%1").arg(p));
+            const QString folder = p % 10 == 0
+                                       ? m_dir.path() + QStringLiteral("/Folder %1").arg(p % 7)
+                                       : m_dir.path();
+            const QString package
+                = ProjectPackagePaths::packageURL(folder, QStringLiteral("project-%1").arg(p));
             QDir().mkpath(ProjectPackagePaths::mediaURL(package));
             QDir().mkpath(ProjectPackagePaths::exportsURL(package));
             QFile file(ProjectPackagePaths::projectJSONURL(package));

@@ -86,8 +86,9 @@ int runCommandLine(const QStringList &arguments, QTextStream &out, QTextStream &
             printOverview(out);
             return exitSuccess;
         } else {
-            err << "veskel-cli: " << (token == rootOption ? QStringLiteral("--root needs a folder")
-                                                          : QStringLiteral("unknown option ") + token)
+            err << "veskel-cli: "
+                << (token == rootOption ? QStringLiteral("--root needs a folder")
+                                        : QStringLiteral("unknown option ") + token)
                 << Qt::endl;
             printOverview(err);
             return exitUsage;

@@ -11,8 +11,12 @@
 
 namespace veskel::cli {
 
-Invocation::Invocation(const Command &command, LocalProjectStore &store, QStringList arguments,
-                       QHash<QString, QString> options, QSet<QString> flags, QTextStream &out,
+Invocation::Invocation(const Command &command,
+                       LocalProjectStore &store,
+                       QStringList arguments,
+                       QHash<QString, QString> options,
+                       QSet<QString> flags,
+                       QTextStream &out,
                        QTextStream &err)
     : m_command(command)
     , m_store(store)
@@ -21,7 +25,8 @@ Invocation::Invocation(const Command &command, LocalProjectStore &store, QString
     , m_flags(std::move(flags))
     , m_out(out)
     , m_err(err)
-{}
+{
+}
 
 std::optional<QString> Invocation::option(const QString &name) const
 {
@@ -59,7 +64,8 @@ std::expected<QString, ProjectStoreError> Invocation::resolvePackage(const QStri
         slug.chop(ProjectPackagePaths::packageExtension.size() + 1);
 
     const QString root = m_store.rootDirectory();
-    if (const QString inRoot = ProjectPackagePaths::packageURL(root, slug); QFileInfo(inRoot).isDir())
+    if (const QString inRoot = ProjectPackagePaths::packageURL(root, slug);
+        QFileInfo(inRoot).isDir())
         return inRoot;
     const auto folders = m_store.listFolders();
     if (!folders)

@@ -27,8 +27,12 @@ struct OpenedProject
 class Invocation
 {
 public:
-    Invocation(const Command &command, LocalProjectStore &store, QStringList arguments,
-               QHash<QString, QString> options, QSet<QString> flags, QTextStream &out,
+    Invocation(const Command &command,
+               LocalProjectStore &store,
+               QStringList arguments,
+               QHash<QString, QString> options,
+               QSet<QString> flags,
+               QTextStream &out,
                QTextStream &err);
 
     const Command &command() const { return m_command; }

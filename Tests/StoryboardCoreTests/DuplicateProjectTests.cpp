@@ -21,7 +21,7 @@ protected:
         ASSERT_TRUE(store().moveProject(package("demo"), QString("Clients")).has_value());
         Scene a = makeScene(sceneA, 0, "Opening");
         a.image = SceneImage{"IMG", "shot.PNG", QString(sceneA) + ".png", SceneImage::MimeType::png,
-                             4, 3};
+                             4,     3};
         m_source.scenes = {a, makeScene(sceneB, 1, "Details")};
         m_source.scriptBlocks = {
             {"B0", "Draft line", ScriptBlockRole::voiceover, std::nullopt},
@@ -82,7 +82,8 @@ TEST_F(DuplicateProject, ScriptShowsTheSameTextUnderTheSameHeadings)
                              "# Details\n"
                              "\n"
                              "// check the mic\n";
-    EXPECT_EQ(ScriptDocumentCodec::serialize(m_source.scriptBlocks, m_source.scenes).text, expected);
+    EXPECT_EQ(ScriptDocumentCodec::serialize(m_source.scriptBlocks, m_source.scenes).text,
+              expected);
     EXPECT_EQ(ScriptDocumentCodec::serialize(copy->scriptBlocks, copy->scenes).text, expected);
     EXPECT_EQ(copy->scriptBlocks.at(0).sceneID, std::nullopt);
     EXPECT_EQ(copy->scriptBlocks.at(3).sceneID, copy->scenes.at(1).id);

@@ -2,7 +2,6 @@
 
 #include "StoryboardCore/Duration/DurationCalculator.h"
 #include "StoryboardCore/Sample/SampleProject.h"
-#include "StoryboardCore/Script/ScriptDocumentCodec.h"
 #include "StoryboardCore/Validation/ProjectValidator.h"
 
 using namespace veskel;
@@ -32,7 +31,8 @@ TEST(SampleProject, SevenScenesWithRussianTexts)
     const StoryboardProject sample = SampleProject::make();
     EXPECT_EQ(sample.id, "sample-what-is-interface-design");
     EXPECT_EQ(sample.title, "Sample · What is Interface Design");
-    EXPECT_EQ(sample.videoSettings, (VideoSettings{3840, 2160, 25, VideoSettings::ColorSpace::rec709, 8.0}));
+    EXPECT_EQ(sample.videoSettings,
+              (VideoSettings{3840, 2160, 25, VideoSettings::ColorSpace::rec709, 8.0}));
     EXPECT_EQ(sample.exportSettings, ExportSettings::defaultSettings());
     EXPECT_EQ(sample.version, 1);
     EXPECT_EQ(sample.createdAt, sample.updatedAt);
@@ -46,26 +46,28 @@ TEST(SampleProject, SevenScenesWithRussianTexts)
                                    "3|Example|12|screenRecording", "4|Scene 7|8|imageReference",
                                    "5|Scene 8|8|placeholder", "6|Summary|6|summary"}));
 
-    EXPECT_EQ(describeBlocks(sample),
-              QStringList({
-                  "Problem|onScreen|Интерфейс — это не просто красивая картинка",
-                  "Problem|voiceover|Многие путают UI с декором экрана.",
-                  "Problem|note|Показать типичные ошибки восприятия.",
-                  "Definition|onScreen|Дизайн интерфейсов — это способ помочь человеку выполнить задачу",
-                  "Definition|voiceover|Здесь я объясняю, почему интерфейс — это не картинка.",
-                  "Definition|note|Показать карточки UI / UX / CX, затем оставить только задачу пользователя.",
-                  "Transformation|onScreen|Хороший интерфейс снимает трение",
-                  "Transformation|voiceover|Когда структура ясна, пользователь быстрее доходит до цели.",
-                  "Transformation|note|Before/after сравнение.",
-                  "Example|onScreen|Пример: форма регистрации",
-                  "Example|voiceover|Разберём реальный экран и найдём, что помогает, а что мешает.",
-                  "Example|note|Скринкаст с подсветкой элементов.",
-                  "Scene 7|note|Подобрать референс для иллюстрации.",
-                  "Scene 8|voiceover|",
-                  "Summary|onScreen|Интерфейс = задача + ясность + обратная связь",
-                  "Summary|voiceover|Запомните три опоры хорошего интерфейса.",
-                  "Summary|note|Финальная карточка с тремя пунктами.",
-              }));
+    EXPECT_EQ(
+        describeBlocks(sample),
+        QStringList({
+            "Problem|onScreen|Интерфейс — это не просто красивая картинка",
+            "Problem|voiceover|Многие путают UI с декором экрана.",
+            "Problem|note|Показать типичные ошибки восприятия.",
+            "Definition|onScreen|Дизайн интерфейсов — это способ помочь человеку выполнить задачу",
+            "Definition|voiceover|Здесь я объясняю, почему интерфейс — это не картинка.",
+            "Definition|note|Показать карточки UI / UX / CX, затем оставить только задачу "
+            "пользователя.",
+            "Transformation|onScreen|Хороший интерфейс снимает трение",
+            "Transformation|voiceover|Когда структура ясна, пользователь быстрее доходит до цели.",
+            "Transformation|note|Before/after сравнение.",
+            "Example|onScreen|Пример: форма регистрации",
+            "Example|voiceover|Разберём реальный экран и найдём, что помогает, а что мешает.",
+            "Example|note|Скринкаст с подсветкой элементов.",
+            "Scene 7|note|Подобрать референс для иллюстрации.",
+            "Scene 8|voiceover|",
+            "Summary|onScreen|Интерфейс = задача + ясность + обратная связь",
+            "Summary|voiceover|Запомните три опоры хорошего интерфейса.",
+            "Summary|note|Финальная карточка с тремя пунктами.",
+        }));
 }
 
 TEST(SampleProject, SceneFieldsAndMarkersFollowTheBlocks)
@@ -112,36 +114,6 @@ TEST(SampleProject, IsExportableAndLasts62Seconds)
     EXPECT_TRUE(ProjectValidator::canExport(sample));
     EXPECT_DOUBLE_EQ(sample.totalDurationSeconds(), 62);
     EXPECT_EQ(DurationCalculator::formatDuration(sample.totalDurationSeconds()), "01:02");
-}
-
-TEST(SampleProject, ScriptDocument)
-{
-    const StoryboardProject sample = SampleProject::make();
-    EXPECT_EQ(ScriptDocumentCodec::serialize(sample.scriptBlocks, sample.orderedScenes()).text,
-              "# Problem\n\n"
-              "> Интерфейс — это не просто красивая картинка\n\n"
-              "Многие путают UI с декором экрана.\n\n"
-              "// Показать типичные ошибки восприятия.\n\n"
-              "# Definition\n\n"
-              "> Дизайн интерфейсов — это способ помочь человеку выполнить задачу\n\n"
-              "Здесь я объясняю, почему интерфейс — это не картинка.\n\n"
-              "// Показать карточки UI / UX / CX, затем оставить только задачу пользователя.\n\n"
-              "# Transformation\n\n"
-              "> Хороший интерфейс снимает трение\n\n"
-              "Когда структура ясна, пользователь быстрее доходит до цели.\n\n"
-              "// Before/after сравнение.\n\n"
-              "# Example\n\n"
-              "> Пример: форма регистрации\n\n"
-              "Разберём реальный экран и найдём, что помогает, а что мешает.\n\n"
-              "// Скринкаст с подсветкой элементов.\n\n"
-              "# Scene 7\n\n"
-              "// Подобрать референс для иллюстрации.\n\n"
-              "# Scene 8\n\n"
-              "\n\n"
-              "# Summary\n\n"
-              "> Интерфейс = задача + ясность + обратная связь\n\n"
-              "Запомните три опоры хорошего интерфейса.\n\n"
-              "// Финальная карточка с тремя пунктами.\n");
 }
 
 // MARK: installing

@@ -50,9 +50,8 @@ inline QStringList tree(const QString &folder)
     QStringList paths;
     const QDir base(folder);
     const std::function<void(const QString &)> walk = [&](const QString &dir) {
-        for (const QFileInfo &info :
-             QDir(dir).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System
-                                     | QDir::NoDotAndDotDot)) {
+        for (const QFileInfo &info : QDir(dir).entryInfoList(
+                 QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
             paths.append(base.relativeFilePath(info.filePath()));
             if (info.isDir() && !info.isSymLink())
                 walk(info.filePath());
@@ -88,7 +87,8 @@ protected:
     StoreTest()
         : m_root(m_dir.filePath(QStringLiteral("Projects")))
         , m_store(m_root)
-    {}
+    {
+    }
 
     void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
 

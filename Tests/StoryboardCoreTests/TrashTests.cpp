@@ -89,16 +89,6 @@ TEST_F(TrashEnvironment, XDGDataHomeDecidesWhereTheTrashIs)
     EXPECT_TRUE(entries(current()).isEmpty());
 }
 
-TEST_F(TrashEnvironment, SameNameTrashedTwiceKeepsBoth)
-{
-    LocalProjectStore store(path("Projects"));
-    for (int i = 0; i < 2; ++i) {
-        ASSERT_TRUE(store.createProject("Demo", hd25()).has_value());
-        ASSERT_TRUE(store.deleteProject(path("Projects/demo.veskel")).has_value());
-    }
-    EXPECT_EQ(entries(home() + "/.local/share/Trash/files").size(), 2);
-}
-
 TEST_F(TrashEnvironment, MissingPackageIsNotFound)
 {
     LocalProjectStore store(path("Projects"));
@@ -126,8 +116,9 @@ TEST_F(TrashEnvironment, DeletingAFolderKeepsItsProjects)
     ASSERT_TRUE(store.createFolder("Clients").has_value());
     for (const char *title : {"Alpha", "Beta"}) {
         ASSERT_TRUE(store.createProject(title, hd25()).has_value());
-        ASSERT_TRUE(store.moveProject(path("Projects/") + QString(title).toLower() + ".veskel",
-                                      QString("Clients"))
+        ASSERT_TRUE(store
+                        .moveProject(path("Projects/") + QString(title).toLower() + ".veskel",
+                                     QString("Clients"))
                         .has_value());
     }
     ASSERT_TRUE(store.createProject("Alpha", hd25()).has_value());

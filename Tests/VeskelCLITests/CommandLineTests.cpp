@@ -71,7 +71,8 @@ struct UsageCase
 };
 
 class WrongUsage : public CommandLine, public testing::WithParamInterface<UsageCase>
-{};
+{
+};
 
 TEST_P(WrongUsage, ExitsWithTwoAndAUsageLine)
 {
@@ -83,7 +84,8 @@ TEST_P(WrongUsage, ExitsWithTwoAndAUsageLine)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Lines, WrongUsage,
+    Lines,
+    WrongUsage,
     testing::Values(UsageCase{{}, "usage: veskel-cli [--root DIR] COMMAND"},
                     UsageCase{{"frobnicate"}, "unknown command frobnicate"},
                     UsageCase{{"new"}, "usage: veskel-cli [--root DIR] new TITLE"},
@@ -92,7 +94,8 @@ INSTANTIATE_TEST_SUITE_P(
                     UsageCase{{"new", "A", "--format", "square"}, "unknown format square"},
                     UsageCase{{"new", "A", "--script"}, "--script needs a value"},
                     UsageCase{{"list", "--yaml"}, "unknown option --yaml"},
-                    UsageCase{{"attach", "a", "1"}, "usage: veskel-cli [--root DIR] attach PACKAGE SCENE IMAGE"},
+                    UsageCase{{"attach", "a", "1"},
+                              "usage: veskel-cli [--root DIR] attach PACKAGE SCENE IMAGE"},
                     UsageCase{{"move"}, "move PACKAGE [FOLDER]"}),
     [](const auto &info) { return std::to_string(info.index); });
 
@@ -100,7 +103,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(CommandLine, NewFromAScriptThenShowAndValidate)
 {
-    const Outcome created = run({"new", "Intro video", "--format", "horizontalHD", "--script", "-"}, script);
+    const Outcome created
+        = run({"new", "Intro video", "--format", "horizontalHD", "--script", "-"}, script);
     ASSERT_EQ(created.code, 0) << created.err.toStdString();
     EXPECT_EQ(created.out, root() + "/intro-video.veskel\n");
 
@@ -132,7 +136,8 @@ TEST_F(CommandLine, NewFromAScriptThenShowAndValidate)
 TEST_F(CommandLine, EditKeepsScenesAndValidateReportsIssues)
 {
     ASSERT_EQ(run({"new", "Demo", "--fps", "29", "--script", "-"}, script).code, 0);
-    const QString before = LocalProjectStore(root()).loadProject(root() + "/demo.veskel")->scenes.at(1).id;
+    const QString before
+        = LocalProjectStore(root()).loadProject(root() + "/demo.veskel")->scenes.at(1).id;
 
     QFile file(path("edited.txt"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -169,7 +174,8 @@ struct FailureCase
 };
 
 class Failures : public CommandLine, public testing::WithParamInterface<FailureCase>
-{};
+{
+};
 
 TEST_P(Failures, ExitWithOneAndTheCoreMessage)
 {
@@ -180,13 +186,16 @@ TEST_P(Failures, ExitWithOneAndTheCoreMessage)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Commands, Failures,
+    Commands,
+    Failures,
     testing::Values(
         FailureCase{{"show", "nope"}, "Project not found: nope."},
         FailureCase{{"show", "../Projects/demo"}, "Project not found: ../Projects/demo."},
         FailureCase{{"new", "  "}, "Could not save project: Project title cannot be empty.."},
-        FailureCase{{"folder-create", "a/b"}, "Could not save project: Folder name is not allowed: a/b.."},
-        FailureCase{{"folder-delete", ".."}, "Could not save project: Folder name is not allowed: ...."},
+        FailureCase{{"folder-create", "a/b"},
+                    "Could not save project: Folder name is not allowed: a/b.."},
+        FailureCase{{"folder-delete", ".."},
+                    "Could not save project: Folder name is not allowed: ...."},
         FailureCase{{"move", "demo", "Nowhere"}, "Project not found: Nowhere."},
         FailureCase{{"detach", "demo", "S009"}, "Could not save project: Scene not found.."},
         FailureCase{{"attach", "demo", "1", "notes.txt"},
@@ -214,8 +223,9 @@ TEST_F(CommandLine, FoldersMovesAndListing)
     ASSERT_EQ(listed.code, 0);
     const QJsonArray rows = QJsonDocument::fromJson(listed.out.toUtf8()).array();
     ASSERT_EQ(rows.size(), 2);
-    QJsonObject alpha = rows.at(0).toObject().value("folderName").isString() ? rows.at(0).toObject()
-                                                                             : rows.at(1).toObject();
+    QJsonObject alpha = rows.at(0).toObject().value("folderName").isString()
+                            ? rows.at(0).toObject()
+                            : rows.at(1).toObject();
     EXPECT_EQ(alpha.value("folderName").toString(), "Clients");
     EXPECT_EQ(alpha.value("slug").toString(), "alpha-prime");
     EXPECT_EQ(alpha.value("title").toString(), "Alpha Prime");

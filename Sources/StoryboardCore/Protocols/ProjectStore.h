@@ -42,8 +42,8 @@ public:
     // Found by the project's id, wherever its package is.
     virtual Result<QString> packageURL(const StoryboardProject &project) = 0;
     // Both change `project` in place and save it.
-    virtual Result<void> attachSceneImage(const QString &sourcePath, const QString &sceneID,
-                                          StoryboardProject &project)
+    virtual Result<void>
+    attachSceneImage(const QString &sourcePath, const QString &sceneID, StoryboardProject &project)
         = 0;
     virtual Result<void> removeSceneImage(const QString &sceneID, StoryboardProject &project) = 0;
 };

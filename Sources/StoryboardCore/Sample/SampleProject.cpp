@@ -51,7 +51,8 @@ const Row rows[] = {
 StoryboardProject make()
 {
     // Whole seconds, as the project file holds them: the installed sample reads back equal.
-    const QDateTime now = QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch(), Qt::UTC);
+    const QDateTime now
+        = QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch(), Qt::UTC);
 
     StoryboardProject project;
     project.id = identifier;
@@ -91,12 +92,15 @@ StoryboardProject make()
 
     for (Scene &scene : project.scenes) {
         const QList<ScriptBlock> &blocks = project.scriptBlocks;
-        scene.onScreenText = ScriptSceneSync::fieldText(ScriptBlockRole::onScreen, scene.id, blocks);
-        scene.voiceoverText = ScriptSceneSync::fieldText(ScriptBlockRole::voiceover, scene.id, blocks);
+        scene.onScreenText
+            = ScriptSceneSync::fieldText(ScriptBlockRole::onScreen, scene.id, blocks);
+        scene.voiceoverText
+            = ScriptSceneSync::fieldText(ScriptBlockRole::voiceover, scene.id, blocks);
         scene.productionNote = ScriptSceneSync::fieldText(ScriptBlockRole::note, scene.id, blocks);
-        scene.updatedAt = QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch(), Qt::UTC);
-        scene.marker = SceneMarker{MarkerType::standard, scene.markerName(), scene.productionNote,
-                                   false};
+        scene.updatedAt
+            = QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch(), Qt::UTC);
+        scene.marker
+            = SceneMarker{MarkerType::standard, scene.markerName(), scene.productionNote, false};
     }
     return project;
 }

@@ -117,7 +117,8 @@ void removeImageFileQuietly(const QString &package, const std::optional<SceneIma
 
 LocalProjectStore::LocalProjectStore(std::optional<QString> rootDirectory)
     : m_rootDirectory(standardized(rootDirectory.value_or(Paths::defaultRootDirectory())))
-{}
+{
+}
 
 // MARK: guards
 
@@ -177,8 +178,8 @@ ProjectStore::Result<StoryboardProject> LocalProjectStore::readProject(const QSt
         return std::unexpected(ProjectStoreError::missingMediaFolder(name));
     QFile file(jsonPath);
     if (!file.open(QIODevice::ReadOnly))
-        return std::unexpected(
-            ProjectStoreError::corruptedProjectJSON(name + QStringLiteral(": ") + file.errorString()));
+        return std::unexpected(ProjectStoreError::corruptedProjectJSON(name + QStringLiteral(": ")
+                                                                       + file.errorString()));
     auto decoded = ProjectJSONCodec::decode(file.readAll());
     if (!decoded)
         return std::unexpected(ProjectStoreError::corruptedProjectJSON(
@@ -187,12 +188,12 @@ ProjectStore::Result<StoryboardProject> LocalProjectStore::readProject(const QSt
     return std::move(*decoded);
 }
 
-ProjectStore::Result<StoryboardProject> LocalProjectStore::writeProject(StoryboardProject project,
-                                                                       const QString &package) const
+ProjectStore::Result<StoryboardProject>
+LocalProjectStore::writeProject(StoryboardProject project, const QString &package) const
 {
     const auto failed = [](const QString &reason) {
-        return std::unexpected(
-            ProjectStoreError::writeFailed(QStringLiteral("Could not save project.json: ") + reason));
+        return std::unexpected(ProjectStoreError::writeFailed(
+            QStringLiteral("Could not save project.json: ") + reason));
     };
     project.updatedAt = currentTime();
     const auto encoded = ProjectJSONCodec::encode(project);
@@ -228,7 +229,8 @@ QStringList LocalProjectStore::folderURLs() const
     return folders;
 }
 
-ProjectStore::Result<QString> LocalProjectStore::locatePackage(const StoryboardProject &project) const
+ProjectStore::Result<QString>
+LocalProjectStore::locatePackage(const StoryboardProject &project) const
 {
     const QString candidate = Paths::packageURL(m_rootDirectory, project.slug());
     if (isDirectory(candidate)) {
@@ -248,11 +250,12 @@ ProjectStore::Result<QString> LocalProjectStore::locatePackage(const StoryboardP
     return std::unexpected(ProjectStoreError::projectNotFound(project.title));
 }
 
-QString LocalProjectStore::availableSlug(const QString &base, const QString &folder,
+QString LocalProjectStore::availableSlug(const QString &base,
+                                         const QString &folder,
                                          const std::optional<QString> &excluding) const
 {
-    const std::optional<QString> excluded = excluding ? std::optional(standardized(*excluding))
-                                                      : std::nullopt;
+    const std::optional<QString> excluded
+        = excluding ? std::optional(standardized(*excluding)) : std::nullopt;
     QString candidate = base;
     for (qint64 counter = 2;; ++counter) {
         const QString path = Paths::packageURL(folder, candidate);
@@ -262,8 +265,8 @@ QString LocalProjectStore::availableSlug(const QString &base, const QString &fol
     }
 }
 
-std::optional<ProjectSummary> LocalProjectStore::summary(
-    const QString &package, const std::optional<QString> &folderName) const
+std::optional<ProjectSummary>
+LocalProjectStore::summary(const QString &package, const std::optional<QString> &folderName) const
 {
     const auto project = readProject(package);
     if (!project)
@@ -291,8 +294,8 @@ std::optional<ProjectSummary> LocalProjectStore::summary(
 
 // MARK: projects
 
-ProjectStore::Result<StoryboardProject> LocalProjectStore::createProject(
-    const QString &title, const VideoSettings &videoSettings)
+ProjectStore::Result<StoryboardProject>
+LocalProjectStore::createProject(const QString &title, const VideoSettings &videoSettings)
 {
     if (auto ok = ensureRootDirectoryAccessible(); !ok)
         return std::unexpected(ok.error());
@@ -302,8 +305,8 @@ ProjectStore::Result<StoryboardProject> LocalProjectStore::createProject(
     if (trimmed.isEmpty())
         return std::unexpected(emptyTitle());
 
-    const QString slug = availableSlug(slugified(trimmed, slugMaxLength), m_rootDirectory,
-                                       std::nullopt);
+    const QString slug
+        = availableSlug(slugified(trimmed, slugMaxLength), m_rootDirectory, std::nullopt);
     const QString package = Paths::packageURL(m_rootDirectory, slug);
     if (auto ok = createPackageStructure(package); !ok)
         return std::unexpected(ok.error());
@@ -365,14 +368,14 @@ ProjectStore::Result<QList<ProjectSummary>> LocalProjectStore::listProjects()
                 rows.append(std::move(*row));
         }
     }
-    std::stable_sort(rows.begin(), rows.end(), [](const ProjectSummary &a, const ProjectSummary &b) {
-        return a.updatedAt > b.updatedAt;
-    });
+    std::stable_sort(
+        rows.begin(), rows.end(),
+        [](const ProjectSummary &a, const ProjectSummary &b) { return a.updatedAt > b.updatedAt; });
     return rows;
 }
 
-ProjectStore::Result<StoryboardProject> LocalProjectStore::renameProject(
-    const StoryboardProject &project, const QString &newTitle)
+ProjectStore::Result<StoryboardProject>
+LocalProjectStore::renameProject(const StoryboardProject &project, const QString &newTitle)
 {
     if (auto ok = ensureRootDirectoryAccessible(); !ok)
         return std::unexpected(ok.error());
@@ -396,8 +399,8 @@ ProjectStore::Result<StoryboardProject> LocalProjectStore::renameProject(
     return writeProject(renamed, target);
 }
 
-ProjectStore::Result<StoryboardProject> LocalProjectStore::duplicateProject(
-    const StoryboardProject &project, const QString &newTitle)
+ProjectStore::Result<StoryboardProject>
+LocalProjectStore::duplicateProject(const StoryboardProject &project, const QString &newTitle)
 {
     if (auto ok = ensureRootDirectoryAccessible(); !ok)
         return std::unexpected(ok.error());
@@ -550,8 +553,8 @@ ProjectStore::Result<QString> LocalProjectStore::createFolder(const QString &nam
     if (itemExists(folder))
         return std::unexpected(folderExists(*validated));
     if (auto made = FileOperations::createDirectory(folder, false); !made)
-        return std::unexpected(
-            ProjectStoreError::writeFailed(QStringLiteral("Could not create folder: ") + made.error()));
+        return std::unexpected(ProjectStoreError::writeFailed(
+            QStringLiteral("Could not create folder: ") + made.error()));
     return validated;
 }
 
@@ -574,8 +577,8 @@ ProjectStore::Result<void> LocalProjectStore::renameFolder(const QString &name,
     if (itemExists(target))
         return std::unexpected(folderExists(*validated));
     if (auto moved = FileOperations::move(folder, target); !moved)
-        return std::unexpected(
-            ProjectStoreError::writeFailed(QStringLiteral("Could not rename folder: ") + moved.error()));
+        return std::unexpected(ProjectStoreError::writeFailed(
+            QStringLiteral("Could not rename folder: ") + moved.error()));
     return {};
 }
 
@@ -597,8 +600,8 @@ ProjectStore::Result<void> LocalProjectStore::deleteFolder(const QString &name)
     return {};
 }
 
-ProjectStore::Result<QString> LocalProjectStore::moveProject(const QString &packageURL,
-                                                             const std::optional<QString> &folderName)
+ProjectStore::Result<QString>
+LocalProjectStore::moveProject(const QString &packageURL, const std::optional<QString> &folderName)
 {
     if (auto ok = ensureRootDirectoryAccessible(); !ok)
         return std::unexpected(ok.error());
@@ -621,12 +624,12 @@ ProjectStore::Result<QString> LocalProjectStore::movePackage(const QString &pack
 {
     if (parentOf(package) == standardized(directory))
         return package;
-    const QString slug = availableSlug(QFileInfo(package).completeBaseName(), directory,
-                                       std::nullopt);
+    const QString slug
+        = availableSlug(QFileInfo(package).completeBaseName(), directory, std::nullopt);
     const QString target = Paths::packageURL(standardized(directory), slug);
     if (auto moved = FileOperations::move(package, target); !moved)
-        return std::unexpected(
-            ProjectStoreError::writeFailed(QStringLiteral("Could not move project: ") + moved.error()));
+        return std::unexpected(ProjectStoreError::writeFailed(
+            QStringLiteral("Could not move project: ") + moved.error()));
     return target;
 }
 
@@ -672,7 +675,8 @@ ProjectStore::Result<void> LocalProjectStore::attachSceneImage(const QString &so
     if (!size)
         return std::unexpected(size.error());
 
-    scene.image = SceneImage{makeUUID(), QFileInfo(sourcePath).fileName(), fileName, *mimeType,
+    scene.image = SceneImage{makeUUID(),    QFileInfo(sourcePath).fileName(),
+                             fileName,      *mimeType,
                              size->width(), size->height()};
     const QDateTime now = currentTime();
     scene.updatedAt = now;
@@ -707,7 +711,8 @@ ProjectStore::Result<void> LocalProjectStore::removeSceneImage(const QString &sc
 
 // MARK: sample
 
-ProjectStore::Result<std::optional<StoryboardProject>> LocalProjectStore::installSampleProjectIfNeeded()
+ProjectStore::Result<std::optional<StoryboardProject>>
+LocalProjectStore::installSampleProjectIfNeeded()
 {
     const StoryboardProject sample = SampleProject::make();
     const auto rows = listProjects();
@@ -719,8 +724,8 @@ ProjectStore::Result<std::optional<StoryboardProject>> LocalProjectStore::instal
         return std::optional<StoryboardProject>();
     if (auto ok = ensureRootDirectoryExists(); !ok)
         return std::unexpected(ok.error());
-    const QString slug = availableSlug(slugified(sample.title, slugMaxLength), m_rootDirectory,
-                                       std::nullopt);
+    const QString slug
+        = availableSlug(slugified(sample.title, slugMaxLength), m_rootDirectory, std::nullopt);
     const QString package = Paths::packageURL(m_rootDirectory, slug);
     if (auto ok = createPackageStructure(package); !ok)
         return std::unexpected(ok.error());

@@ -31,7 +31,8 @@ public:
                                             const QString &newTitle) override;
     Result<void> deleteProject(const QString &packageURL) override;
     Result<QString> packageURL(const StoryboardProject &project) override;
-    Result<void> attachSceneImage(const QString &sourcePath, const QString &sceneID,
+    Result<void> attachSceneImage(const QString &sourcePath,
+                                  const QString &sceneID,
                                   StoryboardProject &project) override;
     Result<void> removeSceneImage(const QString &sceneID, StoryboardProject &project) override;
 
@@ -55,8 +56,7 @@ private:
     Result<void> ensureMediaFolderExists(const QString &package) const;
     Result<StoryboardProject> readProject(const QString &package) const;
     // Stamps updatedAt and writes atomically; returns what was written.
-    Result<StoryboardProject> writeProject(StoryboardProject project,
-                                           const QString &package) const;
+    Result<StoryboardProject> writeProject(StoryboardProject project, const QString &package) const;
     Result<QString> locatePackage(const StoryboardProject &project) const;
     QStringList packageURLs(const QString &folder) const;
     QStringList folderURLs() const;
@@ -66,11 +66,13 @@ private:
     // A folder name given for an existing sidebar folder: one plain entry of the root.
     Result<void> checkExistingFolderName(const QString &name) const;
     Result<QString> movePackage(const QString &package, const QString &directory) const;
-    QString availableSlug(const QString &base, const QString &folder,
+    QString availableSlug(const QString &base,
+                          const QString &folder,
                           const std::optional<QString> &excluding) const;
     Result<void> copyMedia(const QString &fromPackage, const QString &toPackage) const;
-    Result<void> remapDuplicatedSceneImages(const QString &package,
-                                            const QList<std::pair<QString, QString>> &renames) const;
+    Result<void>
+    remapDuplicatedSceneImages(const QString &package,
+                               const QList<std::pair<QString, QString>> &renames) const;
 
     QString m_rootDirectory;
 };

@@ -12,8 +12,12 @@ qsizetype digitRunEnd(const QString &text, qsizetype i)
     return i;
 }
 
-int compareNumbers(const QString &a, qsizetype aStart, qsizetype aEnd, const QString &b,
-                   qsizetype bStart, qsizetype bEnd)
+int compareNumbers(const QString &a,
+                   qsizetype aStart,
+                   qsizetype aEnd,
+                   const QString &b,
+                   qsizetype bStart,
+                   qsizetype bEnd)
 {
     while (aStart < aEnd && a.at(aStart).digitValue() == 0)
         ++aStart;

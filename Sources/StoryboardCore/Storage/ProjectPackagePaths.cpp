@@ -48,8 +48,8 @@ bool isPackageDirectory(const QString &path)
 bool isSafeFileName(const QString &name)
 {
     return !name.isEmpty() && name != QStringLiteral(".") && !name.contains(u'/')
-           && !name.contains(u'\\') && !name.contains(QStringLiteral("..")) && !name.contains(QChar())
-           && !QDir::isAbsolutePath(name);
+           && !name.contains(u'\\') && !name.contains(QStringLiteral(".."))
+           && !name.contains(QChar()) && !QDir::isAbsolutePath(name);
 }
 
 std::optional<QString> mediaFileURL(const QString &package, const QString &localPath)

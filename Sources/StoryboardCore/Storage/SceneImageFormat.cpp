@@ -7,7 +7,7 @@ namespace veskel::SceneImageFormat {
 const QSet<QString> &supportedExtensions()
 {
     static const QSet<QString> extensions{
-        QStringLiteral("png"), QStringLiteral("jpg"), QStringLiteral("jpeg"),
+        QStringLiteral("png"),  QStringLiteral("jpg"), QStringLiteral("jpeg"),
         QStringLiteral("webp"), QStringLiteral("gif"), QStringLiteral("svg"),
         QStringLiteral("pdf"),
     };

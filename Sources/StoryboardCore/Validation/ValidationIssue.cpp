@@ -33,8 +33,8 @@ ValidationIssue ValidationIssue::invalidSceneDuration(const QString &sceneID)
     return sceneIssue(Kind::invalidSceneDuration, sceneID);
 }
 
-ValidationIssue ValidationIssue::onScreenTextTooLong(const QString &sceneID, int length,
-                                                     int maxLength)
+ValidationIssue
+ValidationIssue::onScreenTextTooLong(const QString &sceneID, int length, int maxLength)
 {
     ValidationIssue issue = sceneIssue(Kind::onScreenTextTooLong, sceneID);
     issue.length = length;
@@ -85,7 +85,9 @@ QString ValidationIssue::plainMessage() const
     case Kind::invalidSceneDuration:
         return QStringLiteral("One or more scenes have invalid duration.");
     case Kind::onScreenTextTooLong:
-        return QStringLiteral("On-screen text exceeds %1 characters (%2).").arg(maxLength).arg(length);
+        return QStringLiteral("On-screen text exceeds %1 characters (%2).")
+            .arg(maxLength)
+            .arg(length);
     case Kind::missingProductionNote:
         return QStringLiteral("Production note is missing.");
     case Kind::missingVisualReference:
@@ -115,8 +117,7 @@ QString ValidationIssue::reviewMessage(const StoryboardProject &project,
         return label()
                + localized(language, u": on-screen text is too long (",
                            u": текст на экране слишком длинный (")
-               + QString::number(length) + u'/' + QString::number(maxLength)
-               + QStringLiteral(").");
+               + QString::number(length) + u'/' + QString::number(maxLength) + QStringLiteral(").");
     case Kind::missingProductionNote:
         return label()
                + localized(language, u": missing production note.", u": нет production-заметки.");
@@ -130,8 +131,8 @@ QString ValidationIssue::reviewMessage(const StoryboardProject &project,
     return {};
 }
 
-QString sceneLabel(const QString &sceneID, const StoryboardProject &project,
-                   ResolvedLanguage language)
+QString
+sceneLabel(const QString &sceneID, const StoryboardProject &project, ResolvedLanguage language)
 {
     for (const Scene &scene : project.scenes) {
         if (scene.id != sceneID)

@@ -54,7 +54,7 @@ struct ValidationIssue
 };
 
 // "S003 Intro"; "S003 Untitled" for a blank title; "Scene" when no scene has the id.
-QString sceneLabel(const QString &sceneID, const StoryboardProject &project,
-                   ResolvedLanguage language);
+QString
+sceneLabel(const QString &sceneID, const StoryboardProject &project, ResolvedLanguage language);
 
 } // namespace veskel

@@ -22,7 +22,9 @@ int run(Invocation &invocation)
 [[maybe_unused]] const bool registered = CommandRegistry::add({
     .name = QStringLiteral("attach"),
     .usage = QStringLiteral("attach PACKAGE SCENE IMAGE"),
-    .summary = QStringLiteral("Copy IMAGE (PNG, JPEG, WebP, GIF, SVG or PDF) into the package as the scene's reference image; SCENE is a number (3, 003, S003) or an id."),
+    .summary
+    = QStringLiteral("Copy IMAGE (PNG, JPEG, WebP, GIF, SVG or PDF) into the package as the "
+                     "scene's reference image; SCENE is a number (3, 003, S003) or an id."),
     .valueOptions = {},
     .flagOptions = {},
     .minArguments = 3,

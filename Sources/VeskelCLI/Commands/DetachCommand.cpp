@@ -19,7 +19,8 @@ int run(Invocation &invocation)
 [[maybe_unused]] const bool registered = CommandRegistry::add({
     .name = QStringLiteral("detach"),
     .usage = QStringLiteral("detach PACKAGE SCENE"),
-    .summary = QStringLiteral("Remove the scene's reference image; SCENE is a number (3, 003, S003) or an id."),
+    .summary = QStringLiteral(
+        "Remove the scene's reference image; SCENE is a number (3, 003, S003) or an id."),
     .valueOptions = {},
     .flagOptions = {},
     .minArguments = 2,

@@ -23,7 +23,8 @@ int run(Invocation &invocation)
 [[maybe_unused]] const bool registered = CommandRegistry::add({
     .name = QStringLiteral("duplicate"),
     .usage = QStringLiteral("duplicate PACKAGE TITLE"),
-    .summary = QStringLiteral("Copy the project, images included, beside it under a new title; prints the new package path."),
+    .summary = QStringLiteral("Copy the project, images included, beside it under a new title; "
+                              "prints the new package path."),
     .valueOptions = {},
     .flagOptions = {},
     .minArguments = 2,

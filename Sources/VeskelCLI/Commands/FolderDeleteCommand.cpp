@@ -14,7 +14,8 @@ int run(Invocation &invocation)
 [[maybe_unused]] const bool registered = CommandRegistry::add({
     .name = QStringLiteral("folder-delete"),
     .usage = QStringLiteral("folder-delete NAME"),
-    .summary = QStringLiteral("Move a sidebar folder to the Trash; its projects move to the root first."),
+    .summary
+    = QStringLiteral("Move a sidebar folder to the Trash; its projects move to the root first."),
     .valueOptions = {},
     .flagOptions = {},
     .minArguments = 1,

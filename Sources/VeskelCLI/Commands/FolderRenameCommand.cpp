@@ -6,7 +6,8 @@ namespace {
 
 int run(Invocation &invocation)
 {
-    const auto renamed = invocation.store().renameFolder(invocation.argument(0), invocation.argument(1));
+    const auto renamed
+        = invocation.store().renameFolder(invocation.argument(0), invocation.argument(1));
     if (!renamed)
         return invocation.fail(renamed.error());
     return exitSuccess;

@@ -22,7 +22,8 @@ int run(Invocation &invocation)
 [[maybe_unused]] const bool registered = CommandRegistry::add({
     .name = QStringLiteral("move"),
     .usage = QStringLiteral("move PACKAGE [FOLDER]"),
-    .summary = QStringLiteral("Move the project into a sidebar folder, or to the root without one; prints the new package path."),
+    .summary = QStringLiteral("Move the project into a sidebar folder, or to the root without one; "
+                              "prints the new package path."),
     .valueOptions = {},
     .flagOptions = {},
     .minArguments = 1,

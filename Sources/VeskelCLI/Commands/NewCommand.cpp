@@ -58,7 +58,8 @@ int run(Invocation &invocation)
                             "[--fps N] [--script FILE]"),
     .summary = QStringLiteral("Create a project (4K, 25 fps by default), optionally from a script "
                               "file (- for standard input); prints its package path."),
-    .valueOptions = {QStringLiteral("--format"), QStringLiteral("--fps"), QStringLiteral("--script")},
+    .valueOptions
+    = {QStringLiteral("--format"), QStringLiteral("--fps"), QStringLiteral("--script")},
     .flagOptions = {},
     .minArguments = 1,
     .maxArguments = 1,

@@ -11,7 +11,8 @@ int run(Invocation &invocation)
     if (!opened)
         return invocation.fail(opened.error());
     const StoryboardProject &project = opened->project;
-    invocation.out() << ScriptDocumentCodec::serialize(project.scriptBlocks, project.orderedScenes()).text;
+    invocation.out()
+        << ScriptDocumentCodec::serialize(project.scriptBlocks, project.orderedScenes()).text;
     return exitSuccess;
 }
 
