@@ -98,6 +98,11 @@ protected:
 
 TEST_F(ExportOrchestratorTest, firstExportWritesThePackage)
 {
+    // Every file is written whatever the stored options say.
+    project.exportSettings.includeJsonBackup = false;
+    project.exportSettings.includeMarkdownShotList = false;
+    project.exportSettings.includeCsvTaskList = false;
+    project.exportSettings.renderCardsAsPng = false;
     QList<std::pair<int, int>> progress;
     const auto result = orchestrator.exportProject(project, package, [&](int done, int total) {
         progress.append({done, total});

@@ -55,7 +55,8 @@ TEST_F(ExportCommand, firstExportThenUpdate)
     EXPECT_EQ(first.out,
               folder + "\nFirst export is ready. Import the FCPXML into Final Cut Pro.\n");
     EXPECT_TRUE(first.err.isEmpty()) << first.err.toStdString();
-    EXPECT_EQ(QDir(folder + "/Media").entryList(QDir::Files), QStringList({"S001.png", "S002.png"}));
+    EXPECT_EQ(QDir(folder + "/Media").entryList(QDir::Files),
+              QStringList({"S001.png", "S002.png"}));
 
     const Outcome again = run({"export", root() + "/intro-video.veskel"});
     EXPECT_EQ(again.code, 0);

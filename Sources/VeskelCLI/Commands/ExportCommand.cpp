@@ -27,8 +27,8 @@ int run(Invocation &invocation)
             progressShown = true;
         };
     }
-    const auto result = ExportOrchestrator().exportProject(opened->project, opened->packageURL,
-                                                           progress);
+    const auto result
+        = ExportOrchestrator().exportProject(opened->project, opened->packageURL, progress);
     if (progressShown)
         invocation.err() << Qt::endl;
     if (!result)
