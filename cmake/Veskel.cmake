@@ -8,6 +8,10 @@ function(veskel_apply_settings target)
         target_compile_options(${target} PRIVATE
             -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
         target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+        get_target_property(type ${target} TYPE)
+        if(type STREQUAL "EXECUTABLE")
+            target_sources(${target} PRIVATE ${CMAKE_SOURCE_DIR}/cmake/SanitizerDefaults.cpp)
+        endif()
     endif()
 endfunction()
 
@@ -37,7 +41,6 @@ function(veskel_add_test_suite name)
         VESKEL_FCPXML_DTD="${VESKEL_FCPXML_DTD}")
     target_compile_options(${name} PRIVATE -include ${CMAKE_SOURCE_DIR}/Tests/Support/TestPrinters.h)
     veskel_apply_settings(${name})
-    gtest_discover_tests(${name}
-        DISCOVERY_MODE PRE_TEST
-        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=1;LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/Tests/lsan.supp;UBSAN_OPTIONS=print_stacktrace=1")
+    # The test main selects the offscreen platform; sanitizer settings are compiled in.
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST)
 endfunction()
