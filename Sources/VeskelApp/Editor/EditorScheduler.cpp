@@ -1,0 +1,7 @@
+#include "VeskelApp/Editor/EditorScheduler.h"
+
+namespace veskel {
+
+EditorScheduler::~EditorScheduler() = default;
+
+} // namespace veskel
