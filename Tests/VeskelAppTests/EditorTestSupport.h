@@ -10,6 +10,7 @@
 #include "Support/TestSupport.h"
 
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -38,6 +39,12 @@ inline QString threeSceneScript()
                           "# One\n\nFirst voiceover with five words.\n\n> Slide one\n\n"
                           "# Two\n\nSecond scene voiceover.\n\n// note two\n\n"
                           "# Three\n\nThird scene voiceover here.\n");
+}
+
+inline QByteArray readBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 inline bool writePNG(const QString &path, int width = 40, int height = 30)

@@ -1,0 +1,214 @@
+#include "VeskelApp/AppModel.h"
+
+#include "StoryboardCore/Localization/Localized.h"
+#include "StoryboardCore/Utilities/UUID.h"
+
+#include <QPointer>
+
+#include <algorithm>
+
+namespace veskel {
+
+AppModel::AppModel(LocalProjectStore &store, QObject *parent)
+    : QObject(parent)
+    , m_store(&store)
+    , m_editorReloadToken(makeUUID())
+{}
+
+void AppModel::setShowNewProjectSheet(bool show)
+{
+    if (show == m_showNewProjectSheet)
+        return;
+    m_showNewProjectSheet = show;
+    emit showNewProjectSheetChanged();
+}
+
+void AppModel::setSelectedProject(std::optional<StoryboardProject> project)
+{
+    if (project == m_selectedProject)
+        return;
+    m_selectedProject = std::move(project);
+    emit selectedProjectChanged();
+}
+
+void AppModel::setErrorMessage(std::optional<QString> message)
+{
+    if (message == m_errorMessage)
+        return;
+    m_errorMessage = std::move(message);
+    emit errorMessageChanged();
+}
+
+void AppModel::fail(const ProjectStoreError &error)
+{
+    setErrorMessage(error.description());
+}
+
+bool AppModel::isOpen(const QString &projectID) const
+{
+    return m_selectedProject && m_selectedProject->id == projectID;
+}
+
+std::optional<QString> AppModel::editorIdentity() const
+{
+    if (!m_selectedProject)
+        return std::nullopt;
+    return m_selectedProject->id + u'-' + m_editorReloadToken;
+}
+
+std::optional<ProjectSummary> AppModel::summary(const QString &projectID) const
+{
+    const auto found = std::find_if(m_projects.cbegin(), m_projects.cend(),
+                                    [&](const ProjectSummary &row) { return row.id == projectID; });
+    if (found == m_projects.cend())
+        return std::nullopt;
+    return *found;
+}
+
+void AppModel::refreshProjects()
+{
+    auto projects = m_store->listProjects();
+    if (!projects)
+        return fail(projects.error());
+    auto folders = m_store->listFolders();
+    if (!folders)
+        return fail(folders.error());
+
+    if (*projects != m_projects) {
+        m_projects = std::move(*projects);
+        emit projectsChanged();
+    }
+    if (*folders != m_folders) {
+        m_folders = std::move(*folders);
+        emit foldersChanged();
+    }
+    // The open project went away on disk: its editor closes.
+    if (m_selectedProject && !summary(m_selectedProject->id))
+        setSelectedProject(std::nullopt);
+    setErrorMessage(std::nullopt);
+}
+
+void AppModel::openProject(const ProjectSummary &summary)
+{
+    auto project = m_store->loadProject(summary.packageURL);
+    if (!project)
+        return fail(project.error());
+    setSelectedProject(std::move(*project));
+    setErrorMessage(std::nullopt);
+}
+
+void AppModel::createProject(const QString &title, VideoSettings::FormatPreset format)
+{
+    // VideoSettings::preset also gives the default scene duration of 5 seconds.
+    auto project = m_store->createProject(title, VideoSettings::preset(format, 25));
+    if (!project)
+        return fail(project.error());
+    setSelectedProject(std::move(*project));
+    refreshProjects();
+}
+
+void AppModel::duplicateProject(const ProjectSummary &summary)
+{
+    auto project = m_store->loadProject(summary.packageURL);
+    if (!project)
+        return fail(project.error());
+    auto copy = m_store->duplicateProject(*project, duplicatedProjectTitle(project->title));
+    if (!copy)
+        return fail(copy.error());
+    setSelectedProject(std::move(*copy));
+    setErrorMessage(std::nullopt);
+    refreshProjects();
+}
+
+void AppModel::renameProject(const ProjectSummary &summary, const QString &newTitle)
+{
+    const QString trimmed = newTitle.trimmed();
+    if (trimmed.isEmpty() || trimmed == summary.title)
+        return;
+    auto project = m_store->loadProject(summary.packageURL);
+    if (!project)
+        return fail(project.error());
+    auto renamed = m_store->renameProject(*project, trimmed);
+    if (!renamed)
+        return fail(renamed.error());
+    if (isOpen(renamed->id)) {
+        setSelectedProject(*renamed);
+        const QPointer<AppModel> alive(this);
+        emit openProjectRenamed(*renamed);
+        if (!alive)
+            return;
+    }
+    setErrorMessage(std::nullopt);
+    refreshProjects();
+}
+
+void AppModel::deleteProject(const ProjectSummary &summary)
+{
+    // The editor goes first, flushing its pending save, so nothing writes into a package that
+    // is already in the Trash.
+    if (isOpen(summary.id))
+        setSelectedProject(std::nullopt);
+    if (auto deleted = m_store->deleteProject(summary.packageURL); !deleted)
+        return fail(deleted.error());
+    setErrorMessage(std::nullopt);
+    refreshProjects();
+}
+
+void AppModel::moveProject(const ProjectSummary &summary, const std::optional<QString> &folder)
+{
+    if (auto moved = m_store->moveProject(summary.packageURL, folder); !moved)
+        return fail(moved.error());
+    setErrorMessage(std::nullopt);
+    refreshProjects();
+}
+
+void AppModel::createFolder(const QString &name)
+{
+    if (auto created = m_store->createFolder(name); !created)
+        return fail(created.error());
+    refreshProjects();
+}
+
+void AppModel::renameFolder(const QString &name, const QString &newName)
+{
+    if (auto renamed = m_store->renameFolder(name, newName); !renamed)
+        return fail(renamed.error());
+    refreshProjects();
+}
+
+void AppModel::deleteFolder(const QString &name)
+{
+    if (auto deleted = m_store->deleteFolder(name); !deleted)
+        return fail(deleted.error());
+    refreshProjects();
+}
+
+void AppModel::projectDidChange(const StoryboardProject &project)
+{
+    // An editor being replaced flushes its last save after another project was opened (or the
+    // project was closed); that must not bring its project back.
+    if (isOpen(project.id))
+        setSelectedProject(project);
+    refreshProjects();
+}
+
+std::function<void(const StoryboardProject &)> AppModel::editorCallback()
+{
+    return [model = QPointer<AppModel>(this)](const StoryboardProject &project) {
+        if (model)
+            model->projectDidChange(project);
+    };
+}
+
+QString AppModel::duplicatedProjectTitle(const QString &title)
+{
+    const QString suffix = localized(u"(copy)", u"(копия)");
+    QString trimmed = title.trimmed();
+    if (trimmed.isEmpty())
+        trimmed = localized(u"New Project", u"Новый проект");
+    if (trimmed.endsWith(suffix))
+        return trimmed;
+    return trimmed + u' ' + suffix;
+}
+
+} // namespace veskel

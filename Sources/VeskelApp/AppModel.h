@@ -1,0 +1,100 @@
+#pragma once
+
+#include "StoryboardCore/Models/ProjectSummary.h"
+#include "StoryboardCore/Models/StoryboardProject.h"
+#include "StoryboardCore/Models/VideoSettings.h"
+#include "StoryboardCore/Storage/LocalProjectStore.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+
+namespace veskel {
+
+// The application-wide state: the project list and sidebar folders as the store reports them,
+// the project open in the editor and the last error. Every project-level command goes through
+// here: it calls the store, then reloads the list from disk. A failure sets `errorMessage` and
+// leaves lists and selection as they were; a success clears it. Main thread only.
+class AppModel : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(QList<veskel::ProjectSummary> projects READ projects NOTIFY projectsChanged)
+    Q_PROPERTY(QStringList folders READ folders NOTIFY foldersChanged)
+    Q_PROPERTY(std::optional<veskel::StoryboardProject> selectedProject READ selectedProject NOTIFY
+                   selectedProjectChanged)
+    Q_PROPERTY(std::optional<QString> errorMessage READ errorMessage NOTIFY errorMessageChanged)
+    Q_PROPERTY(bool showNewProjectSheet READ showNewProjectSheet WRITE setShowNewProjectSheet
+                   NOTIFY showNewProjectSheetChanged)
+    Q_PROPERTY(QString editorReloadToken READ editorReloadToken CONSTANT)
+
+public:
+    // The store (not owned) must outlive the model. Nothing is read until refreshProjects().
+    explicit AppModel(LocalProjectStore &store, QObject *parent = nullptr);
+
+    const QList<ProjectSummary> &projects() const { return m_projects; }
+    const QStringList &folders() const { return m_folders; }
+    const std::optional<StoryboardProject> &selectedProject() const { return m_selectedProject; }
+    const std::optional<QString> &errorMessage() const { return m_errorMessage; }
+    bool showNewProjectSheet() const { return m_showNewProjectSheet; }
+    void setShowNewProjectSheet(bool show);
+    // Set once at creation: part of the editor's identity with the open project's id.
+    const QString &editorReloadToken() const { return m_editorReloadToken; }
+    LocalProjectStore &store() const { return *m_store; }
+
+    // The open editor's identity: a change means a new editor with a new view model.
+    std::optional<QString> editorIdentity() const;
+    std::optional<ProjectSummary> summary(const QString &projectID) const;
+
+    void refreshProjects();
+    void openProject(const ProjectSummary &summary);
+    void createProject(const QString &title, VideoSettings::FormatPreset format);
+    void duplicateProject(const ProjectSummary &summary);
+    // An empty (after trimming) or unchanged title is ignored without calling the store.
+    void renameProject(const ProjectSummary &summary, const QString &newTitle);
+    // Closes the project first when it is the open one.
+    void deleteProject(const ProjectSummary &summary);
+    // Into the folder, or the root without one.
+    void moveProject(const ProjectSummary &summary, const std::optional<QString> &folder);
+    void createFolder(const QString &name);
+    void renameFolder(const QString &name, const QString &newName);
+    void deleteFolder(const QString &name);
+
+    // The editor saved its project (or changed its images): the row follows, and so does
+    // `selectedProject` while that project is the open one.
+    void projectDidChange(const StoryboardProject &project);
+    // What the editor is created with as its onProjectChanged.
+    std::function<void(const StoryboardProject &)> editorCallback();
+
+    // "Title (copy)" / "Title (копия)"; a blank title is "New Project" / "Новый проект" first.
+    static QString duplicatedProjectTitle(const QString &title);
+
+signals:
+    void projectsChanged();
+    void foldersChanged();
+    void selectedProjectChanged();
+    void errorMessageChanged();
+    void showNewProjectSheetChanged();
+    // The open project was renamed through the list; its editor must take the new title, or
+    // its next save would write the old one back.
+    void openProjectRenamed(const veskel::StoryboardProject &project);
+
+private:
+    void setSelectedProject(std::optional<StoryboardProject> project);
+    void setErrorMessage(std::optional<QString> message);
+    void fail(const ProjectStoreError &error);
+    bool isOpen(const QString &projectID) const;
+
+    LocalProjectStore *m_store = nullptr;
+    QList<ProjectSummary> m_projects;
+    QStringList m_folders;
+    std::optional<StoryboardProject> m_selectedProject;
+    std::optional<QString> m_errorMessage;
+    bool m_showNewProjectSheet = false;
+    QString m_editorReloadToken;
+};
+
+} // namespace veskel

@@ -1,0 +1,241 @@
+#include "VeskelApp/AppModel.h"
+
+#include "EditorTestSupport.h"
+
+#include "StoryboardCore/Localization/L10nRuntime.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSignalSpy>
+
+using namespace veskel;
+using namespace veskel::test;
+
+namespace {
+
+class AppModelTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        savedLanguage = L10nRuntime::lang();
+        L10nRuntime::setLang(ResolvedLanguage::english);
+    }
+    void TearDown() override { L10nRuntime::setLang(savedLanguage); }
+
+    ProjectSummary row(const QString &title) const
+    {
+        for (const ProjectSummary &summary : model.projects()) {
+            if (summary.title == title)
+                return summary;
+        }
+        ADD_FAILURE() << "no row " << title.toStdString();
+        return {};
+    }
+
+    ProjectSummary created(const QString &title)
+    {
+        model.createProject(title, VideoSettings::FormatPreset::horizontalHD);
+        EXPECT_FALSE(model.errorMessage()) << model.errorMessage()->toStdString();
+        return row(title);
+    }
+
+    QTemporaryDir dir{sandboxRoot() + QStringLiteral("/app-XXXXXX")};
+    LocalProjectStore store{dir.path() + QStringLiteral("/Projects")};
+    AppModel model{store};
+    ManualEditorScheduler scheduler;
+    ResolvedLanguage savedLanguage = ResolvedLanguage::english;
+};
+
+TEST_F(AppModelTest, StartsEmptyWithAFixedReloadToken)
+{
+    EXPECT_TRUE(model.projects().isEmpty());
+    EXPECT_FALSE(model.selectedProject());
+    EXPECT_FALSE(model.editorIdentity());
+    EXPECT_EQ(model.editorReloadToken().size(), 36);
+    AppModel other(store);
+    EXPECT_NE(other.editorReloadToken(), model.editorReloadToken());
+}
+
+TEST_F(AppModelTest, ACreatedProjectIsOpenAndListed)
+{
+    QSignalSpy opened(&model, &AppModel::selectedProjectChanged);
+    const ProjectSummary summary = created("Intro video");
+    ASSERT_TRUE(model.selectedProject());
+    const StoryboardProject &project = *model.selectedProject();
+    EXPECT_EQ(project.title, "Intro video");
+    EXPECT_EQ(project.videoSettings, (VideoSettings{1920, 1080, 25, {}, 5.0}));
+    EXPECT_EQ(summary.id, project.id);
+    EXPECT_EQ(QFileInfo(summary.packageURL).fileName(), "intro-video.veskel");
+    EXPECT_EQ(opened.count(), 1);
+    EXPECT_EQ(model.editorIdentity(), project.id + "-" + model.editorReloadToken());
+}
+
+TEST_F(AppModelTest, DuplicatingOpensTheCopyWithTheCopySuffix)
+{
+    const ProjectSummary original = created("Intro video");
+    model.duplicateProject(original);
+    ASSERT_TRUE(model.selectedProject());
+    EXPECT_EQ(model.selectedProject()->title, "Intro video (copy)");
+    EXPECT_NE(model.selectedProject()->id, original.id);
+    EXPECT_EQ(model.projects().size(), 2);
+
+    L10nRuntime::setLang(ResolvedLanguage::russian);
+    model.duplicateProject(row("Intro video (copy)"));
+    EXPECT_EQ(model.selectedProject()->title, "Intro video (copy) (копия)");
+}
+
+TEST(AppModelTitles, DuplicatedProjectTitle)
+{
+    const ResolvedLanguage saved = L10nRuntime::lang();
+    L10nRuntime::setLang(ResolvedLanguage::english);
+    EXPECT_EQ(AppModel::duplicatedProjectTitle(""), "New Project (copy)");
+    EXPECT_EQ(AppModel::duplicatedProjectTitle(" \n"), "New Project (copy)");
+    EXPECT_EQ(AppModel::duplicatedProjectTitle(" Demo (copy) "), "Demo (copy)");
+    L10nRuntime::setLang(ResolvedLanguage::russian);
+    EXPECT_EQ(AppModel::duplicatedProjectTitle(""), "Новый проект (копия)");
+    EXPECT_EQ(AppModel::duplicatedProjectTitle("Demo"), "Demo (копия)");
+    L10nRuntime::setLang(saved);
+}
+
+TEST_F(AppModelTest, RenamingToBlankOrTheSameTitleTouchesNothing)
+{
+    const ProjectSummary summary = created("Intro video");
+    const QString file = summary.packageURL + "/project.json";
+    const QByteArray before = readBytes(file);
+    QSignalSpy listChanges(&model, &AppModel::projectsChanged);
+    model.renameProject(summary, "   ");
+    model.renameProject(summary, " Intro video ");
+    // The store would have refused a blank title with an error and restamped the file.
+    EXPECT_FALSE(model.errorMessage());
+    EXPECT_EQ(readBytes(file), before);
+    EXPECT_EQ(listChanges.count(), 0);
+}
+
+TEST_F(AppModelTest, RenamingTheOpenProjectReachesItsEditor)
+{
+    const ProjectSummary summary = created("Intro video");
+    ProjectEditorViewModel editor(*model.selectedProject(), store, model.editorCallback(),
+                                  &scheduler);
+    QObject::connect(&model, &AppModel::openProjectRenamed, &editor,
+                     &ProjectEditorViewModel::adoptRenamedProject);
+
+    editor.applyDocumentText("# Opening\n\nHello.");
+    model.renameProject(summary, "Outro video");
+    EXPECT_EQ(model.selectedProject()->title, "Outro video");
+    EXPECT_EQ(editor.project().title, "Outro video");
+    // The pending save goes to the renamed package and keeps the new title.
+    scheduler.advance(450);
+    const ProjectSummary renamed = row("Outro video");
+    EXPECT_EQ(QFileInfo(renamed.packageURL).fileName(), "outro-video.veskel");
+    EXPECT_EQ(store.loadProject(renamed.packageURL)->title, "Outro video");
+    EXPECT_EQ(renamed.sceneCount, 1);
+    EXPECT_FALSE(editor.canUndo());
+}
+
+TEST_F(AppModelTest, DeletingTheOpenProjectClosesItFirst)
+{
+    const ProjectSummary summary = created("Intro video");
+    std::optional<bool> packageExistedWhenClosed;
+    QObject::connect(&model, &AppModel::selectedProjectChanged, &model, [&] {
+        if (!model.selectedProject())
+            packageExistedWhenClosed = QFileInfo::exists(summary.packageURL);
+    });
+    model.deleteProject(summary);
+    EXPECT_EQ(packageExistedWhenClosed, true);
+    EXPECT_FALSE(model.selectedProject());
+    EXPECT_FALSE(QFileInfo::exists(summary.packageURL));
+    EXPECT_TRUE(model.projects().isEmpty());
+    EXPECT_FALSE(model.errorMessage());
+}
+
+TEST_F(AppModelTest, DeletingAnotherProjectKeepsTheOpenOne)
+{
+    const ProjectSummary first = created("First");
+    const ProjectSummary second = created("Second");
+    model.deleteProject(first);
+    EXPECT_EQ(model.selectedProject()->id, second.id);
+}
+
+TEST_F(AppModelTest, AFailedDeletionStillClosesTheProjectAndReports)
+{
+    const ProjectSummary summary = created("Intro video");
+    ASSERT_TRUE(QDir(summary.packageURL).removeRecursively());
+    model.deleteProject(summary);
+    EXPECT_FALSE(model.selectedProject());
+    EXPECT_EQ(model.errorMessage(), "Project not found: intro-video.veskel.");
+}
+
+TEST_F(AppModelTest, AnOpenProjectGoneFromDiskClosesAtTheNextRefresh)
+{
+    const ProjectSummary summary = created("Intro video");
+    created("Other");
+    model.openProject(summary);
+    ASSERT_TRUE(QDir(summary.packageURL).removeRecursively());
+    model.refreshProjects();
+    EXPECT_FALSE(model.selectedProject());
+    EXPECT_EQ(model.projects().size(), 1);
+}
+
+TEST_F(AppModelTest, FailuresReportTheStoreMessageAndSuccessClearsIt)
+{
+    const ProjectSummary summary = created("Intro video");
+    ProjectSummary gone = summary;
+    gone.packageURL = dir.path() + "/Projects/gone.veskel";
+    model.openProject(gone);
+    EXPECT_EQ(model.errorMessage(), "Could not read project.json: gone.veskel.");
+    EXPECT_EQ(model.selectedProject()->id, summary.id);
+
+    model.createFolder("a/b");
+    EXPECT_EQ(model.errorMessage(), "Could not save project: Folder name is not allowed: a/b..");
+    model.openProject(summary);
+    EXPECT_FALSE(model.errorMessage());
+}
+
+TEST_F(AppModelTest, ProjectsMoveBetweenFolders)
+{
+    const ProjectSummary summary = created("Intro video");
+    model.createFolder("Clients");
+    EXPECT_EQ(model.folders(), QStringList({"Clients"}));
+    model.moveProject(summary, QStringLiteral("Clients"));
+    EXPECT_EQ(row("Intro video").folderName, "Clients");
+    model.renameFolder("Clients", "Archive");
+    EXPECT_EQ(row("Intro video").folderName, "Archive");
+    model.moveProject(row("Intro video"), std::nullopt);
+    EXPECT_EQ(row("Intro video").folderName, std::nullopt);
+    model.deleteFolder("Archive");
+    EXPECT_TRUE(model.folders().isEmpty());
+    EXPECT_FALSE(model.errorMessage());
+    // Still open: moving never closes the editor.
+    EXPECT_EQ(model.selectedProject()->id, summary.id);
+}
+
+TEST_F(AppModelTest, TheEditorsSavesRefreshTheRow)
+{
+    created("Intro video");
+    ProjectEditorViewModel editor(*model.selectedProject(), store, model.editorCallback(),
+                                  &scheduler);
+    editor.applyDocumentText("# One\n\n" + words(140) + "\n\n# Two\n\nShort.");
+    scheduler.advance(450);
+    const ProjectSummary summary = row("Intro video");
+    EXPECT_EQ(summary.sceneCount, 2);
+    EXPECT_EQ(summary.totalDurationSeconds, 62);
+    EXPECT_EQ(model.selectedProject()->scenes.size(), 2);
+}
+
+TEST_F(AppModelTest, AReplacedEditorsLastSaveDoesNotReopenItsProject)
+{
+    const ProjectSummary first = created("First");
+    auto editor = std::make_unique<ProjectEditorViewModel>(*model.selectedProject(), store,
+                                                           model.editorCallback(), &scheduler);
+    editor->applyDocumentText("# Late\n\nEdit.");
+    const ProjectSummary second = created("Second");
+    // The window drops the old editor only after the new project is open.
+    editor.reset();
+    EXPECT_EQ(model.selectedProject()->id, second.id);
+    EXPECT_EQ(row("First").sceneCount, 1);
+    EXPECT_EQ(first.sceneCount, 0);
+}
+
+} // namespace
