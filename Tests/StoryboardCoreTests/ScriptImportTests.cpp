@@ -98,23 +98,6 @@ TEST_F(ScriptImportTest, AppendsScenesAfterTheProjectsOwnWithContinuedNumbers)
     EXPECT_EQ(rate.updatedAt, project.updatedAt);
 }
 
-TEST_F(ScriptImportTest, NumbersFollowTheCountOfScenesInAnyProject)
-{
-    StoryboardProject empty;
-    ASSERT_TRUE(ScriptImport::importText(QStringLiteral("[визуал: Один]\n\n[визуал: Два]"), empty));
-    ASSERT_EQ(empty.scenes.size(), 2);
-    EXPECT_EQ(empty.scenes.at(0).marker.title, QStringLiteral("S001 · Один"));
-    EXPECT_EQ(empty.scenes.at(1).marker.title, QStringLiteral("S002 · Два"));
-
-    // Plain text brings blocks only; draft text lands after the existing blocks.
-    StoryboardProject project = twoSceneProject();
-    ASSERT_TRUE(ScriptImport::importText(QStringLiteral("Абзац один.\n\nАбзац два."), project));
-    EXPECT_EQ(project.scenes.size(), 2);
-    ASSERT_EQ(project.scriptBlocks.size(), 4);
-    EXPECT_EQ(project.scriptBlocks.at(3).text, QStringLiteral("Абзац два."));
-    EXPECT_FALSE(project.scriptBlocks.at(3).sceneID.has_value());
-}
-
 TEST_F(ScriptImportTest, BlankTextIsRefusedAndTheProjectLeftAlone)
 {
     for (const QString &blank : {QString(), QStringLiteral(" \n\t\r\n\u00A0\u2028")}) {

@@ -160,25 +160,4 @@ TEST_F(LanguageStoreTest, MatchSystemIsResolvedWhenChosenNotLater)
     EXPECT_EQ(L10nRuntime::lang(), ResolvedLanguage::russian);
 }
 
-TEST(AppLanguage, RawValuesRoundTrip)
-{
-    EXPECT_EQ(rawValue(AppLanguage::system), QStringLiteral("system"));
-    EXPECT_EQ(rawValue(AppLanguage::russian), QStringLiteral("ru"));
-    EXPECT_EQ(rawValue(AppLanguage::english), QStringLiteral("en"));
-    for (AppLanguage language : allCases<AppLanguage>())
-        EXPECT_EQ(fromRawValue<AppLanguage>(rawValue(language)), language);
-}
-
-TEST(AppLanguage, LabelsFollowTheInterfaceButLanguagesNameThemselves)
-{
-    const ResolvedLanguage before = L10nRuntime::lang();
-    L10nRuntime::setLang(ResolvedLanguage::russian);
-    EXPECT_EQ(displayName(AppLanguage::system), QStringLiteral("Как в системе"));
-    EXPECT_EQ(displayName(AppLanguage::english), QStringLiteral("English"));
-    L10nRuntime::setLang(ResolvedLanguage::english);
-    EXPECT_EQ(displayName(AppLanguage::system), QStringLiteral("Match System"));
-    EXPECT_EQ(displayName(AppLanguage::russian), QStringLiteral("Русский"));
-    L10nRuntime::setLang(before);
-}
-
 } // namespace

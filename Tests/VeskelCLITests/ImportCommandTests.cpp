@@ -167,11 +167,4 @@ INSTANTIATE_TEST_SUITE_P(
                     FailureCase{"latin1", "caf\xE9", true, "Could not read the script file."}),
     [](const auto &info) { return std::string(info.param.name); });
 
-TEST_F(ImportCommand, UnknownPackageIsTheStoresError)
-{
-    const Outcome result = run({"import", "nothing-here", writeFile("script.md", markdown)});
-    EXPECT_EQ(result.code, 1);
-    EXPECT_FALSE(result.err.isEmpty());
-}
-
 } // namespace
