@@ -284,6 +284,11 @@ struct ClampCase
     double expected;
 };
 
+void PrintTo(const ClampCase &c, std::ostream *os)
+{
+    *os << c.requested << " s";
+}
+
 class DragClamp : public EditorFixture, public ::testing::WithParamInterface<ClampCase>
 {};
 
@@ -398,6 +403,11 @@ struct DuplicateTitleCase
     const char *title;
     const char *copy;
 };
+
+void PrintTo(const DuplicateTitleCase &c, std::ostream *os)
+{
+    *os << '"' << c.title << '"';
+}
 
 class DuplicateTitle : public ::testing::TestWithParam<DuplicateTitleCase>
 {};
@@ -814,6 +824,11 @@ struct PreviewCase
     int expectedWidth;
     int expectedHeight;
 };
+
+void PrintTo(const PreviewCase &c, std::ostream *os)
+{
+    *os << c.width << 'x' << c.height << " at most " << c.maxDimension;
+}
 
 class CardPreview : public EditorFixture, public ::testing::WithParamInterface<PreviewCase>
 {};

@@ -1,0 +1,86 @@
+#include "VeskelApp/Export/ExportViewModel.h"
+
+#include "StoryboardCore/Localization/Localized.h"
+
+#include <QFutureWatcher>
+#include <QtConcurrent/QtConcurrentRun>
+
+namespace veskel {
+
+namespace {
+using Outcome = std::expected<ExportResult, ExportError>;
+}
+
+ExportViewModel::ExportViewModel(QObject *parent)
+    : ExportViewModel(std::make_shared<const ExportOrchestrator>(), parent)
+{}
+
+ExportViewModel::ExportViewModel(std::shared_ptr<const ExportOrchestrator> orchestrator,
+                                 QObject *parent)
+    : QObject(parent)
+    , m_orchestrator(orchestrator ? std::move(orchestrator)
+                                  : std::make_shared<const ExportOrchestrator>())
+{}
+
+ExportViewModel::~ExportViewModel() = default;
+
+void ExportViewModel::setPhase(Phase phase)
+{
+    if (phase == m_phase)
+        return;
+    m_phase = std::move(phase);
+    emit phaseChanged();
+    if (m_phase.kind == Phase::Kind::success)
+        emit exportSucceeded(m_phase.result);
+}
+
+void ExportViewModel::startExport(const StoryboardProject &project, ProjectStore &store)
+{
+    if (isExporting())
+        return;
+    m_project = project;
+    m_store = &store;
+    setPhase(Phase::exporting());
+
+    // The store is not thread-safe: the package is found here, before the work leaves.
+    const auto package = store.packageURL(project);
+    if (!package) {
+        setPhase(Phase::failure(package.error().description()));
+        return;
+    }
+
+    // The task owns everything it reads, so closing the sheet mid-export is harmless: the
+    // watcher goes with the view model and the result is dropped.
+    auto *watcher = new QFutureWatcher<Outcome>(this);
+    connect(watcher, &QFutureWatcher<Outcome>::finished, this, [this, watcher] {
+        watcher->deleteLater();
+        const Outcome outcome = watcher->result();
+        if (outcome)
+            setPhase(Phase::success(*outcome));
+        else
+            setPhase(Phase::failure(outcome.error().description()));
+    });
+    watcher->setFuture(QtConcurrent::run(
+        [orchestrator = m_orchestrator, project, packageURL = *package]() -> Outcome {
+            return orchestrator->exportProject(project, packageURL);
+        }));
+}
+
+void ExportViewModel::retry()
+{
+    if (m_project && m_store)
+        startExport(*m_project, *m_store);
+}
+
+QString ExportViewModel::guidance(const ExportResult &result)
+{
+    if (result.replacedExistingExport)
+        return localized(u"Export updated. Import the same FCPXML into Final Cut Pro and choose "
+                         u"\u201CReplace\u201D.",
+                         u"Экспорт обновлён. Импортируйте тот же FCPXML в Final Cut Pro и "
+                         u"выберите «Заменить».");
+    return localized(u"First export is ready. Import the FCPXML into Final Cut Pro.",
+                     u"Первый экспорт готов. Импортируйте FCPXML в Final Cut Pro.");
+}
+
+} // namespace veskel
