@@ -1,0 +1,41 @@
+#include "VeskelApp/Settings/SettingsWindow.h"
+
+#include "StoryboardCore/Localization/Localized.h"
+#include "VeskelApp/LanguageStore.h"
+
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace veskel {
+
+SettingsWindow::SettingsWindow(Preferences &preferences, LanguageStore &languageStore,
+                               SettingsView::LooksDark looksDark, QWidget *parent)
+    : QWidget(parent, Qt::Window)
+    , m_preferences(&preferences)
+    , m_languageStore(&languageStore)
+    , m_looksDark(std::move(looksDark))
+{
+    setObjectName(QStringLiteral("SettingsWindow"));
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    connect(m_languageStore, &LanguageStore::languageChanged, this, &SettingsWindow::rebuild);
+    rebuild();
+}
+
+void SettingsWindow::rebuild()
+{
+    setWindowTitle(localized(u"Settings", u"Настройки"));
+    const int tab = m_view ? m_view->findChild<QTabWidget *>()->currentIndex() : 0;
+    if (m_view) {
+        // The change may come from a control inside the old view, still on the call stack.
+        layout()->removeWidget(m_view);
+        m_view->hide();
+        m_view->deleteLater();
+    }
+    m_view = new SettingsView(*m_preferences, *m_languageStore, m_looksDark);
+    m_view->findChild<QTabWidget *>()->setCurrentIndex(tab);
+    layout()->addWidget(m_view);
+}
+
+} // namespace veskel
