@@ -13,7 +13,8 @@ AppModel::AppModel(LocalProjectStore &store, QObject *parent)
     : QObject(parent)
     , m_store(&store)
     , m_editorReloadToken(makeUUID())
-{}
+{
+}
 
 void AppModel::setShowNewProjectSheet(bool show)
 {

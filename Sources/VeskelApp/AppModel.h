@@ -27,8 +27,8 @@ class AppModel : public QObject
     Q_PROPERTY(std::optional<veskel::StoryboardProject> selectedProject READ selectedProject NOTIFY
                    selectedProjectChanged)
     Q_PROPERTY(std::optional<QString> errorMessage READ errorMessage NOTIFY errorMessageChanged)
-    Q_PROPERTY(bool showNewProjectSheet READ showNewProjectSheet WRITE setShowNewProjectSheet
-                   NOTIFY showNewProjectSheetChanged)
+    Q_PROPERTY(bool showNewProjectSheet READ showNewProjectSheet WRITE setShowNewProjectSheet NOTIFY
+                   showNewProjectSheetChanged)
     Q_PROPERTY(QString editorReloadToken READ editorReloadToken CONSTANT)
 
 public:

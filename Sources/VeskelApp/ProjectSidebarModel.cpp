@@ -19,8 +19,8 @@ ProjectSidebarModel::ProjectSidebarModel(AppModel &model, QSettings *settings, Q
     , m_settings(settings)
 {
     if (!m_settings) {
-        m_ownedSettings = std::make_unique<QSettings>(QStringLiteral("Veskel"),
-                                                      QStringLiteral("Veskel"));
+        m_ownedSettings
+            = std::make_unique<QSettings>(QStringLiteral("Veskel"), QStringLiteral("Veskel"));
         m_settings = m_ownedSettings.get();
     }
     m_sortKey = projectSortKeyFromSetting(m_settings->value(sortKeySetting).toString());
@@ -93,7 +93,8 @@ bool ProjectSidebarModel::matchesFilter(const ProjectSummary &summary) const
     return locale.toLower(summary.title).contains(locale.toLower(m_filterText));
 }
 
-QList<ProjectSummary> ProjectSidebarModel::visibleProjects(const std::optional<QString> &folder) const
+QList<ProjectSummary>
+ProjectSidebarModel::visibleProjects(const std::optional<QString> &folder) const
 {
     QList<ProjectSummary> rows;
     for (const ProjectSummary &summary : m_model->projects()) {
@@ -152,7 +153,8 @@ void ProjectSidebarModel::openProject(const QString &projectID)
         m_model->openProject(*summary);
 }
 
-void ProjectSidebarModel::dropProject(const QString &projectID, const std::optional<QString> &folder)
+void ProjectSidebarModel::dropProject(const QString &projectID,
+                                      const std::optional<QString> &folder)
 {
     if (const std::optional<ProjectSummary> summary = m_model->summary(projectID))
         m_model->moveProject(*summary, folder);

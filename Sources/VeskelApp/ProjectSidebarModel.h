@@ -35,8 +35,8 @@ class ProjectSidebarModel : public QObject
                    renamingProjectChanged)
     Q_PROPERTY(QString projectRenameText READ projectRenameText WRITE setProjectRenameText NOTIFY
                    renamingProjectChanged)
-    Q_PROPERTY(std::optional<QString> renamingFolder READ renamingFolder NOTIFY
-                   renamingFolderChanged)
+    Q_PROPERTY(
+        std::optional<QString> renamingFolder READ renamingFolder NOTIFY renamingFolderChanged)
     Q_PROPERTY(QString folderRenameText READ folderRenameText WRITE setFolderRenameText NOTIFY
                    renamingFolderChanged)
 
@@ -47,7 +47,8 @@ public:
 
     // Without settings, the application's own ("Veskel", "Veskel"). Given settings are not
     // owned and must outlive the sidebar; so must the model.
-    explicit ProjectSidebarModel(AppModel &model, QSettings *settings = nullptr,
+    explicit ProjectSidebarModel(AppModel &model,
+                                 QSettings *settings = nullptr,
                                  QObject *parent = nullptr);
     ~ProjectSidebarModel() override;
 

@@ -7,9 +7,12 @@ namespace veskel {
 QString rawValue(ProjectSortKey key)
 {
     switch (key) {
-    case ProjectSortKey::dateModified: return QStringLiteral("dateModified");
-    case ProjectSortKey::dateCreated: return QStringLiteral("dateCreated");
-    case ProjectSortKey::name: return QStringLiteral("name");
+    case ProjectSortKey::dateModified:
+        return QStringLiteral("dateModified");
+    case ProjectSortKey::dateCreated:
+        return QStringLiteral("dateCreated");
+    case ProjectSortKey::name:
+        return QStringLiteral("name");
     }
     return {};
 }
@@ -22,9 +25,12 @@ ProjectSortKey projectSortKeyFromSetting(const QString &raw)
 QString displayName(ProjectSortKey key)
 {
     switch (key) {
-    case ProjectSortKey::dateModified: return localized(u"Date Modified", u"По дате изменения");
-    case ProjectSortKey::dateCreated: return localized(u"Date Created", u"По дате создания");
-    case ProjectSortKey::name: return localized(u"Name", u"По названию");
+    case ProjectSortKey::dateModified:
+        return localized(u"Date Modified", u"По дате изменения");
+    case ProjectSortKey::dateCreated:
+        return localized(u"Date Created", u"По дате создания");
+    case ProjectSortKey::name:
+        return localized(u"Name", u"По названию");
     }
     return {};
 }

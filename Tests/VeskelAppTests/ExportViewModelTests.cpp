@@ -53,8 +53,7 @@ TEST_F(ExportViewModelTest, ALongSlideTextIsOnlyAWarning)
     StoryboardProject longSlide = project("# Intro\n\n> " + QString(300, u'x') + "\n");
     const ExportReview review = ExportReview::of(longSlide);
     EXPECT_TRUE(review.blockingIssues.isEmpty());
-    EXPECT_EQ(review.warnings,
-              QStringList({"S001 Intro: on-screen text is too long (300/280)."}));
+    EXPECT_EQ(review.warnings, QStringList({"S001 Intro: on-screen text is too long (300/280)."}));
     EXPECT_TRUE(review.canExport());
 }
 

@@ -114,6 +114,29 @@ TEST_F(EditorTest, TheTypedTextIsKeptAsTypedAndNotRegenerated)
     EXPECT_EQ(editor->project().scenes.at(0).marker.title, QStringLiteral("S001 · A"));
 }
 
+TEST_F(EditorTest, TypingBringsEveryMarkerTitleUpToDate)
+{
+    StoryboardProject project = savedProject(threeSceneScript());
+    // Stale markers as an older file may hold them: another number, another title, a prefix.
+    project.scenes[0].marker.title = "S002 · One";
+    project.scenes[1].marker.title = "S002 · Tw";
+    project.scenes[2].marker.title = "S003 · Three!";
+    project.scenes[2].order = 998;
+    auto editor = open(project);
+    editor->applyDocumentText(editor->documentText() + "\n# Four\n");
+    QStringList markers;
+    for (const Scene &scene : editor->project().orderedScenes())
+        markers << scene.marker.title;
+    EXPECT_EQ(markers, QStringList({"S001 · One", "S002 · Two", "S003 · Three", "S004 · Four"}));
+
+    QString text;
+    for (int i = 1; i <= 1001; ++i)
+        text += QStringLiteral("# T\n");
+    editor->applyDocumentText(text);
+    EXPECT_EQ(editor->project().scenes.at(999).marker.title, "S1000 · T");
+    EXPECT_EQ(editor->project().scenes.at(1000).marker.title, "S1001 · T");
+}
+
 TEST_F(EditorTest, TheSameTextChangesNothing)
 {
     auto editor = openScript();
@@ -290,7 +313,8 @@ void PrintTo(const ClampCase &c, std::ostream *os)
 }
 
 class DragClamp : public EditorFixture, public ::testing::WithParamInterface<ClampCase>
-{};
+{
+};
 
 TEST_P(DragClamp, DurationsStayBetweenHalfASecondAndAnHour)
 {
@@ -301,13 +325,15 @@ TEST_P(DragClamp, DurationsStayBetweenHalfASecondAndAnHour)
     EXPECT_EQ(editor->project().orderedScenes().at(0).durationSeconds, GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Values, DragClamp,
-    ::testing::Values(ClampCase{0.2, 0.5}, ClampCase{-3, 0.5}, ClampCase{5000, 3600},
-                      ClampCase{std::numeric_limits<double>::infinity(), 3600},
-                      ClampCase{42.25, 42.25},
-                      // NaN is no duration at all: the scene keeps its own.
-                      ClampCase{std::numeric_limits<double>::quiet_NaN(), 2}));
+INSTANTIATE_TEST_SUITE_P(Values,
+                         DragClamp,
+                         ::testing::Values(ClampCase{0.2, 0.5},
+                                           ClampCase{-3, 0.5},
+                                           ClampCase{5000, 3600},
+                                           ClampCase{std::numeric_limits<double>::infinity(), 3600},
+                                           ClampCase{42.25, 42.25},
+                                           // NaN is no duration at all: the scene keeps its own.
+                                           ClampCase{std::numeric_limits<double>::quiet_NaN(), 2}));
 
 TEST_F(EditorTest, TheInspectorDurationTurnsNegativeIntoZeroAndIgnoresNonFinite)
 {
@@ -410,7 +436,8 @@ void PrintTo(const DuplicateTitleCase &c, std::ostream *os)
 }
 
 class DuplicateTitle : public ::testing::TestWithParam<DuplicateTitleCase>
-{};
+{
+};
 
 TEST_P(DuplicateTitle, AddsTheCopySuffixOnce)
 {
@@ -421,7 +448,8 @@ TEST_P(DuplicateTitle, AddsTheCopySuffixOnce)
     L10nRuntime::setLang(saved);
 }
 
-INSTANTIATE_TEST_SUITE_P(Titles, DuplicateTitle,
+INSTANTIATE_TEST_SUITE_P(Titles,
+                         DuplicateTitle,
                          ::testing::Values(DuplicateTitleCase{"Intro", "Intro (copy)"},
                                            DuplicateTitleCase{"  Intro \n", "Intro (copy)"},
                                            DuplicateTitleCase{"Intro (copy)", "Intro (copy)"},
@@ -531,7 +559,8 @@ TEST_F(EditorTest, MovingLaterFromTheSecondToLastGoesToTheEnd)
     editor->selectOnly(sceneID(*editor, "Two"));
     editor->moveSelectedSceneLater();
     EXPECT_EQ(orderedTitles(*editor), QStringList({"One", "Three", "Two"}));
-    EXPECT_TRUE(editor->documentText().endsWith("# Two\n\nSecond scene voiceover.\n\n// note two\n"));
+    EXPECT_TRUE(
+        editor->documentText().endsWith("# Two\n\nSecond scene voiceover.\n\n// note two\n"));
     // Already last; already first: nothing.
     editor->moveSelectedSceneLater();
     editor->selectOnly(sceneID(*editor, "One"));
@@ -604,7 +633,9 @@ TEST_F(EditorTest, AFailedImageAttachReportsTheStoreAndChangesNothing)
     text.close();
     const EditorSnapshot before = editor->currentSnapshot();
     editor->attachImage(text.fileName());
-    EXPECT_EQ(editor->saveError(), QStringLiteral("Unsupported image format: .txt. Use PNG, JPEG, WebP, GIF, SVG, or PDF."));
+    EXPECT_EQ(
+        editor->saveError(),
+        QStringLiteral("Unsupported image format: .txt. Use PNG, JPEG, WebP, GIF, SVG, or PDF."));
     EXPECT_EQ(editor->currentSnapshot(), before);
     EXPECT_FALSE(editor->canUndo());
 
@@ -620,8 +651,8 @@ TEST_F(EditorTest, AFailedImageAttachReportsTheStoreAndChangesNothing)
 TEST_F(EditorTest, ImageFileNamesThatLeaveMediaAreNoImage)
 {
     StoryboardProject project = savedProject(threeSceneScript());
-    project.scenes[0].image = SceneImage{"I", "x.png", "../../outside.png",
-                                         SceneImage::MimeType::png, 1, 1};
+    project.scenes[0].image
+        = SceneImage{"I", "x.png", "../../outside.png", SceneImage::MimeType::png, 1, 1};
     auto editor = open(project);
     EXPECT_FALSE(editor->sceneImageURL(editor->project().scenes.at(0)));
     EXPECT_FALSE(editor->sceneImageURL(editor->project().scenes.at(1)));
@@ -750,7 +781,8 @@ TEST_F(EditorTest, MarkupNamesBecomeCommandsWithFreshTokens)
     EXPECT_EQ(editor->markupCommand(), last);
     EXPECT_NE(MarkupCommand::Kind::role(ScriptBlockRole::note),
               MarkupCommand::Kind::role(ScriptBlockRole::voiceover));
-    EXPECT_NE(MarkupCommand::Kind::heading(), MarkupCommand::Kind::role(ScriptBlockRole::voiceover));
+    EXPECT_NE(MarkupCommand::Kind::heading(),
+              MarkupCommand::Kind::role(ScriptBlockRole::voiceover));
 }
 
 // MARK: views
@@ -766,7 +798,8 @@ TEST_F(EditorTest, TimelineGhostsCoverDraftTextAndScenesWithoutTextComeLast)
     project.scenes.append(bare);
     // A draft paragraph of blanks only and a note: the blank one is left out.
     project.scriptBlocks.append(ScriptBlock{"B1", "   ", ScriptBlockRole::voiceover, std::nullopt});
-    project.scriptBlocks.append(ScriptBlock{"B2", "just a note", ScriptBlockRole::note, std::nullopt});
+    project.scriptBlocks.append(
+        ScriptBlock{"B2", "just a note", ScriptBlockRole::note, std::nullopt});
     auto editor = open(project);
 
     const QList<TimelineItem> items = editor->timelineItems();
@@ -774,11 +807,11 @@ TEST_F(EditorTest, TimelineGhostsCoverDraftTextAndScenesWithoutTextComeLast)
     for (const TimelineItem &item : items)
         ids << item.id();
     const QList<ScriptBlock> &blocks = editor->project().scriptBlocks;
-    EXPECT_EQ(ids, QStringList({"ghost-" + blocks.at(0).id, sceneID(*editor, "One"),
-                                sceneID(*editor, "Two"), sceneID(*editor, "Three"), "ghost-B2",
-                                "BARE"}));
-    EXPECT_EQ(items.at(0).asGhost(), (TimelineGhost{"ghost-" + blocks.at(0).id,
-                                                    {blocks.at(0).id}, 2}));
+    EXPECT_EQ(
+        ids, QStringList({"ghost-" + blocks.at(0).id, sceneID(*editor, "One"),
+                          sceneID(*editor, "Two"), sceneID(*editor, "Three"), "ghost-B2", "BARE"}));
+    EXPECT_EQ(items.at(0).asGhost(),
+              (TimelineGhost{"ghost-" + blocks.at(0).id, {blocks.at(0).id}, 2}));
     // Only voiceover is timed: a note alone gets the shortest estimate.
     EXPECT_EQ(items.at(4).asGhost().blockIDs, QList<QString>({"B2"}));
     EXPECT_EQ(items.at(4).durationSeconds(), 2);
@@ -831,7 +864,8 @@ void PrintTo(const PreviewCase &c, std::ostream *os)
 }
 
 class CardPreview : public EditorFixture, public ::testing::WithParamInterface<PreviewCase>
-{};
+{
+};
 
 TEST_P(CardPreview, ScalesTheLongerSideDownToTheMaximum)
 {
@@ -852,7 +886,8 @@ TEST_P(CardPreview, ScalesTheLongerSideDownToTheMaximum)
               ProjectPackagePaths::mediaURL(*store.packageURL(editor->project())));
 }
 
-INSTANTIATE_TEST_SUITE_P(Sizes, CardPreview,
+INSTANTIATE_TEST_SUITE_P(Sizes,
+                         CardPreview,
                          ::testing::Values(PreviewCase{3840, 2160, 480, 480, 270},
                                            PreviewCase{1080, 1920, 1280, 720, 1280},
                                            PreviewCase{1000, 333, 480, 480, 160},

@@ -23,22 +23,23 @@ protected:
 
     // Projects created in this order; each project file then gets the given modification
     // time (seconds after a fixed moment), which is the date the list sorts by.
-    void createProjects(const QStringList &titles, const QList<int> &modifiedAt,
+    void createProjects(const QStringList &titles,
+                        const QList<int> &modifiedAt,
                         const std::optional<QString> &folder = std::nullopt)
     {
         if (folder && !model.folders().contains(*folder))
             model.createFolder(*folder);
         for (qsizetype i = 0; i < titles.size(); ++i) {
-            auto project = store.createProject(titles.at(i), VideoSettings::preset(
-                                                                 VideoSettings::FormatPreset::horizontalHD, 25));
+            auto project = store.createProject(
+                titles.at(i), VideoSettings::preset(VideoSettings::FormatPreset::horizontalHD, 25));
             ASSERT_TRUE(project.has_value());
             QString package = *store.packageURL(*project);
             if (folder)
                 package = *store.moveProject(package, folder);
             QFile file(package + "/project.json");
             ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-            const QDateTime time = QDateTime::fromSecsSinceEpoch(1700000000 + modifiedAt.at(i),
-                                                                 Qt::UTC);
+            const QDateTime time
+                = QDateTime::fromSecsSinceEpoch(1700000000 + modifiedAt.at(i), Qt::UTC);
             ASSERT_TRUE(file.setFileTime(time, QFileDevice::FileModificationTime));
         }
         model.refreshProjects();

@@ -69,7 +69,8 @@ TEST(TypicalPath, FromANewProjectToAnUpdatedExport)
     ExportViewModel first;
     first.startExport(editor.project(), store);
     waitForExport(first);
-    ASSERT_EQ(first.phase().kind, ExportPhase::Kind::success) << first.phase().message.toStdString();
+    ASSERT_EQ(first.phase().kind, ExportPhase::Kind::success)
+        << first.phase().message.toStdString();
     const ExportResult result = first.phase().result;
     EXPECT_EQ(result.fcpxmlURL, row.packageURL + "/Exports/intro-video_fcp/intro-video.fcpxml");
     EXPECT_TRUE(QFileInfo::exists(result.mediaFolderURL + "/S001.png"));

@@ -27,7 +27,8 @@ struct MarkupCommand
     private:
         explicit Kind(std::optional<ScriptBlockRole> role)
             : m_role(role)
-        {}
+        {
+        }
 
         std::optional<ScriptBlockRole> m_role;
     };

@@ -39,6 +39,47 @@ QString withLineFeeds(const QString &text)
     return converted;
 }
 
+// project.orderedScenes() without the copy and sort when the scenes are in order already, as
+// they are after every parse: the keystroke path passes them around several times.
+QList<Scene> orderedScenes(const StoryboardProject &project)
+{
+    const QList<Scene> &scenes = project.scenes;
+    const bool sorted
+        = std::is_sorted(scenes.cbegin(), scenes.cend(),
+                         [](const Scene &a, const Scene &b) { return a.order < b.order; });
+    return sorted ? scenes : project.orderedScenes();
+}
+
+// Whether the marker title already reads "S<number> · <title>", checked without building it.
+bool markerTitleIsCurrent(const Scene &scene)
+{
+    // Negative orders only come from damaged files; those take the slow way.
+    if (scene.order < 0)
+        return false;
+    // The number as Scene::sceneNumber() writes it: order + 1, at least three digits.
+    char16_t digits[24];
+    qsizetype count = 0;
+    for (qint64 n = qint64(scene.order) + 1; n > 0 || count < 3; n /= 10)
+        digits[count++] = char16_t(u'0' + n % 10);
+    const QString &marker = scene.marker.title;
+    constexpr QStringView separator = u" \u00B7 ";
+    if (marker.size() != 1 + count + separator.size() + scene.title.size()
+        || marker.front() != u'S')
+        return false;
+    for (qsizetype i = 0; i < count; ++i) {
+        if (marker.at(1 + i) != QChar(digits[count - 1 - i]))
+            return false;
+    }
+    const QStringView rest = QStringView(marker).sliced(1 + count);
+    return rest.startsWith(separator) && rest.sliced(separator.size()) == scene.title;
+}
+
+void refreshMarkerTitle(Scene &scene)
+{
+    if (!markerTitleIsCurrent(scene))
+        scene.marker.title = scene.markerName();
+}
+
 qsizetype indexOfScene(const QList<Scene> &scenes, const QString &sceneID)
 {
     for (qsizetype i = 0; i < scenes.size(); ++i) {
@@ -75,9 +116,11 @@ void renumberInPlace(QList<Scene> &scenes)
 
 } // namespace
 
-ProjectEditorViewModel::ProjectEditorViewModel(StoryboardProject project, ProjectStore &store,
+ProjectEditorViewModel::ProjectEditorViewModel(StoryboardProject project,
+                                               ProjectStore &store,
                                                ProjectChanged onProjectChanged,
-                                               EditorScheduler *scheduler, QObject *parent)
+                                               EditorScheduler *scheduler,
+                                               QObject *parent)
     : QObject(parent)
     , m_project(std::move(project))
     , m_store(&store)
@@ -89,7 +132,7 @@ ProjectEditorViewModel::ProjectEditorViewModel(StoryboardProject project, Projec
         m_scheduler = m_ownedScheduler.get();
     }
     if (!m_project.scenes.isEmpty()) {
-        const QString first = m_project.orderedScenes().constFirst().id;
+        const QString first = orderedScenes(m_project).constFirst().id;
         m_selectedSceneIDs = {first};
         m_selectedSceneID = first;
         m_selectionAnchorID = first;
@@ -124,7 +167,8 @@ void ProjectEditorViewModel::setProject(StoryboardProject project)
     emit selectedSceneChanged();
 }
 
-void ProjectEditorViewModel::setSelection(QSet<QString> ids, std::optional<QString> primary,
+void ProjectEditorViewModel::setSelection(QSet<QString> ids,
+                                          std::optional<QString> primary,
                                           std::optional<QString> anchor)
 {
     m_selectionAnchorID = std::move(anchor);
@@ -150,7 +194,7 @@ void ProjectEditorViewModel::selectFirstSceneAlone()
     if (m_project.scenes.isEmpty())
         clearSelection();
     else
-        selectAlone(m_project.orderedScenes().constFirst().id);
+        selectAlone(orderedScenes(m_project).constFirst().id);
 }
 
 void ProjectEditorViewModel::clearSelection()
@@ -202,7 +246,7 @@ bool ProjectEditorViewModel::isPrimarySelected(const QString &sceneID) const
 QList<QString> ProjectEditorViewModel::orderedSelection() const
 {
     QList<QString> ids;
-    for (const Scene &scene : m_project.orderedScenes()) {
+    for (const Scene &scene : orderedScenes(m_project)) {
         if (m_selectedSceneIDs.contains(scene.id))
             ids.append(scene.id);
     }
@@ -259,7 +303,9 @@ QList<TimelineItem> ProjectEditorViewModel::timelineItems() const
     }
     flushRun();
 
-    for (const Scene &scene : m_project.orderedScenes()) {
+    if (std::find(emitted.cbegin(), emitted.cend(), false) == emitted.cend())
+        return items;
+    for (const Scene &scene : orderedScenes(m_project)) {
         const qsizetype index = sceneIndex.value(scene.id, -1);
         if (index >= 0 && !emitted[size_t(index)]) {
             emitted[size_t(index)] = true;
@@ -329,7 +375,7 @@ CardRenderInput ProjectEditorViewModel::cardPreviewInput(const Scene &scene, int
 
     CardRenderInput input;
     input.scene = scene;
-    const QList<Scene> ordered = m_project.orderedScenes();
+    const QList<Scene> ordered = orderedScenes(m_project);
     input.sceneIndex = std::max(0, int(indexOfScene(ordered, scene.id)));
     input.videoSettings = settings;
     input.includeUploadedImage = m_project.exportSettings.includeUploadedImagesInCards;
@@ -396,7 +442,7 @@ void ProjectEditorViewModel::regenerateDocument()
     if (m_isApplyingDocumentText)
         return;
     ScriptDocumentCodec::SerializedDocument document
-        = ScriptDocumentCodec::serialize(m_project.scriptBlocks, m_project.orderedScenes());
+        = ScriptDocumentCodec::serialize(m_project.scriptBlocks, orderedScenes(m_project));
     m_documentLayout = std::move(document.layout);
     // Replaced only when it differs, so the text view keeps its caret.
     if (document.text != m_documentText)
@@ -491,9 +537,9 @@ void ProjectEditorViewModel::applyDocumentText(const QString &input)
         return;
     beginTypingUndo();
 
-    ParsedScriptDocument parsed = ScriptDocumentCodec::parse(text, m_project.orderedScenes());
+    ParsedScriptDocument parsed = ScriptDocumentCodec::parse(text, orderedScenes(m_project));
     for (Scene &scene : parsed.scenes)
-        scene.marker.title = scene.markerName();
+        refreshMarkerTitle(scene);
 
     StoryboardProject updated = m_project;
     updated.scriptBlocks = std::move(parsed.blocks);
@@ -518,15 +564,24 @@ void ProjectEditorViewModel::applyDocumentText(const QString &input)
 
 void ProjectEditorViewModel::reconcileSelectionAfterParse()
 {
+    // The selection is usually one scene: looking it up beats hashing every scene per keystroke.
     QSet<QString> existing;
-    existing.reserve(m_project.scenes.size());
-    for (const Scene &scene : m_project.scenes)
-        existing.insert(scene.id);
+    const bool manySelected = m_selectedSceneIDs.size() > 8;
+    if (manySelected) {
+        existing.reserve(m_project.scenes.size());
+        for (const Scene &scene : std::as_const(m_project.scenes))
+            existing.insert(scene.id);
+    }
+    const auto exists
+        = [&](const QString &id) { return manySelected ? existing.contains(id) : hasScene(id); };
 
-    QSet<QString> kept = m_selectedSceneIDs;
-    kept.intersect(existing);
+    QSet<QString> kept;
+    for (const QString &id : std::as_const(m_selectedSceneIDs)) {
+        if (exists(id))
+            kept.insert(id);
+    }
     std::optional<QString> primary = m_selectedSceneID;
-    if (primary && !existing.contains(*primary))
+    if (primary && !exists(*primary))
         primary.reset();
     if (!primary && !m_project.scenes.isEmpty()) {
         selectFirstSceneAlone();
@@ -637,8 +692,8 @@ std::optional<SceneImage> ProjectEditorViewModel::copiedImage(const Scene &sourc
         return std::nullopt;
     const QString extension = QFileInfo(source.image->localPath).suffix().toLower();
     const QString name = extension.isEmpty() ? copyID : copyID + u'.' + extension;
-    const std::optional<QString> from = ProjectPackagePaths::mediaFileURL(*package,
-                                                                          source.image->localPath);
+    const std::optional<QString> from
+        = ProjectPackagePaths::mediaFileURL(*package, source.image->localPath);
     const std::optional<QString> to = ProjectPackagePaths::mediaFileURL(*package, name);
     if (!from || !to || !QFileInfo(*from).isFile() || !FileOperations::copyFile(*from, *to))
         return std::nullopt;
@@ -722,7 +777,7 @@ void ProjectEditorViewModel::moveSelectedSceneEarlier()
 {
     if (!m_selectedSceneID)
         return;
-    const QList<Scene> ordered = m_project.orderedScenes();
+    const QList<Scene> ordered = orderedScenes(m_project);
     const qsizetype index = indexOfScene(ordered, *m_selectedSceneID);
     if (index <= 0)
         return;
@@ -733,13 +788,12 @@ void ProjectEditorViewModel::moveSelectedSceneLater()
 {
     if (!m_selectedSceneID)
         return;
-    const QList<Scene> ordered = m_project.orderedScenes();
+    const QList<Scene> ordered = orderedScenes(m_project);
     const qsizetype index = indexOfScene(ordered, *m_selectedSceneID);
     if (index < 0 || index + 1 >= ordered.size())
         return;
-    const std::optional<QString> target = index + 2 < ordered.size()
-                                              ? std::optional(ordered.at(index + 2).id)
-                                              : std::nullopt;
+    const std::optional<QString> target
+        = index + 2 < ordered.size() ? std::optional(ordered.at(index + 2).id) : std::nullopt;
     moveSceneBlocks(*m_selectedSceneID, target);
 }
 
@@ -773,8 +827,8 @@ void ProjectEditorViewModel::recalculateDuration(const QString &sceneID)
     if (!hasScene(sceneID) || !ScriptSceneSync::sceneHasBlocks(sceneID, m_project.scriptBlocks))
         return;
     mutate([&](StoryboardProject &project) {
-        const QString voiceover = ScriptSceneSync::fieldText(ScriptBlockRole::voiceover, sceneID,
-                                                             project.scriptBlocks);
+        const QString voiceover
+            = ScriptSceneSync::fieldText(ScriptBlockRole::voiceover, sceneID, project.scriptBlocks);
         project.scenes[indexOfScene(project.scenes, sceneID)].durationSeconds
             = ScriptSceneSync::estimatedDuration(voiceover);
         return true;
@@ -917,7 +971,8 @@ void ProjectEditorViewModel::pasteScript(const QString &clipboardText)
 
 // MARK: search, reveals, markup
 
-void ProjectEditorViewModel::replaceMatch(const ScriptSearchMatch &match, const QString &query,
+void ProjectEditorViewModel::replaceMatch(const ScriptSearchMatch &match,
+                                          const QString &query,
                                           const QString &replacement)
 {
     const TextRange range = match.range;
@@ -979,7 +1034,7 @@ void ProjectEditorViewModel::toggleSelection(const QString &sceneID)
     if (selected.remove(sceneID)) {
         if (primary == sceneID) {
             primary.reset();
-            for (const Scene &scene : m_project.orderedScenes()) {
+            for (const Scene &scene : orderedScenes(m_project)) {
                 if (selected.contains(scene.id)) {
                     primary = scene.id;
                     break;
@@ -1000,12 +1055,12 @@ void ProjectEditorViewModel::toggleSelection(const QString &sceneID)
 
 void ProjectEditorViewModel::selectRange(const QString &toSceneID)
 {
-    const QList<Scene> ordered = m_project.orderedScenes();
+    const QList<Scene> ordered = orderedScenes(m_project);
     const qsizetype to = indexOfScene(ordered, toSceneID);
     if (to < 0)
         return;
-    const std::optional<QString> from = m_selectionAnchorID ? m_selectionAnchorID
-                                                            : m_selectedSceneID;
+    const std::optional<QString> from
+        = m_selectionAnchorID ? m_selectionAnchorID : m_selectedSceneID;
     const qsizetype start = from ? indexOfScene(ordered, *from) : -1;
     if (start < 0) {
         selectAlone(toSceneID);

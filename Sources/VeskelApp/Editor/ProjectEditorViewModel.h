@@ -37,8 +37,8 @@ class ProjectEditorViewModel : public QObject
     Q_OBJECT
     Q_PROPERTY(veskel::StoryboardProject project READ project NOTIFY projectChanged)
     Q_PROPERTY(QSet<QString> selectedSceneIDs READ selectedSceneIDs NOTIFY selectedSceneIDsChanged)
-    Q_PROPERTY(std::optional<QString> selectedSceneID READ selectedSceneID NOTIFY
-                   selectedSceneIDChanged)
+    Q_PROPERTY(
+        std::optional<QString> selectedSceneID READ selectedSceneID NOTIFY selectedSceneIDChanged)
     Q_PROPERTY(std::optional<QString> saveError READ saveError NOTIFY saveErrorChanged)
     Q_PROPERTY(QString documentText READ documentText NOTIFY documentTextChanged)
     Q_PROPERTY(std::optional<veskel::DocumentReveal> documentReveal READ documentReveal NOTIFY
@@ -65,9 +65,11 @@ public:
     // The store (not owned) must outlive the view model. Without a scheduler the delays run on
     // QTimers of the main thread; a given scheduler is not owned either. The first scene is
     // selected and the document generated at once.
-    ProjectEditorViewModel(StoryboardProject project, ProjectStore &store,
+    ProjectEditorViewModel(StoryboardProject project,
+                           ProjectStore &store,
                            ProjectChanged onProjectChanged = {},
-                           EditorScheduler *scheduler = nullptr, QObject *parent = nullptr);
+                           EditorScheduler *scheduler = nullptr,
+                           QObject *parent = nullptr);
     // Flushes like close().
     ~ProjectEditorViewModel() override;
 
@@ -157,8 +159,8 @@ public:
     // A programmatic text change that is one undo step of its own (search and replace).
     void applyDocumentEdit(const QString &text);
     // Replaces one search hit when the text there still matches the query.
-    void replaceMatch(const ScriptSearchMatch &match, const QString &query,
-                      const QString &replacement);
+    void
+    replaceMatch(const ScriptSearchMatch &match, const QString &query, const QString &replacement);
     // Asks the text view to put the caret at the start of the block.
     void revealBlock(const QString &blockID);
     // Asks the text view to apply markup at the caret.
@@ -209,8 +211,8 @@ private:
     // an edit that leaves the project as it was is declined too. True when it was applied.
     bool mutate(const std::function<bool(StoryboardProject &)> &change);
     void setProject(StoryboardProject project);
-    void setSelection(QSet<QString> ids, std::optional<QString> primary,
-                      std::optional<QString> anchor);
+    void
+    setSelection(QSet<QString> ids, std::optional<QString> primary, std::optional<QString> anchor);
     void selectAlone(const QString &sceneID);
     void selectFirstSceneAlone();
     void clearSelection();

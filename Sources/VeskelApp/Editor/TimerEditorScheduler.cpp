@@ -8,7 +8,8 @@ namespace veskel {
 
 TimerEditorScheduler::TimerEditorScheduler(QObject *parent)
     : QObject(parent)
-{}
+{
+}
 
 TimerEditorScheduler::~TimerEditorScheduler()
 {

@@ -22,7 +22,10 @@ struct ExportPhase
 
     static ExportPhase review() { return {}; }
     static ExportPhase exporting() { return {Kind::exporting, {}, {}}; }
-    static ExportPhase success(ExportResult result) { return {Kind::success, std::move(result), {}}; }
+    static ExportPhase success(ExportResult result)
+    {
+        return {Kind::success, std::move(result), {}};
+    }
     static ExportPhase failure(QString message) { return {Kind::failure, {}, std::move(message)}; }
 
     bool operator==(const ExportPhase &) const = default;

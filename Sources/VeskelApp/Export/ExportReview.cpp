@@ -28,8 +28,7 @@ ExportReview ExportReview::of(const StoryboardProject &project)
          localized(language, u"FCPXML for importing into Final Cut Pro",
                    u"FCPXML для импорта в Final Cut Pro")},
         {QStringLiteral("photo.stack"),
-         sceneCount
-             + localized(language, u" → PNG cards in Media/", u" → PNG-карточки в Media/")},
+         sceneCount + localized(language, u" → PNG cards in Media/", u" → PNG-карточки в Media/")},
         {QStringLiteral("doc.text"),
          localized(language, u"shot-list.md — shot list", u"shot-list.md — шот-лист")},
         {QStringLiteral("tablecells"),

@@ -13,14 +13,16 @@ using Outcome = std::expected<ExportResult, ExportError>;
 
 ExportViewModel::ExportViewModel(QObject *parent)
     : ExportViewModel(std::make_shared<const ExportOrchestrator>(), parent)
-{}
+{
+}
 
 ExportViewModel::ExportViewModel(std::shared_ptr<const ExportOrchestrator> orchestrator,
                                  QObject *parent)
     : QObject(parent)
     , m_orchestrator(orchestrator ? std::move(orchestrator)
                                   : std::make_shared<const ExportOrchestrator>())
-{}
+{
+}
 
 ExportViewModel::~ExportViewModel() = default;
 
