@@ -150,14 +150,6 @@ TEST_F(AppModelTest, DeletingTheOpenProjectClosesItFirst)
     EXPECT_FALSE(model.errorMessage());
 }
 
-TEST_F(AppModelTest, DeletingAnotherProjectKeepsTheOpenOne)
-{
-    const ProjectSummary first = created("First");
-    const ProjectSummary second = created("Second");
-    model.deleteProject(first);
-    EXPECT_EQ(model.selectedProject()->id, second.id);
-}
-
 TEST_F(AppModelTest, AFailedDeletionStillClosesTheProjectAndReports)
 {
     const ProjectSummary summary = created("Intro video");
