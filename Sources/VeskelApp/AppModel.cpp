@@ -1,6 +1,7 @@
 #include "VeskelApp/AppModel.h"
 
 #include "StoryboardCore/Localization/Localized.h"
+#include "StoryboardCore/Sample/SampleProject.h"
 #include "StoryboardCore/Utilities/UUID.h"
 
 #include <QPointer>
@@ -199,6 +200,28 @@ std::function<void(const StoryboardProject &)> AppModel::editorCallback()
         if (model)
             model->projectDidChange(project);
     };
+}
+
+void AppModel::openSampleProject()
+{
+    if (auto installed = m_store->installSampleProjectIfNeeded(); !installed)
+        return fail(installed.error());
+    refreshProjects();
+    if (m_errorMessage)
+        return;
+    if (const auto sample = summary(QString(SampleProject::identifier)))
+        openProject(*sample);
+}
+
+std::optional<StoryboardProject> AppModel::loadProjectForExport(const ProjectSummary &summary)
+{
+    auto project = m_store->loadProject(summary.packageURL);
+    if (!project) {
+        fail(project.error());
+        return std::nullopt;
+    }
+    setErrorMessage(std::nullopt);
+    return std::move(*project);
 }
 
 QString AppModel::duplicatedProjectTitle(const QString &title)

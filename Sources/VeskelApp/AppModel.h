@@ -69,6 +69,14 @@ public:
     // What the editor is created with as its onProjectChanged.
     std::function<void(const StoryboardProject &)> editorCallback();
 
+    // --- for the window ---------------------------------------------------------------------
+    // The placeholder's offer on a first start: installs the sample project unless one is
+    // listed already, then opens it.
+    void openSampleProject();
+    // A sidebar row's export works on the project as stored in its package; a failure to read
+    // it sets errorMessage.
+    std::optional<StoryboardProject> loadProjectForExport(const ProjectSummary &summary);
+
     // "Title (copy)" / "Title (копия)"; a blank title is "New Project" / "Новый проект" first.
     static QString duplicatedProjectTitle(const QString &title);
 

@@ -1,0 +1,183 @@
+#include "VeskelApp/Commands/AppCommands.h"
+
+#include "StoryboardCore/Localization/Localized.h"
+#include "VeskelApp/AppModel.h"
+#include "VeskelApp/Commands/AppNotificationHub.h"
+#include "VeskelApp/Commands/AppShortcuts.h"
+#include "VeskelApp/Settings/Preferences.h"
+
+#include <QActionGroup>
+#include <QMenu>
+#include <QMenuBar>
+
+#include <array>
+
+namespace veskel {
+
+AppCommands::AppCommands(QMenuBar &menuBar, const AppEnvironment &environment, Actions actions,
+                         QObject *parent)
+    : QObject(parent)
+    , m_environment(environment)
+    , m_actions(std::move(actions))
+{
+    menuBar.clear();
+    buildFileMenu(menuBar);
+    buildViewMenu(menuBar);
+    buildMarkupMenu(menuBar);
+
+    connect(m_environment.model, &AppModel::selectedProjectChanged, this,
+            &AppCommands::updateProjectCommands);
+    connect(m_environment.preferences, &Preferences::changed, this,
+            &AppCommands::updateViewLabels);
+    updateProjectCommands();
+    updateViewLabels();
+}
+
+void AppCommands::buildFileMenu(QMenuBar &menuBar)
+{
+    QMenu *file = menuBar.addMenu(localized(u"File", u"Файл"));
+    file->setObjectName(QStringLiteral("fileMenu"));
+
+    m_newScene = file->addAction(localized(u"New Scene", u"Новая сцена"));
+    m_newScene->setObjectName(QStringLiteral("newScene"));
+    m_newScene->setShortcut(AppShortcuts::newScene());
+    connect(m_newScene, &QAction::triggered, m_environment.notifications,
+            &AppNotificationHub::postNewScene);
+
+    m_newProject = file->addAction(localized(u"New Project…", u"Новый проект…"));
+    m_newProject->setObjectName(QStringLiteral("newProject"));
+    m_newProject->setShortcut(AppShortcuts::newProject());
+    connect(m_newProject, &QAction::triggered, m_environment.model,
+            [model = m_environment.model] { model->setShowNewProjectSheet(true); });
+
+    file->addSeparator();
+    m_export = file->addAction(localized(u"Export to Final Cut Pro…", u"Экспорт в Final Cut Pro…"));
+    m_export->setObjectName(QStringLiteral("exportProject"));
+    m_export->setShortcut(AppShortcuts::exportProject());
+    connect(m_export, &QAction::triggered, m_environment.notifications,
+            &AppNotificationHub::postExport);
+
+    file->addSeparator();
+    QAction *settings = file->addAction(localized(u"Settings…", u"Настройки…"));
+    settings->setObjectName(QStringLiteral("openSettings"));
+    settings->setShortcut(AppShortcuts::settings());
+    settings->setMenuRole(QAction::PreferencesRole);
+    connect(settings, &QAction::triggered, this, [this] {
+        if (m_actions.openSettings)
+            m_actions.openSettings();
+    });
+
+    file->addSeparator();
+    QAction *quit = file->addAction(localized(u"Quit Veskel", u"Выйти из Veskel"));
+    quit->setObjectName(QStringLiteral("quit"));
+    quit->setShortcut(AppShortcuts::quit());
+    quit->setMenuRole(QAction::QuitRole);
+    connect(quit, &QAction::triggered, this, [this] {
+        if (m_actions.quit)
+            m_actions.quit();
+    });
+}
+
+template<typename E, typename Get, typename Set>
+QMenu *AppCommands::choiceMenu(QMenu *parent, const QString &title, Get get, Set set)
+{
+    auto *menu = new QMenu(title, parent);
+    auto *group = new QActionGroup(menu);
+    group->setExclusive(true);
+    for (E value : allCases<E>()) {
+        QAction *action = menu->addAction(displayName(value));
+        action->setCheckable(true);
+        action->setData(rawValue(value));
+        group->addAction(action);
+        connect(action, &QAction::triggered, this, [this, set, value] {
+            (m_environment.preferences->*set)(value);
+        });
+    }
+    // The current choice carries the check mark whenever the menu opens.
+    connect(menu, &QMenu::aboutToShow, this, [this, menu, get] {
+        const QString current = rawValue((m_environment.preferences->*get)());
+        for (QAction *action : menu->actions())
+            action->setChecked(action->data().toString() == current);
+    });
+    return menu;
+}
+
+void AppCommands::buildViewMenu(QMenuBar &menuBar)
+{
+    QMenu *view = menuBar.addMenu(localized(u"View", u"Вид"));
+    view->setObjectName(QStringLiteral("viewMenu"));
+
+    m_toggleProjects = view->addAction(QString());
+    m_toggleProjects->setObjectName(QStringLiteral("toggleProjects"));
+    m_toggleProjects->setShortcut(AppShortcuts::toggleProjects());
+    connect(m_toggleProjects, &QAction::triggered, this, [prefs = m_environment.preferences] {
+        prefs->setSidebarVisible(!prefs->sidebarVisible());
+    });
+
+    m_toggleTimeline = view->addAction(QString());
+    m_toggleTimeline->setObjectName(QStringLiteral("toggleTimeline"));
+    m_toggleTimeline->setShortcut(AppShortcuts::toggleTimeline());
+    connect(m_toggleTimeline, &QAction::triggered, this, [prefs = m_environment.preferences] {
+        prefs->setTimelineVisible(!prefs->timelineVisible());
+    });
+
+    view->addSeparator();
+    view->addMenu(choiceMenu<TitleBarMode>(view, localized(u"Title Bar", u"Тайтл-бар"),
+                                           &Preferences::titleBarMode,
+                                           &Preferences::setTitleBarMode));
+    view->addMenu(choiceMenu<TimelineScrollMode>(view, localized(u"Timeline", u"Таймлайн"),
+                                                 &Preferences::timelineScrollMode,
+                                                 &Preferences::setTimelineScrollMode));
+    view->addMenu(choiceMenu<MarkupBarMode>(view, localized(u"Markup Bar", u"Панель разметки"),
+                                            &Preferences::markupBarMode,
+                                            &Preferences::setMarkupBarMode));
+}
+
+void AppCommands::buildMarkupMenu(QMenuBar &menuBar)
+{
+    QMenu *markup = menuBar.addMenu(localized(u"Markup", u"Разметка"));
+    markup->setObjectName(QStringLiteral("markupMenu"));
+    struct Item
+    {
+        QString title;
+        const char16_t *name;
+    };
+    const std::array items{
+        Item{localized(u"Scene (# heading)", u"Сцена (# заголовок)"), u"heading"},
+        Item{localized(u"Voiceover", u"Голос за кадром"), u"voiceover"},
+        Item{localized(u"On-Slide Text (>)", u"Текст на слайде (>)"), u"onScreen"},
+        Item{localized(u"Note (//)", u"Заметка (//)"), u"note"},
+    };
+    int number = 1;
+    for (const Item &item : items) {
+        QAction *action = markup->addAction(item.title);
+        const QString name = QString::fromUtf16(item.name);
+        action->setObjectName(QStringLiteral("markup-") + name);
+        action->setShortcut(AppShortcuts::markup(number++));
+        connect(action, &QAction::triggered, m_environment.notifications,
+                [hub = m_environment.notifications, name] { hub->postApplyMarkup(name); });
+        m_markup.append(action);
+    }
+}
+
+void AppCommands::updateProjectCommands()
+{
+    const bool open = m_environment.model->selectedProject().has_value();
+    m_newScene->setEnabled(open);
+    m_export->setEnabled(open);
+    for (QAction *action : std::as_const(m_markup))
+        action->setEnabled(open);
+}
+
+void AppCommands::updateViewLabels()
+{
+    const Preferences &prefs = *m_environment.preferences;
+    m_toggleProjects->setText(prefs.sidebarVisible()
+                                  ? localized(u"Hide Projects", u"Скрыть проекты")
+                                  : localized(u"Show Projects", u"Показать проекты"));
+    m_toggleTimeline->setText(prefs.timelineVisible()
+                                  ? localized(u"Hide Timeline", u"Скрыть таймлайн")
+                                  : localized(u"Show Timeline", u"Показать таймлайн"));
+}
+
+} // namespace veskel

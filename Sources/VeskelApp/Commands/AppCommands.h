@@ -1,0 +1,60 @@
+#pragma once
+
+#include "VeskelApp/Window/AppEnvironment.h"
+
+#include <QObject>
+
+#include <functional>
+
+class QAction;
+class QMenu;
+class QMenuBar;
+
+namespace veskel {
+
+// The menu commands with their shortcuts, built into a window's menu bar in the current
+// interface language. They hold no logic: each posts a notification, sets the application
+// model's sheet flag, or writes a preference. Commands on the open project are disabled while
+// none is open.
+class AppCommands : public QObject
+{
+    Q_OBJECT
+
+public:
+    struct Actions
+    {
+        std::function<void()> openSettings;
+        std::function<void()> quit;
+    };
+
+    // Fills the (emptied) menu bar; the actions live as long as the menu bar.
+    AppCommands(QMenuBar &menuBar, const AppEnvironment &environment, Actions actions,
+                QObject *parent = nullptr);
+
+    QAction *newScene() const { return m_newScene; }
+    QAction *newProject() const { return m_newProject; }
+    QAction *exportProject() const { return m_export; }
+    QAction *toggleProjects() const { return m_toggleProjects; }
+    QAction *toggleTimeline() const { return m_toggleTimeline; }
+    const QList<QAction *> &markupActions() const { return m_markup; }
+
+private:
+    void buildFileMenu(QMenuBar &menuBar);
+    void buildViewMenu(QMenuBar &menuBar);
+    void buildMarkupMenu(QMenuBar &menuBar);
+    template<typename E, typename Get, typename Set>
+    QMenu *choiceMenu(QMenu *parent, const QString &title, Get get, Set set);
+    void updateProjectCommands();
+    void updateViewLabels();
+
+    AppEnvironment m_environment;
+    Actions m_actions;
+    QAction *m_newScene = nullptr;
+    QAction *m_newProject = nullptr;
+    QAction *m_export = nullptr;
+    QAction *m_toggleProjects = nullptr;
+    QAction *m_toggleTimeline = nullptr;
+    QList<QAction *> m_markup;
+};
+
+} // namespace veskel

@@ -1,0 +1,351 @@
+#include "VeskelApp/Editor/ProjectEditorView.h"
+
+#include "StoryboardCore/Duration/DurationCalculator.h"
+#include "StoryboardCore/Localization/Localized.h"
+#include "StoryboardCore/Localization/Plural.h"
+#include "VeskelApp/Commands/AppNotificationHub.h"
+#include "VeskelApp/Commands/AppShortcuts.h"
+#include "VeskelApp/Editor/EditorKeyboardShortcuts.h"
+#include "VeskelApp/Editor/MaterialsPopover.h"
+#include "VeskelApp/Editor/PlainScriptEditor.h"
+#include "VeskelApp/Editor/ProjectEditorViewModel.h"
+#include "VeskelApp/Editor/SearchPopover.h"
+#include "VeskelApp/Icons/IconProvider.h"
+#include "VeskelApp/Settings/Preferences.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace veskel {
+
+namespace {
+
+constexpr int timelineHeight = 130;
+
+QColor errorRed()
+{
+    return QColor(0xD7, 0x1F, 0x1F);
+}
+
+} // namespace
+
+ProjectEditorView::ProjectEditorView(ProjectEditorViewModel &model,
+                                     const AppEnvironment &environment, QWidget *parent)
+    : QWidget(parent)
+    , m_model(&model)
+    , m_environment(environment)
+{
+    setObjectName(QStringLiteral("ProjectEditorView"));
+    // A click beside the text takes the keyboard away from it, to the editor's own keys.
+    setFocusPolicy(Qt::ClickFocus);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    buildToolBar();
+    layout->addWidget(m_toolBar);
+
+    m_editor = new PlainScriptEditor(model, *m_environment.preferences);
+    layout->addWidget(m_editor, 1);
+
+    m_timeline = timelinePlaceholder();
+    layout->addWidget(m_timeline);
+
+    m_saveError = new QLabel;
+    m_saveError->setObjectName(QStringLiteral("saveError"));
+    m_saveError->setWordWrap(true);
+    m_saveError->setContentsMargins(8, 8, 8, 8);
+    m_saveError->setAutoFillBackground(true);
+    QPalette errorPalette = m_saveError->palette();
+    errorPalette.setColor(QPalette::WindowText, errorRed());
+    QColor faint = errorPalette.color(QPalette::WindowText);
+    faint.setAlphaF(0.08f);
+    errorPalette.setColor(QPalette::Window, faint);
+    m_saveError->setPalette(errorPalette);
+    QFont caption = m_saveError->font();
+    caption.setPointSizeF(caption.pointSizeF() * 0.85);
+    m_saveError->setFont(caption);
+    layout->addWidget(m_saveError);
+
+    connect(&model, &ProjectEditorViewModel::canUndoChanged, this,
+            &ProjectEditorView::updateUndoRedo);
+    connect(&model, &ProjectEditorViewModel::canRedoChanged, this,
+            &ProjectEditorView::updateUndoRedo);
+    connect(&model, &ProjectEditorViewModel::saveErrorChanged, this,
+            &ProjectEditorView::updateSaveError);
+    connect(&model, &ProjectEditorViewModel::projectChanged, this,
+            &ProjectEditorView::updateTimeline);
+    connect(m_environment.preferences, &Preferences::changed, this, [this](const QString &key) {
+        if (key == Preferences::timelineVisibleKey)
+            updateTimeline();
+        if (key == Preferences::sidebarVisibleKey)
+            updateSidebarToggle();
+        if (key == Preferences::focusModeKey && m_focus)
+            m_focus->setChecked(m_environment.preferences->focusMode() != FocusMode::off);
+    });
+
+    connect(m_environment.notifications, &AppNotificationHub::storyboardNewScene, this, [this] {
+        if (m_model)
+            m_model->insertScene(std::nullopt, SceneType::placeholder);
+    });
+    connect(m_environment.notifications, &AppNotificationHub::storyboardApplyMarkup, this,
+            [this](const QString &markup) {
+                if (m_model)
+                    m_model->applyMarkup(markup);
+            });
+
+    updateUndoRedo();
+    updateSaveError();
+    updateTimeline();
+    updateSidebarToggle();
+    m_editor->setFocus();
+}
+
+void ProjectEditorView::buildToolBar()
+{
+    m_toolBar = new QToolBar;
+    m_toolBar->setObjectName(QStringLiteral("editorToolBar"));
+    m_toolBar->setIconSize(QSize(18, 18));
+    m_toolBar->setMovable(false);
+    m_toolBar->setFloatable(false);
+    m_toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+
+    m_sidebarToggle = m_toolBar->addAction(IconProvider::icon(QStringLiteral("sidebar.left")),
+                                           QString());
+    m_sidebarToggle->setObjectName(QStringLiteral("sidebarToggle"));
+    connect(m_sidebarToggle, &QAction::triggered, this, [prefs = m_environment.preferences] {
+        prefs->setSidebarVisible(!prefs->sidebarVisible());
+    });
+    m_toolBar->addSeparator();
+
+    const QString undoText = localized(u"Undo", u"Отменить") + AppShortcuts::hint(AppShortcuts::undo());
+    m_undo = m_toolBar->addAction(IconProvider::icon(QStringLiteral("arrow.uturn.backward")),
+                                  undoText);
+    m_undo->setObjectName(QStringLiteral("undo"));
+    m_undo->setToolTip(undoText);
+    connect(m_undo, &QAction::triggered, this, [this] {
+        if (m_model)
+            m_model->undo();
+    });
+    const QString redoText = localized(u"Redo", u"Повторить") + AppShortcuts::hint(AppShortcuts::redo());
+    m_redo = m_toolBar->addAction(IconProvider::icon(QStringLiteral("arrow.uturn.forward")),
+                                  redoText);
+    m_redo->setObjectName(QStringLiteral("redo"));
+    m_redo->setToolTip(redoText);
+    connect(m_redo, &QAction::triggered, this, [this] {
+        if (m_model)
+            m_model->redo();
+    });
+
+    auto *spacer = new QWidget;
+    spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    m_toolBar->addWidget(spacer);
+
+    const QString searchText = localized(u"Search the script", u"Поиск по сценарию")
+                               + AppShortcuts::hint(AppShortcuts::search());
+    m_search = m_toolBar->addAction(IconProvider::icon(QStringLiteral("magnifyingglass")),
+                                    searchText);
+    m_search->setObjectName(QStringLiteral("search"));
+    m_search->setToolTip(searchText);
+    m_search->setShortcut(AppShortcuts::search());
+    m_search->setShortcutContext(Qt::WindowShortcut);
+    connect(m_search, &QAction::triggered, this, &ProjectEditorView::openSearch);
+
+    m_toolBar->addWidget(importButton());
+    m_focus = focusButton();
+    m_toolBar->addWidget(m_focus);
+
+    const QString materialsText = localized(u"Materials — what the film is made of",
+                                            u"Материалы — что нужно подготовить для фильма");
+    m_materials = m_toolBar->addAction(IconProvider::icon(QStringLiteral("list.clipboard")),
+                                       materialsText);
+    m_materials->setObjectName(QStringLiteral("materials"));
+    m_materials->setToolTip(materialsText);
+    connect(m_materials, &QAction::triggered, this, &ProjectEditorView::openMaterials);
+}
+
+QToolButton *ProjectEditorView::importButton()
+{
+    auto *button = new QToolButton;
+    button->setObjectName(QStringLiteral("import"));
+    button->setIcon(IconProvider::icon(QStringLiteral("square.and.arrow.down")));
+    button->setToolTip(localized(u"Paste text from clipboard or import .md",
+                                 u"Вставить текст из буфера или импортировать .md"));
+    button->setPopupMode(QToolButton::InstantPopup);
+    button->setAutoRaise(true);
+    auto *menu = new QMenu(button);
+    QAction *file = menu->addAction(IconProvider::icon(QStringLiteral("doc.text")),
+                                    localized(u"Import .md…", u"Импортировать .md…"));
+    connect(file, &QAction::triggered, this, [this] {
+        const QString path = QFileDialog::getOpenFileName(
+            this, localized(u"Import .md…", u"Импортировать .md…"), QString(),
+            localized(u"Markdown or text (*.md *.markdown *.txt);;All files (*)",
+                      u"Markdown или текст (*.md *.markdown *.txt);;Все файлы (*)"));
+        if (!path.isEmpty() && m_model)
+            m_model->importScriptFile(path);
+    });
+    QAction *paste = menu->addAction(IconProvider::icon(QStringLiteral("doc.on.clipboard")),
+                                     localized(u"Paste from Clipboard", u"Вставить из буфера"));
+    connect(paste, &QAction::triggered, this, [this] {
+        if (m_model)
+            m_model->pasteScript(QApplication::clipboard()->text());
+    });
+    button->setMenu(menu);
+    return button;
+}
+
+QToolButton *ProjectEditorView::focusButton()
+{
+    auto *button = new QToolButton;
+    button->setObjectName(QStringLiteral("focusMode"));
+    button->setIcon(IconProvider::icon(QStringLiteral("eye")));
+    button->setToolTip(localized(u"Focus mode: sentence, paragraph or typewriter",
+                                 u"Режим фокуса: предложение, абзац или печатная машинка"));
+    button->setPopupMode(QToolButton::InstantPopup);
+    button->setAutoRaise(true);
+    button->setCheckable(true);
+    button->setChecked(m_environment.preferences->focusMode() != FocusMode::off);
+    auto *menu = new QMenu(button);
+    auto *group = new QActionGroup(menu);
+    for (FocusMode mode : {FocusMode::sentence, FocusMode::paragraph, FocusMode::typewriter}) {
+        QAction *action = menu->addAction(displayName(mode));
+        action->setCheckable(true);
+        group->addAction(action);
+        connect(action, &QAction::triggered, this,
+                [prefs = m_environment.preferences, mode] { prefs->setFocusMode(mode); });
+        connect(menu, &QMenu::aboutToShow, action, [action, prefs = m_environment.preferences,
+                                                    mode] {
+            action->setChecked(prefs->focusMode() == mode);
+        });
+    }
+    menu->addSeparator();
+    QAction *off = menu->addAction(localized(u"Turn Off Focus", u"Выключить фокус"));
+    connect(off, &QAction::triggered, this,
+            [prefs = m_environment.preferences] { prefs->setFocusMode(FocusMode::off); });
+    connect(menu, &QMenu::aboutToShow, off, [off, prefs = m_environment.preferences] {
+        off->setEnabled(prefs->focusMode() != FocusMode::off);
+    });
+    button->setMenu(menu);
+    return button;
+}
+
+QWidget *ProjectEditorView::timelinePlaceholder()
+{
+    // The scene timeline's place: for now the film's length in one line.
+    auto *area = new QFrame;
+    area->setObjectName(QStringLiteral("timelinePlaceholder"));
+    area->setFixedHeight(timelineHeight);
+    area->setFrameShape(QFrame::NoFrame);
+    auto *layout = new QVBoxLayout(area);
+    layout->setContentsMargins(20, 10, 20, 10);
+    auto *divider = new QFrame;
+    divider->setFrameShape(QFrame::HLine);
+    divider->setFrameShadow(QFrame::Plain);
+    divider->setForegroundRole(QPalette::Mid);
+    layout->addWidget(divider);
+    layout->addStretch();
+    m_timelineSummary = new QLabel;
+    m_timelineSummary->setObjectName(QStringLiteral("timelineSummary"));
+    m_timelineSummary->setAlignment(Qt::AlignCenter);
+    QFont font = m_timelineSummary->font();
+    font.setWeight(QFont::DemiBold);
+    m_timelineSummary->setFont(font);
+    layout->addWidget(m_timelineSummary);
+    auto *note = new QLabel(localized(u"The timeline of the scenes will appear here",
+                                      u"Здесь появится таймлайн сцен"));
+    note->setAlignment(Qt::AlignCenter);
+    note->setForegroundRole(QPalette::PlaceholderText);
+    layout->addWidget(note);
+    layout->addStretch();
+    return area;
+}
+
+void ProjectEditorView::updateUndoRedo()
+{
+    m_undo->setEnabled(m_model && m_model->canUndo());
+    m_redo->setEnabled(m_model && m_model->canRedo());
+}
+
+void ProjectEditorView::updateSaveError()
+{
+    const bool failed = m_model && m_model->saveError().has_value();
+    m_saveError->setText(failed ? *m_model->saveError() : QString());
+    m_saveError->setVisible(failed);
+}
+
+void ProjectEditorView::updateTimeline()
+{
+    m_timeline->setVisible(m_environment.preferences->timelineVisible());
+    if (!m_model)
+        return;
+    const StoryboardProject &project = m_model->project();
+    m_timelineSummary->setText(Plural::scenes(project.scenes.size()) + QStringLiteral(" · ")
+                               + DurationCalculator::formatDuration(
+                                   project.totalDurationSeconds()));
+}
+
+void ProjectEditorView::updateSidebarToggle()
+{
+    const bool visible = m_environment.preferences->sidebarVisible();
+    m_sidebarToggle->setToolTip((visible ? localized(u"Hide Projects", u"Скрыть проекты")
+                                         : localized(u"Show Projects", u"Показать проекты"))
+                                + AppShortcuts::hint(AppShortcuts::toggleProjects()));
+}
+
+void ProjectEditorView::openSearch()
+{
+    if (!m_model)
+        return;
+    auto *popover = new SearchPopover(*m_model, this);
+    connect(popover, &SearchPopover::matchChosen, this, [this](const TextRange &range) {
+        m_editor->showRange(range, true, false);
+    });
+    popover->showBelow(m_toolBar->widgetForAction(m_search));
+}
+
+void ProjectEditorView::openMaterials()
+{
+    if (!m_model)
+        return;
+    auto *popover = new MaterialsPopover(*m_model, this);
+    connect(popover, &MaterialsPopover::sceneChosen, this, &ProjectEditorView::jumpToScene);
+    popover->showBelow(m_toolBar->widgetForAction(m_materials));
+}
+
+void ProjectEditorView::jumpToScene(const QString &sceneID)
+{
+    if (!m_model)
+        return;
+    // The plain script has no scene bands yet; the caret goes to the scene's heading instead.
+    const auto heading = m_model->documentLayout().sceneHeadingRanges.constFind(sceneID);
+    if (heading != m_model->documentLayout().sceneHeadingRanges.constEnd())
+        m_editor->showRange(TextRange{heading->location, 0}, false);
+}
+
+void ProjectEditorView::showSceneInspector(const QString &sceneID)
+{
+    // The scene inspector comes with the script's gutter; until then choosing a scene selects it.
+    if (m_model)
+        m_model->selectOnly(sceneID);
+}
+
+void ProjectEditorView::keyPressEvent(QKeyEvent *event)
+{
+    if (m_model
+        && EditorKeyboardShortcuts::handle(*event, *m_model, QApplication::focusWidget())) {
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+} // namespace veskel

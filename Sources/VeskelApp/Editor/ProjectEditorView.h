@@ -1,0 +1,68 @@
+#pragma once
+
+#include "VeskelApp/Window/AppEnvironment.h"
+
+#include <QPointer>
+#include <QWidget>
+
+class QAction;
+class QLabel;
+class QToolBar;
+class QToolButton;
+
+namespace veskel {
+
+class PlainScriptEditor;
+class ProjectEditorViewModel;
+
+// The open project: the editor toolbar (undo, redo, search, import, focus mode, materials),
+// the script, the place of the timeline under it and a line with the last save error. It acts
+// on the "new scene" and "markup" notifications and handles the editor's own keys while the
+// keyboard is not in a text field. It presents the view model and holds no project state.
+class ProjectEditorView : public QWidget
+{
+    Q_OBJECT
+
+public:
+    ProjectEditorView(ProjectEditorViewModel &model, const AppEnvironment &environment,
+                      QWidget *parent = nullptr);
+
+    ProjectEditorViewModel *model() const { return m_model; }
+    PlainScriptEditor *scriptEditor() const { return m_editor; }
+    QToolBar *toolBar() const { return m_toolBar; }
+
+    void openSearch();
+    void openMaterials();
+    // The scene inspector's place: it opens for a scene from the script's gutter.
+    void showSceneInspector(const QString &sceneID);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void buildToolBar();
+    QToolButton *importButton();
+    QToolButton *focusButton();
+    QWidget *timelinePlaceholder();
+    void updateUndoRedo();
+    void updateSaveError();
+    void updateTimeline();
+    void updateSidebarToggle();
+    void jumpToScene(const QString &sceneID);
+
+    QPointer<ProjectEditorViewModel> m_model;
+    AppEnvironment m_environment;
+    QToolBar *m_toolBar = nullptr;
+    QAction *m_sidebarToggle = nullptr;
+    QAction *m_undo = nullptr;
+    QAction *m_redo = nullptr;
+    QAction *m_search = nullptr;
+    QAction *m_materials = nullptr;
+    QToolButton *m_focus = nullptr;
+    PlainScriptEditor *m_editor = nullptr;
+    QWidget *m_timeline = nullptr;
+    QLabel *m_timelineSummary = nullptr;
+    QLabel *m_saveError = nullptr;
+};
+
+} // namespace veskel
