@@ -289,12 +289,17 @@ QList<TimelineItem> ProjectEditorViewModel::timelineItems() const
         items.append(TimelineItem::ghost(std::move(ghost)));
     };
 
+    // A scene's blocks usually follow each other: only the first of them needs a lookup.
+    const QString *previousSceneID = nullptr;
     for (const ScriptBlock &block : m_project.scriptBlocks) {
         if (!block.sceneID) {
             run.push_back(&block);
             continue;
         }
         flushRun();
+        if (previousSceneID && *previousSceneID == *block.sceneID)
+            continue;
+        previousSceneID = &*block.sceneID;
         const auto found = sceneIndex.constFind(*block.sceneID);
         if (found == sceneIndex.cend() || emitted[size_t(*found)])
             continue;
