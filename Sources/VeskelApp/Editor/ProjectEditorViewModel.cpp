@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QPointer>
+#include <QThreadPool>
 
 #include <algorithm>
 #include <cmath>
@@ -78,6 +79,22 @@ void refreshMarkerTitle(Scene &scene)
 {
     if (!markerTitleIsCurrent(scene))
         scene.marker.title = scene.markerName();
+}
+
+// What a keystroke replaces. Freeing a long document's blocks, scenes and ranges costs a
+// third of parsing it again, so the keystroke leaves it to a worker thread. Only reference
+// counts are shared with the new project, and Qt's are atomic.
+struct ReplacedDocument
+{
+    QList<ScriptBlock> blocks;
+    QList<Scene> scenes;
+    ScriptDocumentLayout layout;
+};
+
+void releaseInBackground(std::shared_ptr<ReplacedDocument> replaced)
+{
+    QThreadPool::globalInstance()->start(
+        [replaced = std::move(replaced)]() mutable { replaced.reset(); });
 }
 
 qsizetype indexOfScene(const QList<Scene> &scenes, const QString &sceneID)
@@ -546,17 +563,18 @@ void ProjectEditorViewModel::applyDocumentText(const QString &input)
     for (Scene &scene : parsed.scenes)
         refreshMarkerTitle(scene);
 
-    StoryboardProject updated = m_project;
-    updated.scriptBlocks = std::move(parsed.blocks);
-    updated.scenes = std::move(parsed.scenes);
-    updated.updatedAt = now();
-
     // Both fields change before anyone hears of either; while the user's own text is being
     // written back the document is not regenerated under the caret.
     m_isApplyingDocumentText = true;
-    m_documentText = std::move(text);
+    auto replaced = std::make_shared<ReplacedDocument>(std::move(m_project.scriptBlocks),
+                                                       std::move(m_project.scenes),
+                                                       std::move(m_documentLayout));
+    m_project.scriptBlocks = std::move(parsed.blocks);
+    m_project.scenes = std::move(parsed.scenes);
+    m_project.updatedAt = now();
     m_documentLayout = std::move(parsed.layout);
-    m_project = std::move(updated);
+    m_documentText = std::move(text);
+    releaseInBackground(std::move(replaced));
     emit documentTextChanged();
     emit projectChanged();
     emit selectedSceneChanged();
