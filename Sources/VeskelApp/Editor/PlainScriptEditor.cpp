@@ -17,6 +17,7 @@ namespace veskel {
 namespace {
 
 constexpr int columnPadding = 28;
+constexpr int topPadding = 12;
 
 } // namespace
 
@@ -30,6 +31,8 @@ PlainScriptEditor::PlainScriptEditor(ProjectEditorViewModel &model, Preferences 
     setUndoRedoEnabled(false);
     setFrameShape(QFrame::NoFrame);
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setAutoFillBackground(true);
     setTabChangesFocus(false);
     document()->setDocumentMargin(6);
 
@@ -44,40 +47,32 @@ PlainScriptEditor::PlainScriptEditor(ProjectEditorViewModel &model, Preferences 
     connect(&model, &ProjectEditorViewModel::markupCommandChanged, this,
             &PlainScriptEditor::performMarkup);
     connect(m_preferences, &Preferences::changed, this, [this](const QString &key) {
-        if (key == EditorTheme::textSize.key || key == EditorTheme::lineSpacing.key
-            || key == EditorTheme::columnWidth.key)
+        if (key == EditorTheme::textSize.key || key == EditorTheme::columnWidth.key)
             applyTypography();
     });
 }
 
 void PlainScriptEditor::applyTypography()
 {
+    // Sizes are in device-independent pixels, the unit the stored settings are given in.
     QFont body = font();
-    body.setPointSizeF(m_preferences->editorNumber(EditorTheme::textSize));
+    body.setPixelSize(int(m_preferences->editorNumber(EditorTheme::textSize)));
     setFont(body);
     applyPaper();
-
-    // Line spacing as extra height on every line.
-    const qreal spacing = m_preferences->editorNumber(EditorTheme::lineSpacing);
-    QTextBlockFormat format;
-    format.setLineHeight(spacing, QTextBlockFormat::LineDistanceHeight);
-    const bool wasTaking = m_takingModelText;
-    m_takingModelText = true;
-    QTextCursor cursor(document());
-    cursor.select(QTextCursor::Document);
-    cursor.mergeBlockFormat(format);
-    m_takingModelText = wasTaking;
-    updateColumn();
+    // Line spacing comes with the styled script surface: a line-height block format makes
+    // the plain view drop a Return typed on an empty line.
+    relayout();
 }
 
 void PlainScriptEditor::applyPaper()
 {
-    // Paper behind the text, light or dark with the application.
+    // Paper behind the text and around its column, light or dark with the application.
     const QColor paper = EditorTheme::paper(AppearanceController::looksDark());
-    if (palette().color(QPalette::Base) == paper)
+    if (palette().color(QPalette::Base) == paper && palette().color(QPalette::Window) == paper)
         return;
     QPalette pal = palette();
     pal.setColor(QPalette::Base, paper);
+    pal.setColor(QPalette::Window, paper);
     setPalette(pal);
 }
 
@@ -90,17 +85,30 @@ void PlainScriptEditor::changeEvent(QEvent *event)
 
 void PlainScriptEditor::updateColumn()
 {
-    // The text stays in a centred column no wider than the stored column width.
+    // The text stays in a centred column no wider than the stored column width; the paper
+    // beside it belongs to the view, so the scroll bar stays at the window's edge.
     const int column = int(m_preferences->editorNumber(EditorTheme::columnWidth));
     const int available = width() - verticalScrollBar()->sizeHint().width();
     const int side = std::max(columnPadding, (available - column) / 2);
-    setViewportMargins(side, 0, side, 0);
+    const QMargins margins(side, topPadding, side, 0);
+    if (viewportMargins() == margins)
+        return;
+    setViewportMargins(margins);
 }
 
 void PlainScriptEditor::resizeEvent(QResizeEvent *event)
 {
-    QPlainTextEdit::resizeEvent(event);
+    // The column first, so the text is laid out once for the viewport's final width.
     updateColumn();
+    QPlainTextEdit::resizeEvent(event);
+}
+
+void PlainScriptEditor::relayout()
+{
+    updateColumn();
+    // Lines are wrapped again when the width seems to change.
+    QResizeEvent event(size(), QSize(-1, -1));
+    QPlainTextEdit::resizeEvent(&event);
 }
 
 void PlainScriptEditor::takeModelText()
@@ -120,7 +128,6 @@ void PlainScriptEditor::takeModelText()
     m_takingModelText = true;
     setPlainText(text);
     m_takingModelText = false;
-    applyTypography();
     QTextCursor restored(document());
     restored.setPosition(anchor);
     restored.setPosition(position, QTextCursor::KeepAnchor);

@@ -41,6 +41,7 @@ private:
     void applyTypography();
     void applyPaper();
     void updateColumn();
+    void relayout();
 
     QPointer<ProjectEditorViewModel> m_model;
     Preferences *m_preferences = nullptr;

@@ -110,6 +110,11 @@ ProjectEditorView::ProjectEditorView(ProjectEditorViewModel &model,
     m_editor->setFocus();
 }
 
+ProjectEditorViewModel *ProjectEditorView::model() const
+{
+    return m_model;
+}
+
 void ProjectEditorView::buildToolBar()
 {
     m_toolBar = new QToolBar;

@@ -27,7 +27,7 @@ public:
     ProjectEditorView(ProjectEditorViewModel &model, const AppEnvironment &environment,
                       QWidget *parent = nullptr);
 
-    ProjectEditorViewModel *model() const { return m_model; }
+    ProjectEditorViewModel *model() const;
     PlainScriptEditor *scriptEditor() const { return m_editor; }
     QToolBar *toolBar() const { return m_toolBar; }
 

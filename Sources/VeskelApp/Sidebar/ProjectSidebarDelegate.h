@@ -1,0 +1,54 @@
+#pragma once
+
+#include "VeskelApp/Sidebar/SidebarItemRoles.h"
+
+#include <QStyledItemDelegate>
+
+namespace veskel {
+
+// Draws the sidebar's section headers and project rows (title, scene count and duration with a
+// warning sign, export button) and provides the inline rename field.
+class ProjectSidebarDelegate : public QStyledItemDelegate
+{
+    Q_OBJECT
+
+public:
+    explicit ProjectSidebarDelegate(QObject *parent = nullptr);
+
+    static constexpr int rowHeight = 46;
+    static constexpr int headerHeight = 28;
+
+    // Where a project row's export button sits.
+    static QRect exportButtonRect(const QRect &row);
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override;
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
+                          const QModelIndex &index) const override;
+    void setEditorData(QWidget *editor, const QModelIndex &index) const override;
+    void setModelData(QWidget *editor, QAbstractItemModel *model,
+                      const QModelIndex &index) const override;
+    void updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option,
+                              const QModelIndex &index) const override;
+
+    bool editorEvent(QEvent *event, QAbstractItemModel *model, const QStyleOptionViewItem &option,
+                     const QModelIndex &index) override;
+    bool helpEvent(QHelpEvent *event, QAbstractItemView *view, const QStyleOptionViewItem &option,
+                   const QModelIndex &index) override;
+
+signals:
+    void exportClicked(const QString &projectID);
+    // The inline field was committed (Return or leaving it); Escape commits nothing.
+    void renameCommitted(veskel::SidebarItemRoles::Kind kind, const QString &key,
+                         const QString &text);
+
+private:
+    void paintHeader(QPainter *painter, const QStyleOptionViewItem &option,
+                     const QModelIndex &index) const;
+    void paintProject(QPainter *painter, const QStyleOptionViewItem &option,
+                      const QModelIndex &index) const;
+};
+
+} // namespace veskel

@@ -1,0 +1,481 @@
+#include "VeskelApp/Sidebar/ProjectSidebarView.h"
+
+#include "StoryboardCore/Localization/Localized.h"
+#include "VeskelApp/AppModel.h"
+#include "VeskelApp/Commands/AppShortcuts.h"
+#include "VeskelApp/Icons/IconProvider.h"
+#include "VeskelApp/ProjectSidebarModel.h"
+#include "VeskelApp/Sidebar/ProjectSidebarDelegate.h"
+#include "VeskelApp/Sidebar/SidebarTree.h"
+
+#include <QActionGroup>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace veskel {
+
+namespace {
+
+using SidebarItemRoles::Kind;
+
+Kind kindOf(const QTreeWidgetItem *item)
+{
+    return Kind(item->data(0, SidebarItemRoles::kind).toInt());
+}
+
+QString keyOf(const QTreeWidgetItem *item)
+{
+    return item->data(0, SidebarItemRoles::key).toString();
+}
+
+QToolButton *barButton(const QString &symbol, const QString &help)
+{
+    auto *button = new QToolButton;
+    button->setIcon(IconProvider::icon(symbol));
+    button->setIconSize(QSize(16, 16));
+    button->setToolTip(help);
+    button->setAutoRaise(true);
+    return button;
+}
+
+} // namespace
+
+ProjectSidebarView::ProjectSidebarView(AppModel &model, QSettings &settings, QWidget *parent)
+    : QWidget(parent)
+    , m_model(&model)
+    , m_sidebar(std::make_unique<ProjectSidebarModel>(model, &settings))
+{
+    setObjectName(QStringLiteral("ProjectSidebarView"));
+    setMinimumWidth(minimumWidth);
+    setMaximumWidth(maximumWidth);
+    setBackgroundRole(QPalette::Window);
+    setAutoFillBackground(true);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 6, 0, 0);
+    layout->setSpacing(4);
+
+    m_error = new QLabel;
+    m_error->setObjectName(QStringLiteral("sidebarError"));
+    m_error->setWordWrap(true);
+    m_error->setContentsMargins(12, 2, 12, 2);
+    QPalette errorPalette = m_error->palette();
+    errorPalette.setColor(QPalette::WindowText, QColor(0xD7, 0x1F, 0x1F));
+    m_error->setPalette(errorPalette);
+    QFont caption = m_error->font();
+    caption.setPointSizeF(caption.pointSizeF() * 0.85);
+    m_error->setFont(caption);
+    layout->addWidget(m_error);
+
+    layout->addWidget(makeFilterBar());
+
+    m_tree = new SidebarTree;
+    m_delegate = new ProjectSidebarDelegate(m_tree);
+    m_tree->setItemDelegate(m_delegate);
+    layout->addWidget(m_tree, 1);
+
+    layout->addWidget(makeBottomBar());
+
+    connect(m_model, &AppModel::projectsChanged, this, &ProjectSidebarView::scheduleRebuild);
+    connect(m_model, &AppModel::foldersChanged, this, &ProjectSidebarView::scheduleRebuild);
+    connect(m_model, &AppModel::selectedProjectChanged, this,
+            &ProjectSidebarView::updateCurrentRow);
+    connect(m_model, &AppModel::errorMessageChanged, this, &ProjectSidebarView::updateError);
+    for (auto signal : {&ProjectSidebarModel::sortKeyChanged,
+                        &ProjectSidebarModel::sortOldestFirstChanged,
+                        &ProjectSidebarModel::pinFoldersToTopChanged,
+                        &ProjectSidebarModel::filterTextChanged,
+                        &ProjectSidebarModel::collapsedFoldersChanged})
+        connect(m_sidebar.get(), signal, this, &ProjectSidebarView::scheduleRebuild);
+    connect(m_sidebar.get(), &ProjectSidebarModel::renamingProjectChanged, this,
+            &ProjectSidebarView::openEditorForRename);
+    connect(m_sidebar.get(), &ProjectSidebarModel::renamingFolderChanged, this,
+            &ProjectSidebarView::openEditorForRename);
+
+    connect(m_tree, &QTreeWidget::currentItemChanged, this,
+            [this](QTreeWidgetItem *current) { rowChosen(current); });
+    connect(m_tree, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *item) {
+        if (kindOf(item) == Kind::project)
+            rowChosen(item);
+        else
+            headerClicked(item);
+    });
+    connect(m_tree, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem *item) {
+        if (kindOf(item) == Kind::project)
+            m_sidebar->beginProjectRename(keyOf(item));
+    });
+    connect(m_tree, &SidebarTree::projectDropped, m_sidebar.get(),
+            &ProjectSidebarModel::dropProject);
+    connect(m_tree, &QWidget::customContextMenuRequested, this, [this](const QPoint &position) {
+        if (QTreeWidgetItem *item = m_tree->itemAt(position)) {
+            if (std::unique_ptr<QMenu> menu = contextMenu(item))
+                menu->exec(m_tree->viewport()->mapToGlobal(position));
+        }
+    });
+    connect(m_delegate, &ProjectSidebarDelegate::exportClicked, this,
+            &ProjectSidebarView::exportRequested);
+    connect(m_delegate, &ProjectSidebarDelegate::renameCommitted, this,
+            &ProjectSidebarView::renameCommitted);
+    connect(m_delegate, &QAbstractItemDelegate::closeEditor, this,
+            &ProjectSidebarView::editorClosed);
+
+    updateError();
+    rebuild();
+}
+
+ProjectSidebarView::~ProjectSidebarView() = default;
+
+QWidget *ProjectSidebarView::makeFilterBar()
+{
+    auto *bar = new QWidget;
+    auto *layout = new QHBoxLayout(bar);
+    layout->setContentsMargins(8, 0, 6, 2);
+    layout->setSpacing(2);
+
+    m_filter = new QLineEdit(m_sidebar->filterText());
+    m_filter->setObjectName(QStringLiteral("sidebarFilter"));
+    m_filter->setPlaceholderText(localized(u"Filter", u"Фильтр"));
+    m_filter->setClearButtonEnabled(true);
+    m_filter->addAction(IconProvider::icon(QStringLiteral("magnifyingglass")),
+                        QLineEdit::LeadingPosition);
+    connect(m_filter, &QLineEdit::textChanged, m_sidebar.get(),
+            &ProjectSidebarModel::setFilterText);
+    layout->addWidget(m_filter, 1);
+
+    QToolButton *newFolder = barButton(QStringLiteral("folder.badge.plus"),
+                                       localized(u"New folder", u"Новая папка"));
+    newFolder->setObjectName(QStringLiteral("newFolder"));
+    connect(newFolder, &QToolButton::clicked, m_sidebar.get(),
+            &ProjectSidebarModel::createNewFolder);
+    layout->addWidget(newFolder);
+
+    m_sort = barButton(QStringLiteral("arrow.up.arrow.down"),
+                       localized(u"Project sorting and order", u"Сортировка и порядок проектов"));
+    m_sort->setObjectName(QStringLiteral("sortMenu"));
+    m_sort->setPopupMode(QToolButton::InstantPopup);
+    auto *menu = new QMenu(m_sort);
+    connect(menu, &QMenu::aboutToShow, this, [this, menu] { fillSortMenu(menu); });
+    m_sort->setMenu(menu);
+    layout->addWidget(m_sort);
+    return bar;
+}
+
+void ProjectSidebarView::fillSortMenu(QMenu *menu)
+{
+    // Rebuilt on every opening: the order's labels depend on the key.
+    menu->clear();
+    menu->addSection(localized(u"Sort By", u"Сортировка"));
+    auto *keys = new QActionGroup(menu);
+    for (ProjectSortKey key : allCases<ProjectSortKey>()) {
+        QAction *action = menu->addAction(displayName(key));
+        action->setCheckable(true);
+        action->setChecked(m_sidebar->sortKey() == key);
+        keys->addAction(action);
+        connect(action, &QAction::triggered, m_sidebar.get(),
+                [sidebar = m_sidebar.get(), key] { sidebar->setSortKey(key); });
+    }
+    menu->addSection(localized(u"Order", u"Порядок"));
+    const bool byName = m_sidebar->sortKey() == ProjectSortKey::name;
+    auto *order = new QActionGroup(menu);
+    const std::array<std::pair<QString, bool>, 2> choices{{
+        {byName ? localized(u"A → Z", u"А → Я") : localized(u"Newest on Top", u"Новые сверху"),
+         false},
+        {byName ? localized(u"Z → A", u"Я → А") : localized(u"Oldest on Top", u"Старые сверху"),
+         true},
+    }};
+    for (const auto &[label, oldestFirst] : choices) {
+        QAction *action = menu->addAction(label);
+        action->setCheckable(true);
+        action->setChecked(m_sidebar->sortOldestFirst() == oldestFirst);
+        order->addAction(action);
+        connect(action, &QAction::triggered, m_sidebar.get(),
+                [sidebar = m_sidebar.get(), oldestFirst] {
+                    sidebar->setSortOldestFirst(oldestFirst);
+                });
+    }
+    menu->addSeparator();
+    QAction *pin = menu->addAction(localized(u"Pin Folders to Top", u"Папки сверху"));
+    pin->setCheckable(true);
+    pin->setChecked(m_sidebar->pinFoldersToTop());
+    connect(pin, &QAction::toggled, m_sidebar.get(), &ProjectSidebarModel::setPinFoldersToTop);
+}
+
+QWidget *ProjectSidebarView::makeBottomBar()
+{
+    auto *bar = new QWidget;
+    auto *layout = new QVBoxLayout(bar);
+    layout->setContentsMargins(6, 4, 6, 6);
+    layout->setSpacing(0);
+    auto *divider = new QFrame;
+    divider->setFrameShape(QFrame::HLine);
+    divider->setFrameShadow(QFrame::Plain);
+    divider->setForegroundRole(QPalette::Mid);
+    layout->addWidget(divider);
+    layout->addSpacing(4);
+
+    const auto flatButton = [](const QString &symbol, const QString &text) {
+        auto *button = new QPushButton(IconProvider::icon(symbol), text);
+        button->setFlat(true);
+        button->setStyleSheet(QStringLiteral("text-align: left; padding: 4px 8px;"));
+        button->setCursor(Qt::PointingHandCursor);
+        return button;
+    };
+    m_newProject = flatButton(QStringLiteral("plus"),
+                              localized(u"New project", u"Создать проект")
+                                  + AppShortcuts::hint(AppShortcuts::newProject()));
+    m_newProject->setObjectName(QStringLiteral("newProjectButton"));
+    connect(m_newProject, &QPushButton::clicked, m_model,
+            [model = m_model] { model->setShowNewProjectSheet(true); });
+    layout->addWidget(m_newProject);
+
+    QPushButton *settings = flatButton(QStringLiteral("gearshape"),
+                                       localized(u"Settings", u"Настройки"));
+    settings->setObjectName(QStringLiteral("settingsButton"));
+    connect(settings, &QPushButton::clicked, this, &ProjectSidebarView::settingsRequested);
+    layout->addWidget(settings);
+    return bar;
+}
+
+QTreeWidgetItem *ProjectSidebarView::addSection(Kind kind, const QString &title,
+                                                const std::optional<QString> &folder)
+{
+    auto *header = new QTreeWidgetItem(m_tree, {title});
+    header->setData(0, SidebarItemRoles::kind, int(kind));
+    header->setData(0, SidebarItemRoles::key, folder.value_or(QString()));
+    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsDropEnabled;
+    if (kind == Kind::folderHeader)
+        flags |= Qt::ItemIsEditable;
+    header->setFlags(flags);
+    const bool expanded = !folder || m_sidebar->isFolderExpanded(*folder);
+    header->setData(0, SidebarItemRoles::expanded, expanded);
+
+    for (const ProjectSummary &summary : m_sidebar->visibleProjects(folder)) {
+        auto *row = new QTreeWidgetItem(header, {summary.title});
+        row->setData(0, SidebarItemRoles::kind, int(Kind::project));
+        row->setData(0, SidebarItemRoles::key, summary.id);
+        row->setData(0, SidebarItemRoles::detail, ProjectSidebarModel::rowDetail(summary));
+        row->setData(0, SidebarItemRoles::warningCount, summary.warningCount);
+        row->setData(0, SidebarItemRoles::sceneCount, summary.sceneCount);
+        row->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled
+                      | Qt::ItemIsEditable);
+    }
+    header->setExpanded(expanded);
+    return header;
+}
+
+void ProjectSidebarView::scheduleRebuild()
+{
+    if (m_editing) {
+        // An open rename field would be destroyed with its row; the list follows once it
+        // closes.
+        m_rebuildPending = true;
+        return;
+    }
+    rebuild();
+}
+
+void ProjectSidebarView::rebuild()
+{
+    m_rebuildPending = false;
+    const int scroll = m_tree->verticalScrollBar() ? m_tree->verticalScrollBar()->value() : 0;
+    m_updatingSelection = true;
+    m_tree->clear();
+    const auto addFolders = [this] {
+        for (const QString &folder : m_sidebar->visibleFolders())
+            addSection(Kind::folderHeader, folder, folder);
+    };
+    if (m_sidebar->pinFoldersToTop())
+        addFolders();
+    addSection(Kind::rootHeader, localized(u"Projects", u"Проекты"), std::nullopt);
+    if (!m_sidebar->pinFoldersToTop())
+        addFolders();
+    m_updatingSelection = false;
+    updateCurrentRow();
+    m_tree->verticalScrollBar()->setValue(scroll);
+    // A rename asked for before the row existed (a new folder) opens now.
+    openEditorForRename();
+}
+
+QTreeWidgetItem *ProjectSidebarView::projectItem(const QString &projectID) const
+{
+    for (int i = 0; i < m_tree->topLevelItemCount(); ++i) {
+        QTreeWidgetItem *section = m_tree->topLevelItem(i);
+        for (int j = 0; j < section->childCount(); ++j) {
+            if (keyOf(section->child(j)) == projectID)
+                return section->child(j);
+        }
+    }
+    return nullptr;
+}
+
+QTreeWidgetItem *ProjectSidebarView::folderItem(const QString &folder) const
+{
+    for (int i = 0; i < m_tree->topLevelItemCount(); ++i) {
+        QTreeWidgetItem *section = m_tree->topLevelItem(i);
+        if (kindOf(section) == Kind::folderHeader && keyOf(section) == folder)
+            return section;
+    }
+    return nullptr;
+}
+
+void ProjectSidebarView::updateCurrentRow()
+{
+    const auto &open = m_model->selectedProject();
+    QTreeWidgetItem *row = open ? projectItem(open->id) : nullptr;
+    const bool wasUpdating = m_updatingSelection;
+    m_updatingSelection = true;
+    if (row) {
+        m_tree->setCurrentItem(row);
+        m_tree->scrollToItem(row);
+    } else {
+        m_tree->setCurrentItem(nullptr);
+        m_tree->clearSelection();
+    }
+    m_updatingSelection = wasUpdating;
+}
+
+void ProjectSidebarView::updateError()
+{
+    const auto &message = m_model->errorMessage();
+    m_error->setText(message.value_or(QString()));
+    m_error->setVisible(message.has_value());
+}
+
+void ProjectSidebarView::rowChosen(QTreeWidgetItem *item)
+{
+    if (m_updatingSelection || !item || kindOf(item) != Kind::project)
+        return;
+    const QString id = keyOf(item);
+    const auto &open = m_model->selectedProject();
+    if (open && open->id == id)
+        return;
+    m_sidebar->openProject(id);
+    // A failed open leaves the row of the open project current.
+    updateCurrentRow();
+}
+
+void ProjectSidebarView::headerClicked(QTreeWidgetItem *item)
+{
+    if (!item || kindOf(item) != Kind::folderHeader)
+        return;
+    const QString folder = keyOf(item);
+    m_sidebar->setFolderExpanded(folder, !m_sidebar->isFolderExpanded(folder));
+}
+
+void ProjectSidebarView::openEditorForRename()
+{
+    const auto &project = m_sidebar->renamingProjectID();
+    const auto &folder = m_sidebar->renamingFolder();
+    // The signal also tells about each typed character; only a new target opens a field.
+    if (project == m_editedProject && folder == m_editedFolder)
+        return;
+    QTreeWidgetItem *item = project ? projectItem(*project) : folder ? folderItem(*folder) : nullptr;
+    if (!item)
+        return;
+    m_editedProject = project;
+    m_editedFolder = folder;
+    m_editing = true;
+    m_tree->scrollToItem(item);
+    m_tree->editItem(item);
+    if (!m_tree->isEditing())
+        editorClosed();
+}
+
+void ProjectSidebarView::renameCommitted(Kind kind, const QString &key, const QString &text)
+{
+    if (kind == Kind::project && m_sidebar->renamingProjectID() == key) {
+        m_sidebar->setProjectRenameText(text);
+        m_sidebar->commitProjectRename();
+    } else if (kind == Kind::folderHeader && m_sidebar->renamingFolder() == key) {
+        m_sidebar->setFolderRenameText(text);
+        m_sidebar->commitFolderRename();
+    }
+}
+
+void ProjectSidebarView::editorClosed()
+{
+    // Escape commits nothing: whatever rename is still going on is abandoned.
+    m_editing = false;
+    m_editedProject.reset();
+    m_editedFolder.reset();
+    m_sidebar->cancelProjectRename();
+    m_sidebar->cancelFolderRename();
+    if (m_rebuildPending) {
+        // Not from inside the item view's own handling of the closing field.
+        QTimer::singleShot(0, this, [this] {
+            if (!m_editing && m_rebuildPending)
+                rebuild();
+        });
+    }
+}
+
+std::unique_ptr<QMenu> ProjectSidebarView::contextMenu(QTreeWidgetItem *item)
+{
+    auto menu = std::make_unique<QMenu>();
+    const QString key = keyOf(item);
+    switch (kindOf(item)) {
+    case Kind::rootHeader: return nullptr;
+    case Kind::folderHeader: {
+        QAction *rename = menu->addAction(IconProvider::icon(QStringLiteral("pencil")),
+                                          localized(u"Rename Folder", u"Переименовать папку"));
+        connect(rename, &QAction::triggered, m_sidebar.get(),
+                [sidebar = m_sidebar.get(), key] { sidebar->beginFolderRename(key); });
+        QAction *remove = menu->addAction(IconProvider::icon(QStringLiteral("trash")),
+                                          localized(u"Delete Folder", u"Удалить папку"));
+        connect(remove, &QAction::triggered, m_model,
+                [model = m_model, key] { model->deleteFolder(key); });
+        return menu;
+    }
+    case Kind::project: break;
+    }
+
+    const std::optional<ProjectSummary> summary = m_model->summary(key);
+    if (!summary)
+        return nullptr;
+    QAction *exportAction = menu->addAction(IconProvider::icon(QStringLiteral("square.and.arrow.up")),
+                                            localized(u"Export", u"Экспорт"));
+    exportAction->setEnabled(summary->sceneCount > 0);
+    connect(exportAction, &QAction::triggered, this, [this, key] { emit exportRequested(key); });
+    QAction *rename = menu->addAction(IconProvider::icon(QStringLiteral("pencil")),
+                                      localized(u"Rename", u"Переименовать"));
+    connect(rename, &QAction::triggered, m_sidebar.get(),
+            [sidebar = m_sidebar.get(), key] { sidebar->beginProjectRename(key); });
+    QAction *duplicate = menu->addAction(
+        IconProvider::icon(QStringLiteral("plus.square.on.square")),
+        localized(u"Duplicate", u"Дублировать"));
+    connect(duplicate, &QAction::triggered, m_model, [model = m_model, summary = *summary] {
+        model->duplicateProject(summary);
+    });
+
+    QMenu *move = menu->addMenu(IconProvider::icon(QStringLiteral("folder")),
+                                localized(u"Move To", u"Переместить в"));
+    const auto addDestination = [&](const QString &label, const std::optional<QString> &folder) {
+        QAction *action = move->addAction(label);
+        // Where it already is, it cannot go.
+        action->setEnabled(summary->folderName != folder);
+        connect(action, &QAction::triggered, m_model, [model = m_model, s = *summary, folder] {
+            model->moveProject(s, folder);
+        });
+    };
+    addDestination(localized(u"Root (no folder)", u"Корень (без папки)"), std::nullopt);
+    if (!m_model->folders().isEmpty())
+        move->addSeparator();
+    for (const QString &folder : m_model->folders())
+        addDestination(folder, folder);
+
+    menu->addSeparator();
+    QAction *remove = menu->addAction(IconProvider::icon(QStringLiteral("trash")),
+                                      localized(u"Delete", u"Удалить"));
+    connect(remove, &QAction::triggered, m_model,
+            [model = m_model, summary = *summary] { model->deleteProject(summary); });
+    return menu;
+}
+
+} // namespace veskel

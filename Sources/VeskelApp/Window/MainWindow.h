@@ -1,0 +1,59 @@
+#pragma once
+
+#include "VeskelApp/Window/AppEnvironment.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <memory>
+#include <optional>
+
+namespace veskel {
+
+class AppCommands;
+class ProjectEditorViewModel;
+class RootView;
+class SettingsWindow;
+
+// The application's one main window: the menus and the root view, both built again in the new
+// language whenever it changes. It owns the editor view model of the open project, replaced
+// when another project is opened (and flushed when it goes), so a language change keeps the
+// edit history.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit MainWindow(const AppEnvironment &environment, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    static constexpr QSize defaultSize{1280, 800};
+
+    RootView *rootView() const;
+    AppCommands *commands() const { return m_commands.get(); }
+    ProjectEditorViewModel *editorModel() const { return m_editorModel.get(); }
+    SettingsWindow *settingsWindow() const;
+
+    void openSettings();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void rebuild();
+    void syncEditor();
+    void updateTitle();
+
+    AppEnvironment m_environment;
+    QPointer<RootView> m_rootView;
+    std::unique_ptr<AppCommands> m_commands;
+    std::unique_ptr<ProjectEditorViewModel> m_editorModel;
+    std::optional<QString> m_editorIdentity;
+    QPointer<SettingsWindow> m_settingsWindow;
+    bool m_shownOnce = false;
+    bool m_syncingEditor = false;
+    bool m_syncAgain = false;
+};
+
+} // namespace veskel
