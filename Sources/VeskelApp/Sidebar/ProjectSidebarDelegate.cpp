@@ -6,7 +6,6 @@
 #include <QAbstractItemView>
 #include <QHelpEvent>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
 
@@ -194,14 +193,11 @@ void ProjectSidebarDelegate::setEditorData(QWidget *editor, const QModelIndex &i
     field->setProperty("filled", true);
 }
 
-void ProjectSidebarDelegate::setModelData(QWidget *editor, QAbstractItemModel *,
-                                          const QModelIndex &index) const
+void ProjectSidebarDelegate::setModelData(QWidget *, QAbstractItemModel *,
+                                          const QModelIndex &) const
 {
-    // The item text stays as it is: the rename goes to the application model, and the list
-    // follows from disk.
-    const auto *field = static_cast<QLineEdit *>(editor);
-    emit const_cast<ProjectSidebarDelegate *>(this)->renameCommitted(
-        kindOf(index), index.data(SidebarItemRoles::key).toString(), field->text());
+    // The item text stays as it is: the sidebar takes the committed text (commitData) to the
+    // application model, and the list follows from disk.
 }
 
 void ProjectSidebarDelegate::updateEditorGeometry(QWidget *editor,
@@ -218,27 +214,6 @@ void ProjectSidebarDelegate::updateEditorGeometry(QWidget *editor,
         editor->setGeometry(row.left() + 36, row.center().y() - height / 2, row.width() - 40,
                             height);
     }
-}
-
-bool ProjectSidebarDelegate::editorEvent(QEvent *event, QAbstractItemModel *model,
-                                         const QStyleOptionViewItem &option,
-                                         const QModelIndex &index)
-{
-    if (kindOf(index) == Kind::project
-        && (event->type() == QEvent::MouseButtonPress
-            || event->type() == QEvent::MouseButtonRelease
-            || event->type() == QEvent::MouseButtonDblClick)) {
-        const auto *mouse = static_cast<QMouseEvent *>(event);
-        if (mouse->button() == Qt::LeftButton
-            && exportButtonRect(option.rect).contains(mouse->position().toPoint())) {
-            // The button takes the click whole: the row is not chosen by it.
-            if (event->type() == QEvent::MouseButtonRelease
-                && index.data(SidebarItemRoles::sceneCount).toInt() > 0)
-                emit exportClicked(index.data(SidebarItemRoles::key).toString());
-            return true;
-        }
-    }
-    return QStyledItemDelegate::editorEvent(event, model, option, index);
 }
 
 bool ProjectSidebarDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view,

@@ -7,7 +7,8 @@
 namespace veskel {
 
 // Draws the sidebar's section headers and project rows (title, scene count and duration with a
-// warning sign, export button) and provides the inline rename field.
+// warning sign, export button) and provides the inline rename field, whose text it never
+// writes into the item: Return or leaving the field commits it (commitData), Escape does not.
 class ProjectSidebarDelegate : public QStyledItemDelegate
 {
     Q_OBJECT
@@ -33,16 +34,8 @@ public:
     void updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option,
                               const QModelIndex &index) const override;
 
-    bool editorEvent(QEvent *event, QAbstractItemModel *model, const QStyleOptionViewItem &option,
-                     const QModelIndex &index) override;
     bool helpEvent(QHelpEvent *event, QAbstractItemView *view, const QStyleOptionViewItem &option,
                    const QModelIndex &index) override;
-
-signals:
-    void exportClicked(const QString &projectID);
-    // The inline field was committed (Return or leaving it); Escape commits nothing.
-    void renameCommitted(veskel::SidebarItemRoles::Kind kind, const QString &key,
-                         const QString &text);
 
 private:
     void paintHeader(QPainter *painter, const QStyleOptionViewItem &option,

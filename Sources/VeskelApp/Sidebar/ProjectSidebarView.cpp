@@ -119,9 +119,8 @@ ProjectSidebarView::ProjectSidebarView(AppModel &model, QSettings &settings, QWi
                 menu->exec(m_tree->viewport()->mapToGlobal(position));
         }
     });
-    connect(m_delegate, &ProjectSidebarDelegate::exportClicked, this,
-            &ProjectSidebarView::exportRequested);
-    connect(m_delegate, &ProjectSidebarDelegate::renameCommitted, this,
+    connect(m_tree, &SidebarTree::exportClicked, this, &ProjectSidebarView::exportRequested);
+    connect(m_delegate, &QAbstractItemDelegate::commitData, this,
             &ProjectSidebarView::renameCommitted);
     connect(m_delegate, &QAbstractItemDelegate::closeEditor, this,
             &ProjectSidebarView::editorClosed);
@@ -388,13 +387,16 @@ void ProjectSidebarView::openEditorForRename()
         editorClosed();
 }
 
-void ProjectSidebarView::renameCommitted(Kind kind, const QString &key, const QString &text)
+void ProjectSidebarView::renameCommitted(QWidget *editor)
 {
-    if (kind == Kind::project && m_sidebar->renamingProjectID() == key) {
-        m_sidebar->setProjectRenameText(text);
+    const auto *field = qobject_cast<QLineEdit *>(editor);
+    if (!field)
+        return;
+    if (m_editedProject && m_sidebar->renamingProjectID() == m_editedProject) {
+        m_sidebar->setProjectRenameText(field->text());
         m_sidebar->commitProjectRename();
-    } else if (kind == Kind::folderHeader && m_sidebar->renamingFolder() == key) {
-        m_sidebar->setFolderRenameText(text);
+    } else if (m_editedFolder && m_sidebar->renamingFolder() == m_editedFolder) {
+        m_sidebar->setFolderRenameText(field->text());
         m_sidebar->commitFolderRename();
     }
 }

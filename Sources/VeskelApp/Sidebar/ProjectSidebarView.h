@@ -66,7 +66,8 @@ private:
     void openEditorForRename();
     void rowChosen(QTreeWidgetItem *item);
     void headerClicked(QTreeWidgetItem *item);
-    void renameCommitted(SidebarItemRoles::Kind kind, const QString &key, const QString &text);
+    // The inline field's text, committed.
+    void renameCommitted(QWidget *editor);
     void editorClosed();
 
     AppModel *m_model = nullptr;

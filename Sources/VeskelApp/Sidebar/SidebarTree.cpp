@@ -1,9 +1,11 @@
 #include "VeskelApp/Sidebar/SidebarTree.h"
 
+#include "VeskelApp/Sidebar/ProjectSidebarDelegate.h"
 #include "VeskelApp/Sidebar/SidebarItemRoles.h"
 
 #include <QDropEvent>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QTimer>
 
 namespace veskel {
@@ -40,6 +42,57 @@ QTreeWidgetItem *SidebarTree::sectionOf(QTreeWidgetItem *item)
     while (item && item->parent())
         item = item->parent();
     return item;
+}
+
+QTreeWidgetItem *SidebarTree::exportButtonAt(const QPoint &position) const
+{
+    QTreeWidgetItem *item = itemAt(position);
+    if (!item
+        || SidebarItemRoles::Kind(item->data(0, SidebarItemRoles::kind).toInt())
+               != SidebarItemRoles::Kind::project)
+        return nullptr;
+    const QRect button = ProjectSidebarDelegate::exportButtonRect(visualItemRect(item));
+    return button.contains(position) ? item : nullptr;
+}
+
+void SidebarTree::mousePressEvent(QMouseEvent *event)
+{
+    // The button takes the click whole: pressing it neither chooses nor drags the row.
+    if (event->button() == Qt::LeftButton) {
+        if (QTreeWidgetItem *item = exportButtonAt(event->position().toPoint())) {
+            m_pressedExport = item->data(0, SidebarItemRoles::key).toString();
+            event->accept();
+            return;
+        }
+    }
+    m_pressedExport.clear();
+    QTreeWidget::mousePressEvent(event);
+}
+
+void SidebarTree::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (!m_pressedExport.isEmpty() && event->button() == Qt::LeftButton) {
+        const QString pressed = std::exchange(m_pressedExport, QString());
+        QTreeWidgetItem *item = exportButtonAt(event->position().toPoint());
+        if (item && item->data(0, SidebarItemRoles::key).toString() == pressed
+            && item->data(0, SidebarItemRoles::sceneCount).toInt() > 0)
+            emit exportClicked(pressed);
+        event->accept();
+        return;
+    }
+    QTreeWidget::mouseReleaseEvent(event);
+}
+
+void SidebarTree::mouseMoveEvent(QMouseEvent *event)
+{
+    // The export button lights up under the pointer, within a row that is already hovered.
+    if (QTreeWidgetItem *item = itemAt(event->position().toPoint()))
+        viewport()->update(visualItemRect(item));
+    if (!m_pressedExport.isEmpty()) {
+        event->accept();
+        return;
+    }
+    QTreeWidget::mouseMoveEvent(event);
 }
 
 QStringList SidebarTree::mimeTypes() const

@@ -26,6 +26,8 @@ public:
 signals:
     // nullopt: the root.
     void projectDropped(const QString &projectID, const std::optional<QString> &folder);
+    // A row's export button was clicked (pressed and released on it); the row is not chosen.
+    void exportClicked(const QString &projectID);
 
 protected:
     QStringList mimeTypes() const override;
@@ -35,10 +37,17 @@ protected:
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dragLeaveEvent(QDragLeaveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
 
 private:
     QTreeWidgetItem *targetSection(const QPoint &position) const;
     void highlight(QTreeWidgetItem *section);
+    // The project row whose export button is at the position, if any.
+    QTreeWidgetItem *exportButtonAt(const QPoint &position) const;
+
+    QString m_pressedExport;
 };
 
 } // namespace veskel

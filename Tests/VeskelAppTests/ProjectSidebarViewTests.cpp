@@ -1,0 +1,292 @@
+#include "WindowTestSupport.h"
+
+#include "VeskelApp/Editor/ProjectEditorViewModel.h"
+#include "VeskelApp/ProjectSidebarModel.h"
+#include "VeskelApp/Sidebar/ProjectSidebarDelegate.h"
+#include "VeskelApp/Sidebar/ProjectSidebarView.h"
+#include "VeskelApp/Sidebar/SidebarItemRoles.h"
+#include "VeskelApp/Sidebar/SidebarTree.h"
+#include "VeskelApp/Window/RootView.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QToolButton>
+
+namespace veskel::test {
+namespace {
+
+class ProjectSidebarViewTest : public WindowFixture
+{
+protected:
+    void SetUp() override
+    {
+        WindowFixture::SetUp();
+        showWindow();
+        sidebar = window->rootView()->sidebar();
+        tree = sidebar->tree();
+    }
+
+    ProjectSummary created(const QString &title)
+    {
+        auto project = store->createProject(
+            title, VideoSettings::preset(VideoSettings::FormatPreset::horizontalHD, 25));
+        EXPECT_TRUE(project.has_value());
+        model->refreshProjects();
+        return *model->summary(project->id);
+    }
+
+    QLineEdit *renameField() const
+    {
+        return tree->viewport()->findChild<QLineEdit *>("sidebarRenameField");
+    }
+
+    QStringList sectionTitles() const
+    {
+        QStringList titles;
+        for (int i = 0; i < tree->topLevelItemCount(); ++i)
+            titles << tree->topLevelItem(i)->text(0);
+        return titles;
+    }
+
+    QAction *menuAction(QMenu &menu, const QString &text) const
+    {
+        for (QAction *action : menu.actions()) {
+            if (action->text() == text)
+                return action;
+        }
+        return nullptr;
+    }
+
+    ProjectSidebarView *sidebar = nullptr;
+    SidebarTree *tree = nullptr;
+};
+
+struct RenameCase
+{
+    const char *typed;
+    Qt::Key finish;
+    const char *expectedTitle;
+};
+
+class InlineRenameTest : public ProjectSidebarViewTest,
+                         public ::testing::WithParamInterface<RenameCase>
+{};
+
+TEST_P(InlineRenameTest, DoubleClickRenamesOnlyWithARealNewName)
+{
+    const ProjectSummary alpha = created("Alpha");
+    const QString package = alpha.packageURL;
+    QTreeWidgetItem *row = sidebar->projectItem(alpha.id);
+    ASSERT_NE(row, nullptr);
+    // A double click: a first click (which opens the project), then the second one.
+    const QPoint center = tree->visualItemRect(row).center();
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, center);
+    QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, center);
+    QLineEdit *field = renameField();
+    ASSERT_NE(field, nullptr);
+    EXPECT_EQ(field->text(), "Alpha");
+    EXPECT_EQ(field->placeholderText(), "Project name");
+
+    field->selectAll();
+    QTest::keyClicks(field, GetParam().typed);
+    QTest::keyClick(field, GetParam().finish);
+    QTRY_VERIFY(renameField() == nullptr || !renameField()->isVisible());
+
+    const auto summary = model->summary(alpha.id);
+    ASSERT_TRUE(summary.has_value());
+    EXPECT_EQ(summary->title, GetParam().expectedTitle);
+    EXPECT_FALSE(model->errorMessage().has_value());
+    if (summary->title == "Alpha") {
+        EXPECT_EQ(summary->packageURL, package);
+    }
+    QTRY_COMPARE(sidebar->projectItem(alpha.id)->text(0), QString(GetParam().expectedTitle));
+    EXPECT_FALSE(sidebar->sidebarModel().renamingProjectID().has_value());
+}
+
+INSTANTIATE_TEST_SUITE_P(Titles, InlineRenameTest,
+                         ::testing::Values(RenameCase{"   ", Qt::Key_Return, "Alpha"},
+                                           RenameCase{"", Qt::Key_Return, "Alpha"},
+                                           RenameCase{"  Beta  ", Qt::Key_Escape, "Alpha"},
+                                           RenameCase{"  Beta  ", Qt::Key_Return, "Beta"}));
+
+TEST_F(ProjectSidebarViewTest, ANewFolderStartsRenamingAtOnce)
+{
+    sidebar->findChild<QToolButton *>("newFolder")->click();
+    EXPECT_EQ(model->folders(), QStringList{"New Folder"});
+    QLineEdit *field = renameField();
+    ASSERT_NE(field, nullptr);
+    EXPECT_EQ(field->text(), "New Folder");
+    EXPECT_EQ(field->placeholderText(), "Folder name");
+    field->selectAll();
+    QTest::keyClicks(field, "Drafts");
+    QTest::keyClick(field, Qt::Key_Return);
+    QTRY_COMPARE(model->folders(), QStringList{"Drafts"});
+    QTRY_VERIFY(sidebar->folderItem("Drafts") != nullptr);
+}
+
+TEST_F(ProjectSidebarViewTest, SectionsFollowPinningAndTheFilter)
+{
+    const ProjectSummary alpha = created("Alpha plan");
+    created("Beta");
+    model->createFolder("Archive");
+    const ProjectSummary archived = created("Old alpha");
+    model->moveProject(archived, QString("Archive"));
+    model->createFolder("Empty");
+
+    EXPECT_EQ(sectionTitles(), (QStringList{"Archive", "Empty", "Projects"}));
+    sidebar->sidebarModel().setPinFoldersToTop(false);
+    EXPECT_EQ(sectionTitles(), (QStringList{"Projects", "Archive", "Empty"}));
+
+    // Filtering leaves out folders without a match, never the root section.
+    QTest::keyClicks(sidebar->filterField(), "ALPHA");
+    EXPECT_EQ(sectionTitles(), (QStringList{"Projects", "Archive"}));
+    QTreeWidgetItem *root = tree->topLevelItem(0);
+    ASSERT_EQ(root->childCount(), 1);
+    EXPECT_EQ(root->child(0)->data(0, SidebarItemRoles::key).toString(), alpha.id);
+}
+
+TEST_F(ProjectSidebarViewTest, ClickingAFolderHeaderCollapsesIt)
+{
+    model->createFolder("Archive");
+    const ProjectSummary inside = created("Inside");
+    model->moveProject(inside, QString("Archive"));
+    QTreeWidgetItem *header = sidebar->folderItem("Archive");
+    ASSERT_TRUE(header->isExpanded());
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(header).center());
+    header = sidebar->folderItem("Archive");
+    EXPECT_FALSE(header->isExpanded());
+    EXPECT_FALSE(sidebar->sidebarModel().isFolderExpanded("Archive"));
+}
+
+TEST_F(ProjectSidebarViewTest, ChoosingARowOpensTheProject)
+{
+    const ProjectSummary first = created("First");
+    created("Second");
+    QTreeWidgetItem *row = sidebar->projectItem(first.id);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(row).center());
+    ASSERT_TRUE(model->selectedProject().has_value());
+    EXPECT_EQ(model->selectedProject()->id, first.id);
+    EXPECT_EQ(tree->currentItem(), sidebar->projectItem(first.id));
+}
+
+TEST_F(ProjectSidebarViewTest, DroppingARowOnAFolderMovesTheProject)
+{
+    model->createFolder("Archive");
+    const ProjectSummary film = created("Film");
+
+    const auto drop = [this](const QString &text, QTreeWidgetItem *target) {
+        QMimeData data;
+        data.setText(text);
+        const QPoint at = tree->visualItemRect(target).center();
+        QDragEnterEvent enter(at, Qt::MoveAction, &data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(tree->viewport(), &enter);
+        QDragMoveEvent move(at, Qt::MoveAction, &data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(tree->viewport(), &move);
+        EXPECT_TRUE(move.isAccepted());
+        QDropEvent dropped(at, Qt::MoveAction, &data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(tree->viewport(), &dropped);
+    };
+
+    drop(film.id, sidebar->folderItem("Archive"));
+    QTRY_COMPARE(model->summary(film.id)->folderName, std::optional<QString>("Archive"));
+
+    // Onto the root section: out of the folder again.
+    drop(film.id, tree->topLevelItem(tree->topLevelItemCount() - 1));
+    QTRY_COMPARE(model->summary(film.id)->folderName, std::optional<QString>());
+
+    // Text that names no project moves nothing and reports nothing.
+    drop("not a project", sidebar->folderItem("Archive"));
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(model->summary(film.id)->folderName.has_value());
+    EXPECT_FALSE(model->errorMessage().has_value());
+}
+
+TEST_F(ProjectSidebarViewTest, RowContextMenuMovesDuplicatesAndDeletes)
+{
+    model->createFolder("Archive");
+    const ProjectSummary film = created("Film");
+
+    std::unique_ptr<QMenu> menu = sidebar->contextMenu(sidebar->projectItem(film.id));
+    ASSERT_NE(menu, nullptr);
+    QStringList texts;
+    for (QAction *action : menu->actions()) {
+        if (!action->isSeparator())
+            texts << action->text();
+    }
+    EXPECT_EQ(texts, (QStringList{"Export", "Rename", "Duplicate", "Move To", "Delete"}));
+    // No scenes, nothing to export.
+    EXPECT_FALSE(menuAction(*menu, "Export")->isEnabled());
+
+    QMenu *move = menuAction(*menu, "Move To")->menu();
+    ASSERT_NE(move, nullptr);
+    EXPECT_FALSE(menuAction(*move, "Root (no folder)")->isEnabled());
+    menuAction(*move, "Archive")->trigger();
+    EXPECT_EQ(model->summary(film.id)->folderName, std::optional<QString>("Archive"));
+
+    menu = sidebar->contextMenu(sidebar->projectItem(film.id));
+    menuAction(*menu, "Duplicate")->trigger();
+    ASSERT_TRUE(model->selectedProject().has_value());
+    EXPECT_EQ(model->selectedProject()->title, "Film (copy)");
+    EXPECT_EQ(model->projects().size(), 2);
+
+    menu = sidebar->contextMenu(sidebar->projectItem(film.id));
+    menuAction(*menu, "Delete")->trigger();
+    EXPECT_FALSE(model->summary(film.id).has_value());
+    EXPECT_EQ(sidebar->projectItem(film.id), nullptr);
+}
+
+TEST_F(ProjectSidebarViewTest, AFailureShowsAboveTheFilterUntilTheNextSuccess)
+{
+    const ProjectSummary film = created("Film");
+    EXPECT_FALSE(sidebar->errorLine()->isVisibleTo(sidebar));
+    model->createFolder("bad/name");
+    ASSERT_TRUE(model->errorMessage().has_value());
+    EXPECT_TRUE(sidebar->errorLine()->isVisibleTo(sidebar));
+    EXPECT_EQ(sidebar->errorLine()->text(), *model->errorMessage());
+    model->openProject(film);
+    EXPECT_FALSE(sidebar->errorLine()->isVisibleTo(sidebar));
+}
+
+TEST_F(ProjectSidebarViewTest, RowsCarryTheirCountsAndWarnings)
+{
+    const ProjectSummary film = created("Film");
+    model->openProject(film);
+    window->editorModel()->applyDocumentText("# One\n\nSome words here.");
+    window->editorModel()->persist();
+    QTreeWidgetItem *row = sidebar->projectItem(film.id);
+    ASSERT_NE(row, nullptr);
+    EXPECT_EQ(row->data(0, SidebarItemRoles::detail).toString(), "1 scene · 00:02");
+    EXPECT_EQ(row->data(0, SidebarItemRoles::sceneCount).toInt(), 1);
+    EXPECT_EQ(row->data(0, SidebarItemRoles::warningCount).toInt(),
+              model->summary(film.id)->warningCount);
+}
+
+TEST_F(ProjectSidebarViewTest, TheRowExportButtonAsksForTheExportOfThatProject)
+{
+    const ProjectSummary empty = created("Empty");
+    const ProjectSummary film = created("Film");
+    model->openProject(film);
+    window->editorModel()->applyDocumentText("# One\n\nSome words here.");
+    window->editorModel()->persist();
+    QSignalSpy exports(sidebar, &ProjectSidebarView::exportRequested);
+
+    const auto clickExport = [this](const QString &id) {
+        const QRect row = tree->visualItemRect(sidebar->projectItem(id));
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                          ProjectSidebarDelegate::exportButtonRect(row).center());
+    };
+    clickExport(empty.id);
+    EXPECT_EQ(exports.count(), 0);
+    // The button does not open the row it sits on.
+    EXPECT_EQ(model->selectedProject()->id, film.id);
+    clickExport(film.id);
+    ASSERT_EQ(exports.count(), 1);
+    EXPECT_EQ(exports.first().first().toString(), film.id);
+    EXPECT_NE(window->rootView()->exportSheet(), nullptr);
+}
+
+} // namespace
+} // namespace veskel::test
