@@ -1,0 +1,174 @@
+#include "VeskelApp/Editor/EditorTheme.h"
+#include "VeskelApp/LanguageStore.h"
+#include "VeskelApp/Settings/AppearanceController.h"
+#include "VeskelApp/Settings/Preferences.h"
+#include "VeskelApp/Settings/SettingsView.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace veskel::test {
+namespace {
+
+class SettingsViewTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.isValid());
+        settings = std::make_unique<QSettings>(folder.filePath("settings.ini"),
+                                               QSettings::IniFormat);
+        languages = std::make_unique<LanguageStore>(settings.get(),
+                                                    [] { return QStringList{"en"}; });
+        preferences = std::make_unique<Preferences>(settings.get());
+    }
+
+    std::unique_ptr<SettingsView> makeView(bool looksDark = false)
+    {
+        return std::make_unique<SettingsView>(*preferences, *languages,
+                                              [looksDark] { return looksDark; });
+    }
+
+    QTemporaryDir folder;
+    std::unique_ptr<QSettings> settings;
+    std::unique_ptr<LanguageStore> languages;
+    std::unique_ptr<Preferences> preferences;
+};
+
+class MatchSystemAppearanceTest : public SettingsViewTest,
+                                  public ::testing::WithParamInterface<bool>
+{};
+
+TEST_P(MatchSystemAppearanceTest, TurningItOffKeepsTheLookTheApplicationHasNow)
+{
+    const bool dark = GetParam();
+    auto view = makeView(dark);
+    auto *match = view->findChild<QCheckBox *>("matchSystemAppearance");
+    ASSERT_TRUE(match->isChecked());
+    EXPECT_FALSE(view->findChild<QRadioButton *>("appearanceLight")->isVisibleTo(view.get()));
+
+    match->click();
+    EXPECT_EQ(settings->value("appAppearance").toString(), dark ? "dark" : "light");
+    EXPECT_TRUE(view->findChild<QRadioButton *>("appearanceLight")->isVisibleTo(view.get()));
+    EXPECT_EQ(view->findChild<QRadioButton *>("appearanceDark")->isChecked(), dark);
+
+    match->click();
+    EXPECT_EQ(settings->value("appAppearance").toString(), "system");
+}
+
+INSTANTIATE_TEST_SUITE_P(Looks, MatchSystemAppearanceTest, ::testing::Bool());
+
+TEST_F(SettingsViewTest, ChoicesAreStoredByRawValueAndFollowChangesMadeElsewhere)
+{
+    auto view = makeView();
+    auto *titleBar = view->findChild<QComboBox *>("titleBarMode");
+    auto *markupBar = view->findChild<QComboBox *>("markupBarMode");
+    EXPECT_EQ(titleBar->currentText(), "Fade In/Out");
+    EXPECT_EQ(markupBar->count(), 3);
+
+    markupBar->setCurrentIndex(markupBar->findText("Hide"));
+    EXPECT_EQ(settings->value("markupBarMode").toString(), "hidden");
+    view->findChild<QCheckBox *>("sidebarSwipeEnabled")->click();
+    EXPECT_FALSE(settings->value("sidebarSwipeEnabled").toBool());
+
+    // The View menu writes the same keys.
+    QSignalSpy changes(preferences.get(), &Preferences::changed);
+    preferences->setTitleBarMode(TitleBarMode::alwaysShow);
+    EXPECT_EQ(titleBar->currentText(), "Always Show");
+    EXPECT_EQ(settings->value("titleBarMode").toString(), "alwaysShow");
+    // Refreshing the controls writes nothing back.
+    EXPECT_EQ(changes.count(), 1);
+}
+
+TEST_F(SettingsViewTest, SlidersStoreTheirValuesAndResetRestoresTheDefaults)
+{
+    auto view = makeView();
+    auto *size = view->findChild<QSlider *>("editorTextSize");
+    auto *width = view->findChild<QSlider *>("editorColumnWidth");
+    EXPECT_EQ(view->findChild<QLabel *>("editorTextSizeValue")->text(), "17");
+
+    size->setValue(size->maximum());
+    width->setValue(width->minimum() + 1);
+    EXPECT_EQ(settings->value("editorTextSize").toDouble(), 23);
+    EXPECT_EQ(settings->value("editorColumnWidth").toDouble(), 720);
+    EXPECT_EQ(view->findChild<QLabel *>("editorTextSizeValue")->text(), "23");
+
+    view->findChild<QPushButton *>("resetEditorTypography")->click();
+    EXPECT_EQ(settings->value("editorTextSize").toDouble(), 17);
+    EXPECT_EQ(settings->value("editorLineSpacing").toDouble(), 8);
+    EXPECT_EQ(settings->value("editorColumnWidth").toDouble(), 880);
+    EXPECT_EQ(view->findChild<QLabel *>("editorColumnWidthValue")->text(), "880");
+}
+
+struct StoredNumber
+{
+    QVariant stored;
+    double expected;
+};
+
+class EditorThemeStoredTest : public SettingsViewTest,
+                              public ::testing::WithParamInterface<StoredNumber>
+{};
+
+TEST_P(EditorThemeStoredTest, TextSizeIsClampedAndNonNumbersGiveTheDefault)
+{
+    if (GetParam().stored.isValid())
+        settings->setValue("editorTextSize", GetParam().stored);
+    EXPECT_EQ(EditorTheme::stored(*settings, EditorTheme::textSize), GetParam().expected);
+    // The same, read back from the file where every value is text.
+    settings->sync();
+    QSettings reread(settings->fileName(), QSettings::IniFormat);
+    EXPECT_EQ(EditorTheme::stored(reread, EditorTheme::textSize), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, EditorThemeStoredTest,
+                         ::testing::Values(StoredNumber{QVariant(), 17}, StoredNumber{40, 23},
+                                           StoredNumber{5, 13}, StoredNumber{19.5, 19.5},
+                                           StoredNumber{"large", 17}, StoredNumber{"", 17},
+                                           StoredNumber{"inf", 17}));
+
+TEST_F(SettingsViewTest, UnknownStoredChoicesFallBackToTheirDefaults)
+{
+    settings->setValue("titleBarMode", "sometimes");
+    settings->setValue("markupBarMode", 3);
+    settings->setValue("focusMode", "zen");
+    settings->setValue("appAppearance", "sepia");
+    EXPECT_EQ(preferences->titleBarMode(), TitleBarMode::fadeOnHover);
+    EXPECT_EQ(preferences->markupBarMode(), MarkupBarMode::fadeOnScroll);
+    EXPECT_EQ(preferences->focusMode(), FocusMode::off);
+    EXPECT_EQ(preferences->appearance(), AppAppearance::system);
+    EXPECT_TRUE(preferences->sidebarVisible());
+    EXPECT_TRUE(preferences->timelineVisible());
+}
+
+TEST_F(SettingsViewTest, AppearanceSwitchesTheWholeApplicationAndBack)
+{
+    const QPalette original = QApplication::palette();
+    {
+        AppearanceController appearance(*preferences);
+        preferences->setAppearance(AppAppearance::dark);
+        EXPECT_TRUE(AppearanceController::looksDark());
+        EXPECT_EQ(QApplication::style()->name().toLower(), "fusion");
+        preferences->setAppearance(AppAppearance::light);
+        EXPECT_FALSE(AppearanceController::looksDark());
+        preferences->setAppearance(AppAppearance::system);
+    }
+    EXPECT_EQ(QApplication::palette().color(QPalette::Window), original.color(QPalette::Window));
+    EXPECT_EQ(QApplication::palette().color(QPalette::Text), original.color(QPalette::Text));
+}
+
+} // namespace
+} // namespace veskel::test
