@@ -1,6 +1,7 @@
 #include "StoryboardCore/Storage/LocalProjectStore.h"
 #include "VeskelApp/AppModel.h"
 #include "VeskelApp/Commands/AppNotificationHub.h"
+#include "VeskelApp/Icons/IconProvider.h"
 #include "VeskelApp/LanguageStore.h"
 #include "VeskelApp/Settings/AppearanceController.h"
 #include "VeskelApp/Settings/Preferences.h"
@@ -17,6 +18,8 @@ int main(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("Veskel"));
     QApplication::setApplicationDisplayName(QStringLiteral("Veskel"));
     QApplication::setDesktopFileName(QStringLiteral("veskel"));
+    QApplication::setWindowIcon(
+        veskel::IconProvider::icon(QStringLiteral("film.stack"), QColor(0x0A, 0x84, 0xFF)));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(

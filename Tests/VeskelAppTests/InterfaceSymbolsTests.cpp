@@ -12,7 +12,8 @@ namespace veskel::test {
 namespace {
 
 class SymbolTest : public ::testing::TestWithParam<const char *>
-{};
+{
+};
 
 // Every symbol the interface names is bundled and draws visible strokes in the colour asked
 // (filled symbols cut their marks out in white).
@@ -42,18 +43,45 @@ TEST_P(SymbolTest, IsBundledAndDrawsInTheGivenColour)
     EXPECT_FALSE(IconProvider::icon(name).isNull());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    InterfaceSymbols, SymbolTest,
-    ::testing::Values("film.stack", "gearshape", "square.and.arrow.up", "square.and.arrow.down",
-                      "exclamationmark.triangle.fill", "arrow.uturn.backward",
-                      "arrow.uturn.forward", "magnifyingglass", "list.clipboard", "flag.fill",
-                      "checklist", "bookmark.fill", "person.crop.rectangle", "sparkles.tv",
-                      "record.circle", "macwindow", "photo", "textformat",
-                      "list.bullet.rectangle", "rectangle.dashed", "clock",
-                      "clock.arrow.circlepath", "photo.badge.plus", "xmark.octagon.fill",
-                      "checkmark.circle.fill", "square.and.pencil", "waveform", "display",
-                      "arrow.2.squarepath", "chevron.up", "chevron.down", "folder",
-                      "folder.badge.plus", "arrow.up.arrow.down", "plus", "sidebar.left", "eye"));
+INSTANTIATE_TEST_SUITE_P(InterfaceSymbols,
+                         SymbolTest,
+                         ::testing::Values("film.stack",
+                                           "gearshape",
+                                           "square.and.arrow.up",
+                                           "square.and.arrow.down",
+                                           "exclamationmark.triangle.fill",
+                                           "arrow.uturn.backward",
+                                           "arrow.uturn.forward",
+                                           "magnifyingglass",
+                                           "list.clipboard",
+                                           "flag.fill",
+                                           "checklist",
+                                           "bookmark.fill",
+                                           "person.crop.rectangle",
+                                           "sparkles.tv",
+                                           "record.circle",
+                                           "macwindow",
+                                           "photo",
+                                           "textformat",
+                                           "list.bullet.rectangle",
+                                           "rectangle.dashed",
+                                           "clock",
+                                           "clock.arrow.circlepath",
+                                           "photo.badge.plus",
+                                           "xmark.octagon.fill",
+                                           "checkmark.circle.fill",
+                                           "square.and.pencil",
+                                           "waveform",
+                                           "display",
+                                           "arrow.2.squarepath",
+                                           "chevron.up",
+                                           "chevron.down",
+                                           "folder",
+                                           "folder.badge.plus",
+                                           "arrow.up.arrow.down",
+                                           "plus",
+                                           "sidebar.left",
+                                           "eye"));
 
 TEST(IconProviderTest, AnUnknownNameGivesNoIcon)
 {
@@ -67,32 +95,37 @@ struct LineCase
     const char *line;
     const char *markup; // "heading" or a role's raw value
     const char *expected;
+
+    friend void PrintTo(const LineCase &c, std::ostream *os)
+    {
+        *os << c.markup << " on \"" << c.line << '"';
+    }
 };
 
 class MarkupLineTest : public ::testing::TestWithParam<LineCase>
-{};
+{
+};
 
 TEST_P(MarkupLineTest, TransformsOneLine)
 {
     const auto kind = MarkupCommand::kindNamed(GetParam().markup);
     ASSERT_TRUE(kind.has_value());
-    EXPECT_EQ(ScriptMarkupTransform::transformLine(GetParam().line, *kind),
-              GetParam().expected);
+    EXPECT_EQ(ScriptMarkupTransform::transformLine(GetParam().line, *kind), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Lines, MarkupLineTest,
-    ::testing::Values(LineCase{"Plain words", "heading", "# Plain words"},
-                      LineCase{"  ## Title ", "heading", "Title"},
-                      LineCase{"// a note", "heading", "# a note"},
-                      LineCase{"> slide", "heading", "# slide"},
-                      LineCase{"   ", "heading", "   "},
-                      LineCase{"Plain words", "onScreen", "> Plain words"},
-                      LineCase{"//note", "onScreen", "> note"},
-                      LineCase{"\t> slide\t", "note", "// slide"},
-                      LineCase{"> slide", "voiceover", "slide"},
-                      LineCase{"# Heading", "note", "# Heading"},
-                      LineCase{"", "note", ""}));
+INSTANTIATE_TEST_SUITE_P(Lines,
+                         MarkupLineTest,
+                         ::testing::Values(LineCase{"Plain words", "heading", "# Plain words"},
+                                           LineCase{"  ## Title ", "heading", "Title"},
+                                           LineCase{"// a note", "heading", "# a note"},
+                                           LineCase{"> slide", "heading", "# slide"},
+                                           LineCase{"   ", "heading", "   "},
+                                           LineCase{"Plain words", "onScreen", "> Plain words"},
+                                           LineCase{"//note", "onScreen", "> note"},
+                                           LineCase{"\t> slide\t", "note", "// slide"},
+                                           LineCase{"> slide", "voiceover", "slide"},
+                                           LineCase{"# Heading", "note", "# Heading"},
+                                           LineCase{"", "note", ""}));
 
 TEST(ScriptMarkupTransformTest, OnSlideTextChangesOnlyPlainLinesAndThenNothing)
 {

@@ -111,8 +111,9 @@ TEST_F(MainWindowTest, ProjectShortcutsDoNothingWithoutAnOpenProject)
     QSignalSpy exportSpy(&notifications, &AppNotificationHub::storyboardExport);
     QSignalSpy markup(&notifications, &AppNotificationHub::storyboardApplyMarkup);
     const QList<QKeyCombination> keys{
-        Qt::CTRL | Qt::Key_N,         Qt::CTRL | Qt::Key_E,         Qt::CTRL | Qt::ALT | Qt::Key_1,
-        Qt::CTRL | Qt::ALT | Qt::Key_2, Qt::CTRL | Qt::ALT | Qt::Key_3, Qt::CTRL | Qt::ALT | Qt::Key_4};
+        Qt::CTRL | Qt::Key_N,           Qt::CTRL | Qt::Key_E,
+        Qt::CTRL | Qt::ALT | Qt::Key_1, Qt::CTRL | Qt::ALT | Qt::Key_2,
+        Qt::CTRL | Qt::ALT | Qt::Key_3, Qt::CTRL | Qt::ALT | Qt::Key_4};
     for (QKeyCombination key : keys)
         QTest::keyClick(window.get(), key.key(), key.keyboardModifiers());
     EXPECT_EQ(newScene.count() + exportSpy.count() + markup.count(), 0);
@@ -159,8 +160,10 @@ TEST_F(MainWindowTest, SwitchingToRussianShowsRussianTexts)
               "Выберите или создайте проект");
     EXPECT_EQ(root->sidebar()->filterField()->placeholderText(), "Фильтр");
     EXPECT_EQ(root->sidebar()->tree()->topLevelItem(0)->text(0), "Проекты");
-    EXPECT_TRUE(root->sidebar()->findChild<QPushButton *>("newProjectButton")->text().startsWith(
-        "Создать проект"));
+    EXPECT_TRUE(root->sidebar()
+                    ->findChild<QPushButton *>("newProjectButton")
+                    ->text()
+                    .startsWith("Создать проект"));
 }
 
 TEST_F(MainWindowTest, LanguageChangeRebuildsTheEditorButKeepsItsHistory)

@@ -140,7 +140,8 @@ TEST_F(ProjectEditorViewTest, MaterialsGroupScenesByTypeAndChoosingOneSelectsIt)
 
     typeScript("# One\n\nA.\n\n# \n\nB.\n\n# Three\n\nC.");
     const QList<Scene> scenes = editorModel->project().orderedScenes();
-    editorModel->updateScene(scenes[2].id, [](Scene &scene) { scene.type = SceneType::talkingHead; });
+    editorModel->updateScene(scenes[2].id,
+                             [](Scene &scene) { scene.type = SceneType::talkingHead; });
 
     MaterialsPopover popover(*editorModel);
     const QList<MaterialRow *> rows = popover.findChildren<MaterialRow *>();

@@ -69,11 +69,17 @@ struct RenameCase
     const char *typed;
     Qt::Key finish;
     const char *expectedTitle;
+
+    friend void PrintTo(const RenameCase &c, std::ostream *os)
+    {
+        *os << '"' << c.typed << "\" then " << (c.finish == Qt::Key_Escape ? "Escape" : "Return");
+    }
 };
 
 class InlineRenameTest : public ProjectSidebarViewTest,
                          public ::testing::WithParamInterface<RenameCase>
-{};
+{
+};
 
 TEST_P(InlineRenameTest, DoubleClickRenamesOnlyWithARealNewName)
 {
@@ -106,7 +112,8 @@ TEST_P(InlineRenameTest, DoubleClickRenamesOnlyWithARealNewName)
     EXPECT_FALSE(sidebar->sidebarModel().renamingProjectID().has_value());
 }
 
-INSTANTIATE_TEST_SUITE_P(Titles, InlineRenameTest,
+INSTANTIATE_TEST_SUITE_P(Titles,
+                         InlineRenameTest,
                          ::testing::Values(RenameCase{"   ", Qt::Key_Return, "Alpha"},
                                            RenameCase{"", Qt::Key_Return, "Alpha"},
                                            RenameCase{"  Beta  ", Qt::Key_Escape, "Alpha"},

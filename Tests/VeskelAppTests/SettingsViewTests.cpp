@@ -29,10 +29,10 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(folder.isValid());
-        settings = std::make_unique<QSettings>(folder.filePath("settings.ini"),
-                                               QSettings::IniFormat);
-        languages = std::make_unique<LanguageStore>(settings.get(),
-                                                    [] { return QStringList{"en"}; });
+        settings
+            = std::make_unique<QSettings>(folder.filePath("settings.ini"), QSettings::IniFormat);
+        languages
+            = std::make_unique<LanguageStore>(settings.get(), [] { return QStringList{"en"}; });
         preferences = std::make_unique<Preferences>(settings.get());
     }
 
@@ -50,7 +50,8 @@ protected:
 
 class MatchSystemAppearanceTest : public SettingsViewTest,
                                   public ::testing::WithParamInterface<bool>
-{};
+{
+};
 
 TEST_P(MatchSystemAppearanceTest, TurningItOffKeepsTheLookTheApplicationHasNow)
 {
@@ -117,11 +118,17 @@ struct StoredNumber
 {
     QVariant stored;
     double expected;
+
+    friend void PrintTo(const StoredNumber &c, std::ostream *os)
+    {
+        *os << (c.stored.isValid() ? c.stored.toString().toStdString() : "absent");
+    }
 };
 
 class EditorThemeStoredTest : public SettingsViewTest,
                               public ::testing::WithParamInterface<StoredNumber>
-{};
+{
+};
 
 TEST_P(EditorThemeStoredTest, TextSizeIsClampedAndNonNumbersGiveTheDefault)
 {
@@ -134,10 +141,14 @@ TEST_P(EditorThemeStoredTest, TextSizeIsClampedAndNonNumbersGiveTheDefault)
     EXPECT_EQ(EditorTheme::stored(reread, EditorTheme::textSize), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Values, EditorThemeStoredTest,
-                         ::testing::Values(StoredNumber{QVariant(), 17}, StoredNumber{40, 23},
-                                           StoredNumber{5, 13}, StoredNumber{19.5, 19.5},
-                                           StoredNumber{"large", 17}, StoredNumber{"", 17},
+INSTANTIATE_TEST_SUITE_P(Values,
+                         EditorThemeStoredTest,
+                         ::testing::Values(StoredNumber{QVariant(), 17},
+                                           StoredNumber{40, 23},
+                                           StoredNumber{5, 13},
+                                           StoredNumber{19.5, 19.5},
+                                           StoredNumber{"large", 17},
+                                           StoredNumber{"", 17},
                                            StoredNumber{"inf", 17}));
 
 TEST_F(SettingsViewTest, UnknownStoredChoicesFallBackToTheirDefaults)

@@ -28,10 +28,10 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(folder.isValid());
-        settings = std::make_unique<QSettings>(folder.filePath("settings.ini"),
-                                               QSettings::IniFormat);
-        languages = std::make_unique<LanguageStore>(settings.get(),
-                                                    [] { return QStringList{"en-US"}; });
+        settings
+            = std::make_unique<QSettings>(folder.filePath("settings.ini"), QSettings::IniFormat);
+        languages
+            = std::make_unique<LanguageStore>(settings.get(), [] { return QStringList{"en-US"}; });
         preferences = std::make_unique<Preferences>(settings.get());
         store = std::make_unique<LocalProjectStore>(folder.filePath("Projects"));
         model = std::make_unique<AppModel>(*store);
@@ -45,9 +45,8 @@ protected:
 
     void showWindow()
     {
-        window = std::make_unique<MainWindow>(AppEnvironment{model.get(), languages.get(),
-                                                             preferences.get(), &notifications,
-                                                             &scheduler});
+        window = std::make_unique<MainWindow>(AppEnvironment{
+            model.get(), languages.get(), preferences.get(), &notifications, &scheduler});
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }

@@ -14,7 +14,9 @@
 
 namespace veskel {
 
-AppCommands::AppCommands(QMenuBar &menuBar, const AppEnvironment &environment, Actions actions,
+AppCommands::AppCommands(QMenuBar &menuBar,
+                         const AppEnvironment &environment,
+                         Actions actions,
                          QObject *parent)
     : QObject(parent)
     , m_environment(environment)
@@ -27,8 +29,7 @@ AppCommands::AppCommands(QMenuBar &menuBar, const AppEnvironment &environment, A
 
     connect(m_environment.model, &AppModel::selectedProjectChanged, this,
             &AppCommands::updateProjectCommands);
-    connect(m_environment.preferences, &Preferences::changed, this,
-            &AppCommands::updateViewLabels);
+    connect(m_environment.preferences, &Preferences::changed, this, &AppCommands::updateViewLabels);
     updateProjectCommands();
     updateViewLabels();
 }
@@ -89,9 +90,8 @@ QMenu *AppCommands::choiceMenu(QMenu *parent, const QString &title, Get get, Set
         action->setCheckable(true);
         action->setData(rawValue(value));
         group->addAction(action);
-        connect(action, &QAction::triggered, this, [this, set, value] {
-            (m_environment.preferences->*set)(value);
-        });
+        connect(action, &QAction::triggered, this,
+                [this, set, value] { (m_environment.preferences->*set)(value); });
     }
     // The current choice carries the check mark whenever the menu opens.
     connect(menu, &QMenu::aboutToShow, this, [this, menu, get] {

@@ -28,7 +28,9 @@ public:
     };
 
     // Fills the (emptied) menu bar; the actions live as long as the menu bar.
-    AppCommands(QMenuBar &menuBar, const AppEnvironment &environment, Actions actions,
+    AppCommands(QMenuBar &menuBar,
+                const AppEnvironment &environment,
+                Actions actions,
                 QObject *parent = nullptr);
 
     QAction *newScene() const { return m_newScene; }

@@ -54,7 +54,8 @@ bool handle(const QKeyEvent &event, ProjectEditorViewModel &model, const QWidget
         if (const auto primary = model.selectedSceneID())
             model.duplicateScene(*primary);
         return true;
-    default: return false;
+    default:
+        return false;
     }
 }
 

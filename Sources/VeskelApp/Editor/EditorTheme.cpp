@@ -26,7 +26,8 @@ double stored(const QSettings &settings, const NumberSetting &setting)
         // Settings files hold every value as text; only a text that is a number counts.
         number = value.toString().trimmed().toDouble(&ok);
         break;
-    default: break;
+    default:
+        break;
     }
     if (!ok || !std::isfinite(number))
         return setting.defaultValue;
@@ -35,7 +36,8 @@ double stored(const QSettings &settings, const NumberSetting &setting)
 
 QColor paper(bool dark)
 {
-    return dark ? QColor::fromRgbF(0.102f, 0.102f, 0.102f) : QColor::fromRgbF(0.988f, 0.988f, 0.984f);
+    return dark ? QColor::fromRgbF(0.102f, 0.102f, 0.102f)
+                : QColor::fromRgbF(0.988f, 0.988f, 0.984f);
 }
 
 } // namespace veskel::EditorTheme

@@ -7,10 +7,14 @@ namespace veskel {
 QString rawValue(FocusMode mode)
 {
     switch (mode) {
-    case FocusMode::off: return QStringLiteral("off");
-    case FocusMode::sentence: return QStringLiteral("sentence");
-    case FocusMode::paragraph: return QStringLiteral("paragraph");
-    case FocusMode::typewriter: return QStringLiteral("typewriter");
+    case FocusMode::off:
+        return QStringLiteral("off");
+    case FocusMode::sentence:
+        return QStringLiteral("sentence");
+    case FocusMode::paragraph:
+        return QStringLiteral("paragraph");
+    case FocusMode::typewriter:
+        return QStringLiteral("typewriter");
     }
     return {};
 }
@@ -23,10 +27,14 @@ FocusMode focusModeFromSetting(const QString &raw)
 QString displayName(FocusMode mode)
 {
     switch (mode) {
-    case FocusMode::off: return localized(u"Off", u"Выключен");
-    case FocusMode::sentence: return localized(u"Sentence", u"Предложение");
-    case FocusMode::paragraph: return localized(u"Paragraph", u"Абзац");
-    case FocusMode::typewriter: return localized(u"Typewriter", u"Печатная машинка");
+    case FocusMode::off:
+        return localized(u"Off", u"Выключен");
+    case FocusMode::sentence:
+        return localized(u"Sentence", u"Предложение");
+    case FocusMode::paragraph:
+        return localized(u"Paragraph", u"Абзац");
+    case FocusMode::typewriter:
+        return localized(u"Typewriter", u"Печатная машинка");
     }
     return {};
 }

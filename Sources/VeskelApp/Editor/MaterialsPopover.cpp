@@ -28,8 +28,8 @@ QWidget *groupHeader(SceneType type)
     layout->setSpacing(6);
     auto *icon = new QLabel;
     const QColor color = SceneTypeAppearance::color(type);
-    icon->setPixmap(IconProvider::icon(SceneTypeAppearance::symbolName(type), color)
-                        .pixmap(16, 16));
+    icon->setPixmap(
+        IconProvider::icon(SceneTypeAppearance::symbolName(type), color).pixmap(16, 16));
     auto *name = new QLabel(SceneTypeAppearance::localizedName(type));
     QFont font = name->font();
     font.setWeight(QFont::DemiBold);
@@ -143,11 +143,11 @@ MaterialsPopover::MaterialsPopover(ProjectEditorViewModel &model, QWidget *paren
             auto *row = new MaterialRow(scene);
             connect(row, &QAbstractButton::clicked, this,
                     [this, model = QPointer(&model), id = scene.id] {
-                if (model)
-                    model->selectOnly(id);
-                emit sceneChosen(id);
-                close();
-            });
+                        if (model)
+                            model->selectOnly(id);
+                        emit sceneChosen(id);
+                        close();
+                    });
             layout->addWidget(row);
         }
     }

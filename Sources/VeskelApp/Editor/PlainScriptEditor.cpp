@@ -21,7 +21,8 @@ constexpr int topPadding = 12;
 
 } // namespace
 
-PlainScriptEditor::PlainScriptEditor(ProjectEditorViewModel &model, Preferences &preferences,
+PlainScriptEditor::PlainScriptEditor(ProjectEditorViewModel &model,
+                                     Preferences &preferences,
                                      QWidget *parent)
     : QPlainTextEdit(parent)
     , m_model(&model)
@@ -197,10 +198,10 @@ void PlainScriptEditor::keyPressEvent(QKeyEvent *event)
         m_model->undo();
         return;
     }
-    if (m_model && (event->matches(QKeySequence::Redo)
-                    || event->keyCombination() == QKeyCombination(Qt::ControlModifier
-                                                                  | Qt::ShiftModifier,
-                                                                  Qt::Key_Z))) {
+    if (m_model
+        && (event->matches(QKeySequence::Redo)
+            || event->keyCombination()
+                   == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z))) {
         m_model->redo();
         return;
     }

@@ -20,7 +20,8 @@ class PlainScriptEditor : public QPlainTextEdit
     Q_OBJECT
 
 public:
-    PlainScriptEditor(ProjectEditorViewModel &model, Preferences &preferences,
+    PlainScriptEditor(ProjectEditorViewModel &model,
+                      Preferences &preferences,
                       QWidget *parent = nullptr);
 
     // Puts the caret at the range's start (or selects it) and scrolls it into the middle; the

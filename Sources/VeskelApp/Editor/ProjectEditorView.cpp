@@ -38,7 +38,8 @@ QColor errorRed()
 } // namespace
 
 ProjectEditorView::ProjectEditorView(ProjectEditorViewModel &model,
-                                     const AppEnvironment &environment, QWidget *parent)
+                                     const AppEnvironment &environment,
+                                     QWidget *parent)
     : QWidget(parent)
     , m_model(&model)
     , m_environment(environment)
@@ -124,15 +125,16 @@ void ProjectEditorView::buildToolBar()
     m_toolBar->setFloatable(false);
     m_toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
 
-    m_sidebarToggle = m_toolBar->addAction(IconProvider::icon(QStringLiteral("sidebar.left")),
-                                           QString());
+    m_sidebarToggle
+        = m_toolBar->addAction(IconProvider::icon(QStringLiteral("sidebar.left")), QString());
     m_sidebarToggle->setObjectName(QStringLiteral("sidebarToggle"));
     connect(m_sidebarToggle, &QAction::triggered, this, [prefs = m_environment.preferences] {
         prefs->setSidebarVisible(!prefs->sidebarVisible());
     });
     m_toolBar->addSeparator();
 
-    const QString undoText = localized(u"Undo", u"Отменить") + AppShortcuts::hint(AppShortcuts::undo());
+    const QString undoText
+        = localized(u"Undo", u"Отменить") + AppShortcuts::hint(AppShortcuts::undo());
     m_undo = m_toolBar->addAction(IconProvider::icon(QStringLiteral("arrow.uturn.backward")),
                                   undoText);
     m_undo->setObjectName(QStringLiteral("undo"));
@@ -141,9 +143,10 @@ void ProjectEditorView::buildToolBar()
         if (m_model)
             m_model->undo();
     });
-    const QString redoText = localized(u"Redo", u"Повторить") + AppShortcuts::hint(AppShortcuts::redo());
-    m_redo = m_toolBar->addAction(IconProvider::icon(QStringLiteral("arrow.uturn.forward")),
-                                  redoText);
+    const QString redoText
+        = localized(u"Redo", u"Повторить") + AppShortcuts::hint(AppShortcuts::redo());
+    m_redo
+        = m_toolBar->addAction(IconProvider::icon(QStringLiteral("arrow.uturn.forward")), redoText);
     m_redo->setObjectName(QStringLiteral("redo"));
     m_redo->setToolTip(redoText);
     connect(m_redo, &QAction::triggered, this, [this] {
@@ -157,8 +160,8 @@ void ProjectEditorView::buildToolBar()
 
     const QString searchText = localized(u"Search the script", u"Поиск по сценарию")
                                + AppShortcuts::hint(AppShortcuts::search());
-    m_search = m_toolBar->addAction(IconProvider::icon(QStringLiteral("magnifyingglass")),
-                                    searchText);
+    m_search
+        = m_toolBar->addAction(IconProvider::icon(QStringLiteral("magnifyingglass")), searchText);
     m_search->setObjectName(QStringLiteral("search"));
     m_search->setToolTip(searchText);
     m_search->setShortcut(AppShortcuts::search());
@@ -171,8 +174,8 @@ void ProjectEditorView::buildToolBar()
 
     const QString materialsText = localized(u"Materials — what the film is made of",
                                             u"Материалы — что нужно подготовить для фильма");
-    m_materials = m_toolBar->addAction(IconProvider::icon(QStringLiteral("list.clipboard")),
-                                       materialsText);
+    m_materials
+        = m_toolBar->addAction(IconProvider::icon(QStringLiteral("list.clipboard")), materialsText);
     m_materials->setObjectName(QStringLiteral("materials"));
     m_materials->setToolTip(materialsText);
     connect(m_materials, &QAction::triggered, this, &ProjectEditorView::openMaterials);
@@ -227,10 +230,10 @@ QToolButton *ProjectEditorView::focusButton()
         group->addAction(action);
         connect(action, &QAction::triggered, this,
                 [prefs = m_environment.preferences, mode] { prefs->setFocusMode(mode); });
-        connect(menu, &QMenu::aboutToShow, action, [action, prefs = m_environment.preferences,
-                                                    mode] {
-            action->setChecked(prefs->focusMode() == mode);
-        });
+        connect(menu, &QMenu::aboutToShow, action,
+                [action, prefs = m_environment.preferences, mode] {
+                    action->setChecked(prefs->focusMode() == mode);
+                });
     }
     menu->addSeparator();
     QAction *off = menu->addAction(localized(u"Turn Off Focus", u"Выключить фокус"));
@@ -265,8 +268,8 @@ QWidget *ProjectEditorView::timelinePlaceholder()
     font.setWeight(QFont::DemiBold);
     m_timelineSummary->setFont(font);
     layout->addWidget(m_timelineSummary);
-    auto *note = new QLabel(localized(u"The timeline of the scenes will appear here",
-                                      u"Здесь появится таймлайн сцен"));
+    auto *note = new QLabel(
+        localized(u"The timeline of the scenes will appear here", u"Здесь появится таймлайн сцен"));
     note->setAlignment(Qt::AlignCenter);
     note->setForegroundRole(QPalette::PlaceholderText);
     layout->addWidget(note);
@@ -293,9 +296,9 @@ void ProjectEditorView::updateTimeline()
     if (!m_model)
         return;
     const StoryboardProject &project = m_model->project();
-    m_timelineSummary->setText(Plural::scenes(project.scenes.size()) + QStringLiteral(" · ")
-                               + DurationCalculator::formatDuration(
-                                   project.totalDurationSeconds()));
+    m_timelineSummary->setText(
+        Plural::scenes(project.scenes.size()) + QStringLiteral(" · ")
+        + DurationCalculator::formatDuration(project.totalDurationSeconds()));
 }
 
 void ProjectEditorView::updateSidebarToggle()
@@ -311,9 +314,8 @@ void ProjectEditorView::openSearch()
     if (!m_model)
         return;
     auto *popover = new SearchPopover(*m_model, this);
-    connect(popover, &SearchPopover::matchChosen, this, [this](const TextRange &range) {
-        m_editor->showRange(range, true, false);
-    });
+    connect(popover, &SearchPopover::matchChosen, this,
+            [this](const TextRange &range) { m_editor->showRange(range, true, false); });
     popover->showBelow(m_toolBar->widgetForAction(m_search));
 }
 
@@ -345,8 +347,7 @@ void ProjectEditorView::showSceneInspector(const QString &sceneID)
 
 void ProjectEditorView::keyPressEvent(QKeyEvent *event)
 {
-    if (m_model
-        && EditorKeyboardShortcuts::handle(*event, *m_model, QApplication::focusWidget())) {
+    if (m_model && EditorKeyboardShortcuts::handle(*event, *m_model, QApplication::focusWidget())) {
         event->accept();
         return;
     }

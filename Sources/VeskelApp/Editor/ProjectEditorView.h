@@ -24,7 +24,8 @@ class ProjectEditorView : public QWidget
     Q_OBJECT
 
 public:
-    ProjectEditorView(ProjectEditorViewModel &model, const AppEnvironment &environment,
+    ProjectEditorView(ProjectEditorViewModel &model,
+                      const AppEnvironment &environment,
                       QWidget *parent = nullptr);
 
     ProjectEditorViewModel *model() const;

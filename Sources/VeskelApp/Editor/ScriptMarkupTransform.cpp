@@ -39,9 +39,12 @@ QString prefix(const MarkupCommand::Kind &kind)
     if (kind.isHeading())
         return QStringLiteral("# ");
     switch (*kind.blockRole()) {
-    case ScriptBlockRole::voiceover: return {};
-    case ScriptBlockRole::onScreen: return QStringLiteral("> ");
-    case ScriptBlockRole::note: return QStringLiteral("// ");
+    case ScriptBlockRole::voiceover:
+        return {};
+    case ScriptBlockRole::onScreen:
+        return QStringLiteral("> ");
+    case ScriptBlockRole::note:
+        return QStringLiteral("// ");
     }
     return {};
 }

@@ -82,8 +82,8 @@ QStringList symbolNames()
 {
     ensureResources();
     QStringList names;
-    const QStringList files = QDir(resourceFolder).entryList({QStringLiteral("*.svg")},
-                                                             QDir::Files, QDir::Name);
+    const QStringList files
+        = QDir(resourceFolder).entryList({QStringLiteral("*.svg")}, QDir::Files, QDir::Name);
     for (const QString &file : files)
         names.append(file.chopped(4));
     return names;

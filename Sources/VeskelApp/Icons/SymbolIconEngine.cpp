@@ -12,7 +12,8 @@ namespace veskel {
 SymbolIconEngine::SymbolIconEngine(QString symbolName, std::optional<QColor> tint)
     : m_symbolName(std::move(symbolName))
     , m_tint(tint)
-{}
+{
+}
 
 QColor SymbolIconEngine::colorFor(QIcon::Mode mode) const
 {
@@ -24,15 +25,20 @@ QColor SymbolIconEngine::colorFor(QIcon::Mode mode) const
         return color;
     }
     switch (mode) {
-    case QIcon::Disabled: return palette.color(QPalette::Disabled, QPalette::WindowText);
-    case QIcon::Selected: return palette.color(QPalette::Active, QPalette::HighlightedText);
+    case QIcon::Disabled:
+        return palette.color(QPalette::Disabled, QPalette::WindowText);
+    case QIcon::Selected:
+        return palette.color(QPalette::Active, QPalette::HighlightedText);
     case QIcon::Normal:
-    case QIcon::Active: break;
+    case QIcon::Active:
+        break;
     }
     return palette.color(QPalette::Active, QPalette::WindowText);
 }
 
-void SymbolIconEngine::paint(QPainter *painter, const QRect &rect, QIcon::Mode mode,
+void SymbolIconEngine::paint(QPainter *painter,
+                             const QRect &rect,
+                             QIcon::Mode mode,
                              QIcon::State /*state*/)
 {
     IconProvider::paint(*painter, QRectF(rect), m_symbolName, colorFor(mode));
@@ -43,8 +49,8 @@ QPixmap SymbolIconEngine::pixmap(const QSize &size, QIcon::Mode mode, QIcon::Sta
     return scaledPixmap(size, mode, state, 1.0);
 }
 
-QPixmap SymbolIconEngine::scaledPixmap(const QSize &size, QIcon::Mode mode, QIcon::State state,
-                                       qreal scale)
+QPixmap
+SymbolIconEngine::scaledPixmap(const QSize &size, QIcon::Mode mode, QIcon::State state, qreal scale)
 {
     const QSize pixels = (QSizeF(size) * scale).toSize();
     if (pixels.isEmpty())

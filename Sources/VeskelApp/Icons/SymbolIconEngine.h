@@ -17,8 +17,8 @@ public:
 
     void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override;
     QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override;
-    QPixmap scaledPixmap(const QSize &size, QIcon::Mode mode, QIcon::State state,
-                         qreal scale) override;
+    QPixmap
+    scaledPixmap(const QSize &size, QIcon::Mode mode, QIcon::State state, qreal scale) override;
     QIconEngine *clone() const override;
     QString key() const override;
     QString iconName() override { return m_symbolName; }

@@ -7,9 +7,12 @@ namespace veskel {
 QString rawValue(AppAppearance appearance)
 {
     switch (appearance) {
-    case AppAppearance::system: return QStringLiteral("system");
-    case AppAppearance::light: return QStringLiteral("light");
-    case AppAppearance::dark: return QStringLiteral("dark");
+    case AppAppearance::system:
+        return QStringLiteral("system");
+    case AppAppearance::light:
+        return QStringLiteral("light");
+    case AppAppearance::dark:
+        return QStringLiteral("dark");
     }
     return {};
 }
@@ -17,9 +20,12 @@ QString rawValue(AppAppearance appearance)
 QString displayName(AppAppearance appearance)
 {
     switch (appearance) {
-    case AppAppearance::system: return localized(u"Match system appearance", u"Как в системе");
-    case AppAppearance::light: return localized(u"Light", u"Светлое");
-    case AppAppearance::dark: return localized(u"Dark", u"Тёмное");
+    case AppAppearance::system:
+        return localized(u"Match system appearance", u"Как в системе");
+    case AppAppearance::light:
+        return localized(u"Light", u"Светлое");
+    case AppAppearance::dark:
+        return localized(u"Dark", u"Тёмное");
     }
     return {};
 }

@@ -7,9 +7,12 @@ namespace veskel {
 QString rawValue(MarkupBarMode mode)
 {
     switch (mode) {
-    case MarkupBarMode::fadeOnScroll: return QStringLiteral("fadeOnScroll");
-    case MarkupBarMode::alwaysShow: return QStringLiteral("alwaysShow");
-    case MarkupBarMode::hidden: return QStringLiteral("hidden");
+    case MarkupBarMode::fadeOnScroll:
+        return QStringLiteral("fadeOnScroll");
+    case MarkupBarMode::alwaysShow:
+        return QStringLiteral("alwaysShow");
+    case MarkupBarMode::hidden:
+        return QStringLiteral("hidden");
     }
     return {};
 }
@@ -17,9 +20,12 @@ QString rawValue(MarkupBarMode mode)
 QString displayName(MarkupBarMode mode)
 {
     switch (mode) {
-    case MarkupBarMode::fadeOnScroll: return localized(u"Fade In/Out", u"Прятать при скролле");
-    case MarkupBarMode::alwaysShow: return localized(u"Always Show", u"Показывать всегда");
-    case MarkupBarMode::hidden: return localized(u"Hide", u"Скрыть");
+    case MarkupBarMode::fadeOnScroll:
+        return localized(u"Fade In/Out", u"Прятать при скролле");
+    case MarkupBarMode::alwaysShow:
+        return localized(u"Always Show", u"Показывать всегда");
+    case MarkupBarMode::hidden:
+        return localized(u"Hide", u"Скрыть");
     }
     return {};
 }

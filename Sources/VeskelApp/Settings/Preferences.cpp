@@ -21,8 +21,8 @@ Preferences::Preferences(QSettings *settings, QObject *parent)
     : QObject(parent)
 {
     if (!settings) {
-        m_ownedSettings = std::make_unique<QSettings>(QStringLiteral("Veskel"),
-                                                      QStringLiteral("Veskel"));
+        m_ownedSettings
+            = std::make_unique<QSettings>(QStringLiteral("Veskel"), QStringLiteral("Veskel"));
         settings = m_ownedSettings.get();
     }
     m_settings = settings;

@@ -44,6 +44,7 @@ QComboBox *enumChoice(const QString &objectName)
 {
     auto *combo = new QComboBox;
     combo->setObjectName(objectName);
+    combo->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     for (E value : allCases<E>())
         combo->addItem(displayName(value), rawValue(value));
     return combo;
@@ -80,8 +81,10 @@ QString valueText(double value)
 
 } // namespace
 
-SettingsView::SettingsView(Preferences &preferences, LanguageStore &languageStore,
-                           LooksDark looksDark, QWidget *parent)
+SettingsView::SettingsView(Preferences &preferences,
+                           LanguageStore &languageStore,
+                           LooksDark looksDark,
+                           QWidget *parent)
     : QWidget(parent)
     , m_preferences(&preferences)
     , m_languageStore(&languageStore)
@@ -109,14 +112,15 @@ QWidget *SettingsView::makeGeneralTab()
     auto *form = new QFormLayout(tab);
     form->setContentsMargins(formMargin, formMargin, formMargin, formMargin);
     form->setRowWrapPolicy(QFormLayout::DontWrapRows);
-    form->setFieldGrowthPolicy(QFormLayout::ExpandingFieldsGrow);
+    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     form->setLabelAlignment(Qt::AlignRight | Qt::AlignTop);
 
     // Appearance: the platform's own, or a forced light or dark look.
     auto *appearance = new QWidget;
     auto *appearanceLayout = new QVBoxLayout(appearance);
     appearanceLayout->setContentsMargins(0, 0, 0, 0);
-    m_matchSystemAppearance = new QCheckBox(localized(u"Match system appearance", u"Как в системе"));
+    m_matchSystemAppearance
+        = new QCheckBox(localized(u"Match system appearance", u"Как в системе"));
     m_matchSystemAppearance->setObjectName(QStringLiteral("matchSystemAppearance"));
     appearanceLayout->addWidget(m_matchSystemAppearance);
     m_appearanceChoice = new QWidget;
@@ -136,7 +140,8 @@ QWidget *SettingsView::makeGeneralTab()
         if (on)
             m_preferences->setAppearance(AppAppearance::system);
         else
-            m_preferences->setAppearance(m_looksDark() ? AppAppearance::dark : AppAppearance::light);
+            m_preferences->setAppearance(m_looksDark() ? AppAppearance::dark
+                                                       : AppAppearance::light);
     });
     connect(m_light, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
@@ -201,8 +206,10 @@ QWidget *SettingsView::makeGeneralTab()
     return tab;
 }
 
-void SettingsView::addSlider(QFormLayout *form, const QString &label,
-                             const EditorTheme::NumberSetting &setting, const QString &note)
+void SettingsView::addSlider(QFormLayout *form,
+                             const QString &label,
+                             const EditorTheme::NumberSetting &setting,
+                             const QString &note)
 {
     auto *field = new QWidget;
     auto *fieldLayout = new QVBoxLayout(field);
@@ -239,7 +246,7 @@ QWidget *SettingsView::makeEditorTab()
     auto *form = new QFormLayout(tab);
     form->setContentsMargins(formMargin, formMargin, formMargin, formMargin);
     form->setRowWrapPolicy(QFormLayout::DontWrapRows);
-    form->setFieldGrowthPolicy(QFormLayout::ExpandingFieldsGrow);
+    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     form->setLabelAlignment(Qt::AlignRight | Qt::AlignTop);
     addSlider(form, localized(u"Text size", u"Размер текста"), EditorTheme::textSize,
               localized(u"Scene headings and notes scale together with the body text.",
@@ -249,6 +256,7 @@ QWidget *SettingsView::makeEditorTab()
     addSlider(form, localized(u"Column width", u"Ширина колонки"), EditorTheme::columnWidth, {});
     auto *reset = new QPushButton(localized(u"Reset to Defaults", u"Сбросить"));
     reset->setObjectName(QStringLiteral("resetEditorTypography"));
+    reset->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     connect(reset, &QPushButton::clicked, m_preferences, &Preferences::resetEditorTypography);
     form->addRow(QString(), reset);
     return tab;
@@ -284,8 +292,7 @@ void SettingsView::refresh()
     for (const SliderRow &row : m_sliders) {
         const double number = m_preferences->editorNumber(*row.setting);
         const QSignalBlocker blocker(row.slider);
-        row.slider->setValue(
-            int(std::lround((number - row.setting->minimum) / row.setting->step)));
+        row.slider->setValue(int(std::lround((number - row.setting->minimum) / row.setting->step)));
         row.value->setText(valueText(number));
     }
 }

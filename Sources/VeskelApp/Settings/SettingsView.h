@@ -33,7 +33,9 @@ public:
     // turned off; tests hand in their own answer.
     using LooksDark = std::function<bool()>;
 
-    SettingsView(Preferences &preferences, LanguageStore &languageStore, LooksDark looksDark = {},
+    SettingsView(Preferences &preferences,
+                 LanguageStore &languageStore,
+                 LooksDark looksDark = {},
                  QWidget *parent = nullptr);
 
     static constexpr int width = 440;
@@ -41,8 +43,10 @@ public:
 private:
     QWidget *makeGeneralTab();
     QWidget *makeEditorTab();
-    void addSlider(QFormLayout *form, const QString &label,
-                   const EditorTheme::NumberSetting &setting, const QString &note);
+    void addSlider(QFormLayout *form,
+                   const QString &label,
+                   const EditorTheme::NumberSetting &setting,
+                   const QString &note);
     // Puts every control in step with the stored values, without writing anything back.
     void refresh();
 

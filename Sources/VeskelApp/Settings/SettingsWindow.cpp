@@ -8,8 +8,10 @@
 
 namespace veskel {
 
-SettingsWindow::SettingsWindow(Preferences &preferences, LanguageStore &languageStore,
-                               SettingsView::LooksDark looksDark, QWidget *parent)
+SettingsWindow::SettingsWindow(Preferences &preferences,
+                               LanguageStore &languageStore,
+                               SettingsView::LooksDark looksDark,
+                               QWidget *parent)
     : QWidget(parent, Qt::Window)
     , m_preferences(&preferences)
     , m_languageStore(&languageStore)

@@ -14,8 +14,10 @@ class SettingsWindow : public QWidget
     Q_OBJECT
 
 public:
-    SettingsWindow(Preferences &preferences, LanguageStore &languageStore,
-                   SettingsView::LooksDark looksDark = {}, QWidget *parent = nullptr);
+    SettingsWindow(Preferences &preferences,
+                   LanguageStore &languageStore,
+                   SettingsView::LooksDark looksDark = {},
+                   QWidget *parent = nullptr);
 
     SettingsView *view() const { return m_view; }
 

@@ -7,8 +7,10 @@ namespace veskel {
 QString rawValue(TimelineScrollMode mode)
 {
     switch (mode) {
-    case TimelineScrollMode::fadeOnScroll: return QStringLiteral("fadeOnScroll");
-    case TimelineScrollMode::alwaysShow: return QStringLiteral("alwaysShow");
+    case TimelineScrollMode::fadeOnScroll:
+        return QStringLiteral("fadeOnScroll");
+    case TimelineScrollMode::alwaysShow:
+        return QStringLiteral("alwaysShow");
     }
     return {};
 }
@@ -16,8 +18,10 @@ QString rawValue(TimelineScrollMode mode)
 QString displayName(TimelineScrollMode mode)
 {
     switch (mode) {
-    case TimelineScrollMode::fadeOnScroll: return localized(u"Fade In/Out", u"Прятать при скролле");
-    case TimelineScrollMode::alwaysShow: return localized(u"Always Show", u"Показывать всегда");
+    case TimelineScrollMode::fadeOnScroll:
+        return localized(u"Fade In/Out", u"Прятать при скролле");
+    case TimelineScrollMode::alwaysShow:
+        return localized(u"Always Show", u"Показывать всегда");
     }
     return {};
 }

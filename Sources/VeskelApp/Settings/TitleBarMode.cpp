@@ -7,8 +7,10 @@ namespace veskel {
 QString rawValue(TitleBarMode mode)
 {
     switch (mode) {
-    case TitleBarMode::fadeOnHover: return QStringLiteral("fadeOnHover");
-    case TitleBarMode::alwaysShow: return QStringLiteral("alwaysShow");
+    case TitleBarMode::fadeOnHover:
+        return QStringLiteral("fadeOnHover");
+    case TitleBarMode::alwaysShow:
+        return QStringLiteral("alwaysShow");
     }
     return {};
 }
@@ -16,8 +18,10 @@ QString rawValue(TitleBarMode mode)
 QString displayName(TitleBarMode mode)
 {
     switch (mode) {
-    case TitleBarMode::fadeOnHover: return localized(u"Fade In/Out", u"Появляется при наведении");
-    case TitleBarMode::alwaysShow: return localized(u"Always Show", u"Показывать всегда");
+    case TitleBarMode::fadeOnHover:
+        return localized(u"Fade In/Out", u"Появляется при наведении");
+    case TitleBarMode::alwaysShow:
+        return localized(u"Always Show", u"Показывать всегда");
     }
     return {};
 }

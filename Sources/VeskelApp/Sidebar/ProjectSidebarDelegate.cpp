@@ -47,7 +47,8 @@ QFont scaled(const QFont &base, qreal factor, QFont::Weight weight)
 
 ProjectSidebarDelegate::ProjectSidebarDelegate(QObject *parent)
     : QStyledItemDelegate(parent)
-{}
+{
+}
 
 QRect ProjectSidebarDelegate::exportButtonRect(const QRect &row)
 {
@@ -62,7 +63,8 @@ QSize ProjectSidebarDelegate::sizeHint(const QStyleOptionViewItem &option,
     return {option.rect.width() > 0 ? option.rect.width() : 200, height};
 }
 
-void ProjectSidebarDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
+void ProjectSidebarDelegate::paint(QPainter *painter,
+                                   const QStyleOptionViewItem &option,
                                    const QModelIndex &index) const
 {
     painter->save();
@@ -74,7 +76,8 @@ void ProjectSidebarDelegate::paint(QPainter *painter, const QStyleOptionViewItem
     painter->restore();
 }
 
-void ProjectSidebarDelegate::paintHeader(QPainter *painter, const QStyleOptionViewItem &option,
+void ProjectSidebarDelegate::paintHeader(QPainter *painter,
+                                         const QStyleOptionViewItem &option,
                                          const QModelIndex &index) const
 {
     const QPalette &pal = option.palette;
@@ -90,10 +93,9 @@ void ProjectSidebarDelegate::paintHeader(QPainter *painter, const QStyleOptionVi
     const int middle = row.center().y() + 1;
     if (kindOf(index) == Kind::folderHeader) {
         const bool expanded = index.data(SidebarItemRoles::expanded).toBool();
-        IconProvider::paint(*painter, QRectF(x, middle - 5, 10, 10),
-                            expanded ? QStringLiteral("chevron.down")
-                                     : QStringLiteral("chevron.right"),
-                            secondary);
+        IconProvider::paint(
+            *painter, QRectF(x, middle - 5, 10, 10),
+            expanded ? QStringLiteral("chevron.down") : QStringLiteral("chevron.right"), secondary);
         x += 14;
         IconProvider::paint(*painter, QRectF(x, middle - 7, 14, 14), QStringLiteral("folder"),
                             secondary);
@@ -107,7 +109,8 @@ void ProjectSidebarDelegate::paintHeader(QPainter *painter, const QStyleOptionVi
                                                         Qt::ElideRight, textRect.width()));
 }
 
-void ProjectSidebarDelegate::paintProject(QPainter *painter, const QStyleOptionViewItem &option,
+void ProjectSidebarDelegate::paintProject(QPainter *painter,
+                                          const QStyleOptionViewItem &option,
                                           const QModelIndex &index) const
 {
     const QPalette &pal = option.palette;
@@ -135,28 +138,27 @@ void ProjectSidebarDelegate::paintProject(QPainter *painter, const QStyleOptionV
 
     painter->setFont(titleFont);
     painter->setPen(text);
-    painter->drawText(QRect(left, top, textWidth, titleMetrics.height()),
-                      Qt::AlignLeft | Qt::AlignVCenter,
-                      titleMetrics.elidedText(index.data(Qt::DisplayRole).toString(),
-                                              Qt::ElideRight, textWidth));
+    painter->drawText(
+        QRect(left, top, textWidth, titleMetrics.height()), Qt::AlignLeft | Qt::AlignVCenter,
+        titleMetrics.elidedText(index.data(Qt::DisplayRole).toString(), Qt::ElideRight, textWidth));
 
     int captionLeft = left;
     const int captionTop = top + titleMetrics.height() + 2;
     if (index.data(SidebarItemRoles::warningCount).toInt() >= 1) {
         const int size = captionMetrics.height() - 3;
-        IconProvider::paint(*painter,
-                            QRectF(captionLeft, captionTop + (captionMetrics.height() - size) / 2.0,
-                                   size, size),
-                            QStringLiteral("exclamationmark.triangle.fill"), warningOrange());
+        IconProvider::paint(
+            *painter,
+            QRectF(captionLeft, captionTop + (captionMetrics.height() - size) / 2.0, size, size),
+            QStringLiteral("exclamationmark.triangle.fill"), warningOrange());
         captionLeft += size + 4;
     }
     painter->setFont(captionFont);
     painter->setPen(secondary);
-    painter->drawText(QRect(captionLeft, captionTop, left + textWidth - captionLeft,
-                            captionMetrics.height()),
-                      Qt::AlignLeft | Qt::AlignVCenter,
-                      captionMetrics.elidedText(index.data(SidebarItemRoles::detail).toString(),
-                                                Qt::ElideRight, left + textWidth - captionLeft));
+    painter->drawText(
+        QRect(captionLeft, captionTop, left + textWidth - captionLeft, captionMetrics.height()),
+        Qt::AlignLeft | Qt::AlignVCenter,
+        captionMetrics.elidedText(index.data(SidebarItemRoles::detail).toString(), Qt::ElideRight,
+                                  left + textWidth - captionLeft));
 
     const bool exportable = index.data(SidebarItemRoles::sceneCount).toInt() > 0;
     const QPoint pointer = option.widget ? option.widget->mapFromGlobal(QCursor::pos()) : QPoint();
@@ -171,7 +173,8 @@ void ProjectSidebarDelegate::paintProject(QPainter *painter, const QStyleOptionV
                         QStringLiteral("square.and.arrow.up"), iconColor);
 }
 
-QWidget *ProjectSidebarDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &,
+QWidget *ProjectSidebarDelegate::createEditor(QWidget *parent,
+                                              const QStyleOptionViewItem &,
                                               const QModelIndex &index) const
 {
     auto *field = new QLineEdit(parent);
@@ -193,7 +196,8 @@ void ProjectSidebarDelegate::setEditorData(QWidget *editor, const QModelIndex &i
     field->setProperty("filled", true);
 }
 
-void ProjectSidebarDelegate::setModelData(QWidget *, QAbstractItemModel *,
+void ProjectSidebarDelegate::setModelData(QWidget *,
+                                          QAbstractItemModel *,
                                           const QModelIndex &) const
 {
     // The item text stays as it is: the sidebar takes the committed text (commitData) to the
@@ -216,7 +220,8 @@ void ProjectSidebarDelegate::updateEditorGeometry(QWidget *editor,
     }
 }
 
-bool ProjectSidebarDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view,
+bool ProjectSidebarDelegate::helpEvent(QHelpEvent *event,
+                                       QAbstractItemView *view,
                                        const QStyleOptionViewItem &option,
                                        const QModelIndex &index)
 {
@@ -224,10 +229,9 @@ bool ProjectSidebarDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *vie
         && exportButtonRect(option.rect).contains(event->pos())) {
         const bool exportable = index.data(SidebarItemRoles::sceneCount).toInt() > 0;
         QToolTip::showText(event->globalPos(),
-                           exportable ? localized(u"Export to Final Cut Pro",
-                                                  u"Экспорт в Final Cut Pro")
-                                      : localized(u"No scenes in the project",
-                                                  u"В проекте нет сцен"),
+                           exportable
+                               ? localized(u"Export to Final Cut Pro", u"Экспорт в Final Cut Pro")
+                               : localized(u"No scenes in the project", u"В проекте нет сцен"),
                            view);
         return true;
     }

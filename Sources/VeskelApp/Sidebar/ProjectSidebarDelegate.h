@@ -22,25 +22,33 @@ public:
     // Where a project row's export button sits.
     static QRect exportButtonRect(const QRect &row);
 
-    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+    void paint(QPainter *painter,
+               const QStyleOptionViewItem &option,
                const QModelIndex &index) const override;
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
 
-    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
+    QWidget *createEditor(QWidget *parent,
+                          const QStyleOptionViewItem &option,
                           const QModelIndex &index) const override;
     void setEditorData(QWidget *editor, const QModelIndex &index) const override;
-    void setModelData(QWidget *editor, QAbstractItemModel *model,
+    void setModelData(QWidget *editor,
+                      QAbstractItemModel *model,
                       const QModelIndex &index) const override;
-    void updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option,
+    void updateEditorGeometry(QWidget *editor,
+                              const QStyleOptionViewItem &option,
                               const QModelIndex &index) const override;
 
-    bool helpEvent(QHelpEvent *event, QAbstractItemView *view, const QStyleOptionViewItem &option,
+    bool helpEvent(QHelpEvent *event,
+                   QAbstractItemView *view,
+                   const QStyleOptionViewItem &option,
                    const QModelIndex &index) override;
 
 private:
-    void paintHeader(QPainter *painter, const QStyleOptionViewItem &option,
+    void paintHeader(QPainter *painter,
+                     const QStyleOptionViewItem &option,
                      const QModelIndex &index) const;
-    void paintProject(QPainter *painter, const QStyleOptionViewItem &option,
+    void paintProject(QPainter *painter,
+                      const QStyleOptionViewItem &option,
                       const QModelIndex &index) const;
 };
 

@@ -88,11 +88,10 @@ ProjectSidebarView::ProjectSidebarView(AppModel &model, QSettings &settings, QWi
     connect(m_model, &AppModel::selectedProjectChanged, this,
             &ProjectSidebarView::updateCurrentRow);
     connect(m_model, &AppModel::errorMessageChanged, this, &ProjectSidebarView::updateError);
-    for (auto signal : {&ProjectSidebarModel::sortKeyChanged,
-                        &ProjectSidebarModel::sortOldestFirstChanged,
-                        &ProjectSidebarModel::pinFoldersToTopChanged,
-                        &ProjectSidebarModel::filterTextChanged,
-                        &ProjectSidebarModel::collapsedFoldersChanged})
+    for (auto signal :
+         {&ProjectSidebarModel::sortKeyChanged, &ProjectSidebarModel::sortOldestFirstChanged,
+          &ProjectSidebarModel::pinFoldersToTopChanged, &ProjectSidebarModel::filterTextChanged,
+          &ProjectSidebarModel::collapsedFoldersChanged})
         connect(m_sidebar.get(), signal, this, &ProjectSidebarView::scheduleRebuild);
     connect(m_sidebar.get(), &ProjectSidebarModel::renamingProjectChanged, this,
             &ProjectSidebarView::openEditorForRename);
@@ -148,8 +147,8 @@ QWidget *ProjectSidebarView::makeFilterBar()
             &ProjectSidebarModel::setFilterText);
     layout->addWidget(m_filter, 1);
 
-    QToolButton *newFolder = barButton(QStringLiteral("folder.badge.plus"),
-                                       localized(u"New folder", u"Новая папка"));
+    QToolButton *newFolder
+        = barButton(QStringLiteral("folder.badge.plus"), localized(u"New folder", u"Новая папка"));
     newFolder->setObjectName(QStringLiteral("newFolder"));
     connect(newFolder, &QToolButton::clicked, m_sidebar.get(),
             &ProjectSidebarModel::createNewFolder);
@@ -194,10 +193,9 @@ void ProjectSidebarView::fillSortMenu(QMenu *menu)
         action->setCheckable(true);
         action->setChecked(m_sidebar->sortOldestFirst() == oldestFirst);
         order->addAction(action);
-        connect(action, &QAction::triggered, m_sidebar.get(),
-                [sidebar = m_sidebar.get(), oldestFirst] {
-                    sidebar->setSortOldestFirst(oldestFirst);
-                });
+        connect(
+            action, &QAction::triggered, m_sidebar.get(),
+            [sidebar = m_sidebar.get(), oldestFirst] { sidebar->setSortOldestFirst(oldestFirst); });
     }
     menu->addSeparator();
     QAction *pin = menu->addAction(localized(u"Pin Folders to Top", u"Папки сверху"));
@@ -226,23 +224,24 @@ QWidget *ProjectSidebarView::makeBottomBar()
         button->setCursor(Qt::PointingHandCursor);
         return button;
     };
-    m_newProject = flatButton(QStringLiteral("plus"),
-                              localized(u"New project", u"Создать проект")
-                                  + AppShortcuts::hint(AppShortcuts::newProject()));
+    m_newProject
+        = flatButton(QStringLiteral("plus"), localized(u"New project", u"Создать проект")
+                                                 + AppShortcuts::hint(AppShortcuts::newProject()));
     m_newProject->setObjectName(QStringLiteral("newProjectButton"));
     connect(m_newProject, &QPushButton::clicked, m_model,
             [model = m_model] { model->setShowNewProjectSheet(true); });
     layout->addWidget(m_newProject);
 
-    QPushButton *settings = flatButton(QStringLiteral("gearshape"),
-                                       localized(u"Settings", u"Настройки"));
+    QPushButton *settings
+        = flatButton(QStringLiteral("gearshape"), localized(u"Settings", u"Настройки"));
     settings->setObjectName(QStringLiteral("settingsButton"));
     connect(settings, &QPushButton::clicked, this, &ProjectSidebarView::settingsRequested);
     layout->addWidget(settings);
     return bar;
 }
 
-QTreeWidgetItem *ProjectSidebarView::addSection(Kind kind, const QString &title,
+QTreeWidgetItem *ProjectSidebarView::addSection(Kind kind,
+                                                const QString &title,
                                                 const std::optional<QString> &folder)
 {
     auto *header = new QTreeWidgetItem(m_tree, {title});
@@ -375,7 +374,9 @@ void ProjectSidebarView::openEditorForRename()
     // The signal also tells about each typed character; only a new target opens a field.
     if (project == m_editedProject && folder == m_editedFolder)
         return;
-    QTreeWidgetItem *item = project ? projectItem(*project) : folder ? folderItem(*folder) : nullptr;
+    QTreeWidgetItem *item = project  ? projectItem(*project)
+                            : folder ? folderItem(*folder)
+                                     : nullptr;
     if (!item)
         return;
     m_editedProject = project;
@@ -423,7 +424,8 @@ std::unique_ptr<QMenu> ProjectSidebarView::contextMenu(QTreeWidgetItem *item)
     auto menu = std::make_unique<QMenu>();
     const QString key = keyOf(item);
     switch (kindOf(item)) {
-    case Kind::rootHeader: return nullptr;
+    case Kind::rootHeader:
+        return nullptr;
     case Kind::folderHeader: {
         QAction *rename = menu->addAction(IconProvider::icon(QStringLiteral("pencil")),
                                           localized(u"Rename Folder", u"Переименовать папку"));
@@ -435,26 +437,27 @@ std::unique_ptr<QMenu> ProjectSidebarView::contextMenu(QTreeWidgetItem *item)
                 [model = m_model, key] { model->deleteFolder(key); });
         return menu;
     }
-    case Kind::project: break;
+    case Kind::project:
+        break;
     }
 
     const std::optional<ProjectSummary> summary = m_model->summary(key);
     if (!summary)
         return nullptr;
-    QAction *exportAction = menu->addAction(IconProvider::icon(QStringLiteral("square.and.arrow.up")),
-                                            localized(u"Export", u"Экспорт"));
+    QAction *exportAction
+        = menu->addAction(IconProvider::icon(QStringLiteral("square.and.arrow.up")),
+                          localized(u"Export", u"Экспорт"));
     exportAction->setEnabled(summary->sceneCount > 0);
     connect(exportAction, &QAction::triggered, this, [this, key] { emit exportRequested(key); });
     QAction *rename = menu->addAction(IconProvider::icon(QStringLiteral("pencil")),
                                       localized(u"Rename", u"Переименовать"));
     connect(rename, &QAction::triggered, m_sidebar.get(),
             [sidebar = m_sidebar.get(), key] { sidebar->beginProjectRename(key); });
-    QAction *duplicate = menu->addAction(
-        IconProvider::icon(QStringLiteral("plus.square.on.square")),
-        localized(u"Duplicate", u"Дублировать"));
-    connect(duplicate, &QAction::triggered, m_model, [model = m_model, summary = *summary] {
-        model->duplicateProject(summary);
-    });
+    QAction *duplicate
+        = menu->addAction(IconProvider::icon(QStringLiteral("plus.square.on.square")),
+                          localized(u"Duplicate", u"Дублировать"));
+    connect(duplicate, &QAction::triggered, m_model,
+            [model = m_model, summary = *summary] { model->duplicateProject(summary); });
 
     QMenu *move = menu->addMenu(IconProvider::icon(QStringLiteral("folder")),
                                 localized(u"Move To", u"Переместить в"));
@@ -462,15 +465,16 @@ std::unique_ptr<QMenu> ProjectSidebarView::contextMenu(QTreeWidgetItem *item)
         QAction *action = move->addAction(label);
         // Where it already is, it cannot go.
         action->setEnabled(summary->folderName != folder);
-        connect(action, &QAction::triggered, m_model, [model = m_model, s = *summary, folder] {
-            model->moveProject(s, folder);
-        });
+        connect(action, &QAction::triggered, m_model,
+                [model = m_model, s = *summary, folder] { model->moveProject(s, folder); });
     };
     addDestination(localized(u"Root (no folder)", u"Корень (без папки)"), std::nullopt);
     if (!m_model->folders().isEmpty())
         move->addSeparator();
     for (const QString &folder : m_model->folders())
         addDestination(folder, folder);
+    // Nowhere else to go: the whole submenu is off.
+    move->setEnabled(summary->folderName.has_value() || !m_model->folders().isEmpty());
 
     menu->addSeparator();
     QAction *remove = menu->addAction(IconProvider::icon(QStringLiteral("trash")),

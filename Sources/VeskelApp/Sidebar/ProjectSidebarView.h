@@ -59,7 +59,8 @@ private:
     void fillSortMenu(QMenu *menu);
     void rebuild();
     void scheduleRebuild();
-    QTreeWidgetItem *addSection(SidebarItemRoles::Kind kind, const QString &title,
+    QTreeWidgetItem *addSection(SidebarItemRoles::Kind kind,
+                                const QString &title,
                                 const std::optional<QString> &folder);
     void updateError();
     void updateCurrentRow();

@@ -146,9 +146,8 @@ void SidebarTree::dragMoveEvent(QDragMoveEvent *event)
 {
     // The base class scrolls near the edges; whether to accept is decided here.
     QTreeWidget::dragMoveEvent(event);
-    QTreeWidgetItem *section = event->mimeData()->hasText()
-                                   ? targetSection(event->position().toPoint())
-                                   : nullptr;
+    QTreeWidgetItem *section
+        = event->mimeData()->hasText() ? targetSection(event->position().toPoint()) : nullptr;
     highlight(section);
     if (section) {
         event->setDropAction(Qt::MoveAction);
@@ -181,7 +180,8 @@ void SidebarTree::dropEvent(QDropEvent *event)
     // drag has finished, since it rebuilds this list.
     event->setDropAction(Qt::CopyAction);
     event->accept();
-    QTimer::singleShot(0, this, [this, projectID, folder] { emit projectDropped(projectID, folder); });
+    QTimer::singleShot(0, this,
+                       [this, projectID, folder] { emit projectDropped(projectID, folder); });
 }
 
 } // namespace veskel

@@ -28,7 +28,8 @@ ContentPlaceholderView::ContentPlaceholderView(AppModel &model, QWidget *parent)
     symbol->setAlignment(Qt::AlignCenter);
     layout->addWidget(symbol);
 
-    auto *title = new QLabel(localized(u"Select or create a project", u"Выберите или создайте проект"));
+    auto *title
+        = new QLabel(localized(u"Select or create a project", u"Выберите или создайте проект"));
     title->setObjectName(QStringLiteral("placeholderTitle"));
     QFont titleFont = title->font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.35);
@@ -38,8 +39,8 @@ ContentPlaceholderView::ContentPlaceholderView(AppModel &model, QWidget *parent)
     layout->addWidget(title);
 
     const QString where = displayPath(model.store().rootDirectory());
-    auto *location = new QLabel(localized(u"Projects are stored in ", u"Проекты сохраняются в ")
-                                + where);
+    auto *location
+        = new QLabel(localized(u"Projects are stored in ", u"Проекты сохраняются в ") + where);
     location->setObjectName(QStringLiteral("placeholderLocation"));
     location->setForegroundRole(QPalette::PlaceholderText);
     location->setAlignment(Qt::AlignCenter);

@@ -37,10 +37,10 @@ ExportSheetPlaceholder::ExportSheetPlaceholder(const StoryboardProject &project,
     headingRow->addWidget(heading, 1);
     layout->addLayout(headingRow);
 
-    auto *summary = new QLabel(project.title + QStringLiteral(" · ")
-                               + Plural::scenes(project.scenes.size()) + QStringLiteral(" · ")
-                               + DurationCalculator::formatDuration(
-                                   project.totalDurationSeconds()));
+    auto *summary
+        = new QLabel(project.title + QStringLiteral(" · ") + Plural::scenes(project.scenes.size())
+                     + QStringLiteral(" · ")
+                     + DurationCalculator::formatDuration(project.totalDurationSeconds()));
     QFont summaryFont = summary->font();
     summaryFont.setWeight(QFont::DemiBold);
     summary->setFont(summaryFont);
@@ -59,8 +59,8 @@ ExportSheetPlaceholder::ExportSheetPlaceholder(const StoryboardProject &project,
     layout->addWidget(note);
 
     auto *buttons = new QDialogButtonBox;
-    QPushButton *close = buttons->addButton(localized(u"Close", u"Закрыть"),
-                                            QDialogButtonBox::AcceptRole);
+    QPushButton *close
+        = buttons->addButton(localized(u"Close", u"Закрыть"), QDialogButtonBox::AcceptRole);
     close->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     layout->addWidget(buttons);

@@ -25,8 +25,7 @@ MainWindow::MainWindow(const AppEnvironment &environment, QWidget *parent)
     resize(defaultSize);
     connect(m_environment.languageStore, &LanguageStore::languageChanged, this,
             &MainWindow::rebuild);
-    connect(m_environment.model, &AppModel::selectedProjectChanged, this,
-            &MainWindow::syncEditor);
+    connect(m_environment.model, &AppModel::selectedProjectChanged, this, &MainWindow::syncEditor);
     connect(m_environment.model, &AppModel::openProjectRenamed, this,
             [this](const StoryboardProject &renamed) {
                 if (m_editorModel && m_editorModel->project().id == renamed.id)

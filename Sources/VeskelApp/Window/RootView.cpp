@@ -28,8 +28,7 @@ RootView::RootView(const AppEnvironment &environment, QWidget *parent)
     m_splitter = new QSplitter(Qt::Horizontal);
     m_splitter->setChildrenCollapsible(true);
     m_splitter->setHandleWidth(1);
-    m_sidebar = new ProjectSidebarView(*m_environment.model,
-                                       m_environment.preferences->settings());
+    m_sidebar = new ProjectSidebarView(*m_environment.model, m_environment.preferences->settings());
     m_detail = new QStackedWidget;
     m_detail->setObjectName(QStringLiteral("detailColumn"));
     m_placeholder = new ContentPlaceholderView(*m_environment.model);
@@ -54,8 +53,7 @@ RootView::RootView(const AppEnvironment &environment, QWidget *parent)
         if (key == Preferences::sidebarVisibleKey)
             updateSidebarVisibility();
     });
-    connect(m_sidebar, &ProjectSidebarView::settingsRequested, this,
-            &RootView::settingsRequested);
+    connect(m_sidebar, &ProjectSidebarView::settingsRequested, this, &RootView::settingsRequested);
     connect(m_sidebar, &ProjectSidebarView::exportRequested, this, &RootView::exportFromRow);
     connect(m_environment.model, &AppModel::showNewProjectSheetChanged, this,
             &RootView::updateNewProjectSheet);
