@@ -14,7 +14,6 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QPointer>
-#include <QThreadPool>
 
 #include <algorithm>
 #include <cmath>
@@ -79,22 +78,6 @@ void refreshMarkerTitle(Scene &scene)
 {
     if (!markerTitleIsCurrent(scene))
         scene.marker.title = scene.markerName();
-}
-
-// What a keystroke replaces. Freeing a long document's blocks, scenes and ranges costs a
-// third of parsing it again, so the keystroke leaves it to a worker thread. Only reference
-// counts are shared with the new project, and Qt's are atomic.
-struct ReplacedDocument
-{
-    QList<ScriptBlock> blocks;
-    QList<Scene> scenes;
-    ScriptDocumentLayout layout;
-};
-
-void releaseInBackground(std::shared_ptr<ReplacedDocument> replaced)
-{
-    QThreadPool::globalInstance()->start(
-        [replaced = std::move(replaced)]() mutable { replaced.reset(); });
 }
 
 qsizetype indexOfScene(const QList<Scene> &scenes, const QString &sceneID)
@@ -566,15 +549,11 @@ void ProjectEditorViewModel::applyDocumentText(const QString &input)
     // Both fields change before anyone hears of either; while the user's own text is being
     // written back the document is not regenerated under the caret.
     m_isApplyingDocumentText = true;
-    auto replaced = std::make_shared<ReplacedDocument>(std::move(m_project.scriptBlocks),
-                                                       std::move(m_project.scenes),
-                                                       std::move(m_documentLayout));
     m_project.scriptBlocks = std::move(parsed.blocks);
     m_project.scenes = std::move(parsed.scenes);
     m_project.updatedAt = now();
     m_documentLayout = std::move(parsed.layout);
     m_documentText = std::move(text);
-    releaseInBackground(std::move(replaced));
     emit documentTextChanged();
     emit projectChanged();
     emit selectedSceneChanged();
