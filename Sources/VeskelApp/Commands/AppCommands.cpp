@@ -79,8 +79,11 @@ void AppCommands::buildFileMenu(QMenuBar &menuBar)
     });
 }
 
-template<typename E, typename Get, typename Set>
-QMenu *AppCommands::choiceMenu(QMenu *parent, const QString &title, Get get, Set set)
+template<typename E>
+QMenu *AppCommands::choiceMenu(QMenu *parent,
+                               const QString &title,
+                               std::function<E()> get,
+                               std::function<void(E)> set)
 {
     auto *menu = new QMenu(title, parent);
     auto *group = new QActionGroup(menu);
@@ -90,12 +93,11 @@ QMenu *AppCommands::choiceMenu(QMenu *parent, const QString &title, Get get, Set
         action->setCheckable(true);
         action->setData(rawValue(value));
         group->addAction(action);
-        connect(action, &QAction::triggered, this,
-                [this, set, value] { (m_environment.preferences->*set)(value); });
+        connect(action, &QAction::triggered, this, [set, value] { set(value); });
     }
     // The current choice carries the check mark whenever the menu opens.
-    connect(menu, &QMenu::aboutToShow, this, [this, menu, get] {
-        const QString current = rawValue((m_environment.preferences->*get)());
+    connect(menu, &QMenu::aboutToShow, this, [menu, get] {
+        const QString current = rawValue(get());
         for (QAction *action : menu->actions())
             action->setChecked(action->data().toString() == current);
     });
@@ -122,15 +124,17 @@ void AppCommands::buildViewMenu(QMenuBar &menuBar)
     });
 
     view->addSeparator();
-    view->addMenu(choiceMenu<TitleBarMode>(view, localized(u"Title Bar", u"Тайтл-бар"),
-                                           &Preferences::titleBarMode,
-                                           &Preferences::setTitleBarMode));
-    view->addMenu(choiceMenu<TimelineScrollMode>(view, localized(u"Timeline", u"Таймлайн"),
-                                                 &Preferences::timelineScrollMode,
-                                                 &Preferences::setTimelineScrollMode));
-    view->addMenu(choiceMenu<MarkupBarMode>(view, localized(u"Markup Bar", u"Панель разметки"),
-                                            &Preferences::markupBarMode,
-                                            &Preferences::setMarkupBarMode));
+    Preferences *prefs = m_environment.preferences;
+    view->addMenu(choiceMenu<TitleBarMode>(
+        view, localized(u"Title Bar", u"Тайтл-бар"), [prefs] { return prefs->titleBarMode(); },
+        [prefs](TitleBarMode mode) { prefs->setTitleBarMode(mode); }));
+    view->addMenu(choiceMenu<TimelineScrollMode>(
+        view, localized(u"Timeline", u"Таймлайн"), [prefs] { return prefs->timelineScrollMode(); },
+        [prefs](TimelineScrollMode mode) { prefs->setTimelineScrollMode(mode); }));
+    view->addMenu(choiceMenu<MarkupBarMode>(
+        view, localized(u"Markup Bar", u"Панель разметки"),
+        [prefs] { return prefs->markupBarMode(); },
+        [prefs](MarkupBarMode mode) { prefs->setMarkupBarMode(mode); }));
 }
 
 void AppCommands::buildMarkupMenu(QMenuBar &menuBar)

@@ -44,8 +44,12 @@ private:
     void buildFileMenu(QMenuBar &menuBar);
     void buildViewMenu(QMenuBar &menuBar);
     void buildMarkupMenu(QMenuBar &menuBar);
-    template<typename E, typename Get, typename Set>
-    QMenu *choiceMenu(QMenu *parent, const QString &title, Get get, Set set);
+    // One choice per case of E, the current one checked.
+    template<typename E>
+    QMenu *choiceMenu(QMenu *parent,
+                      const QString &title,
+                      std::function<E()> get,
+                      std::function<void(E)> set);
     void updateProjectCommands();
     void updateViewLabels();
 

@@ -1,0 +1,213 @@
+#include "WindowTestSupport.h"
+
+#include "VeskelApp/Commands/AppCommands.h"
+#include "VeskelApp/Editor/EditorKeyboardShortcuts.h"
+#include "VeskelApp/Editor/PlainScriptEditor.h"
+#include "VeskelApp/Editor/ProjectEditorView.h"
+#include "VeskelApp/Editor/ProjectEditorViewModel.h"
+#include "VeskelApp/Editor/SearchPopover.h"
+#include "VeskelApp/ProjectSidebarModel.h"
+#include "VeskelApp/Sidebar/ProjectSidebarView.h"
+#include "VeskelApp/Sidebar/SidebarItemRoles.h"
+#include "VeskelApp/Sidebar/SidebarTree.h"
+#include "VeskelApp/Window/ExportSheetPlaceholder.h"
+#include "VeskelApp/Window/NewProjectSheet.h"
+#include "VeskelApp/Window/RootView.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTextEdit>
+#include <QToolButton>
+
+namespace veskel::test {
+namespace {
+
+using AppCommandsTest = WindowFixture;
+
+QMenu *topMenu(QMenuBar *bar, const QString &objectName)
+{
+    for (QAction *action : bar->actions()) {
+        if (action->menu() && action->menu()->objectName() == objectName)
+            return action->menu();
+    }
+    return nullptr;
+}
+
+QMenu *submenu(QMenu *menu, const QString &title)
+{
+    for (QAction *action : menu->actions()) {
+        if (action->menu() && action->text() == title)
+            return action->menu();
+    }
+    return nullptr;
+}
+
+TEST_F(AppCommandsTest, ViewSubmenusMarkTheCurrentChoiceAndStoreANewOne)
+{
+    showWindow();
+    QMenu *view = topMenu(window->menuBar(), "viewMenu");
+    ASSERT_NE(view, nullptr);
+    QMenu *markupBar = submenu(view, "Markup Bar");
+    ASSERT_NE(markupBar, nullptr);
+    emit markupBar->aboutToShow();
+    QStringList checked;
+    for (QAction *action : markupBar->actions()) {
+        if (action->isChecked())
+            checked << action->text();
+    }
+    EXPECT_EQ(checked, QStringList{"Fade In/Out"});
+    markupBar->actions().at(2)->trigger();
+    EXPECT_EQ(settings->value("markupBarMode").toString(), "hidden");
+
+    window->commands()->toggleTimeline()->trigger();
+    EXPECT_FALSE(preferences->timelineVisible());
+    EXPECT_EQ(window->commands()->toggleTimeline()->text(), "Show Timeline");
+}
+
+TEST_F(AppCommandsTest, MarkupMenuListsTheFourCommandsWithTheirShortcuts)
+{
+    showWindow();
+    const QList<QAction *> &markup = window->commands()->markupActions();
+    ASSERT_EQ(markup.size(), 4);
+    QStringList texts;
+    for (QAction *action : markup)
+        texts << action->text() + " " + action->shortcut().toString();
+    EXPECT_EQ(texts, (QStringList{"Scene (# heading) Ctrl+Alt+1", "Voiceover Ctrl+Alt+2",
+                                  "On-Slide Text (>) Ctrl+Alt+3", "Note (//) Ctrl+Alt+4"}));
+}
+
+TEST_F(AppCommandsTest, TheSheetAskedForSurvivesALanguageChangeInTheNewLanguage)
+{
+    showWindow();
+    model->setShowNewProjectSheet(true);
+    ASSERT_NE(window->rootView()->newProjectSheet(), nullptr);
+    languages->setLanguage(AppLanguage::russian);
+    QTRY_VERIFY(window->rootView()->newProjectSheet() != nullptr);
+    EXPECT_EQ(window->rootView()->newProjectSheet()->nameField()->text(), "Новый проект");
+    EXPECT_EQ(window->rootView()->newProjectSheet()->createButton()->text(), "Создать");
+}
+
+TEST_F(AppCommandsTest, SortMenuOrdersRowsAndNamesTheOrderByTheKey)
+{
+    showWindow();
+    for (const char *title : {"Film 10", "Film 2", "Film 1"})
+        model->createProject(title, VideoSettings::FormatPreset::horizontalHD);
+    ProjectSidebarView *sidebar = window->rootView()->sidebar();
+    QMenu *menu = sidebar->findChild<QToolButton *>("sortMenu")->menu();
+    emit menu->aboutToShow();
+    const auto action = [menu](const QString &text) -> QAction * {
+        for (QAction *candidate : menu->actions()) {
+            if (candidate->text() == text)
+                return candidate;
+        }
+        return nullptr;
+    };
+    ASSERT_NE(action("Newest on Top"), nullptr);
+    action("Name")->trigger();
+    emit menu->aboutToShow();
+    ASSERT_NE(action("A → Z"), nullptr);
+    EXPECT_TRUE(action("A → Z")->isChecked());
+
+    QTreeWidgetItem *root = sidebar->tree()->topLevelItem(0);
+    QStringList titles;
+    for (int i = 0; i < root->childCount(); ++i)
+        titles << root->child(i)->text(0);
+    EXPECT_EQ(titles, (QStringList{"Film 1", "Film 2", "Film 10"}));
+    EXPECT_EQ(settings->value("projectSortKey").toString(), "name");
+}
+
+TEST_F(AppCommandsTest, ARowsExportReadsAClosedProjectAndReportsAMissingOne)
+{
+    showWindow();
+    auto created = store->createProject(
+        "Closed", VideoSettings::preset(VideoSettings::FormatPreset::horizontalHD, 25));
+    ASSERT_TRUE(created.has_value());
+    model->refreshProjects();
+    ProjectSidebarView *sidebar = window->rootView()->sidebar();
+    emit sidebar->exportRequested(created->id);
+    ASSERT_NE(window->rootView()->exportSheet(), nullptr);
+    window->rootView()->exportSheet()->close();
+    EXPECT_FALSE(model->selectedProject().has_value());
+
+    ASSERT_TRUE(QDir(model->summary(created->id)->packageURL).removeRecursively());
+    emit sidebar->exportRequested(created->id);
+    EXPECT_TRUE(model->errorMessage().has_value());
+    EXPECT_TRUE(sidebar->errorLine()->isVisibleTo(sidebar));
+}
+
+TEST_F(AppCommandsTest, SearchStepsThroughMatchesSelectingEachInTheText)
+{
+    showWindow();
+    model->createProject("Film", VideoSettings::FormatPreset::horizontalHD);
+    ProjectEditorViewModel *editorModel = window->editorModel();
+    editorModel->applyDocumentText("# Cat\n\nA cat and a CAT.");
+    ProjectEditorView *view = window->rootView()->editorView();
+    view->openSearch();
+    auto *popover = view->findChild<SearchPopover *>();
+    ASSERT_NE(popover, nullptr);
+    QTest::keyClicks(popover->field(), "cat");
+    EXPECT_EQ(editorModel->activeSearchQuery(), "cat");
+
+    QStringList found;
+    for (int i = 0; i < 4; ++i) {
+        QTest::keyClick(popover->field(), Qt::Key_Return);
+        const QTextCursor cursor = view->scriptEditor()->textCursor();
+        found << QString::number(cursor.selectionStart()) + ":" + cursor.selectedText();
+    }
+    // Three matches whatever their case, then round again to the first.
+    EXPECT_EQ(found, (QStringList{"2:Cat", "9:cat", "19:CAT", "2:Cat"}));
+    popover->close();
+    EXPECT_EQ(editorModel->activeSearchQuery(), "");
+}
+
+struct InputCase
+{
+    const char *name;
+    std::function<QWidget *()> make;
+    bool takesText;
+
+    friend void PrintTo(const InputCase &c, std::ostream *os) { *os << c.name; }
+};
+
+class TextInputTest : public ::testing::TestWithParam<InputCase>
+{
+};
+
+TEST_P(TextInputTest, TheEditorsKeysStayOutOfTextFields)
+{
+    std::unique_ptr<QWidget> widget(GetParam().make());
+    EXPECT_EQ(EditorKeyboardShortcuts::isTextInput(widget.get()), GetParam().takesText);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Widgets,
+    TextInputTest,
+    ::testing::Values(InputCase{"line edit", [] { return new QLineEdit; }, true},
+                      InputCase{"text edit", [] { return new QTextEdit; }, true},
+                      InputCase{"read-only text",
+                                [] {
+                                    auto *text = new QTextEdit;
+                                    text->setReadOnly(true);
+                                    return text;
+                                },
+                                false},
+                      InputCase{"spin box", [] { return new QSpinBox; }, true},
+                      InputCase{"editable combo",
+                                [] {
+                                    auto *combo = new QComboBox;
+                                    combo->setEditable(true);
+                                    return combo;
+                                },
+                                true},
+                      InputCase{"combo", [] { return new QComboBox; }, false},
+                      InputCase{"button", [] { return new QPushButton; }, false},
+                      InputCase{"nothing", [] { return nullptr; }, false}));
+
+} // namespace
+} // namespace veskel::test
