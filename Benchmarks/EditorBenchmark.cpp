@@ -3,9 +3,10 @@
 #include "VeskelApp/Editor/ManualEditorScheduler.h"
 #include "VeskelApp/Editor/ProjectEditorViewModel.h"
 
+#include "GeneratedScript.h"
+
 #include <benchmark/benchmark.h>
 
-#include <QRandomGenerator>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -15,34 +16,10 @@ using namespace veskel;
 
 namespace {
 
-// A script of 2,000 scenes and 100,000 words: per scene a heading of two words, two voiceover
-// paragraphs (the second over two lines), one on-slide line and one note, 50 words in all.
+// 2,000 scenes and 100,000 words (50 per scene, heading included).
 QString generatedScript()
 {
-    static const QStringList vocabulary{
-        QStringLiteral("storyboard"), QStringLiteral("the"),    QStringLiteral("camera"),
-        QStringLiteral("pans"),       QStringLiteral("across"), QStringLiteral("a"),
-        QStringLiteral("diagram,"),   QStringLiteral("and"),    QStringLiteral("we"),
-        QStringLiteral("explain"),    QStringLiteral("how"),    QStringLiteral("it"),
-        QStringLiteral("works."),     QStringLiteral("сцена"),  QStringLiteral("кадр"),
-        QStringLiteral("объяснение"), QStringLiteral("🎬"),      QStringLiteral("timeline"),
-    };
-    QRandomGenerator random(20250302);
-    const auto words = [&](int count) {
-        QStringList picked;
-        for (int i = 0; i < count; ++i)
-            picked << vocabulary.at(random.bounded(int(vocabulary.size())));
-        return picked.join(QLatin1Char(' '));
-    };
-    QString text;
-    for (int scene = 0; scene < 2000; ++scene) {
-        text += QStringLiteral("# Scene %1 %2\n\n").arg(scene + 1).arg(words(2));
-        text += words(16) + QStringLiteral("\n\n");
-        text += words(10) + QLatin1Char('\n') + words(10) + QStringLiteral("\n\n");
-        text += QStringLiteral("> ") + words(5) + QStringLiteral("\n\n");
-        text += QStringLiteral("// ") + words(5) + QStringLiteral("\n\n");
-    }
-    return text;
+    return bench::generatedScript(2000, 16, 20250302);
 }
 
 // An open editor on the generated project; the scheduler never runs, so nothing is saved.

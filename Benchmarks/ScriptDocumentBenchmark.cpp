@@ -1,42 +1,19 @@
 #include "StoryboardCore/Script/ScriptDocumentCodec.h"
 
+#include "GeneratedScript.h"
+
 #include <benchmark/benchmark.h>
 
-#include <QRandomGenerator>
 #include <QStringList>
 
 using namespace veskel;
 
 namespace {
 
-// A script of 400 scenes and 20,000 words as the editor holds it: per scene two voiceover
-// paragraphs (the second over two lines), one on-slide line and one note, 50 words in all.
+// 400 scenes and 20,000 words (50 per scene besides the heading).
 QString generatedScript()
 {
-    static const QStringList vocabulary{
-        QStringLiteral("storyboard"), QStringLiteral("the"),    QStringLiteral("camera"),
-        QStringLiteral("pans"),       QStringLiteral("across"), QStringLiteral("a"),
-        QStringLiteral("diagram,"),   QStringLiteral("and"),    QStringLiteral("we"),
-        QStringLiteral("explain"),    QStringLiteral("how"),    QStringLiteral("it"),
-        QStringLiteral("works."),     QStringLiteral("сцена"),  QStringLiteral("кадр"),
-        QStringLiteral("объяснение"), QStringLiteral("🎬"),      QStringLiteral("timeline"),
-    };
-    QRandomGenerator random(20250301);
-    const auto words = [&](int count) {
-        QStringList picked;
-        for (int i = 0; i < count; ++i)
-            picked << vocabulary.at(random.bounded(int(vocabulary.size())));
-        return picked.join(QLatin1Char(' '));
-    };
-    QString text;
-    for (int scene = 0; scene < 400; ++scene) {
-        text += QStringLiteral("# Scene %1 %2\n\n").arg(scene + 1).arg(words(2));
-        text += words(18) + QStringLiteral("\n\n");
-        text += words(10) + QLatin1Char('\n') + words(10) + QStringLiteral("\n\n");
-        text += QStringLiteral("> ") + words(5) + QStringLiteral("\n\n");
-        text += QStringLiteral("// ") + words(5) + QStringLiteral("\n\n");
-    }
-    return text;
+    return bench::generatedScript(400, 18, 20250301);
 }
 
 const ParsedScriptDocument &document()
