@@ -1,5 +1,9 @@
 #include "StoryboardCore/Storage/ProjectJSONCodec.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -320,6 +324,45 @@ TEST(ProjectJSONCodec, UnknownBlockRoleReadsAsNote)
     ASSERT_EQ(project->scriptBlocks.size(), 1);
     EXPECT_EQ(project->scriptBlocks.first().role, ScriptBlockRole::note);
     EXPECT_FALSE(project->scriptBlocks.first().sceneID.has_value());
+}
+
+// A file from a later version: its members survive our read and write in every stored object,
+// also after the records around them were edited.
+TEST(ProjectJSONCodec, KeepsMembersItDoesNotKnow)
+{
+    QByteArray file = minimalProject(
+        QStringLiteral(R"({"id": "S", "order": 0, "title": "One", "durationSeconds": 3,
+            "lens": {"mm": 35},
+            "marker": {"type": "standard", "title": "", "note": "", "colour": "red"},
+            "image": {"id": "I", "originalFileName": "a.png", "localPath": "S.png",
+                      "mimeType": "image/png", "width": 1, "height": 1, "dpi": 144}})"),
+        QStringLiteral(R"(, "future": [1, "two"], "scriptBlocks": [
+            {"id": "B", "text": "x", "role": "voiceover", "sceneID": "S", "emphasis": true}])"));
+    file.replace(R"("fps": 25,)", R"("fps": 25, "hdr": "PQ",)");
+    file.replace(R"("exportMode": "zip",)", R"("exportMode": "zip", "audio": false,)");
+    auto project = ProjectJSONCodec::decode(file);
+    ASSERT_TRUE(project.has_value()) << project.error().description().toStdString();
+    project->scenes[0].title = QStringLiteral("Renamed");
+    project->scenes[0].marker.isCompleted = true;
+
+    const auto encoded = ProjectJSONCodec::encode(*project);
+    ASSERT_TRUE(encoded.has_value());
+    const QJsonObject written = QJsonDocument::fromJson(*encoded).object();
+    const QJsonObject scene = written["scenes"][0].toObject();
+    EXPECT_EQ(written["future"], QJsonValue(QJsonArray{1, "two"}));
+    EXPECT_EQ(written["videoSettings"]["hdr"], QJsonValue("PQ"));
+    EXPECT_EQ(written["exportSettings"]["audio"], QJsonValue(false));
+    EXPECT_EQ(written["scriptBlocks"][0]["emphasis"], QJsonValue(true));
+    EXPECT_EQ(scene["lens"], QJsonValue(QJsonObject{{"mm", 35}}));
+    EXPECT_EQ(scene["title"], QJsonValue("Renamed"));
+    EXPECT_EQ(scene["marker"]["colour"], QJsonValue("red"));
+    EXPECT_EQ(scene["marker"]["isCompleted"], QJsonValue(true));
+    EXPECT_EQ(scene["image"]["dpi"], QJsonValue(144));
+
+    const auto again = ProjectJSONCodec::decode(*encoded);
+    ASSERT_TRUE(again.has_value());
+    EXPECT_EQ(ProjectJSONCodec::encode(*again), encoded);
+    EXPECT_TRUE(ProjectJSONCodec::encode(sampleProject())->indexOf("unknown") < 0);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "StoryboardCore/Script/ProjectMigration.h"
 #include "StoryboardCore/Storage/ProjectJSONCodec.h"
 
+#include <QRandomGenerator>
 #include <QUuid>
 
 #include <gtest/gtest.h>
@@ -115,6 +116,54 @@ TEST(ProjectMigration, FileWithoutScriptBlocksGetsThemAfterDecoding)
     EXPECT_TRUE(ProjectMigration::ensureBlocksBackEveryScene(*project));
     EXPECT_EQ(describe(project->scriptBlocks),
               QStringList({"S0|onScreen|first", "S1|note|second", "S2|voiceover|third"}));
+}
+
+// The repair inserts group by group, in scene order, before the first block of a later
+// scene. Checked against that literal reading on random projects with shared orders, shared
+// ids, draft blocks and blocks of missing scenes.
+QStringList insertedOneByOne(StoryboardProject project)
+{
+    QSet<QString> owners;
+    for (const ScriptBlock &b : project.scriptBlocks)
+        owners.insert(b.sceneID.value_or(QString()));
+    for (const Scene &s : project.orderedScenes()) {
+        if (owners.contains(s.id))
+            continue;
+        QSet<QString> later;
+        for (const Scene &other : project.scenes) {
+            if (other.order > s.order)
+                later.insert(other.id);
+        }
+        qsizetype at = 0;
+        while (at < project.scriptBlocks.size()
+               && !later.contains(project.scriptBlocks.at(at).sceneID.value_or(QString())))
+            ++at;
+        project.scriptBlocks.insert(at, block(s.voiceoverText, s.id));
+        owners.insert(s.id);
+    }
+    return describe(project.scriptBlocks);
+}
+
+TEST(ProjectMigration, MatchesInsertionOneSceneAtATime)
+{
+    QRandomGenerator random(14);
+    for (int round = 0; round < 300; ++round) {
+        StoryboardProject project;
+        const int sceneCount = random.bounded(1, 9);
+        for (int i = 0; i < sceneCount; ++i) {
+            const QString id = QString::number(random.bounded(sceneCount));
+            project.scenes.append(scene(id, random.bounded(4), {}, QStringLiteral("v%1").arg(i)));
+        }
+        for (int i = random.bounded(6); i > 0; --i) {
+            const int owner = random.bounded(-1, sceneCount + 1);
+            project.scriptBlocks.append(block(QStringLiteral("b%1").arg(i),
+                                              owner < 0 ? std::nullopt
+                                                        : std::optional(QString::number(owner))));
+        }
+        const QStringList expected = insertedOneByOne(project);
+        ProjectMigration::ensureBlocksBackEveryScene(project);
+        ASSERT_EQ(describe(project.scriptBlocks), expected) << "round " << round;
+    }
 }
 
 } // namespace

@@ -21,7 +21,7 @@ QString rawValue(ExportSettings::ExportMode mode)
 
 QJsonObject ExportSettings::toJSON() const
 {
-    return QJsonObject{
+    return withUnknownKeys(unknownKeys, QJsonObject{
         {QStringLiteral("target"), rawValue(target)},
         {QStringLiteral("fcpxmlVersion"), fcpxmlVersion},
         {QStringLiteral("exportMode"), rawValue(exportMode)},
@@ -30,7 +30,7 @@ QJsonObject ExportSettings::toJSON() const
         {QStringLiteral("includeCsvTaskList"), includeCsvTaskList},
         {QStringLiteral("renderCardsAsPng"), renderCardsAsPng},
         {QStringLiteral("includeUploadedImagesInCards"), includeUploadedImagesInCards},
-    };
+    });
 }
 
 ExportSettings ExportSettings::fromJSON(JSONReader &reader)
@@ -44,6 +44,7 @@ ExportSettings ExportSettings::fromJSON(JSONReader &reader)
     settings.includeCsvTaskList = reader.boolean(QStringLiteral("includeCsvTaskList"));
     settings.renderCardsAsPng = reader.boolean(QStringLiteral("renderCardsAsPng"));
     settings.includeUploadedImagesInCards = reader.boolean(QStringLiteral("includeUploadedImagesInCards"));
+    settings.unknownKeys = reader.unknownKeys();
     return settings;
 }
 

@@ -25,6 +25,8 @@ struct ExportSettings
     bool includeCsvTaskList = true;
     bool renderCardsAsPng = true;
     bool includeUploadedImagesInCards = true;
+    // Members written by a later version, kept as read and written back.
+    QJsonObject unknownKeys = {};
 
     static ExportSettings defaultSettings() { return ExportSettings{}; }
 

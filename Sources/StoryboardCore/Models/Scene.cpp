@@ -20,7 +20,7 @@ QString Scene::clipName() const
 
 QJsonObject Scene::toJSON() const
 {
-    QJsonObject object{
+    QJsonObject object = withUnknownKeys(unknownKeys, {
         {QStringLiteral("id"), id},
         {QStringLiteral("order"), order},
         {QStringLiteral("title"), title},
@@ -33,7 +33,7 @@ QJsonObject Scene::toJSON() const
         {QStringLiteral("tags"), QJsonArray::fromStringList(tags)},
         {QStringLiteral("createdAt"), isoDateString(createdAt)},
         {QStringLiteral("updatedAt"), isoDateString(updatedAt)},
-    };
+    });
     if (image)
         object.insert(QStringLiteral("image"), image->toJSON());
     return object;
@@ -56,6 +56,7 @@ Scene Scene::fromJSON(JSONReader &reader)
     scene.tags = reader.stringList(QStringLiteral("tags"), {});
     scene.createdAt = reader.date(QStringLiteral("createdAt"), reader.now());
     scene.updatedAt = reader.date(QStringLiteral("updatedAt"), reader.now());
+    scene.unknownKeys = reader.unknownKeys();
     return scene;
 }
 

@@ -31,6 +31,8 @@ struct Scene
     QList<QString> tags;
     QDateTime createdAt;
     QDateTime updatedAt;
+    // Members written by a later version, kept as read and written back.
+    QJsonObject unknownKeys = {};
 
     // order + 1, zero-padded to at least three digits: "001", "042", "1000".
     QString sceneNumber() const;

@@ -20,14 +20,14 @@ QString rawValue(SceneImage::MimeType type)
 
 QJsonObject SceneImage::toJSON() const
 {
-    return QJsonObject{
+    return withUnknownKeys(unknownKeys, QJsonObject{
         {QStringLiteral("id"), id},
         {QStringLiteral("originalFileName"), originalFileName},
         {QStringLiteral("localPath"), localPath},
         {QStringLiteral("mimeType"), rawValue(mimeType)},
         {QStringLiteral("width"), width},
         {QStringLiteral("height"), height},
-    };
+    });
 }
 
 SceneImage SceneImage::fromJSON(JSONReader &reader)
@@ -39,6 +39,7 @@ SceneImage SceneImage::fromJSON(JSONReader &reader)
     image.mimeType = reader.enumeration<MimeType>(QStringLiteral("mimeType"));
     image.width = reader.integer(QStringLiteral("width"));
     image.height = reader.integer(QStringLiteral("height"));
+    image.unknownKeys = reader.unknownKeys();
     return image;
 }
 

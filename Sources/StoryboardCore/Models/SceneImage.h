@@ -22,6 +22,8 @@ struct SceneImage
     MimeType mimeType = MimeType::png;
     int width = 0;
     int height = 0;
+    // Members written by a later version, kept as read and written back.
+    QJsonObject unknownKeys = {};
 
     bool operator==(const SceneImage &) const = default;
 

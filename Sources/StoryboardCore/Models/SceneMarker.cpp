@@ -6,12 +6,12 @@ namespace veskel {
 
 QJsonObject SceneMarker::toJSON() const
 {
-    return QJsonObject{
+    return withUnknownKeys(unknownKeys, QJsonObject{
         {QStringLiteral("type"), rawValue(type)},
         {QStringLiteral("title"), title},
         {QStringLiteral("note"), note},
         {QStringLiteral("isCompleted"), isCompleted},
-    };
+    });
 }
 
 SceneMarker SceneMarker::fromJSON(JSONReader &reader)
@@ -21,6 +21,7 @@ SceneMarker SceneMarker::fromJSON(JSONReader &reader)
     marker.title = reader.string(QStringLiteral("title"));
     marker.note = reader.string(QStringLiteral("note"));
     marker.isCompleted = reader.boolean(QStringLiteral("isCompleted"), false);
+    marker.unknownKeys = reader.unknownKeys();
     return marker;
 }
 

@@ -15,6 +15,8 @@ struct SceneMarker
     QString title;
     QString note;
     bool isCompleted = false;
+    // Members written by a later version, kept as read and written back.
+    QJsonObject unknownKeys = {};
 
     bool operator==(const SceneMarker &) const = default;
 

@@ -6,11 +6,11 @@ namespace veskel {
 
 QJsonObject ScriptBlock::toJSON() const
 {
-    QJsonObject object{
+    QJsonObject object = withUnknownKeys(unknownKeys, {
         {QStringLiteral("id"), id},
         {QStringLiteral("text"), text},
         {QStringLiteral("role"), rawValue(role)},
-    };
+    });
     if (sceneID)
         object.insert(QStringLiteral("sceneID"), *sceneID);
     return object;
@@ -23,6 +23,7 @@ ScriptBlock ScriptBlock::fromJSON(JSONReader &reader)
     block.text = reader.string(QStringLiteral("text"));
     block.role = scriptBlockRoleFromJSON(reader.string(QStringLiteral("role")));
     block.sceneID = reader.optionalString(QStringLiteral("sceneID"));
+    block.unknownKeys = reader.unknownKeys();
     return block;
 }
 

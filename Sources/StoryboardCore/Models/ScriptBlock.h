@@ -19,6 +19,8 @@ struct ScriptBlock
     QString text;
     ScriptBlockRole role = ScriptBlockRole::voiceover;
     std::optional<QString> sceneID;
+    // Members written by a later version, kept as read and written back.
+    QJsonObject unknownKeys = {};
 
     bool operator==(const ScriptBlock &) const = default;
 

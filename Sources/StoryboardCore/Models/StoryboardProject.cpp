@@ -44,7 +44,7 @@ QJsonArray toJSONArray(const QList<T> &items)
 
 QJsonObject StoryboardProject::toJSON() const
 {
-    return QJsonObject{
+    return withUnknownKeys(unknownKeys, QJsonObject{
         {QStringLiteral("id"), id},
         {QStringLiteral("title"), title},
         {QStringLiteral("createdAt"), isoDateString(createdAt)},
@@ -54,7 +54,7 @@ QJsonObject StoryboardProject::toJSON() const
         {QStringLiteral("scenes"), toJSONArray(scenes)},
         {QStringLiteral("scriptBlocks"), toJSONArray(scriptBlocks)},
         {QStringLiteral("version"), version},
-    };
+    });
 }
 
 StoryboardProject StoryboardProject::fromJSON(JSONReader &reader)
@@ -72,6 +72,7 @@ StoryboardProject StoryboardProject::fromJSON(JSONReader &reader)
     project.scriptBlocks = reader.list<ScriptBlock>(QStringLiteral("scriptBlocks"), false,
                                                     &ScriptBlock::fromJSON);
     project.version = reader.integer(QStringLiteral("version"));
+    project.unknownKeys = reader.unknownKeys();
     return project;
 }
 

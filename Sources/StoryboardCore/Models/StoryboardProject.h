@@ -26,6 +26,8 @@ struct StoryboardProject
     QList<Scene> scenes;
     QList<ScriptBlock> scriptBlocks;
     int version = 1;
+    // Members written by a later version, kept as read and written back.
+    QJsonObject unknownKeys = {};
 
     // Plain sum, no rounding.
     double totalDurationSeconds() const;

@@ -81,13 +81,13 @@ VideoSettings VideoSettings::preset(FormatPreset preset, int fps)
 
 QJsonObject VideoSettings::toJSON() const
 {
-    return QJsonObject{
+    return withUnknownKeys(unknownKeys, QJsonObject{
         {QStringLiteral("width"), width},
         {QStringLiteral("height"), height},
         {QStringLiteral("fps"), fps},
         {QStringLiteral("colorSpace"), rawValue(colorSpace)},
         {QStringLiteral("defaultSceneDurationSeconds"), defaultSceneDurationSeconds},
-    };
+    });
 }
 
 VideoSettings VideoSettings::fromJSON(JSONReader &reader)
@@ -98,6 +98,7 @@ VideoSettings VideoSettings::fromJSON(JSONReader &reader)
     settings.fps = reader.integer(QStringLiteral("fps"));
     settings.colorSpace = reader.enumeration<ColorSpace>(QStringLiteral("colorSpace"));
     settings.defaultSceneDurationSeconds = reader.number(QStringLiteral("defaultSceneDurationSeconds"));
+    settings.unknownKeys = reader.unknownKeys();
     return settings;
 }
 

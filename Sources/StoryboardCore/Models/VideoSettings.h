@@ -24,6 +24,8 @@ struct VideoSettings
     int fps = 0;
     ColorSpace colorSpace = ColorSpace::rec709;
     double defaultSceneDurationSeconds = 5.0;
+    // Members written by a later version, kept as read and written back.
+    QJsonObject unknownKeys = {};
 
     // A square frame is not vertical.
     bool isVertical() const { return width < height; }

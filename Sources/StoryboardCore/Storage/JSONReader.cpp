@@ -26,8 +26,27 @@ void JSONReader::fail(ProjectCodecError::Kind kind, const QString &key, const QS
         *m_error = ProjectCodecError{kind, childPath(key), detail};
 }
 
+QJsonObject JSONReader::unknownKeys() const
+{
+    QJsonObject unknown;
+    for (auto it = m_object.constBegin(); it != m_object.constEnd(); ++it) {
+        if (!m_known.contains(it.key()))
+            unknown.insert(it.key(), it.value());
+    }
+    return unknown;
+}
+
+QJsonObject withUnknownKeys(const QJsonObject &unknownKeys, const QJsonObject &known)
+{
+    QJsonObject merged = unknownKeys;
+    for (auto it = known.constBegin(); it != known.constEnd(); ++it)
+        merged.insert(it.key(), it.value());
+    return merged;
+}
+
 std::optional<QJsonValue> JSONReader::required(const QString &key)
 {
+    m_known.insert(key);
     if (failed())
         return std::nullopt;
     const auto it = m_object.constFind(key);
@@ -64,12 +83,12 @@ QString JSONReader::string(const QString &key)
 
 QString JSONReader::string(const QString &key, const QString &fallback)
 {
-    return m_object.contains(key) ? string(key) : fallback;
+    return contains(key) ? string(key) : fallback;
 }
 
 std::optional<QString> JSONReader::optionalString(const QString &key)
 {
-    if (!m_object.contains(key) || m_object.value(key).isNull())
+    if (!contains(key) || m_object.value(key).isNull())
         return std::nullopt;
     return string(key);
 }
@@ -115,7 +134,7 @@ bool JSONReader::boolean(const QString &key)
 
 bool JSONReader::boolean(const QString &key, bool fallback)
 {
-    return m_object.contains(key) ? boolean(key) : fallback;
+    return contains(key) ? boolean(key) : fallback;
 }
 
 QDateTime JSONReader::date(const QString &key)
@@ -131,12 +150,12 @@ QDateTime JSONReader::date(const QString &key)
 
 QDateTime JSONReader::date(const QString &key, const QDateTime &fallback)
 {
-    return m_object.contains(key) ? date(key) : fallback;
+    return contains(key) ? date(key) : fallback;
 }
 
 QList<QString> JSONReader::stringList(const QString &key, const QList<QString> &fallback)
 {
-    if (!m_object.contains(key))
+    if (!contains(key))
         return fallback;
     std::optional<QJsonValue> value = required(key);
     if (!value)

@@ -7,6 +7,7 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QList>
+#include <QSet>
 
 #include <functional>
 #include <optional>
@@ -16,6 +17,8 @@ namespace veskel {
 // Typed reading of one JSON object. The first failure is kept in a shared slot and every
 // later read returns a neutral value, so a record reads all its keys in one straight run and
 // the caller checks `failed()` once; a failed read never hands out a partial record.
+// Every key asked about counts as known; the rest, `unknownKeys()`, is what a later version
+// wrote, kept by the record and written back with `withUnknownKeys`.
 class JSONReader
 {
 public:
@@ -26,7 +29,13 @@ public:
     // The time of reading: the default of dates a document leaves out.
     const QDateTime &now() const { return m_now; }
 
-    bool contains(const QString &key) const { return m_object.contains(key); }
+    bool contains(const QString &key)
+    {
+        m_known.insert(key);
+        return m_object.contains(key);
+    }
+    // The members of the object that no read so far asked about.
+    QJsonObject unknownKeys() const;
 
     QString string(const QString &key);
     QString string(const QString &key, const QString &fallback);
@@ -48,7 +57,7 @@ public:
     template<typename E>
     E enumeration(const QString &key, E fallback)
     {
-        if (!m_object.contains(key))
+        if (!contains(key))
             return fallback;
         return toEnum<E>(key, string(key), fallback);
     }
@@ -58,7 +67,7 @@ public:
     T object(const QString &key, const std::function<T(JSONReader &)> &read,
              std::optional<T> fallback = std::nullopt)
     {
-        if (!m_object.contains(key) && fallback)
+        if (!contains(key) && fallback)
             return *fallback;
         std::optional<QJsonObject> child = objectValue(key);
         if (!child)
@@ -70,7 +79,7 @@ public:
     template<typename T>
     std::optional<T> optionalObject(const QString &key, const std::function<T(JSONReader &)> &read)
     {
-        if (!m_object.contains(key) || m_object.value(key).isNull())
+        if (!contains(key) || m_object.value(key).isNull())
             return std::nullopt;
         return object<T>(key, read);
     }
@@ -80,7 +89,7 @@ public:
     QList<T> list(const QString &key, bool required, const std::function<T(JSONReader &)> &read)
     {
         QList<T> result;
-        if (!m_object.contains(key)) {
+        if (!contains(key)) {
             if (required)
                 fail(ProjectCodecError::Kind::missingKey, key, {});
             return result;
@@ -126,6 +135,10 @@ private:
     QString m_path;
     QDateTime m_now;
     std::optional<ProjectCodecError> *m_error;
+    QSet<QString> m_known;
 };
+
+// The record's own members over the unknown ones it was read with.
+QJsonObject withUnknownKeys(const QJsonObject &unknownKeys, const QJsonObject &known);
 
 } // namespace veskel
