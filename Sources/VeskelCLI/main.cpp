@@ -1,5 +1,7 @@
 #include "VeskelCLI/CommandLine.h"
+#include "VeskelCLI/TerminalSafeDevice.h"
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QTextStream>
 
@@ -35,7 +37,13 @@ int main(int argc, char **argv)
     QGuiApplication::setOrganizationName(QStringLiteral("Veskel"));
     QGuiApplication::setApplicationName(QStringLiteral("Veskel"));
 
-    QTextStream out(stdout);
-    QTextStream err(stderr);
+    QFile standardOutput;
+    QFile standardError;
+    standardOutput.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered);
+    standardError.open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered);
+    veskel::cli::TerminalSafeDevice safeOutput(standardOutput);
+    veskel::cli::TerminalSafeDevice safeError(standardError);
+    QTextStream out(&safeOutput);
+    QTextStream err(&safeError);
     return veskel::cli::runCommandLine(arguments, out, err);
 }

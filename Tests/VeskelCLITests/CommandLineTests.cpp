@@ -165,6 +165,29 @@ TEST_F(CommandLine, ProjectWithoutScenesCannotBeExported)
     EXPECT_TRUE(validated.out.isEmpty());
 }
 
+// A title or heading from someone else's file must not drive the terminal it is printed on.
+TEST_F(CommandLine, ControlCharactersArePrintedEscaped)
+{
+    const QString title = QStringLiteral("Red\x1b[31m\u009B2J\rTitle");
+    const Outcome created
+        = run({"new", title, "--script", "-"}, "# Scene\x1b]0;owned\x07\n\tHello\x7f\n");
+    ASSERT_EQ(created.code, 0);
+    const auto hasRawControls = [](const QString &text) {
+        return std::any_of(text.begin(), text.end(), [](QChar c) {
+            return c.category() == QChar::Other_Control && c != u'\n' && c != u'\t';
+        });
+    };
+
+    const Outcome listed = run({"list"});
+    EXPECT_TRUE(listed.out.contains(R"(Red\x1b[31m\x9b2J\x0dTitle)")) << listed.out.toStdString();
+    const Outcome shown = run({"show", created.out.trimmed()});
+    EXPECT_EQ(shown.out, "# Scene\\x1b]0;owned\\x07\n\nHello\\x7f\n");
+    const Outcome json = run({"list", "--json"});
+    EXPECT_EQ(QJsonDocument::fromJson(json.out.toUtf8()).array().at(0)["title"].toString(), title);
+    for (const Outcome &printed : {listed, shown, json})
+        EXPECT_FALSE(hasRawControls(printed.out)) << printed.out.toStdString();
+}
+
 // MARK: failures carry the core's messages
 
 struct FailureCase

@@ -1,4 +1,4 @@
-#include "StoryboardCore/Script/ScriptDocumentCodec.h"
+#include "StoryboardCore/Script/ScriptDocumentEdit.h"
 #include "VeskelCLI/Invocation.h"
 
 namespace veskel::cli {
@@ -14,15 +14,8 @@ int run(Invocation &invocation)
     if (!opened)
         return invocation.fail(opened.error());
 
-    // As if the text had been typed into the editor: headings keep their scenes by title,
-    // then by position, and every marker follows its scene's name.
     StoryboardProject &project = opened->project;
-    ParsedScriptDocument parsed = ScriptDocumentCodec::parse(*text, project.orderedScenes());
-    for (Scene &scene : parsed.scenes)
-        scene.marker.title = scene.markerName();
-    project.scriptBlocks = parsed.blocks;
-    project.scenes = parsed.scenes;
-    project.updatedAt = QDateTime::currentDateTimeUtc();
+    ScriptDocumentEdit::apply(*text, project);
     if (auto saved = invocation.store().saveProject(project); !saved)
         return invocation.fail(saved.error());
     return exitSuccess;

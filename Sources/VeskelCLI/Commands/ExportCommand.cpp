@@ -18,12 +18,13 @@ int run(Invocation &invocation)
         return invocation.fail(opened.error());
 
     // A counter that rewrites its own line is for people watching, not for logs and pipes.
+    // It is the one control character printed on purpose, so it bypasses the escaping streams.
     ExportOrchestrator::CardProgress progress;
     bool progressShown = false;
     if (::isatty(::fileno(stderr)) != 0) {
         progress = [&](int rendered, int total) {
-            invocation.err() << "\rRendering cards: " << rendered << " of " << total;
-            invocation.err().flush();
+            std::fprintf(stderr, "\rRendering cards: %d of %d", rendered, total);
+            std::fflush(stderr);
             progressShown = true;
         };
     }

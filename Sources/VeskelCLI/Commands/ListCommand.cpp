@@ -1,5 +1,6 @@
 #include "StoryboardCore/Duration/DurationCalculator.h"
 #include "StoryboardCore/Storage/ISODate.h"
+#include "VeskelCLI/ControlCharacterEscaping.h"
 #include "VeskelCLI/Invocation.h"
 
 #include <QJsonArray>
@@ -37,7 +38,10 @@ int run(Invocation &invocation)
         QJsonArray array;
         for (const ProjectSummary &row : *rows)
             array.append(toJSON(row));
-        invocation.out() << QJsonDocument(array).toJson(QJsonDocument::Indented);
+        // QJsonDocument escapes C0 controls but writes DEL and C1 as they are.
+        invocation.out() << ControlCharacterEscaping::escaped(
+            QJsonDocument(array).toJson(QJsonDocument::Indented),
+            ControlCharacterEscaping::Style::json);
         return exitSuccess;
     }
     // One tab-separated line per project: where, title, scenes, duration, warnings.
