@@ -119,16 +119,35 @@ TEST_F(ImportCommand, AppendsTheScriptAfterTheProjectsScenes)
     EXPECT_EQ(scenes.at(3).durationSeconds, 2);
 }
 
-TEST_F(ImportCommand, ReadsStandardInputForADash)
+// Lines of a plain text that look like markup are imported as the document shows them, so
+// `show` followed by `edit` of the unchanged text changes nothing.
+TEST_F(ImportCommand, ReadsStandardInputAndMeansWhatTheDocumentShows)
 {
-    const Outcome imported = run({"import", "demo", "-"}, "Просто абзац.\n\nИ ещё один.");
+    const Outcome imported = run({"import", "demo", "-"},
+                                 "Просто абзац.\n\n# Новая сцена\n> цитата\n// заметка");
     ASSERT_EQ(imported.code, 0) << imported.err.toStdString();
     const auto project = LocalProjectStore(root()).loadProject(package());
     ASSERT_TRUE(project.has_value());
-    EXPECT_EQ(project->scenes.size(), 2);
-    ASSERT_EQ(project->scriptBlocks.size(), 5);
-    EXPECT_EQ(project->scriptBlocks.at(4).text, QString::fromUtf8("И ещё один."));
-    EXPECT_FALSE(project->scriptBlocks.at(4).sceneID.has_value());
+    ASSERT_EQ(project->scenes.size(), 3);
+    EXPECT_EQ(project->scenes.at(1).voiceoverText, QString::fromUtf8("Просто абзац."));
+    EXPECT_EQ(project->scenes.at(2).title, QString::fromUtf8("Новая сцена"));
+    EXPECT_EQ(project->scenes.at(2).onScreenText, QString::fromUtf8("цитата"));
+    EXPECT_EQ(project->scenes.at(2).productionNote, QString::fromUtf8("заметка"));
+
+    const Outcome shown = run({"show", "demo"});
+    ASSERT_EQ(run({"edit", "demo", "-"}, shown.out.toUtf8()).code, 0);
+    auto edited = LocalProjectStore(root()).loadProject(package());
+    ASSERT_TRUE(edited.has_value());
+    ASSERT_EQ(edited->scriptBlocks.size(), project->scriptBlocks.size());
+    for (qsizetype i = 0; i < edited->scriptBlocks.size(); ++i) {
+        edited->scriptBlocks[i].id = project->scriptBlocks.at(i).id;
+        EXPECT_EQ(edited->scriptBlocks.at(i), project->scriptBlocks.at(i));
+    }
+    ASSERT_EQ(edited->scenes.size(), project->scenes.size());
+    for (qsizetype i = 0; i < edited->scenes.size(); ++i) {
+        edited->scenes[i].updatedAt = project->scenes.at(i).updatedAt;
+        EXPECT_EQ(edited->scenes.at(i), project->scenes.at(i));
+    }
 }
 
 struct FailureCase

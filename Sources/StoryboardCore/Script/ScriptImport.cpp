@@ -1,9 +1,11 @@
 #include "StoryboardCore/Script/ScriptImport.h"
 
+#include "StoryboardCore/Script/ScriptDocumentEdit.h"
 #include "StoryboardCore/Script/ScriptMarkdownParser.h"
 
 #include <QDateTime>
 #include <QFile>
+#include <QSet>
 #include <QStringDecoder>
 
 namespace veskel::ScriptImport {
@@ -35,14 +37,22 @@ std::expected<QString, ScriptImportError> decode(const QByteArray &bytes, const 
 
 std::expected<ParsedScript, ScriptImportError> parse(const QString &text)
 {
-    const QString trimmed = text.trimmed();
+    // A file's line ends, whatever platform wrote them: a carriage return left inside a line
+    // would meet the line feed the document puts after it and read as a different line the
+    // next time the document is parsed.
+    QString lines = text;
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+    const QString trimmed = lines.trimmed();
     if (trimmed.isEmpty())
         return std::unexpected(ScriptImportError{ScriptImportError::Kind::emptyText, {}});
     return ScriptMarkdownParser::parse(trimmed);
 }
 
-void append(const ParsedScript &script, StoryboardProject &project)
+QList<Scene> append(const ParsedScript &script, StoryboardProject &project)
 {
+    QSet<QString> existing;
+    for (const Scene &scene : std::as_const(project.scenes))
+        existing.insert(scene.id);
     const QDateTime now = QDateTime::currentDateTimeUtc();
     project.scriptBlocks.append(script.blocks);
     project.scenes.reserve(project.scenes.size() + script.scenes.size());
@@ -52,22 +62,26 @@ void append(const ParsedScript &script, StoryboardProject &project)
         scene.updatedAt = now;
         project.scenes.append(std::move(scene));
     }
-    project.updatedAt = now;
+    ScriptDocumentEdit::settle(project);
+
+    QList<Scene> added;
+    for (const Scene &scene : std::as_const(project.scenes)) {
+        if (!existing.contains(scene.id))
+            added.append(scene);
+    }
+    return added;
 }
 
-std::expected<ParsedScript, ScriptImportError> importText(const QString &text,
+std::expected<QList<Scene>, ScriptImportError> importText(const QString &text,
                                                           StoryboardProject &project)
 {
-    std::expected<ParsedScript, ScriptImportError> parsed = parse(text);
+    const std::expected<ParsedScript, ScriptImportError> parsed = parse(text);
     if (!parsed)
-        return parsed;
-    const qsizetype firstNew = project.scenes.size();
-    append(*parsed, project);
-    parsed->scenes = project.scenes.sliced(firstNew);
-    return parsed;
+        return std::unexpected(parsed.error());
+    return append(*parsed, project);
 }
 
-std::expected<ParsedScript, ScriptImportError> importFile(const QString &path,
+std::expected<QList<Scene>, ScriptImportError> importFile(const QString &path,
                                                           StoryboardProject &project)
 {
     const std::expected<QString, ScriptImportError> text = readFile(path);

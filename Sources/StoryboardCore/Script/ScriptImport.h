@@ -25,15 +25,17 @@ std::expected<ParsedScript, ScriptImportError> parse(const QString &text);
 
 // Appends the blocks after the project's own and the scenes after its scenes: each scene takes
 // the next order (the number of scenes present when it is added) and a marker title to match.
-// The new scenes and the project are stamped as updated now.
-void append(const ParsedScript &script, StoryboardProject &project);
+// Then the project becomes what its document text reads as (ScriptDocumentEdit::settle): the
+// plain layout keeps "#", ">" and "//" lines as written, and the document shows them as
+// headings, on-slide text and notes, so the import means what the next keystroke would make
+// of it. Returns the scenes the project did not have before, in document order.
+QList<Scene> append(const ParsedScript &script, StoryboardProject &project);
 
-// parse + append. On failure the project is left as it was. Returns what was appended, with
-// the orders and marker titles the scenes received.
-std::expected<ParsedScript, ScriptImportError> importText(const QString &text,
+// parse + append. On failure the project is left as it was.
+std::expected<QList<Scene>, ScriptImportError> importText(const QString &text,
                                                           StoryboardProject &project);
 // readFile + importText.
-std::expected<ParsedScript, ScriptImportError> importFile(const QString &path,
+std::expected<QList<Scene>, ScriptImportError> importFile(const QString &path,
                                                           StoryboardProject &project);
 
 } // namespace ScriptImport

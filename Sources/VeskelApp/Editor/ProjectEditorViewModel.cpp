@@ -947,12 +947,13 @@ void ProjectEditorViewModel::importScript(const QString &text)
         setSaveError(parsed.error().description());
         return;
     }
+    QList<Scene> added;
     const bool applied = mutate([&](StoryboardProject &project) {
-        ScriptImport::append(*parsed, project);
+        added = ScriptImport::append(*parsed, project);
         return true;
     });
-    if (applied && !parsed->scenes.isEmpty())
-        selectAlone(parsed->scenes.constFirst().id);
+    if (applied && !added.isEmpty())
+        selectAlone(added.constFirst().id);
 }
 
 void ProjectEditorViewModel::importScriptFile(const QString &filePath)

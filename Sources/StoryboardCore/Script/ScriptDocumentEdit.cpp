@@ -1,0 +1,23 @@
+#include "StoryboardCore/Script/ScriptDocumentEdit.h"
+
+#include "StoryboardCore/Script/ScriptDocumentCodec.h"
+
+namespace veskel::ScriptDocumentEdit {
+
+void apply(const QString &text, StoryboardProject &project)
+{
+    ParsedScriptDocument parsed = ScriptDocumentCodec::parse(text, project.orderedScenes());
+    for (Scene &scene : parsed.scenes)
+        scene.marker.title = scene.markerName();
+    project.scriptBlocks = std::move(parsed.blocks);
+    project.scenes = std::move(parsed.scenes);
+    project.updatedAt = QDateTime::currentDateTimeUtc();
+}
+
+void settle(StoryboardProject &project)
+{
+    apply(ScriptDocumentCodec::serialize(project.scriptBlocks, project.orderedScenes()).text,
+          project);
+}
+
+} // namespace veskel::ScriptDocumentEdit
