@@ -26,9 +26,20 @@ void JSONReader::fail(ProjectCodecError::Kind kind, const QString &key, const QS
         *m_error = ProjectCodecError{kind, childPath(key), detail};
 }
 
+void JSONReader::note(const QString &key)
+{
+    if (m_known.contains(key))
+        return;
+    m_known.append(key);
+    if (m_object.contains(key))
+        ++m_knownPresent;
+}
+
 QJsonObject JSONReader::unknownKeys() const
 {
     QJsonObject unknown;
+    if (m_knownPresent == m_object.size())
+        return unknown;
     for (auto it = m_object.constBegin(); it != m_object.constEnd(); ++it) {
         if (!m_known.contains(it.key()))
             unknown.insert(it.key(), it.value());
@@ -46,7 +57,7 @@ QJsonObject withUnknownKeys(const QJsonObject &unknownKeys, const QJsonObject &k
 
 std::optional<QJsonValue> JSONReader::required(const QString &key)
 {
-    m_known.insert(key);
+    note(key);
     if (failed())
         return std::nullopt;
     const auto it = m_object.constFind(key);

@@ -7,7 +7,7 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QList>
-#include <QSet>
+#include <QVarLengthArray>
 
 #include <functional>
 #include <optional>
@@ -31,7 +31,7 @@ public:
 
     bool contains(const QString &key)
     {
-        m_known.insert(key);
+        note(key);
         return m_object.contains(key);
     }
     // The members of the object that no read so far asked about.
@@ -130,12 +130,16 @@ private:
     std::optional<QJsonObject> objectValue(const QString &key);
     QString childPath(const QString &key) const;
     void fail(ProjectCodecError::Kind kind, const QString &key, const QString &detail);
+    void note(const QString &key);
 
     QJsonObject m_object;
     QString m_path;
     QDateTime m_now;
     std::optional<ProjectCodecError> *m_error;
-    QSet<QString> m_known;
+    // A record asks about a dozen keys: a short list beats hashing, and counting the ones
+    // present spares the walk over the object when nothing is unknown, the usual case.
+    QVarLengthArray<QString, 16> m_known;
+    qsizetype m_knownPresent = 0;
 };
 
 // The record's own members over the unknown ones it was read with.

@@ -64,8 +64,12 @@ std::expected<StoryboardProject, ProjectCodecError> decode(const QByteArray &dat
     if (!document.isObject())
         return std::unexpected(ProjectCodecError{ProjectCodecError::Kind::wrongType, QString(),
                                                  QStringLiteral("expected an object")});
+    // Dates the file leaves out become now, in the whole seconds a file holds, so the project
+    // read equals the project read back after its next save.
+    QDateTime now = QDateTime::currentDateTimeUtc();
+    now = now.addMSecs(-now.time().msec());
     std::optional<ProjectCodecError> error;
-    JSONReader reader(document.object(), QString(), QDateTime::currentDateTimeUtc(), &error);
+    JSONReader reader(document.object(), QString(), now, &error);
     StoryboardProject project = StoryboardProject::fromJSON(reader);
     if (error)
         return std::unexpected(*error);
