@@ -1,11 +1,14 @@
-# The two user commands: `make run` and `make test`. `make bench` measures.
+# The two user commands: `make run` and `make test`. `make bench` measures, `make fuzz` fuzzes.
 JOBS ?= $(shell nproc)
 TEST_DIR := build/test
 RELEASE_DIR := build/release
 BENCH_DIR := build/bench
+FUZZ_DIR := build/fuzz
+FUZZ_SECONDS ?= 60
+FUZZERS := ScriptDocumentFuzzer MarkdownImportFuzzer ProjectDecoderFuzzer FCPXMLWriterFuzzer
 ARGS ?=
 
-.PHONY: deps run test bench clean
+.PHONY: deps run test bench fuzz clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -29,6 +32,21 @@ bench: deps
 	cmake --build $(BENCH_DIR) -j $(JOBS)
 	@for b in $(BENCH_DIR)/Benchmarks/*Benchmark; do \
 		[ -x "$$b" ] && "$$b" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true; \
+	done
+
+# Each fuzz target runs FUZZ_SECONDS under libFuzzer (clang, ASan + UBSan), starting from its seed
+# corpus in Fuzz/Corpus; what it learns stays in build/fuzz/corpus, crashes in build/fuzz/crashes.
+fuzz: deps
+	CXX=clang++-19 cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DVESKEL_FUZZ=ON -DVESKEL_SANITIZE=ON -DVESKEL_BUILD_TESTS=OFF
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzzers
+	@mkdir -p $(FUZZ_DIR)/crashes
+	@for f in $(FUZZERS); do \
+		mkdir -p $(FUZZ_DIR)/corpus/$$f; \
+		echo "== $$f ($(FUZZ_SECONDS) s)"; \
+		$(FUZZ_DIR)/Fuzz/$$f -max_total_time=$(FUZZ_SECONDS) -timeout=10 -print_final_stats=1 \
+			-artifact_prefix=$(FUZZ_DIR)/crashes/$$f- \
+			$(FUZZ_DIR)/corpus/$$f Fuzz/Corpus/$$f || exit 1; \
 	done
 
 clean:

@@ -2,6 +2,13 @@
 
 set(VESKEL_SOURCES_DIR ${CMAKE_SOURCE_DIR}/Sources)
 
+# Final Cut Pro's DTD lives beside the checkout; a copy in the tree keeps tests runnable alone.
+if(EXISTS ${CMAKE_SOURCE_DIR}/../shared/FCPXMLv1_14.dtd)
+    set(VESKEL_FCPXML_DTD ${CMAKE_SOURCE_DIR}/../shared/FCPXMLv1_14.dtd)
+else()
+    set(VESKEL_FCPXML_DTD ${CMAKE_SOURCE_DIR}/Tests/Support/FCPXMLv1_14.dtd)
+endif()
+
 function(veskel_apply_settings target)
     target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Werror)
     if(VESKEL_SANITIZE)
@@ -12,6 +19,12 @@ function(veskel_apply_settings target)
         if(type STREQUAL "EXECUTABLE")
             target_sources(${target} PRIVATE ${CMAKE_SOURCE_DIR}/cmake/SanitizerDefaults.cpp)
         endif()
+    endif()
+    if(VESKEL_FUZZ)
+        # Coverage for libFuzzer in every module; only the fuzz targets link its main. Clang
+        # flags libstdc++ 12's own use of get_temporary_buffer (std::stable_sort) as deprecated.
+        target_compile_options(${target} PRIVATE -fsanitize=fuzzer-no-link
+                                                 -Wno-deprecated-declarations)
     endif()
 endfunction()
 

@@ -10,6 +10,7 @@ packages=(
   libgl-dev libxkbcommon-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libxml2-utils libxml2-dev
+  clang-19 libclang-rt-19-dev
   fonts-inter fonts-jetbrains-mono
   xvfb xauth
 )

@@ -1,3 +1,4 @@
+#include "BlockDescriptions.h"
 #include "StoreTestSupport.h"
 
 #include "StoryboardCore/Duration/DurationCalculator.h"
@@ -6,25 +7,6 @@
 
 using namespace veskel;
 using namespace veskel::test;
-
-namespace {
-
-// (scene title, role, text) per block, in list order.
-QStringList describeBlocks(const StoryboardProject &project)
-{
-    QStringList lines;
-    for (const ScriptBlock &block : project.scriptBlocks) {
-        QString owner = QStringLiteral("?");
-        for (const Scene &scene : project.scenes) {
-            if (block.sceneID == scene.id)
-                owner = scene.title;
-        }
-        lines << owner + u'|' + rawValue(block.role) + u'|' + block.text;
-    }
-    return lines;
-}
-
-} // namespace
 
 TEST(SampleProject, SevenScenesWithRussianTexts)
 {

@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "BlockDescriptions.h"
+
 #include <gtest/gtest.h>
 
 using namespace veskel;
@@ -65,21 +67,6 @@ protected:
     ResolvedLanguage saved = ResolvedLanguage::english;
 };
 
-// (scene title or "-", role, text) per block.
-QStringList describe(const StoryboardProject &project)
-{
-    QStringList lines;
-    for (const ScriptBlock &block : project.scriptBlocks) {
-        QString owner = QStringLiteral("-");
-        for (const Scene &scene : project.scenes) {
-            if (block.sceneID == scene.id)
-                owner = scene.title;
-        }
-        lines << owner + u'|' + rawValue(block.role) + u'|' + block.text;
-    }
-    return lines;
-}
-
 TEST_F(ScriptImportTest, AppendsScenesAfterTheProjectsOwnWithContinuedNumbers)
 {
     StoryboardProject project = twoSceneProject();
@@ -106,7 +93,7 @@ TEST_F(ScriptImportTest, AppendsScenesAfterTheProjectsOwnWithContinuedNumbers)
     EXPECT_EQ(term.onScreenText, QStringLiteral("Тридцать лет"));
     EXPECT_EQ(*imported, project.scenes.mid(2));
 
-    EXPECT_EQ(describe(project),
+    EXPECT_EQ(test::describeBlocks(project),
               QStringList({"Начало|voiceover|Привет", "Финал|voiceover|Пока",
                            "Ставка|voiceover|Ставка решает всё.",
                            "Тридцать лет|onScreen|Тридцать лет"}));
@@ -126,7 +113,7 @@ TEST_P(ImportRoundTrip, DocumentReadsBackAsTheImport)
     ScriptDocumentEdit::apply(
         ScriptDocumentCodec::serialize(project.scriptBlocks, project.orderedScenes()).text,
         reread);
-    EXPECT_EQ(describe(reread), describe(project));
+    EXPECT_EQ(test::describeBlocks(reread), test::describeBlocks(project));
     ASSERT_EQ(reread.scenes.size(), project.scenes.size());
     for (qsizetype i = 0; i < project.scenes.size(); ++i) {
         Scene settled = project.scenes.at(i);

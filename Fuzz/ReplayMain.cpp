@@ -1,0 +1,42 @@
+// The main of the fuzz targets outside a libFuzzer build: every file of the folders (or the
+// files) named on the command line goes once through LLVMFuzzerTestOneInput, in name order.
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size);
+
+int main(int argc, char **argv)
+{
+    namespace fs = std::filesystem;
+    std::vector<fs::path> inputs;
+    for (int i = 1; i < argc; ++i) {
+        const fs::path path(argv[i]);
+        if (fs::is_directory(path)) {
+            for (const fs::directory_entry &entry : fs::directory_iterator(path)) {
+                if (entry.is_regular_file())
+                    inputs.push_back(entry.path());
+            }
+        } else {
+            inputs.push_back(path);
+        }
+    }
+    std::sort(inputs.begin(), inputs.end());
+    for (const fs::path &path : inputs) {
+        std::ifstream file(path, std::ios::binary);
+        if (!file) {
+            std::fprintf(stderr, "could not read %s\n", path.c_str());
+            return 1;
+        }
+        const std::vector<char> bytes{std::istreambuf_iterator<char>(file),
+                                      std::istreambuf_iterator<char>()};
+        LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t *>(bytes.data()), bytes.size());
+    }
+    std::printf("%zu inputs\n", inputs.size());
+    return inputs.empty() ? 1 : 0;
+}
