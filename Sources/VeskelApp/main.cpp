@@ -3,6 +3,7 @@
 #include "VeskelApp/Commands/AppNotificationHub.h"
 #include "VeskelApp/Icons/IconProvider.h"
 #include "VeskelApp/LanguageStore.h"
+#include "VeskelApp/QuitSignalBridge.h"
 #include "VeskelApp/Settings/AppearanceController.h"
 #include "VeskelApp/Settings/Preferences.h"
 #include "VeskelApp/Window/MainWindow.h"
@@ -46,6 +47,8 @@ int main(int argc, char **argv)
 
     veskel::MainWindow window(
         veskel::AppEnvironment{&model, &languageStore, &preferences, &notifications, nullptr});
+    // A logout or `kill` ends the application like its Quit command.
+    veskel::QuitSignalBridge signalBridge;
     window.show();
     window.raise();
     window.activateWindow();

@@ -5,6 +5,7 @@
 #include "VeskelApp/Editor/PlainScriptEditor.h"
 #include "VeskelApp/Editor/ProjectEditorView.h"
 #include "VeskelApp/Editor/ProjectEditorViewModel.h"
+#include "VeskelApp/QuitSignalBridge.h"
 #include "VeskelApp/Settings/SettingsView.h"
 #include "VeskelApp/Settings/SettingsWindow.h"
 #include "VeskelApp/Sidebar/ProjectSidebarView.h"
@@ -25,7 +26,10 @@
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
+
+#include <csignal>
 
 namespace veskel::test {
 namespace {
@@ -260,6 +264,41 @@ TEST_F(MainWindowTest, DeletingTheOpenProjectClosesItsEditor)
     // The editor's pending save was written before it went, not left to fire later.
     EXPECT_EQ(scheduler.pendingCount(), 0);
 }
+
+// A logout or `kill` quits through the event loop, and quitting writes the edit that is still
+// waiting for its save delay (the test clock never lets that delay pass).
+class QuitSignal : public WindowFixture, public ::testing::WithParamInterface<int>
+{};
+
+TEST_P(QuitSignal, WritesThePendingSave)
+{
+    showWindow();
+    model->createProject("Film", VideoSettings::FormatPreset::horizontalHD);
+    window->editorModel()->applyDocumentText("# Kept\n\nLast words");
+    ASSERT_EQ(scheduler.pendingCount(), 2); // the save and the end of the typing run
+
+    QuitSignalBridge bridge;
+    ASSERT_TRUE(bridge.isInstalled());
+    QSignalSpy received(&bridge, &QuitSignalBridge::signalReceived);
+    QTimer::singleShot(0, [signal = GetParam()] { std::raise(signal); });
+    // Only a bridge that never delivers lets this guard end the loop; the test then fails.
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, qApp, &QCoreApplication::quit);
+    guard.start(20000);
+    QApplication::exec();
+
+    ASSERT_EQ(received.count(), 1);
+    EXPECT_EQ(received.first().first().toInt(), GetParam());
+    const auto summary = model->summary(model->selectedProject()->id);
+    ASSERT_TRUE(summary.has_value());
+    const auto saved = store->loadProject(summary->packageURL);
+    ASSERT_TRUE(saved.has_value());
+    ASSERT_EQ(saved->scenes.size(), 1);
+    EXPECT_EQ(saved->scenes.first().voiceoverText, "Last words");
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, QuitSignal, ::testing::ValuesIn(QuitSignalBridge::handledSignals));
 
 } // namespace
 } // namespace veskel::test

@@ -31,6 +31,12 @@ MainWindow::MainWindow(const AppEnvironment &environment, QWidget *parent)
                 if (m_editorModel && m_editorModel->project().id == renamed.id)
                     m_editorModel->adoptRenamedProject(renamed);
             });
+    // However the application ends (the Quit command, the last window, a signal through
+    // QuitSignalBridge), what is still waiting for the save delay is written first.
+    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
+        if (m_editorModel)
+            m_editorModel->close();
+    });
     rebuild();
     syncEditor();
 }
