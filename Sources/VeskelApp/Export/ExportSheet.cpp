@@ -25,11 +25,10 @@ ExportSheet::ExportSheet(StoryboardProject project,
     setObjectName(QStringLiteral("ExportSheet"));
     setWindowTitle(tr("Export to Final Cut Pro"));
     setWindowModality(Qt::WindowModal);
-    setMinimumWidth(480);
+    setFixedWidth(sheetWidth);
     m_layout = new QVBoxLayout(this);
     m_layout->setContentsMargins(20, 20, 20, 20);
     m_layout->setSpacing(16);
-    m_layout->setSizeConstraint(QLayout::SetMinAndMaxSize);
     auto *title = new QLabel(tr("Export to Final Cut Pro"));
     title->setObjectName(QStringLiteral("title"));
     QFont titleFont = title->font();
@@ -86,6 +85,13 @@ void ExportSheet::showPhase()
     }
     m_screen = screen;
     m_layout->addWidget(screen);
+    // Shown now rather than on the layout's next pass, so the height below counts it.
+    screen->show();
+    // Each screen has its own height; the sheet follows it, wrapped lines (a long folder path)
+    // included.
+    m_layout->activate();
+    resize(sheetWidth, m_layout->hasHeightForWidth() ? m_layout->totalHeightForWidth(sheetWidth)
+                                                     : m_layout->totalSizeHint().height());
     // Keeps the focus on the dialog so Return reaches the screen's default button.
     setFocus();
 }

@@ -22,6 +22,8 @@ class ExportSheet : public QDialog
     Q_OBJECT
 
 public:
+    static constexpr int sheetWidth = 520;
+
     // The store (not owned) must outlive the sheet.
     ExportSheet(StoryboardProject project,
                 ProjectStore &store,

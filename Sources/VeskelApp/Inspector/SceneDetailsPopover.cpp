@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -48,13 +49,13 @@ SceneDetailsPopover::SceneDetailsPopover(ProjectEditorViewModel &model,
     }
     auto *outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
-    auto *scroll = new QScrollArea;
+    auto *scroll = m_scroll = new QScrollArea;
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll->setWidgetResizable(true);
     outer->addWidget(scroll);
 
-    auto *content = new QWidget;
+    auto *content = m_content = new QWidget;
     content->setFixedWidth(contentWidth);
     auto *layout = new QVBoxLayout(content);
     layout->setContentsMargins(12, 12, 12, 12);
@@ -77,8 +78,10 @@ SceneDetailsPopover::SceneDetailsPopover(ProjectEditorViewModel &model,
     QFont small = m_recalculate->font();
     small.setPointSizeF(small.pointSizeF() * 0.9);
     m_recalculate->setFont(small);
-    durationRow->addWidget(m_recalculate, 1, Qt::AlignLeft);
+    durationRow->addStretch(1);
     layout->addLayout(durationRow);
+    // Beside the field the button's text would not fit the popover's width.
+    layout->addWidget(m_recalculate, 0, Qt::AlignLeft);
 
     m_banner = new NoticeBox(QStringLiteral("exclamationmark.triangle.fill"),
                              SignalColors::warning(), 0.12, QString());
@@ -103,8 +106,8 @@ SceneDetailsPopover::SceneDetailsPopover(ProjectEditorViewModel &model,
     layout->addWidget(m_preview);
     layout->addStretch(1);
     scroll->setWidget(content);
-    scroll->setFixedWidth(contentWidth + 2);
-    scroll->setMaximumHeight(maximumHeight);
+    // Room for the scroll bar, so the content keeps its width when the popover scrolls.
+    scroll->setFixedWidth(contentWidth + scroll->verticalScrollBar()->sizeHint().width() + 2);
 
     connect(m_chips, &SceneTypeChips::typeChosen, &model,
             &ProjectEditorViewModel::setSelectedSceneType);
@@ -113,6 +116,9 @@ SceneDetailsPopover::SceneDetailsPopover(ProjectEditorViewModel &model,
             m_model->recalculateDuration(scene->id);
     });
     connect(m_disclosure, &QToolButton::toggled, this, &SceneDetailsPopover::setCardExpanded);
+    // Queued: the card's label settles its new size first.
+    connect(m_preview, &SceneCardPreview::cardShown, this, &SceneDetailsPopover::fitHeight,
+            Qt::QueuedConnection);
     connect(&model, &ProjectEditorViewModel::selectedSceneChanged, this,
             &SceneDetailsPopover::refresh);
     m_disclosure->setChecked(true);
@@ -132,6 +138,15 @@ void SceneDetailsPopover::setCardExpanded(bool expanded)
         expanded ? QStringLiteral("chevron.down") : QStringLiteral("chevron.right")));
     m_preview->setVisible(expanded);
     m_preview->setActive(expanded && isVisible());
+    fitHeight();
+}
+
+void SceneDetailsPopover::fitHeight()
+{
+    m_content->layout()->activate();
+    m_scroll->setFixedHeight(std::min(m_content->sizeHint().height() + 2, maximumHeight));
+    if (isVisible())
+        adjustSize();
 }
 
 void SceneDetailsPopover::showEvent(QShowEvent *event)
@@ -157,6 +172,7 @@ void SceneDetailsPopover::refresh()
     const std::optional<QString> warning = ValidationHelpers::warningMessage(*scene);
     m_banner->setVisible(warning.has_value());
     m_banner->setLines(warning ? QStringList{*warning} : QStringList());
+    fitHeight();
 }
 
 } // namespace veskel

@@ -6,6 +6,7 @@
 
 #include <QPointer>
 
+class QScrollArea;
 class QToolButton;
 class QPushButton;
 
@@ -52,9 +53,13 @@ protected:
 private:
     void refresh();
     void setCardExpanded(bool expanded);
+    // As tall as the content, up to the maximum; beyond it the content scrolls.
+    void fitHeight();
 
     QPointer<ProjectEditorViewModel> m_model;
     std::unique_ptr<EditorScheduler> m_ownedScheduler;
+    QScrollArea *m_scroll = nullptr;
+    QWidget *m_content = nullptr;
     SceneTypeChips *m_chips = nullptr;
     CompactDurationField *m_duration = nullptr;
     QPushButton *m_recalculate = nullptr;

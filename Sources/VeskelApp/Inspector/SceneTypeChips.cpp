@@ -27,6 +27,7 @@ SceneTypeChips::SceneTypeChips(QWidget *parent)
                                         SceneTypeAppearance::localizedName(type),
                                         SceneTypeAppearance::color(type));
         button->setToolTip(changeVisualTooltip(type));
+        button->setMinimumHeight(button->sizeHint().height());
         connect(button, &SelectableChip::clicked, this, [this, type] {
             // The check mark follows the scene, not the click.
             chip(type)->setChecked(!chip(type)->isChecked());
@@ -56,14 +57,6 @@ void SceneTypeChips::setCurrentType(SceneType type)
 int SceneTypeChips::columnsFor(int width) const
 {
     return std::max(1, (width + spacing) / (minimumChipWidth + spacing));
-}
-
-int SceneTypeChips::heightForWidth(int width) const
-{
-    const int columns = columnsFor(width);
-    const int rows = (int(m_chips.size()) + columns - 1) / columns;
-    const int chipHeight = m_chips.isEmpty() ? 0 : m_chips.first()->sizeHint().height();
-    return rows * chipHeight + std::max(0, rows - 1) * spacing;
 }
 
 void SceneTypeChips::resizeEvent(QResizeEvent *event)

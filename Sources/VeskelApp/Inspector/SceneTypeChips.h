@@ -26,9 +26,6 @@ public:
     // "Change visual type: Talking head".
     static QString changeVisualTooltip(SceneType type);
 
-    bool hasHeightForWidth() const override { return true; }
-    int heightForWidth(int width) const override;
-
 signals:
     void typeChosen(veskel::SceneType type);
 

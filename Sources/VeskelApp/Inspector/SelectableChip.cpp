@@ -25,6 +25,9 @@ SelectableChip::SelectableChip(const QString &symbolName,
     setCheckable(true);
     setCursor(Qt::PointingHandCursor);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    QFont compact = font();
+    compact.setPointSizeF(compact.pointSizeF() * 0.9);
+    setFont(compact);
 }
 
 QSize SelectableChip::sizeHint() const
