@@ -178,7 +178,7 @@ TEST_F(ExportSheetTest, AProjectWithoutScenesFailsAndRetryRunsAgainWhileTheSheet
 
 TEST_F(ExportSheetTest, RussianReviewKeepsTargetAndFileNames)
 {
-    L10nRuntime::setLang(ResolvedLanguage::russian);
+    InterfaceTranslation::apply(ResolvedLanguage::russian);
     StoryboardProject untitled = savedProject(threeSceneScript());
     untitled.title.clear();
     auto sheet = openSheet(untitled);

@@ -29,7 +29,7 @@ protected:
 
 TEST_F(ExportViewModelTest, TheGuidanceSpeaksTheInterfaceLanguage)
 {
-    L10nRuntime::setLang(ResolvedLanguage::russian);
+    InterfaceTranslation::apply(ResolvedLanguage::russian);
     ExportResult updated;
     updated.replacedExistingExport = true;
     EXPECT_EQ(ExportViewModel::guidance(updated),
