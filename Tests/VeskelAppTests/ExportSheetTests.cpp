@@ -176,7 +176,7 @@ TEST_F(ExportSheetTest, AProjectWithoutScenesFailsAndRetryRunsAgainWhileTheSheet
     EXPECT_FALSE(sheet->isVisible());
 }
 
-TEST_F(ExportSheetTest, RussianReviewKeepsTargetAndFileNames)
+TEST_F(ExportSheetTest, RussianSheetKeepsTargetAndFileNames)
 {
     InterfaceTranslation::apply(ResolvedLanguage::russian);
     StoryboardProject untitled = savedProject(threeSceneScript());
@@ -184,9 +184,12 @@ TEST_F(ExportSheetTest, RussianReviewKeepsTargetAndFileNames)
     auto sheet = openSheet(untitled);
     auto *review = screen<ExportReviewView>(*sheet);
     ASSERT_NE(review, nullptr);
-    const QStringList texts = labelTexts(review);
+    QStringList texts = labelTexts(sheet.get());
+    texts << review->cancelButton()->text() << review->exportButton()->text()
+          << review->blockingBox()->heading();
     for (const char *expected :
-         {"Сцены", "3 сцены", "Длительность", "Формат", "1920×1080 / 25 fps", "Target",
+         {"Экспорт в Final Cut Pro", "Будет создано", "Нужно исправить перед экспортом",
+          "Отмена", "Экспортировать", "Сцены", "3 сцены", "Длительность", "Формат", "1920×1080 / 25 fps", "Target",
           "Final Cut Pro / FCPXML 1.14", "FCPXML для импорта в Final Cut Pro",
           "3 сцены → PNG-карточки в Media/", "shot-list.md — шот-лист",
           "scenes.csv — список сцен", "JSON-бэкап проекта"}) {
