@@ -1,6 +1,7 @@
 #include "VeskelApp/Export/ExportProgressView.h"
 
 #include "VeskelApp/Export/ExportViewModel.h"
+#include "VeskelApp/Window/SecondaryLabel.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -20,11 +21,7 @@ ExportProgressView::ExportProgressView(const ExportViewModel &model, QWidget *pa
     m_bar = new QProgressBar;
     m_bar->setTextVisible(true);
     layout->addWidget(m_bar);
-    auto *detail = new QLabel(tr("Rendering cards, FCPXML, shot list and task list."));
-    detail->setForegroundRole(QPalette::PlaceholderText);
-    QFont small = detail->font();
-    small.setPointSizeF(small.pointSizeF() * 0.85);
-    detail->setFont(small);
+    QLabel *detail = secondaryLabel(tr("Rendering cards, FCPXML, shot list and task list."), 0.85);
     detail->setWordWrap(true);
     layout->addWidget(detail);
     layout->addStretch(1);

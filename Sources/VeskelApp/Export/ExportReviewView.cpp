@@ -3,6 +3,7 @@
 #include "VeskelApp/Export/ExportReview.h"
 #include "VeskelApp/Icons/IconProvider.h"
 #include "VeskelApp/Window/NoticeBox.h"
+#include "VeskelApp/Window/SecondaryLabel.h"
 #include "VeskelApp/Window/SignalColors.h"
 
 #include <QFormLayout>
@@ -16,13 +17,6 @@ namespace veskel {
 namespace {
 
 constexpr double tintOpacity = 0.10;
-
-QLabel *secondaryLabel(const QString &text)
-{
-    auto *label = new QLabel(text);
-    label->setForegroundRole(QPalette::PlaceholderText);
-    return label;
-}
 
 } // namespace
 

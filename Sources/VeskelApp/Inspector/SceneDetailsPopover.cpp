@@ -7,6 +7,7 @@
 #include "VeskelApp/Inspector/SceneTypeChips.h"
 #include "VeskelApp/Inspector/ValidationHelpers.h"
 #include "VeskelApp/Window/NoticeBox.h"
+#include "VeskelApp/Window/SecondaryLabel.h"
 #include "VeskelApp/Window/SignalColors.h"
 
 #include <QHBoxLayout>
@@ -23,12 +24,10 @@ namespace {
 
 QLabel *sectionTitle(const QString &text)
 {
-    auto *title = new QLabel(text);
+    QLabel *title = secondaryLabel(text, 0.9);
     QFont font = title->font();
-    font.setPointSizeF(font.pointSizeF() * 0.9);
     font.setWeight(QFont::DemiBold);
     title->setFont(font);
-    title->setForegroundRole(QPalette::PlaceholderText);
     return title;
 }
 

@@ -3,6 +3,7 @@
 #include "CardRenderer/SceneImageLoader.h"
 #include "VeskelApp/Editor/ProjectEditorViewModel.h"
 #include "VeskelApp/Icons/IconProvider.h"
+#include "VeskelApp/Window/SecondaryLabel.h"
 
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -53,12 +54,7 @@ SceneImageSection::SceneImageSection(ProjectEditorViewModel &model,
     m_add = new QPushButton(IconProvider::icon(QStringLiteral("photo.badge.plus")),
                             tr("Add reference…"));
     withoutImage->addWidget(m_add, 0, Qt::AlignLeft);
-    auto *caption = new QLabel(tr("PNG, JPEG, WebP, GIF, SVG or PDF"));
-    caption->setForegroundRole(QPalette::PlaceholderText);
-    QFont small = caption->font();
-    small.setPointSizeF(small.pointSizeF() * 0.85);
-    caption->setFont(small);
-    withoutImage->addWidget(caption);
+    withoutImage->addWidget(secondaryLabel(tr("PNG, JPEG, WebP, GIF, SVG or PDF"), 0.85));
     layout->addWidget(m_withoutImage);
 
     connect(m_add, &QPushButton::clicked, this, &SceneImageSection::pickImage);
