@@ -206,11 +206,17 @@ TEST_F(SceneInspectorTest, AReferenceIsAddedReplacedAndDeleted)
     EXPECT_FALSE(section->addButton()->isVisibleTo(popover.get()));
     EXPECT_EQ(section->preview()->pixmap().width(), 256);
 
-    // The replacement keeps the file name in Media but its preview is the new picture.
+    // The replacement keeps the file name in Media but its preview is the new picture, here a
+    // one-bit palette image, which must keep its colour.
     pickedFile = dir.filePath("tall.png");
-    ASSERT_TRUE(writePNG(*pickedFile, 32, 64));
+    QImage mono(200, 300, QImage::Format_Mono);
+    mono.setColorTable({qRgb(128, 0, 128), qRgb(255, 255, 255)});
+    mono.fill(0);
+    ASSERT_TRUE(mono.save(*pickedFile));
     section->replaceButton()->click();
-    EXPECT_EQ(section->preview()->pixmap().height(), 144);
+    const QImage shown = section->preview()->pixmap().toImage();
+    EXPECT_EQ(shown.height(), 144);
+    EXPECT_EQ(shown.pixelColor(shown.rect().center()), QColor(128, 0, 128));
 
     section->deleteButton()->click();
     EXPECT_FALSE(primary().image.has_value());

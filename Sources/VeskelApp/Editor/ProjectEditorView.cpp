@@ -342,9 +342,18 @@ void ProjectEditorView::showSceneInspector(const QString &sceneID, const QRect &
     m_model->selectOnly(sceneID);
     if (m_sceneInspector)
         m_sceneInspector->close();
+    // A file dialog closes the popover (popups close when a window opens); it comes back once
+    // the chosen file is attached.
+    const auto pickThenReopen = [this, sceneID, anchorGlobal](QWidget *parent) {
+        const std::optional<QString> path = SceneImageSection::systemPicker()(parent);
+        QMetaObject::invokeMethod(
+            this, [this, sceneID, anchorGlobal] { showSceneInspector(sceneID, anchorGlobal); },
+            Qt::QueuedConnection);
+        return path;
+    };
     m_sceneInspector = new SceneDetailsPopover(*m_model, m_environment.editorScheduler,
-                                               SceneImageSection::systemPicker(),
-                                               SceneCardPreview::pngRenderer(), this);
+                                               pickThenReopen, SceneCardPreview::pngRenderer(),
+                                               this);
     m_sceneInspector->showBelow(anchorGlobal, window());
 }
 

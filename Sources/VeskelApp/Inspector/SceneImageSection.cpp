@@ -82,7 +82,11 @@ void SceneImageSection::pickImage()
     // The dialog runs its own event loop, during which a popover holding this section may
     // close and be deleted; the view model outlives both.
     QPointer<ProjectEditorViewModel> model(&m_model);
-    const std::optional<QString> path = m_picker(window());
+    // The dialog belongs to the main window, not to a popover that may go meanwhile.
+    QWidget *host = window();
+    if (host->windowType() == Qt::Popup && host->parentWidget())
+        host = host->parentWidget()->window();
+    const std::optional<QString> path = m_picker(host);
     if (path && model)
         model->attachImage(*path);
 }
@@ -107,8 +111,11 @@ void SceneImageSection::refresh()
     const std::optional<QImage> image
         = SceneImageLoader::load(*path, scene->image->mimeType, QSizeF(previewSize));
     if (image) {
-        m_preview->setPixmap(QPixmap::fromImage(
-            image->scaled(previewSize, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+        // Converted first: smooth scaling turns a one-bit image black.
+        m_preview->setPixmap(
+            QPixmap::fromImage(image->convertToFormat(QImage::Format_ARGB32_Premultiplied)
+                                   .scaled(previewSize, Qt::KeepAspectRatio,
+                                           Qt::SmoothTransformation)));
     } else {
         m_preview->setText(scene->image->originalFileName);
     }

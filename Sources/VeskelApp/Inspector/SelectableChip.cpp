@@ -9,7 +9,8 @@ namespace veskel {
 namespace {
 
 constexpr int symbolSide = 14;
-constexpr int padding = 8;
+constexpr int padding = 6;
+constexpr int gap = 5;
 
 } // namespace
 
@@ -33,7 +34,7 @@ SelectableChip::SelectableChip(const QString &symbolName,
 QSize SelectableChip::sizeHint() const
 {
     const QFontMetrics metrics(font());
-    return QSize(padding * 2 + symbolSide + 6 + metrics.horizontalAdvance(text()),
+    return QSize(padding * 2 + symbolSide + gap + metrics.horizontalAdvance(text()),
                  std::max(symbolSide, metrics.height()) + 12);
 }
 
@@ -45,19 +46,17 @@ void SelectableChip::paintEvent(QPaintEvent *)
     QColor fill = m_tint;
     fill.setAlphaF(isChecked() ? 0.22f : (underMouse() ? 0.10f : 0.05f));
     QColor border = m_tint;
-    border.setAlphaF(isChecked() ? 0.9f : 0.3f);
+    border.setAlphaF(isChecked() ? 1.0f : 0.3f);
     painter.setBrush(fill);
-    painter.setPen(QPen(border, isChecked() ? 1.5 : 1.0));
+    painter.setPen(QPen(border, isChecked() ? 2.0 : 1.0));
     painter.drawRoundedRect(frame, 7, 7);
 
     const QRectF symbol(padding, (height() - symbolSide) / 2.0, symbolSide, symbolSide);
     IconProvider::paint(painter, symbol, m_symbolName, m_tint);
-    QFont font = this->font();
-    font.setWeight(isChecked() ? QFont::DemiBold : QFont::Normal);
-    painter.setFont(font);
+    painter.setFont(font());
     painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
                                    QPalette::WindowText));
-    const QRectF textRect(symbol.right() + 6, 0, width() - symbol.right() - 6 - padding / 2.0,
+    const QRectF textRect(symbol.right() + gap, 0, width() - symbol.right() - gap - padding / 2.0,
                           height());
     painter.drawText(textRect, Qt::AlignVCenter | Qt::AlignLeft,
                      painter.fontMetrics().elidedText(text(), Qt::ElideRight, int(textRect.width())));
