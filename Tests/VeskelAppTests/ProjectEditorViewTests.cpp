@@ -175,7 +175,7 @@ TEST_F(ProjectEditorViewTest, AFailedSaveIsShownUnderTheEditor)
 
 TEST_F(ProjectEditorViewTest, TheTimelinePlaceFollowsItsSetting)
 {
-    QWidget *timeline = view->findChild<QWidget *>("timelinePlaceholder");
+    QWidget *timeline = view->findChild<QWidget *>("sceneTimeline");
     ASSERT_NE(timeline, nullptr);
     EXPECT_TRUE(timeline->isVisibleTo(view));
     preferences->setTimelineVisible(false);

@@ -1,8 +1,6 @@
 #include "VeskelApp/Editor/ProjectEditorView.h"
 
-#include "StoryboardCore/Duration/DurationCalculator.h"
 #include "StoryboardCore/Localization/Localized.h"
-#include "StoryboardCore/Localization/Plural.h"
 #include "VeskelApp/Commands/AppNotificationHub.h"
 #include "VeskelApp/Commands/AppShortcuts.h"
 #include "VeskelApp/Editor/EditorKeyboardShortcuts.h"
@@ -12,6 +10,7 @@
 #include "VeskelApp/Editor/SearchPopover.h"
 #include "VeskelApp/Icons/IconProvider.h"
 #include "VeskelApp/Settings/Preferences.h"
+#include "VeskelApp/Timeline/SceneTimelineView.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -20,6 +19,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QScrollBar>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -27,8 +27,6 @@
 namespace veskel {
 
 namespace {
-
-constexpr int timelineHeight = 130;
 
 QColor errorRed()
 {
@@ -58,8 +56,13 @@ ProjectEditorView::ProjectEditorView(ProjectEditorViewModel &model,
     m_editor = new PlainScriptEditor(model, *m_environment.preferences);
     layout->addWidget(m_editor, 1);
 
-    m_timeline = timelinePlaceholder();
+    m_timeline = new SceneTimelineView(model, *m_environment.preferences,
+                                       m_environment.editorScheduler);
     layout->addWidget(m_timeline);
+    connect(m_editor->verticalScrollBar(), &QScrollBar::valueChanged, m_timeline,
+            &SceneTimelineView::noteScriptScrolled);
+    connect(m_timeline, &SceneTimelineView::inspectorRequested, this,
+            qOverload<const QString &, const QRect &>(&ProjectEditorView::showSceneInspector));
 
     m_saveError = new QLabel;
     m_saveError->setObjectName(QStringLiteral("saveError"));
@@ -83,8 +86,6 @@ ProjectEditorView::ProjectEditorView(ProjectEditorViewModel &model,
             &ProjectEditorView::updateUndoRedo);
     connect(&model, &ProjectEditorViewModel::saveErrorChanged, this,
             &ProjectEditorView::updateSaveError);
-    connect(&model, &ProjectEditorViewModel::projectChanged, this,
-            &ProjectEditorView::updateTimeline);
     connect(m_environment.preferences, &Preferences::changed, this, [this](const QString &key) {
         if (key == Preferences::timelineVisibleKey)
             updateTimeline();
@@ -246,37 +247,6 @@ QToolButton *ProjectEditorView::focusButton()
     return button;
 }
 
-QWidget *ProjectEditorView::timelinePlaceholder()
-{
-    // The scene timeline's place: for now the film's length in one line.
-    auto *area = new QFrame;
-    area->setObjectName(QStringLiteral("timelinePlaceholder"));
-    area->setFixedHeight(timelineHeight);
-    area->setFrameShape(QFrame::NoFrame);
-    auto *layout = new QVBoxLayout(area);
-    layout->setContentsMargins(20, 10, 20, 10);
-    auto *divider = new QFrame;
-    divider->setFrameShape(QFrame::HLine);
-    divider->setFrameShadow(QFrame::Plain);
-    divider->setForegroundRole(QPalette::Mid);
-    layout->addWidget(divider);
-    layout->addStretch();
-    m_timelineSummary = new QLabel;
-    m_timelineSummary->setObjectName(QStringLiteral("timelineSummary"));
-    m_timelineSummary->setAlignment(Qt::AlignCenter);
-    QFont font = m_timelineSummary->font();
-    font.setWeight(QFont::DemiBold);
-    m_timelineSummary->setFont(font);
-    layout->addWidget(m_timelineSummary);
-    auto *note = new QLabel(
-        localized(u"The timeline of the scenes will appear here", u"Здесь появится таймлайн сцен"));
-    note->setAlignment(Qt::AlignCenter);
-    note->setForegroundRole(QPalette::PlaceholderText);
-    layout->addWidget(note);
-    layout->addStretch();
-    return area;
-}
-
 void ProjectEditorView::updateUndoRedo()
 {
     m_undo->setEnabled(m_model && m_model->canUndo());
@@ -293,12 +263,6 @@ void ProjectEditorView::updateSaveError()
 void ProjectEditorView::updateTimeline()
 {
     m_timeline->setVisible(m_environment.preferences->timelineVisible());
-    if (!m_model)
-        return;
-    const StoryboardProject &project = m_model->project();
-    m_timelineSummary->setText(
-        Plural::scenes(project.scenes.size()) + QStringLiteral(" · ")
-        + DurationCalculator::formatDuration(project.totalDurationSeconds()));
 }
 
 void ProjectEditorView::updateSidebarToggle()
@@ -343,6 +307,13 @@ void ProjectEditorView::showSceneInspector(const QString &sceneID)
     // The scene inspector comes with the script's gutter; until then choosing a scene selects it.
     if (m_model)
         m_model->selectOnly(sceneID);
+}
+
+void ProjectEditorView::showSceneInspector(const QString &sceneID, const QRect &anchorGlobal)
+{
+    // The inspector's popover will open beside the anchor; for now the scene is chosen.
+    Q_UNUSED(anchorGlobal);
+    showSceneInspector(sceneID);
 }
 
 void ProjectEditorView::keyPressEvent(QKeyEvent *event)

@@ -13,10 +13,11 @@ class QToolButton;
 namespace veskel {
 
 class PlainScriptEditor;
+class SceneTimelineView;
 class ProjectEditorViewModel;
 
 // The open project: the editor toolbar (undo, redo, search, import, focus mode, materials),
-// the script, the place of the timeline under it and a line with the last save error. It acts
+// the script, the scene timeline under it and a line with the last save error. It acts
 // on the "new scene" and "markup" notifications and handles the editor's own keys while the
 // keyboard is not in a text field. It presents the view model and holds no project state.
 class ProjectEditorView : public QWidget
@@ -36,6 +37,9 @@ public:
     void openMaterials();
     // The scene inspector's place: it opens for a scene from the script's gutter.
     void showSceneInspector(const QString &sceneID);
+    // The inspector for a scene chosen on the timeline, beside the clip (global coordinates).
+    void showSceneInspector(const QString &sceneID, const QRect &anchorGlobal);
+    SceneTimelineView *timeline() const { return m_timeline; }
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -44,7 +48,6 @@ private:
     void buildToolBar();
     QToolButton *importButton();
     QToolButton *focusButton();
-    QWidget *timelinePlaceholder();
     void updateUndoRedo();
     void updateSaveError();
     void updateTimeline();
@@ -61,8 +64,7 @@ private:
     QAction *m_materials = nullptr;
     QToolButton *m_focus = nullptr;
     PlainScriptEditor *m_editor = nullptr;
-    QWidget *m_timeline = nullptr;
-    QLabel *m_timelineSummary = nullptr;
+    SceneTimelineView *m_timeline = nullptr;
     QLabel *m_saveError = nullptr;
 };
 
