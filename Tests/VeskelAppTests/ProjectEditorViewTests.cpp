@@ -4,10 +4,12 @@
 #include "VeskelApp/Editor/PlainScriptEditor.h"
 #include "VeskelApp/Editor/ProjectEditorView.h"
 #include "VeskelApp/Editor/ProjectEditorViewModel.h"
+#include "VeskelApp/Timeline/SceneTimelineView.h"
 #include "VeskelApp/Window/RootView.h"
 
 #include <QDir>
 #include <QLabel>
+#include <QScrollBar>
 #include <QToolBar>
 
 namespace veskel::test {
@@ -182,6 +184,14 @@ TEST_F(ProjectEditorViewTest, TheTimelinePlaceFollowsItsSetting)
     EXPECT_FALSE(timeline->isVisibleTo(view));
     preferences->setTimelineVisible(true);
     EXPECT_TRUE(timeline->isVisibleTo(view));
+
+    // Scrolling the script shrinks it to the strip until the script is still for a second.
+    typeScript(QString("# One\n\n") + QString("Line.\n\n").repeated(300));
+    ASSERT_GT(text->verticalScrollBar()->maximum(), 0);
+    text->verticalScrollBar()->setValue(text->verticalScrollBar()->maximum() / 2);
+    EXPECT_TRUE(view->timeline()->isCollapsed());
+    scheduler.advance(1000);
+    EXPECT_FALSE(view->timeline()->isCollapsed());
 }
 
 } // namespace

@@ -19,7 +19,8 @@ protected:
     void SetUp() override
     {
         EditorFixture::SetUp();
-        StoryboardProject project = savedProject("# A\n\nFirst.\n\n# B\n\nSecond.\n\n# C\n\nThird.");
+        StoryboardProject project
+            = savedProject("# A\n\nFirst.\n\n# B\n\nSecond.\n\n# C\n\nThird.");
         const double seconds[] = {5, 5, 10};
         for (Scene &scene : project.scenes)
             scene.durationSeconds = seconds[scene.order];
@@ -107,8 +108,10 @@ struct DropCase
     QStringList order;
 };
 
-class TimelineDropTest : public SceneTimelineViewTest, public ::testing::WithParamInterface<DropCase>
-{};
+class TimelineDropTest : public SceneTimelineViewTest,
+                         public ::testing::WithParamInterface<DropCase>
+{
+};
 
 TEST_P(TimelineDropTest, TheSceneLandsBeforeTheFirstSceneAfterTheBar)
 {
@@ -151,7 +154,8 @@ struct ResizeCase
 
 class TimelineResizeTest : public SceneTimelineViewTest,
                            public ::testing::WithParamInterface<ResizeCase>
-{};
+{
+};
 
 TEST_P(TimelineResizeTest, TheEdgeFollowsTheScaleOfTheDragStartAndCommitsOnce)
 {
@@ -241,8 +245,10 @@ TEST_F(SceneTimelineViewTest, DoubleClickAsksForTheInspectorBesideTheClip)
     EXPECT_TRUE(requests.at(0).at(1).toRect().contains(view->mapToGlobal(center("B"))));
 }
 
-class GhostTimelineTest : public SceneTimelineViewTest, public ::testing::WithParamInterface<QString>
-{};
+class GhostTimelineTest : public SceneTimelineViewTest,
+                          public ::testing::WithParamInterface<QString>
+{
+};
 
 TEST_P(GhostTimelineTest, WithoutScenesEveryBoundaryStillInserts)
 {
@@ -251,9 +257,9 @@ TEST_P(GhostTimelineTest, WithoutScenesEveryBoundaryStillInserts)
     ASSERT_TRUE(std::ranges::none_of(layout.items, &TimelineItem::isScene));
     if (layout.items.isEmpty()) {
         const QSizeF size = view->size();
-        EXPECT_EQ(TimelineHit::at(layout, size, TimelineHit::emptyInsertControlRect(size).center())
-                      .kind,
-                  TimelineHit::Kind::insertControl);
+        EXPECT_EQ(
+            TimelineHit::at(layout, size, TimelineHit::emptyInsertControlRect(size).center()).kind,
+            TimelineHit::Kind::insertControl);
     } else {
         for (qsizetype i = 0; i < layout.items.size(); ++i) {
             EXPECT_EQ(TimelineHit::at(layout, view->size(),
@@ -272,11 +278,13 @@ TEST_P(GhostTimelineTest, WithoutScenesEveryBoundaryStillInserts)
 
 INSTANTIATE_TEST_SUITE_P(Scripts,
                          GhostTimelineTest,
-                         ::testing::Values(QString(), QString("Draft words.\n\nMore draft words.")));
+                         ::testing::Values(QString(),
+                                           QString("Draft words.\n\nMore draft words.")));
 
 class TimelineCollapseTest : public SceneTimelineViewTest,
                              public ::testing::WithParamInterface<TimelineScrollMode>
-{};
+{
+};
 
 TEST_P(TimelineCollapseTest, ScrollingShrinksToTheStripUntilASecondOfStillness)
 {

@@ -47,7 +47,8 @@ struct TicksCase
 };
 
 class RulerTicksTest : public ::testing::TestWithParam<TicksCase>
-{};
+{
+};
 
 TEST_P(RulerTicksTest, StepGrowsWithTheFilmAndTheTotalEndsTheRuler)
 {
@@ -69,8 +70,8 @@ INSTANTIATE_TEST_SUITE_P(Totals,
 TEST(TimelineLayoutTest, InsertionFollowsClipMidpoints)
 {
     const TimelineLayout layout(840, {sceneItem("A", 5), sceneItem("B", 15)});
-    const QList<std::pair<double, qsizetype>> cases{
-        {-50, 0}, {99, 0}, {101, 1}, {499, 1}, {501, 2}, {2000, 2}};
+    const QList<std::pair<double, qsizetype>> cases{{-50, 0}, {99, 0},  {101, 1},
+                                                    {499, 1}, {501, 2}, {2000, 2}};
     for (const auto &[x, index] : cases)
         EXPECT_EQ(layout.insertionIndex(x), index) << x;
     EXPECT_EQ(layout.insertionX(-1), 0);

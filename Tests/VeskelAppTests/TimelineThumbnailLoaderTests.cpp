@@ -114,7 +114,8 @@ enum class Supersede { fingerprintChanged, clipRemoved };
 
 class SupersededRenderTest : public ThumbnailLoaderTest,
                              public ::testing::WithParamInterface<Supersede>
-{};
+{
+};
 
 TEST_P(SupersededRenderTest, ARenderOvertakenWhileRunningNeverLands)
 {

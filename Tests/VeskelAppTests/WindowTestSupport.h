@@ -40,6 +40,8 @@ protected:
     void TearDown() override
     {
         window.reset();
+        // Views rebuilt during the test and left to deleteLater still use the clock below.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         L10nRuntime::setLang(ResolvedLanguage::english);
     }
 

@@ -56,8 +56,8 @@ ProjectEditorView::ProjectEditorView(ProjectEditorViewModel &model,
     m_editor = new PlainScriptEditor(model, *m_environment.preferences);
     layout->addWidget(m_editor, 1);
 
-    m_timeline = new SceneTimelineView(model, *m_environment.preferences,
-                                       m_environment.editorScheduler);
+    m_timeline
+        = new SceneTimelineView(model, *m_environment.preferences, m_environment.editorScheduler);
     layout->addWidget(m_timeline);
     connect(m_editor->verticalScrollBar(), &QScrollBar::valueChanged, m_timeline,
             &SceneTimelineView::noteScriptScrolled);

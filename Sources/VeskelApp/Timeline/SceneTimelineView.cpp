@@ -61,7 +61,12 @@ SceneTimelineView::SceneTimelineView(ProjectEditorViewModel &model,
                                            nullptr, this);
     connect(m_loader, &TimelineThumbnailLoader::thumbnailReady, this,
             [this](const QString &sceneID, const QImage &image) {
-                m_thumbnails.insert(sceneID, Thumbnail{image, QPixmap()});
+                const qreal ratio = devicePixelRatioF();
+                QPixmap scaled = QPixmap::fromImage(
+                    image.scaledToHeight(int(std::lround(TimelinePainter::thumbnailHeight * ratio)),
+                                         Qt::SmoothTransformation));
+                scaled.setDevicePixelRatio(ratio);
+                m_thumbnails.insert(sceneID, scaled);
                 update();
             });
 
@@ -136,24 +141,9 @@ void SceneTimelineView::syncThumbnails()
         }
     }
     m_loader->sync(requests);
-    m_thumbnails.removeIf([this](const QHash<QString, Thumbnail>::iterator &entry) {
+    m_thumbnails.removeIf([this](const QHash<QString, QPixmap>::iterator &entry) {
         return !m_layout.clipStarts.contains(entry.key());
     });
-}
-
-QPixmap SceneTimelineView::thumbnail(const QString &sceneID, int height)
-{
-    const auto found = m_thumbnails.find(sceneID);
-    if (found == m_thumbnails.end() || height <= 0)
-        return {};
-    const qreal ratio = devicePixelRatioF();
-    const int pixels = int(std::lround(height * ratio));
-    if (found->scaled.isNull() || found->scaled.height() != pixels) {
-        found->scaled = QPixmap::fromImage(
-            found->image.scaledToHeight(pixels, Qt::SmoothTransformation));
-        found->scaled.setDevicePixelRatio(ratio);
-    }
-    return found->scaled;
 }
 
 void SceneTimelineView::paintEvent(QPaintEvent *)
@@ -170,9 +160,7 @@ void SceneTimelineView::paintEvent(QPaintEvent *)
     state.hover = m_hover;
     state.dragPreview = m_dragPreview;
     state.resize = m_resize;
-    state.thumbnail = [this](const QString &sceneID, int height) {
-        return thumbnail(sceneID, height);
-    };
+    state.thumbnails = &m_thumbnails;
     state.emptyText = tr("The film appears here once scenes are marked in the text");
     state.ghostLabel = tr("No visual");
     const TimelinePainter timeline(state);
@@ -265,9 +253,10 @@ void SceneTimelineView::moveClip(const Press &press,
     if (distance < dragThreshold) {
         if (owned)
             m_dragPreview.reset();
-    } else if (owned || (!m_dragPreview && !(modifiers & (Qt::ShiftModifier | Qt::ControlModifier)))) {
-        m_dragPreview = TimelineDragPreview{press.itemID, m_layout.insertionIndex(pointerX),
-                                            translation.x()};
+    } else if (owned
+               || (!m_dragPreview && !(modifiers & (Qt::ShiftModifier | Qt::ControlModifier)))) {
+        m_dragPreview
+            = TimelineDragPreview{press.itemID, m_layout.insertionIndex(pointerX), translation.x()};
     }
     update();
 }
@@ -284,10 +273,9 @@ void SceneTimelineView::resizeClip(const Press &press, QPointF translation)
             return;
         // The scale of the drag's start, so the edge stays under the pointer while the total
         // changes.
-        m_resize = ClipResizeState{press.itemID, press.hit.edge, *current,
-                                   m_layout.trackWidth > 0
-                                       ? m_layout.totalDuration / m_layout.trackWidth
-                                       : 0};
+        m_resize = ClipResizeState{
+            press.itemID, press.hit.edge, *current,
+            m_layout.trackWidth > 0 ? m_layout.totalDuration / m_layout.trackWidth : 0};
     }
     const double change = m_resize->secondsPerPixel * translation.x();
     m_model->resizeScene(m_resize->sceneID, m_resize->edge == ClipEdge::trailing
@@ -378,8 +366,8 @@ void SceneTimelineView::contextMenuEvent(QContextMenuEvent *event)
 
 QMenu *SceneTimelineView::insertMenu(qsizetype index)
 {
-    const std::optional<QString> before = index < 0 ? std::nullopt
-                                                    : firstSceneID(m_layout.items, index + 1);
+    const std::optional<QString> before
+        = index < 0 ? std::nullopt : firstSceneID(m_layout.items, index + 1);
     QMenu *menu = TimelineMenus::insertMenu(*m_model, before, this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     return menu;
@@ -428,9 +416,9 @@ void SceneTimelineView::stepSelection(int direction, bool extend)
         return;
     const std::optional<QString> &primary = m_model->selectedSceneID();
     const qsizetype current = primary ? scenes.indexOf(*primary) : -1;
-    const qsizetype next = current < 0 ? (direction > 0 ? 0 : scenes.size() - 1)
-                                       : std::clamp<qsizetype>(current + direction, 0,
-                                                               scenes.size() - 1);
+    const qsizetype next = current < 0
+                               ? (direction > 0 ? 0 : scenes.size() - 1)
+                               : std::clamp<qsizetype>(current + direction, 0, scenes.size() - 1);
     if (extend)
         m_model->selectRange(scenes.at(next));
     else

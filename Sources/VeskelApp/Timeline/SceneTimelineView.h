@@ -7,7 +7,6 @@
 #include "VeskelApp/Timeline/TimelineThumbnailLoader.h"
 
 #include <QHash>
-#include <QImage>
 #include <QPixmap>
 #include <QPointer>
 #include <QWidget>
@@ -98,10 +97,10 @@ private:
     TimelineHit hitAt(QPointF position) const;
     void moveClip(const Press &press, QPointF translation, Qt::KeyboardModifiers modifiers);
     void resizeClip(const Press &press, QPointF translation);
-    void finishClipGesture(const Press &press, QPointF translation, Qt::KeyboardModifiers modifiers);
+    void
+    finishClipGesture(const Press &press, QPointF translation, Qt::KeyboardModifiers modifiers);
     void click(const QString &sceneID, Qt::KeyboardModifiers modifiers);
     void stepSelection(int direction, bool extend);
-    QPixmap thumbnail(const QString &sceneID, int height);
     QString helpText(const TimelineHit &hit) const;
 
     QPointer<ProjectEditorViewModel> m_model;
@@ -114,14 +113,8 @@ private:
     std::optional<Press> m_press;
     std::optional<TimelineDragPreview> m_dragPreview;
     std::optional<ClipResizeState> m_resize;
-
-    struct Thumbnail
-    {
-        QImage image;
-        // Scaled once for the clip height on screen.
-        QPixmap scaled;
-    };
-    QHash<QString, Thumbnail> m_thumbnails;
+    // Scaled down on arrival: the clips keep small copies, the cache the rendered cards.
+    QHash<QString, QPixmap> m_thumbnails;
 };
 
 } // namespace veskel

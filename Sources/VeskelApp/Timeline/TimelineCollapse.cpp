@@ -5,7 +5,8 @@ namespace veskel {
 TimelineCollapse::TimelineCollapse(EditorScheduler &scheduler, QObject *parent)
     : QObject(parent)
     , m_scheduler(scheduler)
-{}
+{
+}
 
 TimelineCollapse::~TimelineCollapse()
 {

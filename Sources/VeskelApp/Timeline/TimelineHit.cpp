@@ -65,7 +65,8 @@ TimelineHit TimelineHit::at(const TimelineLayout &layout, QSizeF viewSize, QPoin
         return {};
     if (layout.items.at(low).isScene() && hasGrips(clip)) {
         for (ClipEdge edge : {ClipEdge::leading, ClipEdge::trailing}) {
-            if (gripRect(clip, edge).adjusted(-gripCatch, -gripCatch, gripCatch, gripCatch)
+            if (gripRect(clip, edge)
+                    .adjusted(-gripCatch, -gripCatch, gripCatch, gripCatch)
                     .contains(point))
                 return {Kind::edgeGrip, low, edge};
         }

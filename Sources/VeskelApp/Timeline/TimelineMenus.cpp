@@ -18,10 +18,9 @@ void addTypeActions(QMenu *menu,
                     std::optional<SceneType> current = std::nullopt)
 {
     for (SceneType type : EnumTraits<SceneType>::allCases) {
-        QAction *action = menu->addAction(
-            IconProvider::icon(SceneTypeAppearance::symbolName(type),
-                               SceneTypeAppearance::color(type)),
-            SceneTypeAppearance::localizedName(type));
+        QAction *action = menu->addAction(IconProvider::icon(SceneTypeAppearance::symbolName(type),
+                                                             SceneTypeAppearance::color(type)),
+                                          SceneTypeAppearance::localizedName(type));
         if (current) {
             action->setCheckable(true);
             action->setChecked(type == *current);
@@ -51,7 +50,8 @@ QMenu *TimelineMenus::insertMenu(ProjectEditorViewModel &model,
     return menu;
 }
 
-QMenu *TimelineMenus::sceneMenu(ProjectEditorViewModel &model, const QString &sceneID, QWidget *parent)
+QMenu *
+TimelineMenus::sceneMenu(ProjectEditorViewModel &model, const QString &sceneID, QWidget *parent)
 {
     const QPointer<ProjectEditorViewModel> target(&model);
     const auto act = [target](const std::function<void(ProjectEditorViewModel &)> &change) {

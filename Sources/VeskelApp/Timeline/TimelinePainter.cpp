@@ -16,9 +16,6 @@ namespace {
 
 constexpr double clipRadius = 5;
 constexpr double ghostRadius = 4;
-// Below the thumbnail: the scene number and the duration.
-constexpr double labelRowHeight = 22;
-constexpr double thumbnailInset = 4;
 constexpr double durationMinimumClipWidth = 88;
 constexpr double labelGap = 6;
 
@@ -67,7 +64,8 @@ void strokeInside(QPainter &painter, const QRectF &rect, double radius, const QP
 TimelinePainter::TimelinePainter(const State &state)
     : m_state(state)
     , m_layout(*state.layout)
-{}
+{
+}
 
 QColor TimelinePainter::secondary(double opacity) const
 {
@@ -87,7 +85,8 @@ void TimelinePainter::paint(QPainter &painter) const
     painter.setRenderHint(QPainter::Antialiasing);
     paintRuler(painter);
 
-    const std::optional<QString> lifted = m_state.dragPreview ? std::optional(m_state.dragPreview->sceneID)
+    const std::optional<QString> lifted = m_state.dragPreview
+                                              ? std::optional(m_state.dragPreview->sceneID)
                                           : m_state.resize ? std::optional(m_state.resize->sceneID)
                                                            : std::nullopt;
     for (qsizetype i = 0; i < m_layout.items.size(); ++i) {
@@ -159,17 +158,17 @@ void TimelinePainter::paintSceneClip(QPainter &painter, qsizetype index, const Q
     painter.drawRoundedRect(rect, clipRadius, clipRadius);
 
     // The thumbnail keeps its proportions and is cut at the clip's width.
-    const QRectF thumbArea = rect.adjusted(thumbnailInset, thumbnailInset, -thumbnailInset,
-                                           -labelRowHeight);
-    if (thumbArea.width() >= 2 && m_state.thumbnail) {
-        const QPixmap pixmap = m_state.thumbnail(scene.id, int(thumbArea.height()));
-        if (!pixmap.isNull()) {
-            const double ratio = pixmap.devicePixelRatio();
-            const double shownWidth = std::min(thumbArea.width(), pixmap.width() / ratio);
-            const double shownHeight = std::min(thumbArea.height(), pixmap.height() / ratio);
-            painter.drawPixmap(QRectF(thumbArea.topLeft(), QSizeF(shownWidth, shownHeight)), pixmap,
-                               QRectF(0, 0, shownWidth * ratio, shownHeight * ratio));
-        }
+    const QRectF thumbArea
+        = rect.adjusted(thumbnailInset, thumbnailInset, -thumbnailInset, -labelRowHeight);
+    const QPixmap pixmap = m_state.thumbnails && thumbArea.width() >= 2
+                               ? m_state.thumbnails->value(scene.id)
+                               : QPixmap();
+    if (!pixmap.isNull()) {
+        const double ratio = pixmap.devicePixelRatio();
+        const double shownWidth = std::min(thumbArea.width(), pixmap.width() / ratio);
+        const double shownHeight = std::min(thumbArea.height(), pixmap.height() / ratio);
+        painter.drawPixmap(QRectF(thumbArea.topLeft(), QSizeF(shownWidth, shownHeight)), pixmap,
+                           QRectF(0, 0, shownWidth * ratio, shownHeight * ratio));
     }
 
     const QFont font = labelFont();
@@ -215,8 +214,8 @@ void TimelinePainter::paintSceneClip(QPainter &painter, qsizetype index, const Q
 
 void TimelinePainter::paintGhostClip(QPainter &painter, qsizetype index, const QRectF &rect) const
 {
-    const bool hovered = m_state.hover.kind == TimelineHit::Kind::clip
-                         && m_state.hover.index == index;
+    const bool hovered
+        = m_state.hover.kind == TimelineHit::Kind::clip && m_state.hover.index == index;
     painter.setPen(Qt::NoPen);
     painter.setBrush(secondary(hovered ? 0.08 : 0.04));
     painter.drawRoundedRect(rect, ghostRadius, ghostRadius);
@@ -280,9 +279,9 @@ void TimelinePainter::paintDraggedClip(QPainter &painter) const
     painter.setPen(Qt::NoPen);
     for (int spread = 6; spread >= 1; spread -= 1) {
         painter.setBrush(QColor(0, 0, 0, int(255 * 0.25 / 6)));
-        painter.drawRoundedRect(rect.adjusted(-spread / 2.0, 2 - spread / 2.0 + 1, spread / 2.0,
-                                              2 + spread / 2.0),
-                                clipRadius + spread / 2.0, clipRadius + spread / 2.0);
+        painter.drawRoundedRect(
+            rect.adjusted(-spread / 2.0, 2 - spread / 2.0 + 1, spread / 2.0, 2 + spread / 2.0),
+            clipRadius + spread / 2.0, clipRadius + spread / 2.0);
     }
     painter.setOpacity(0.75);
     // The tint alone would let the shadow through: the clip lifts on the timeline's own colour.
@@ -296,8 +295,7 @@ void TimelinePainter::paintEmpty(QPainter &painter) const
 {
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF control = TimelineHit::emptyInsertControlRect(m_state.size);
-    paintInsertControl(painter, control,
-                       m_state.hover.kind == TimelineHit::Kind::insertControl);
+    paintInsertControl(painter, control, m_state.hover.kind == TimelineHit::Kind::insertControl);
     QFont font = painter.font();
     font.setPixelSize(12);
     painter.setFont(font);

@@ -5,12 +5,12 @@
 #include "VeskelApp/Timeline/TimelineHit.h"
 #include "VeskelApp/Timeline/TimelineLayout.h"
 
+#include <QHash>
 #include <QPalette>
 #include <QPixmap>
 #include <QSet>
 #include <QSizeF>
 
-#include <functional>
 #include <optional>
 
 class QPainter;
@@ -32,11 +32,17 @@ public:
         TimelineHit hover;
         std::optional<TimelineDragPreview> dragPreview;
         std::optional<ClipResizeState> resize;
-        // The scene's thumbnail scaled to the given height; null while there is none.
-        std::function<QPixmap(const QString &sceneID, int height)> thumbnail;
+        // By scene id, scaled to thumbnailHeight; a clip without one shows its tint alone.
+        const QHash<QString, QPixmap> *thumbnails = nullptr;
         QString emptyText;
         QString ghostLabel;
     };
+
+    // Thumbnails fill the clip's height above the label row.
+    static constexpr double thumbnailInset = 4;
+    static constexpr double labelRowHeight = 22;
+    static constexpr double thumbnailHeight
+        = TimelineHit::clipHeight - thumbnailInset - labelRowHeight;
 
     explicit TimelinePainter(const State &state);
 

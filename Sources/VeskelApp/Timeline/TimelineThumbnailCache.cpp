@@ -6,7 +6,8 @@ namespace veskel {
 
 TimelineThumbnailCache::TimelineThumbnailCache(qsizetype byteLimit)
     : m_images(byteLimit)
-{}
+{
+}
 
 TimelineThumbnailCache &TimelineThumbnailCache::shared()
 {

@@ -34,7 +34,8 @@ TimelineThumbnailLoader::TimelineThumbnailLoader(InputProvider inputProvider,
     , m_cache(cache ? *cache : TimelineThumbnailCache::shared())
     , m_renderer(renderer ? std::move(renderer) : cardRenderer())
     , m_pool(pool ? pool : sharedThreadPool())
-{}
+{
+}
 
 TimelineThumbnailLoader::~TimelineThumbnailLoader()
 {
@@ -67,9 +68,8 @@ void TimelineThumbnailLoader::sync(const QList<Request> &clips)
             } else if (!known) {
                 startNow.append(request.sceneID);
             } else {
-                clip.pending = m_scheduler.schedule(changeDelayMs, [this, id = request.sceneID] {
-                    start(id);
-                });
+                clip.pending = m_scheduler.schedule(changeDelayMs,
+                                                    [this, id = request.sceneID] { start(id); });
             }
         }
         shown.insert(request.sceneID, clip);
