@@ -188,7 +188,10 @@ TEST_F(ProjectEditorViewTest, TheTimelinePlaceFollowsItsSetting)
     // Scrolling the script shrinks it to the strip until the script is still for a second.
     typeScript(QString("# One\n\n") + QString("Line.\n\n").repeated(300));
     ASSERT_GT(text->verticalScrollBar()->maximum(), 0);
+    // Typing that keeps the caret in view is no scrolling.
     text->verticalScrollBar()->setValue(text->verticalScrollBar()->maximum() / 2);
+    EXPECT_FALSE(view->timeline()->isCollapsed());
+    text->verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
     EXPECT_TRUE(view->timeline()->isCollapsed());
     scheduler.advance(1000);
     EXPECT_FALSE(view->timeline()->isCollapsed());

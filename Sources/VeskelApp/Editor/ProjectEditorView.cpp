@@ -59,7 +59,8 @@ ProjectEditorView::ProjectEditorView(ProjectEditorViewModel &model,
     m_timeline
         = new SceneTimelineView(model, *m_environment.preferences, m_environment.editorScheduler);
     layout->addWidget(m_timeline);
-    connect(m_editor->verticalScrollBar(), &QScrollBar::valueChanged, m_timeline,
+    // The user scrolling (wheel, scroll bar), not the caret keeping itself in view while typing.
+    connect(m_editor->verticalScrollBar(), &QScrollBar::actionTriggered, m_timeline,
             &SceneTimelineView::noteScriptScrolled);
     connect(m_timeline, &SceneTimelineView::inspectorRequested, this,
             qOverload<const QString &, const QRect &>(&ProjectEditorView::showSceneInspector));

@@ -153,6 +153,7 @@ void SceneTimelineView::paintEvent(QPaintEvent *)
     state.layout = &m_layout;
     state.size = size();
     state.palette = palette();
+    state.font = font();
     if (m_model) {
         state.selectedSceneIDs = m_model->selectedSceneIDs();
         state.primarySceneID = m_model->selectedSceneID();

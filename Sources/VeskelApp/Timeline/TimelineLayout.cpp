@@ -16,6 +16,8 @@ TimelineLayout::TimelineLayout(double width, QList<TimelineItem> laidOut)
 
     clipWidths.reserve(items.size());
     clipStarts.reserve(items.size());
+    m_starts.reserve(items.size());
+    m_widths.reserve(items.size());
     double x = 0;
     for (qsizetype i = 0; i < items.size(); ++i) {
         const QString id = items.at(i).id();
@@ -25,6 +27,8 @@ TimelineLayout::TimelineLayout(double width, QList<TimelineItem> laidOut)
                                      : std::max(trackWidth - x, 0.0);
         clipStarts.insert(id, x);
         clipWidths.insert(id, clipWidth);
+        m_starts.append(x);
+        m_widths.append(clipWidth);
         x += clipWidth;
     }
 }

@@ -27,14 +27,19 @@ struct TimelineLayout
     TimelineLayout() = default;
     TimelineLayout(double width, QList<TimelineItem> items);
 
-    double start(qsizetype index) const { return clipStarts.value(items.at(index).id()); }
-    double width(qsizetype index) const { return clipWidths.value(items.at(index).id()); }
+    // The same positions by item index, for drawing and hit-testing without lookups.
+    double start(qsizetype index) const { return m_starts.at(index); }
+    double width(qsizetype index) const { return m_widths.at(index); }
 
     // The item index a clip dropped at this track position would take: the first item whose
     // midpoint lies to the right of it, or the number of items.
     qsizetype insertionIndex(double trackX) const;
     // The track position of the boundary before the item at this index.
     double insertionX(qsizetype index) const;
+
+private:
+    QList<double> m_starts;
+    QList<double> m_widths;
 };
 
 // Skipping the first `from` items, the first scene's id.

@@ -25,18 +25,16 @@ QColor withAlpha(QColor color, double alpha)
     return color;
 }
 
-QFont labelFont()
+QFont sized(QFont font, int pixels)
 {
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPixelSize(11);
-    font.setWeight(QFont::DemiBold);
+    font.setPixelSize(pixels);
     return font;
 }
 
-QFont rulerFont(const QFont &base)
+QFont numberFont()
 {
-    QFont font = base;
-    font.setPixelSize(10);
+    QFont font = sized(QFontDatabase::systemFont(QFontDatabase::FixedFont), 11);
+    font.setWeight(QFont::DemiBold);
     return font;
 }
 
@@ -49,14 +47,23 @@ qsizetype indexOf(const TimelineLayout &layout, const QString &id)
     return -1;
 }
 
+// Slivers of clips (a long film on a narrow window) are plain rectangles: cheaper, and the
+// corners would not show.
+void drawClipShape(QPainter &painter, const QRectF &rect, double radius)
+{
+    if (rect.width() > 2 * radius)
+        painter.drawRoundedRect(rect, radius, radius);
+    else
+        painter.drawRect(rect);
+}
+
 // A border drawn inside the clip's edge.
 void strokeInside(QPainter &painter, const QRectF &rect, double radius, const QPen &pen)
 {
     const double half = pen.widthF() / 2;
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);
-    painter.drawRoundedRect(rect.adjusted(half, half, -half, -half), std::max(radius - half, 0.0),
-                            std::max(radius - half, 0.0));
+    drawClipShape(painter, rect.adjusted(half, half, -half, -half), std::max(radius - half, 0.0));
 }
 
 } // namespace
@@ -64,6 +71,12 @@ void strokeInside(QPainter &painter, const QRectF &rect, double radius, const QP
 TimelinePainter::TimelinePainter(const State &state)
     : m_state(state)
     , m_layout(*state.layout)
+    , m_numberFont(numberFont())
+    , m_numberMetrics(m_numberFont)
+    , m_rulerFont(sized(state.font, 10))
+    , m_rulerMetrics(m_rulerFont)
+    , m_ghostFont(sized(state.font, 11))
+    , m_ghostLabelWidth(QFontMetricsF(m_ghostFont).horizontalAdvance(state.ghostLabel))
 {
 }
 
@@ -105,9 +118,8 @@ void TimelinePainter::paint(QPainter &painter) const
 
 void TimelinePainter::paintRuler(QPainter &painter) const
 {
-    const QFont font = rulerFont(painter.font());
-    painter.setFont(font);
-    const QFontMetricsF metrics(font);
+    painter.setFont(m_rulerFont);
+    const QFontMetricsF &metrics = m_rulerMetrics;
     const QPen line(secondary(0.15), 1);
     const QColor label = withAlpha(m_state.palette.color(QPalette::WindowText), 0.3);
     const QList<double> ticks = rulerTicks(m_layout);
@@ -123,6 +135,8 @@ void TimelinePainter::paintRuler(QPainter &painter) const
         painter.drawLine(QPointF(x, TimelineHit::tickTop),
                          QPointF(x, TimelineHit::tickTop + TimelineHit::tickHeight));
         const bool atEnd = isEndTick(m_layout, tick);
+        if (!atEnd && x + 3 < labelsEnd + 6)
+            continue;
         const QString text = atEnd ? endText : DurationCalculator::formatDuration(tick);
         const double width = metrics.horizontalAdvance(text);
         const double left = atEnd ? endLabelLeft : x + 3;
@@ -140,7 +154,9 @@ void TimelinePainter::paintClip(QPainter &painter, qsizetype index, double shift
     const QRectF rect = TimelineHit::clipRect(m_layout, index).translated(shiftX, 0);
     if (rect.width() <= 0)
         return;
-    if (m_layout.items.at(index).isScene())
+    if (rect.width() <= 2 * clipRadius)
+        paintSliver(painter, index, rect);
+    else if (m_layout.items.at(index).isScene())
         paintSceneClip(painter, index, rect);
     else
         paintGhostClip(painter, index, rect);
@@ -155,7 +171,7 @@ void TimelinePainter::paintSceneClip(QPainter &painter, qsizetype index, const Q
 
     painter.setPen(Qt::NoPen);
     painter.setBrush(withAlpha(tint, selected ? 0.16 : 0.10));
-    painter.drawRoundedRect(rect, clipRadius, clipRadius);
+    drawClipShape(painter, rect, clipRadius);
 
     // The thumbnail keeps its proportions and is cut at the clip's width.
     const QRectF thumbArea
@@ -171,14 +187,14 @@ void TimelinePainter::paintSceneClip(QPainter &painter, qsizetype index, const Q
                            QRectF(0, 0, shownWidth * ratio, shownHeight * ratio));
     }
 
-    const QFont font = labelFont();
-    const QFontMetricsF metrics(font);
-    const QString number = QStringLiteral("S") + scene.sceneNumber();
-    const double numberWidth = metrics.horizontalAdvance(number);
+    // Numbers have at least three digits of a monospaced face: narrower clips show none.
     const QRectF labelRow(rect.left() + labelGap, rect.bottom() - labelRowHeight,
                           rect.width() - 2 * labelGap, labelRowHeight);
-    if (labelRow.width() >= numberWidth) {
-        painter.setFont(font);
+    const QString number = labelRow.width() >= 4 * m_numberMetrics.averageCharWidth()
+                               ? QStringLiteral("S") + scene.sceneNumber()
+                               : QString();
+    if (!number.isEmpty() && labelRow.width() >= m_numberMetrics.horizontalAdvance(number)) {
+        painter.setFont(m_numberFont);
         painter.setPen(m_state.palette.color(QPalette::WindowText));
         painter.drawText(labelRow, Qt::AlignLeft | Qt::AlignVCenter, number);
         if (rect.width() >= durationMinimumClipWidth) {
@@ -212,22 +228,45 @@ void TimelinePainter::paintSceneClip(QPainter &painter, qsizetype index, const Q
     }
 }
 
+void TimelinePainter::paintSliver(QPainter &painter, qsizetype index, const QRectF &rect) const
+{
+    // A long film on a narrow window: no corner, border or label fits, so each clip is a
+    // pixel-aligned band with a line before it, and a selected one is filled with the accent.
+    const int left = int(std::round(rect.left()));
+    const int right = std::max(int(std::round(rect.right())), left + 1);
+    const QRect band(left, int(rect.top()), right - left, int(rect.height()));
+    const TimelineItem &item = m_layout.items.at(index);
+    const QColor accent = m_state.palette.color(QPalette::Highlight);
+    QColor fill;
+    if (item.isGhost()) {
+        const bool hovered
+            = m_state.hover.kind == TimelineHit::Kind::clip && m_state.hover.index == index;
+        fill = secondary(hovered ? 0.08 : 0.04);
+    } else if (m_state.primarySceneID == item.asScene().id) {
+        fill = accent;
+    } else if (m_state.selectedSceneIDs.contains(item.asScene().id)) {
+        fill = withAlpha(accent, 0.55);
+    } else {
+        fill = withAlpha(SceneTypeAppearance::color(item.asScene().type), 0.10);
+    }
+    painter.fillRect(band, fill);
+    painter.fillRect(QRect(left, band.top(), 1, band.height()),
+                     secondary(item.isGhost() ? 0.30 : 0.22));
+}
+
 void TimelinePainter::paintGhostClip(QPainter &painter, qsizetype index, const QRectF &rect) const
 {
     const bool hovered
         = m_state.hover.kind == TimelineHit::Kind::clip && m_state.hover.index == index;
     painter.setPen(Qt::NoPen);
     painter.setBrush(secondary(hovered ? 0.08 : 0.04));
-    painter.drawRoundedRect(rect, ghostRadius, ghostRadius);
+    drawClipShape(painter, rect, ghostRadius);
     QPen dashed(secondary(hovered ? 0.45 : 0.30), 1);
     dashed.setDashPattern({5, 4});
     strokeInside(painter, rect, ghostRadius, dashed);
 
-    QFont font = painter.font();
-    font.setPixelSize(11);
-    const QFontMetricsF metrics(font);
-    if (metrics.horizontalAdvance(m_state.ghostLabel) + 2 * labelGap <= rect.width()) {
-        painter.setFont(font);
+    if (m_ghostLabelWidth + 2 * labelGap <= rect.width()) {
+        painter.setFont(m_ghostFont);
         painter.setPen(secondary(1));
         painter.drawText(rect, Qt::AlignCenter, m_state.ghostLabel);
     }
@@ -268,10 +307,14 @@ void TimelinePainter::paintDraggedClip(QPainter &painter) const
     const TimelineDragPreview &preview = *m_state.dragPreview;
     const qsizetype index = indexOf(m_layout, preview.sceneID);
     const QColor accent = m_state.palette.color(QPalette::Highlight);
+    // The landing bar stays visible above the clip being carried.
     const double barX = TimelineLayout::inset + m_layout.insertionX(preview.insertionIndex);
-    painter.fillRect(QRectF(barX - 1, TimelineHit::clipTop + 2, 2, 88), accent);
-    if (index < 0)
+    const auto paintBar
+        = [&] { painter.fillRect(QRectF(barX - 1, TimelineHit::clipTop + 2, 2, 88), accent); };
+    if (index < 0) {
+        paintBar();
         return;
+    }
 
     const QRectF rect = TimelineHit::clipRect(m_layout, index).translated(preview.translationX, 0);
     painter.save();
@@ -289,6 +332,7 @@ void TimelinePainter::paintDraggedClip(QPainter &painter) const
     painter.drawRoundedRect(rect, clipRadius, clipRadius);
     paintClip(painter, index, preview.translationX);
     painter.restore();
+    paintBar();
 }
 
 void TimelinePainter::paintEmpty(QPainter &painter) const
@@ -296,9 +340,7 @@ void TimelinePainter::paintEmpty(QPainter &painter) const
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF control = TimelineHit::emptyInsertControlRect(m_state.size);
     paintInsertControl(painter, control, m_state.hover.kind == TimelineHit::Kind::insertControl);
-    QFont font = painter.font();
-    font.setPixelSize(12);
-    painter.setFont(font);
+    painter.setFont(sized(m_state.font, 12));
     painter.setPen(secondary(1));
     painter.drawText(QRectF(TimelineLayout::inset, control.bottom() + 8,
                             m_state.size.width() - 2 * TimelineLayout::inset, 20),

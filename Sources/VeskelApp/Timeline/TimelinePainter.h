@@ -5,6 +5,8 @@
 #include "VeskelApp/Timeline/TimelineHit.h"
 #include "VeskelApp/Timeline/TimelineLayout.h"
 
+#include <QFont>
+#include <QFontMetricsF>
 #include <QHash>
 #include <QPalette>
 #include <QPixmap>
@@ -27,6 +29,7 @@ public:
         const TimelineLayout *layout = nullptr;
         QSizeF size;
         QPalette palette;
+        QFont font;
         QSet<QString> selectedSceneIDs;
         std::optional<QString> primarySceneID;
         TimelineHit hover;
@@ -57,6 +60,7 @@ private:
     void paintRuler(QPainter &painter) const;
     void paintClip(QPainter &painter, qsizetype index, double shiftX) const;
     void paintSceneClip(QPainter &painter, qsizetype index, const QRectF &rect) const;
+    void paintSliver(QPainter &painter, qsizetype index, const QRectF &rect) const;
     void paintGhostClip(QPainter &painter, qsizetype index, const QRectF &rect) const;
     void paintInsertControls(QPainter &painter) const;
     void paintInsertControl(QPainter &painter, const QRectF &rect, bool hovered) const;
@@ -66,6 +70,13 @@ private:
 
     const State &m_state;
     const TimelineLayout &m_layout;
+    // Made once a paint: font lookups cost more than drawing a clip.
+    const QFont m_numberFont;
+    const QFontMetricsF m_numberMetrics;
+    const QFont m_rulerFont;
+    const QFontMetricsF m_rulerMetrics;
+    const QFont m_ghostFont;
+    const double m_ghostLabelWidth;
 };
 
 } // namespace veskel
