@@ -5,6 +5,7 @@
 #include "VeskelApp/AppModel.h"
 #include "VeskelApp/Commands/AppNotificationHub.h"
 #include "VeskelApp/Editor/ManualEditorScheduler.h"
+#include "VeskelApp/InterfaceTranslation.h"
 #include "VeskelApp/LanguageStore.h"
 #include "VeskelApp/Settings/Preferences.h"
 #include "VeskelApp/Window/MainWindow.h"
@@ -42,7 +43,7 @@ protected:
         window.reset();
         // Views rebuilt during the test and left to deleteLater still use the clock below.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        L10nRuntime::setLang(ResolvedLanguage::english);
+        InterfaceTranslation::apply(ResolvedLanguage::english);
     }
 
     void showWindow()
