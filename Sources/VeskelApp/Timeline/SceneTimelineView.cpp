@@ -304,7 +304,7 @@ void SceneTimelineView::mouseReleaseEvent(QMouseEvent *event)
         return;
     const TimelineItem &item = m_layout.items.at(press.hit.index);
     if (item.isScene()) {
-        finishClipGesture(press, translation, event->modifiers());
+        finishClipGesture(press, event->modifiers());
     } else if (std::hypot(translation.x(), translation.y()) < dragThreshold) {
         const QList<QString> &blocks = item.asGhost().blockIDs;
         if (!blocks.isEmpty())
@@ -313,11 +313,8 @@ void SceneTimelineView::mouseReleaseEvent(QMouseEvent *event)
     setHover(hitAt(event->position()));
 }
 
-void SceneTimelineView::finishClipGesture(const Press &press,
-                                          QPointF translation,
-                                          Qt::KeyboardModifiers modifiers)
+void SceneTimelineView::finishClipGesture(const Press &press, Qt::KeyboardModifiers modifiers)
 {
-    Q_UNUSED(translation);
     const std::optional<TimelineDragPreview> preview = std::exchange(m_dragPreview, std::nullopt);
     update();
     if (preview && preview->sceneID == press.itemID) {

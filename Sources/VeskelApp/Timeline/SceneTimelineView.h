@@ -97,8 +97,7 @@ private:
     TimelineHit hitAt(QPointF position) const;
     void moveClip(const Press &press, QPointF translation, Qt::KeyboardModifiers modifiers);
     void resizeClip(const Press &press, QPointF translation);
-    void
-    finishClipGesture(const Press &press, QPointF translation, Qt::KeyboardModifiers modifiers);
+    void finishClipGesture(const Press &press, Qt::KeyboardModifiers modifiers);
     void click(const QString &sceneID, Qt::KeyboardModifiers modifiers);
     void stepSelection(int direction, bool extend);
     QString helpText(const TimelineHit &hit) const;
