@@ -13,6 +13,7 @@ class QToolButton;
 namespace veskel {
 
 class PlainScriptEditor;
+class SceneDetailsPopover;
 class SceneTimelineView;
 class ProjectEditorViewModel;
 
@@ -35,10 +36,10 @@ public:
 
     void openSearch();
     void openMaterials();
-    // The scene inspector's place: it opens for a scene from the script's gutter.
-    void showSceneInspector(const QString &sceneID);
-    // The inspector for a scene chosen on the timeline, beside the clip (global coordinates).
+    // The scene inspector for the scene, which becomes the only selection, under the anchor
+    // (global coordinates; the scene's item in the gutter or on the timeline). One at a time.
     void showSceneInspector(const QString &sceneID, const QRect &anchorGlobal);
+    SceneDetailsPopover *sceneInspector() const;
     SceneTimelineView *timeline() const { return m_timeline; }
 
 protected:
@@ -66,6 +67,7 @@ private:
     PlainScriptEditor *m_editor = nullptr;
     SceneTimelineView *m_timeline = nullptr;
     QLabel *m_saveError = nullptr;
+    QPointer<SceneDetailsPopover> m_sceneInspector;
 };
 
 } // namespace veskel
