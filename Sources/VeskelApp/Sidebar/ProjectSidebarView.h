@@ -2,6 +2,7 @@
 
 #include "VeskelApp/Sidebar/SidebarItemRoles.h"
 
+#include <QHash>
 #include <QWidget>
 
 #include <memory>
@@ -57,11 +58,15 @@ private:
     QWidget *makeFilterBar();
     QWidget *makeBottomBar();
     void fillSortMenu(QMenu *menu);
+    // Brings the list in line with the models, reusing the rows and sections it has: rows are
+    // updated in place and moved only where their place changed.
     void rebuild();
     void scheduleRebuild();
-    QTreeWidgetItem *addSection(SidebarItemRoles::Kind kind,
-                                const QString &title,
-                                const std::optional<QString> &folder);
+    void placeSection(QTreeWidgetItem *header,
+                      const std::optional<QString> &folder,
+                      QHash<QString, QTreeWidgetItem *> &unplaced);
+    // One project's row after a save: its texts, and its place within its section.
+    void updateProjectRow(const QString &projectID);
     void updateError();
     void updateCurrentRow();
     void openEditorForRename();
@@ -84,6 +89,7 @@ private:
     bool m_rebuildPending = false;
     std::optional<QString> m_editedProject;
     std::optional<QString> m_editedFolder;
+    QHash<QString, QTreeWidgetItem *> m_rows;
 };
 
 } // namespace veskel
