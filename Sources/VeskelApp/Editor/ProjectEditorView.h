@@ -32,6 +32,9 @@ public:
     PlainScriptEditor *scriptEditor() const { return m_editor; }
     QToolBar *toolBar() const { return m_toolBar; }
 
+    // The keyboard goes to the script (when the window is not active, once it is).
+    void focusScript();
+
     void openSearch();
     void openMaterials();
     // The scene inspector's place: it opens for a scene from the script's gutter.

@@ -13,7 +13,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
 #include <QToolButton>
@@ -219,10 +218,15 @@ QWidget *ProjectSidebarView::makeBottomBar()
     layout->addWidget(divider);
     layout->addSpacing(4);
 
+    // Tool buttons, not style-sheeted push buttons: a style sheet keeps the palette it was
+    // polished with, and the labels went unreadable after a switch of appearance.
     const auto flatButton = [](const QString &symbol, const QString &text) {
-        auto *button = new QPushButton(IconProvider::icon(symbol), text);
-        button->setFlat(true);
-        button->setStyleSheet(QStringLiteral("text-align: left; padding: 4px 8px;"));
+        auto *button = new QToolButton;
+        button->setIcon(IconProvider::icon(symbol));
+        button->setText(text);
+        button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        button->setAutoRaise(true);
+        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
         button->setCursor(Qt::PointingHandCursor);
         return button;
     };
@@ -230,14 +234,14 @@ QWidget *ProjectSidebarView::makeBottomBar()
         = flatButton(QStringLiteral("plus"), localized(u"New project", u"Создать проект")
                                                  + AppShortcuts::hint(AppShortcuts::newProject()));
     m_newProject->setObjectName(QStringLiteral("newProjectButton"));
-    connect(m_newProject, &QPushButton::clicked, m_model,
+    connect(m_newProject, &QToolButton::clicked, m_model,
             [model = m_model] { model->setShowNewProjectSheet(true); });
     layout->addWidget(m_newProject);
 
-    QPushButton *settings
+    QToolButton *settings
         = flatButton(QStringLiteral("gearshape"), localized(u"Settings", u"Настройки"));
     settings->setObjectName(QStringLiteral("settingsButton"));
-    connect(settings, &QPushButton::clicked, this, &ProjectSidebarView::settingsRequested);
+    connect(settings, &QToolButton::clicked, this, &ProjectSidebarView::settingsRequested);
     layout->addWidget(settings);
     return bar;
 }

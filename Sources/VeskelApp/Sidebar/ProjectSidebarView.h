@@ -11,7 +11,6 @@
 class QLabel;
 class QLineEdit;
 class QMenu;
-class QPushButton;
 class QSettings;
 class QToolButton;
 class QTreeWidgetItem;
@@ -83,7 +82,7 @@ private:
     QToolButton *m_sort = nullptr;
     SidebarTree *m_tree = nullptr;
     ProjectSidebarDelegate *m_delegate = nullptr;
-    QPushButton *m_newProject = nullptr;
+    QToolButton *m_newProject = nullptr;
     bool m_updatingSelection = false;
     bool m_editing = false;
     bool m_rebuildPending = false;
