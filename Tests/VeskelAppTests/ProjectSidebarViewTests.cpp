@@ -257,18 +257,45 @@ TEST_F(ProjectSidebarViewTest, AFailureShowsAboveTheFilterUntilTheNextSuccess)
     EXPECT_FALSE(sidebar->errorLine()->isVisibleTo(sidebar));
 }
 
-TEST_F(ProjectSidebarViewTest, RowsCarryTheirCountsAndWarnings)
+TEST_F(ProjectSidebarViewTest, RowsChangeInPlaceAndKeepTheirItemsAcrossReloads)
 {
-    const ProjectSummary film = created("Film");
-    model->openProject(film);
-    window->editorModel()->applyDocumentText("# One\n\nSome words here.");
+    const ProjectSummary oldest = created("Oldest");
+    const ProjectSummary middle = created("Middle");
+    created("Newest");
+    QTreeWidgetItem *root = sidebar->projectItem(oldest.id)->parent();
+    ASSERT_EQ(root->childCount(), 3);
+    const QList<QTreeWidgetItem *> items{root->child(0), root->child(1), root->child(2)};
+    ASSERT_EQ(items[2], sidebar->projectItem(oldest.id));
+
+    // The save moves the same row to the top, newest first, with its new counts.
+    model->openProject(oldest);
+    window->editorModel()->applyDocumentText("# One\n\nSome words here.\n\n> " + QString(300, u'x'));
     window->editorModel()->persist();
-    QTreeWidgetItem *row = sidebar->projectItem(film.id);
-    ASSERT_NE(row, nullptr);
-    EXPECT_EQ(row->data(0, SidebarItemRoles::detail).toString(), "1 scene · 00:02");
-    EXPECT_EQ(row->data(0, SidebarItemRoles::sceneCount).toInt(), 1);
-    EXPECT_EQ(row->data(0, SidebarItemRoles::warningCount).toInt(),
-              model->summary(film.id)->warningCount);
+    EXPECT_EQ(root->child(0), items[2]);
+    EXPECT_EQ(items[2]->data(0, SidebarItemRoles::detail).toString(), "1 scene · 00:02");
+    EXPECT_EQ(items[2]->data(0, SidebarItemRoles::sceneCount).toInt(), 1);
+    EXPECT_EQ(items[2]->data(0, SidebarItemRoles::warningCount).toInt(), 1);
+    EXPECT_EQ(tree->currentItem(), items[2]);
+
+    // A reload, and a move into a folder, reuse the rows they still show.
+    model->createFolder("Clients");
+    model->moveProject(*model->summary(middle.id), QStringLiteral("Clients"));
+    EXPECT_EQ(sidebar->projectItem(middle.id), items[1]);
+    EXPECT_EQ(items[1]->parent(), sidebar->folderItem("Clients"));
+    EXPECT_EQ(sectionTitles(), QStringList({"Clients", "Projects"}));
+    EXPECT_EQ(root->childCount(), 2);
+    EXPECT_EQ(root->child(1), items[0]);
+    EXPECT_EQ(tree->currentItem(), items[2]);
+}
+
+TEST_F(ProjectSidebarViewTest, OnlyAShortenedTitleHasATip)
+{
+    QStyleOptionViewItem option;
+    option.font = tree->font();
+    option.rect = QRect(0, 0, ProjectSidebarView::idealWidth, ProjectSidebarDelegate::rowHeight);
+    EXPECT_FALSE(ProjectSidebarDelegate::isTitleShortened(option, "Intro"));
+    EXPECT_TRUE(ProjectSidebarDelegate::isTitleShortened(
+        option, "A rather long title for an explanatory video about storyboards"));
 }
 
 TEST_F(ProjectSidebarViewTest, TheRowExportButtonAsksForTheExportOfThatProject)

@@ -88,8 +88,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(WindowBehaviourTest, SidebarTextsStayReadableAcrossAppearanceSwitches)
 {
-    showWindow();
     AppearanceController appearance(*preferences);
+    showWindow();
     auto *check = new QCheckBox(window->rootView()->sidebar());
     check->setGeometry(4, 4, 20, 20);
     check->show();
@@ -99,7 +99,7 @@ TEST_F(WindowBehaviourTest, SidebarTextsStayReadableAcrossAppearanceSwitches)
         QApplication::processEvents();
         SCOPED_TRACE(rawValue(next).toStdString());
         for (const char *name : {"newProjectButton", "settingsButton"}) {
-            auto *button = window->rootView()->sidebar()->findChild<QToolButton *>(name);
+            auto *button = window->rootView()->sidebar()->findChild<QAbstractButton *>(name);
             ASSERT_NE(button, nullptr);
             const QImage image = button->grab().toImage();
             // The label, right of the icon, against the bar behind it.

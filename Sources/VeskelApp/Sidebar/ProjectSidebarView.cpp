@@ -386,14 +386,12 @@ void ProjectSidebarView::updateProjectRow(const QString &projectID)
     QTreeWidgetItem *section = row ? row->parent() : nullptr;
     if (!summary || !section || folderOf(section) != summary->folderName)
         return scheduleRebuild();
-    const QList<ProjectSummary> visible = m_sidebar->visibleProjects(summary->folderName);
-    const auto place = std::find_if(visible.cbegin(), visible.cend(),
-                                    [&](const ProjectSummary &other) { return other.id == projectID; });
+    const std::optional<int> place = m_sidebar->visiblePosition(projectID);
     // Filtered out by its new title: the section changes as a whole.
-    if (place == visible.cend())
+    if (!place)
         return scheduleRebuild();
     fillRow(row, *summary);
-    const int index = int(place - visible.cbegin());
+    const int index = *place;
     if (section->indexOfChild(row) == index || m_editing)
         return;
     m_updatingSelection = true;
