@@ -124,7 +124,8 @@ void AppModel::apply(const ProjectLibraryReader::Result &listing)
         m_savedDuringRead.clear();
     }
 
-    if (projects != m_projects) {
+    if (projects != m_projects || !m_listed) {
+        m_listed = true;
         m_projects = std::move(projects);
         emit projectsChanged();
     }

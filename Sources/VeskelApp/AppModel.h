@@ -63,6 +63,8 @@ public:
     void refreshProjects();
     void readInBackground();
     bool isReading() const { return m_reader && m_reader->isReading(); }
+    // Whether the lists have been read at least once: before, an empty list means nothing.
+    bool hasListed() const { return m_listed; }
     // Changes to the projects folder from outside reload the lists; without a scheduler the
     // coalescing delay runs on a timer.
     void followLibraryChanges(EditorScheduler *scheduler = nullptr);
@@ -131,6 +133,7 @@ private:
     QString m_editorReloadToken;
     std::unique_ptr<ProjectLibraryReader> m_reader;
     ProjectLibraryWatcher *m_watcher = nullptr;
+    bool m_listed = false;
     // Rows changed by saves while a background listing runs: newer than what it reads.
     QHash<QString, ProjectSummary> m_savedDuringRead;
 };

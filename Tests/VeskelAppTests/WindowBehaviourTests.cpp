@@ -22,15 +22,6 @@ namespace {
 class WindowBehaviourTest : public WindowFixture
 {
 protected:
-    ProjectSummary stored(const QString &title)
-    {
-        auto project = store->createProject(
-            title, VideoSettings::preset(VideoSettings::FormatPreset::horizontalHD, 25));
-        EXPECT_TRUE(project.has_value());
-        model->refreshProjects();
-        return *model->summary(project->id);
-    }
-
     ProjectEditorView *editorView() const { return window->rootView()->editorView(); }
 };
 
