@@ -392,8 +392,13 @@ void ProjectSidebarView::updateProjectRow(const QString &projectID)
         return scheduleRebuild();
     fillRow(row, *summary);
     const int index = *place;
-    if (section->indexOfChild(row) == index || m_editing)
+    if (section->indexOfChild(row) == index)
         return;
+    if (m_editing) {
+        // The open rename field stays on its row: the row moves once the field closes.
+        m_rebuildPending = true;
+        return;
+    }
     m_updatingSelection = true;
     section->removeChild(row);
     section->insertChild(index, row);
