@@ -84,8 +84,8 @@ TEST_F(WindowBehaviourTest, SidebarTextsStayReadableAcrossAppearanceSwitches)
     auto *check = new QCheckBox(window->rootView()->sidebar());
     check->setGeometry(4, 4, 20, 20);
     check->show();
-    for (AppAppearance next : {AppAppearance::dark, AppAppearance::light, AppAppearance::system,
-                               AppAppearance::light, AppAppearance::dark, AppAppearance::system}) {
+    for (AppAppearance next : {AppAppearance::light, AppAppearance::dark, AppAppearance::system,
+                               AppAppearance::dark, AppAppearance::light, AppAppearance::system}) {
         preferences->setAppearance(next);
         QApplication::processEvents();
         SCOPED_TRACE(rawValue(next).toStdString());
