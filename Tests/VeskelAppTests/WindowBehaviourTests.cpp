@@ -112,7 +112,7 @@ TEST_F(WindowBehaviourTest, TheToolbarRowFadesInNearTheTopOnlyInFadeMode)
     EXPECT_EQ(fader->opacity(), 0.0);
 
     QTest::mouseMove(window.get(), QPoint(300, ToolbarRowFader::revealDistance - 4));
-    EXPECT_TRUE(fader->isShown());
+    QTRY_VERIFY(fader->isShown());
     QTRY_COMPARE(fader->opacity(), 1.0);
     // The row lies below the menu bar: the pointer on it keeps it.
     const QPoint onRow = editorView()->toolBar()->mapTo(
@@ -120,7 +120,7 @@ TEST_F(WindowBehaviourTest, TheToolbarRowFadesInNearTheTopOnlyInFadeMode)
     QTest::mouseMove(window.get(), onRow);
     EXPECT_TRUE(fader->isShown());
     QTest::mouseMove(window.get(), QPoint(300, 400));
-    EXPECT_FALSE(fader->isShown());
+    QTRY_VERIFY(!fader->isShown());
 
     preferences->setTitleBarMode(TitleBarMode::alwaysShow);
     EXPECT_EQ(fader->opacity(), 1.0);
