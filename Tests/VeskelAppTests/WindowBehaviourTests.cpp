@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QScreen>
 #include <QToolBar>
 #include <QToolButton>
 #include <QWheelEvent>
@@ -92,7 +93,12 @@ TEST_F(WindowBehaviourTest, SidebarTextsStayReadableAcrossAppearanceSwitches)
         for (const char *name : {"newProjectButton", "settingsButton"}) {
             auto *button = window->rootView()->sidebar()->findChild<QAbstractButton *>(name);
             ASSERT_NE(button, nullptr);
-            const QImage image = button->grab().toImage();
+            // What the window shows, not a fresh rendering of the button.
+            const QRect area(button->mapTo(window.get(), QPoint()), button->size());
+            const QImage image = window->screen()
+                                     ->grabWindow(window->winId(), area.x(), area.y(),
+                                                  area.width(), area.height())
+                                     .toImage();
             // The label, right of the icon, against the bar behind it.
             const QRect label(28, 0, image.width() / 2, image.height() - 1);
             EXPECT_GT(contrastWithBackground(image, label), 110) << name;
