@@ -11,7 +11,7 @@ class QStackedWidget;
 namespace veskel {
 
 class ContentPlaceholderView;
-class ExportSheetPlaceholder;
+class ExportSheet;
 class NewProjectSheet;
 class ProjectEditorView;
 class ProjectEditorViewModel;
@@ -37,7 +37,7 @@ public:
     ContentPlaceholderView *placeholder() const { return m_placeholder; }
     ProjectEditorView *editorView() const;
     NewProjectSheet *newProjectSheet() const;
-    ExportSheetPlaceholder *exportSheet() const;
+    ExportSheet *exportSheet() const;
     QSplitter *splitter() const { return m_splitter; }
     SidebarRevealAnimation *sidebarAnimation() const { return m_sidebarAnimation; }
 
@@ -59,7 +59,7 @@ private:
     QPointer<ProjectEditorView> m_editorView;
     QPointer<ProjectEditorViewModel> m_editorModel;
     QPointer<NewProjectSheet> m_newProjectSheet;
-    QPointer<ExportSheetPlaceholder> m_exportSheet;
+    QPointer<ExportSheet> m_exportSheet;
     SidebarRevealAnimation *m_sidebarAnimation = nullptr;
     int m_sidebarWidth;
 };
