@@ -348,6 +348,10 @@
         <source>New Project</source>
         <translation>Новый проект</translation>
     </message>
+    <message>
+        <source>“%1” is not in the projects folder %2.</source>
+        <translation>«%1» находится вне папки проектов %2.</translation>
+    </message>
 </context>
 <context>
     <name>veskel::CompactDurationField</name>

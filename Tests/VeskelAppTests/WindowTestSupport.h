@@ -63,6 +63,16 @@ protected:
 
     QString projectsRoot() const { return store->rootDirectory(); }
 
+    // Created through the store, as from outside the window, then listed.
+    ProjectSummary stored(const QString &title)
+    {
+        auto project = store->createProject(
+            title, VideoSettings::preset(VideoSettings::FormatPreset::horizontalHD, 25));
+        EXPECT_TRUE(project.has_value());
+        model->refreshProjects();
+        return *model->summary(project->id);
+    }
+
     QTemporaryDir folder;
     std::unique_ptr<QSettings> settings;
     std::unique_ptr<LanguageStore> languages;

@@ -110,12 +110,16 @@ ProjectEditorView::ProjectEditorView(ProjectEditorViewModel &model,
     updateSaveError();
     updateTimeline();
     updateSidebarToggle();
-    m_editor->setFocus();
 }
 
 ProjectEditorViewModel *ProjectEditorView::model() const
 {
     return m_model;
+}
+
+void ProjectEditorView::focusScript()
+{
+    m_editor->setFocus(Qt::OtherFocusReason);
 }
 
 void ProjectEditorView::buildToolBar()

@@ -34,6 +34,9 @@ public:
     PlainScriptEditor *scriptEditor() const { return m_editor; }
     QToolBar *toolBar() const { return m_toolBar; }
 
+    // The keyboard goes to the script (when the window is not active, once it is).
+    void focusScript();
+
     void openSearch();
     void openMaterials();
     // The scene inspector for the scene, which becomes the only selection, under the anchor
