@@ -89,8 +89,7 @@ public:
         m_layout.setTextOption(option);
         m_layout.beginLayout();
         qreal y = 0;
-        for (QTextLine line = m_layout.createLine(); line.isValid();
-             line = m_layout.createLine()) {
+        for (QTextLine line = m_layout.createLine(); line.isValid(); line = m_layout.createLine()) {
             line.setLineWidth(width);
             line.setPosition(QPointF(0, y));
             y += line.height();
@@ -138,8 +137,11 @@ private:
 
 // The reference image fitted into the box on a quiet backdrop, or the scene's type there when
 // it has none that can be shown.
-void drawPicture(QPainter &painter, const Scene &scene, const QRectF &box,
-                 const StoryboardPDFInput &input, const Fonts &fonts)
+void drawPicture(QPainter &painter,
+                 const Scene &scene,
+                 const QRectF &box,
+                 const StoryboardPDFInput &input,
+                 const Fonts &fonts)
 {
     painter.fillRect(box, backdrop);
     CardRenderInput reference;
@@ -151,8 +153,8 @@ void drawPicture(QPainter &painter, const Scene &scene, const QRectF &box,
         if (auto image = SceneImageLoader::load(*path, scene.image->mimeType, pixels);
             image && !image->isNull()) {
             if (image->width() > pixels.width() || image->height() > pixels.height()) {
-                *image = image->scaled(pixels.toSize(), Qt::KeepAspectRatio,
-                                       Qt::SmoothTransformation);
+                *image
+                    = image->scaled(pixels.toSize(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
             }
             const QSizeF size = QSizeF(image->size()).scaled(box.size(), Qt::KeepAspectRatio);
             const QRectF target(box.center() - QPointF(size.width(), size.height()) / 2, size);
@@ -190,8 +192,11 @@ std::array<int, 3> shareLines(const std::array<int, 3> &wanted, int available)
     return given;
 }
 
-void drawScene(QPainter &painter, const Scene &scene, const QRectF &cell,
-               const StoryboardPDFInput &input, const Fonts &fonts)
+void drawScene(QPainter &painter,
+               const Scene &scene,
+               const QRectF &cell,
+               const StoryboardPDFInput &input,
+               const Fonts &fonts)
 {
     QPaintDevice *device = painter.device();
     const VideoSettings &video = input.project.videoSettings;
@@ -244,7 +249,9 @@ void drawScene(QPainter &painter, const Scene &scene, const QRectF &cell,
     }
 }
 
-void drawHeader(QPainter &painter, const StoryboardPDFInput &input, qreal pageWidth,
+void drawHeader(QPainter &painter,
+                const StoryboardPDFInput &input,
+                qreal pageWidth,
                 const Fonts &fonts)
 {
     QPaintDevice *device = painter.device();
@@ -253,8 +260,7 @@ void drawHeader(QPainter &painter, const StoryboardPDFInput &input, qreal pageWi
     const qreal width = pageWidth - 2 * margin;
     qreal y = margin;
     painter.setPen(ink);
-    y += TextBlock(project.title, fonts.projectTitle, device, width)
-             .draw(painter, {margin, y}, 1);
+    y += TextBlock(project.title, fonts.projectTitle, device, width).draw(painter, {margin, y}, 1);
     const QStringList meta{
         tr("Duration %1").arg(DurationCalculator::formatDuration(project.totalDurationSeconds())),
         QStringLiteral("%1×%2").arg(video.width).arg(video.height),
@@ -303,7 +309,8 @@ std::expected<QByteArray, QString> write(const StoryboardPDFInput &input)
     const Fonts fonts;
     const QSizeF page(writer.width(), writer.height());
     const QList<Scene> scenes = input.project.orderedScenes();
-    const int pageCount = std::max<int>(1, int((scenes.size() + scenesPerPage - 1) / scenesPerPage));
+    const int pageCount
+        = std::max<int>(1, int((scenes.size() + scenesPerPage - 1) / scenesPerPage));
     const qreal cellWidth = (page.width() - 2 * margin - (columns - 1) * gutter) / columns;
     const qreal gridTop = margin + headerHeight;
     const qreal cellHeight

@@ -1,8 +1,8 @@
 #include "FCPXMLKit/FCPXML114Exporter.h"
 
+#include "FCPXMLKit/ClipTimeline.h"
 #include "FCPXMLKit/FCPFormatNaming.h"
 #include "FCPXMLKit/FCPTime.h"
-#include "FCPXMLKit/ClipTimeline.h"
 #include "FCPXMLKit/FCPXMLBuilder.h"
 #include "FCPXMLKit/MarkerText.h"
 #include "FCPXMLKit/XMLEscaping.h"

@@ -59,11 +59,11 @@ QString marker(const Scene &scene, int rate)
                    {QStringLiteral("comment"), string(text.note)}});
 }
 
-QString cardReference(const QString &cardFileName, const QString &exportFolder, qint64 frames,
-                      int rate)
+QString
+cardReference(const QString &cardFileName, const QString &exportFolder, qint64 frames, int rate)
 {
-    const QString path = QDir(exportFolder).absoluteFilePath(QStringLiteral("Media/")
-                                                              + cardFileName);
+    const QString path
+        = QDir(exportFolder).absoluteFilePath(QStringLiteral("Media/") + cardFileName);
     const QString url = QUrl::fromLocalFile(QDir::cleanPath(path)).toString(QUrl::FullyEncoded);
     return object({{schemaKey, string(QStringLiteral("ExternalReference.1"))},
                    {QStringLiteral("metadata"), object({})},
@@ -73,8 +73,10 @@ QString cardReference(const QString &cardFileName, const QString &exportFolder, 
                    {QStringLiteral("target_url"), string(url)}});
 }
 
-QString clip(const Scene &scene, const ClipTimeline::Placement &placement,
-             const OTIOExportInput &input, int rate)
+QString clip(const Scene &scene,
+             const ClipTimeline::Placement &placement,
+             const OTIOExportInput &input,
+             int rate)
 {
     const QString reference = cardReference(input.cardFileNames.value(scene.id),
                                             input.exportFolderURL, placement.frames, rate);
@@ -126,13 +128,13 @@ OTIOExportResult OTIOTimelineExporter::exportDocument(const OTIOExportInput &inp
     const QString format = object({{QStringLiteral("width"), integer(video.width)},
                                    {QStringLiteral("height"), integer(video.height)},
                                    {QStringLiteral("rate"), integer(video.fps)}});
-    const QString document
-        = object({{schemaKey, string(QStringLiteral("Timeline.1"))},
-                  {QStringLiteral("metadata"),
-                   object({{QStringLiteral("veskel"), object({{QStringLiteral("format"), format}})}})},
-                  {QStringLiteral("name"), string(project.title)},
-                  {QStringLiteral("global_start_time"), rationalTime(0, rate)},
-                  {QStringLiteral("tracks"), object(stack)}});
+    const QString document = object(
+        {{schemaKey, string(QStringLiteral("Timeline.1"))},
+         {QStringLiteral("metadata"),
+          object({{QStringLiteral("veskel"), object({{QStringLiteral("format"), format}})}})},
+         {QStringLiteral("name"), string(project.title)},
+         {QStringLiteral("global_start_time"), rationalTime(0, rate)},
+         {QStringLiteral("tracks"), object(stack)}});
 
     return {document + u'\n', slugified(project.title, 80) + QStringLiteral(".otio")};
 }

@@ -127,8 +127,8 @@ TEST_F(ExportOrchestratorTest, firstExportWritesThePackage)
     EXPECT_EQ(*result, expected);
 
     EXPECT_EQ(entries(folder),
-              QStringList({"Media", "intro-video.fcpxml", "intro-video.otio",
-                           "project.veskel.json", "scenes.csv", "shot-list.md", "storyboard.pdf"}));
+              QStringList({"Media", "intro-video.fcpxml", "intro-video.otio", "project.veskel.json",
+                           "scenes.csv", "shot-list.md", "storyboard.pdf"}));
     EXPECT_EQ(entries(expected.mediaFolderURL), QStringList({"S001.png", "S002.png", "S003.png"}));
     EXPECT_EQ(progress, (QList<std::pair<int, int>>{{1, 3}, {2, 3}, {3, 3}}));
 
@@ -300,16 +300,14 @@ TEST_P(WriteFailureTest, namesTheFileThatCouldNotBeWritten)
 INSTANTIATE_TEST_SUITE_P(
     Files,
     WriteFailureTest,
-    ::testing::Values(BlockedFile{"intro-video.fcpxml", "Could not write FCPXML: "},
-                      BlockedFile{"project.veskel.json",
-                                  "Export failed: Could not write JSON backup: "},
-                      BlockedFile{"shot-list.md", "Export failed: Could not write shot list: "},
-                      BlockedFile{"scenes.csv", "Export failed: Could not write scene list: "},
-                      BlockedFile{"intro-video.otio",
-                                  "Export failed: Could not write OpenTimelineIO timeline: "},
-                      BlockedFile{"storyboard.pdf",
-                                  "Export failed: Could not write storyboard PDF: "},
-                      BlockedFile{"Media/S002.png", "Could not render scene card: "}));
+    ::testing::Values(
+        BlockedFile{"intro-video.fcpxml", "Could not write FCPXML: "},
+        BlockedFile{"project.veskel.json", "Export failed: Could not write JSON backup: "},
+        BlockedFile{"shot-list.md", "Export failed: Could not write shot list: "},
+        BlockedFile{"scenes.csv", "Export failed: Could not write scene list: "},
+        BlockedFile{"intro-video.otio", "Export failed: Could not write OpenTimelineIO timeline: "},
+        BlockedFile{"storyboard.pdf", "Export failed: Could not write storyboard PDF: "},
+        BlockedFile{"Media/S002.png", "Could not render scene card: "}));
 
 // A renderer that fails or skips writing for one scene.
 class StubRenderer final : public SceneCardRenderer

@@ -90,7 +90,9 @@ TEST_P(StoryboardPages, HoldEveryScenesTextSearchablyInTheEmbeddedCardFonts)
 {
     const Paging paging = GetParam();
     const StoryboardProject project = projectWith(paging.scenes);
-    ReadBack pdf({project, {}, QDateTime(QDate(2026, 3, 4), QTime(12, 0), Qt::UTC),
+    ReadBack pdf({project,
+                  {},
+                  QDateTime(QDate(2026, 3, 4), QTime(12, 0), Qt::UTC),
                   QPageSize(paging.paper)});
     ASSERT_EQ(pdf.document.pageCount(), paging.pages);
     QString all;
@@ -105,33 +107,32 @@ TEST_P(StoryboardPages, HoldEveryScenesTextSearchablyInTheEmbeddedCardFonts)
         all += text;
     }
     for (const Scene &scene : project.scenes) {
-        for (const QString &shown : {scene.clipName(), scene.voiceoverText, scene.onScreenText,
-                                     scene.productionNote}) {
+        for (const QString &shown :
+             {scene.clipName(), scene.voiceoverText, scene.onScreenText, scene.productionNote}) {
             EXPECT_TRUE(all.contains(shown)) << shown.toStdString();
         }
     }
     if (paging.scenes == 0)
         return; // no scene, no monospaced line
     // Each face used is embedded as a font program, not drawn as outlines.
-    for (const char *face : {"VeskelCardSans-Regular", "VeskelCardSans-Bold",
-                             "VeskelCardMono-Medium"}) {
+    for (const char *face :
+         {"VeskelCardSans-Regular", "VeskelCardSans-Bold", "VeskelCardMono-Medium"}) {
         EXPECT_TRUE(pdf.bytes.contains(face)) << face;
     }
     EXPECT_GE(pdf.bytes.count("/FontFile2"), 3);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Scenes,
-    StoryboardPages,
-    ::testing::Values(Paging{0, QPageSize::A4, 1, {842, 595}},
-                      Paging{1, QPageSize::A4, 1, {842, 595}},
-                      Paging{6, QPageSize::Letter, 1, {792, 612}},
-                      Paging{7, QPageSize::A4, 2, {842, 595}},
-                      Paging{13, QPageSize::Letter, 3, {792, 612}}),
-    [](const auto &info) {
-        return std::to_string(info.param.scenes) + "ScenesOn"
-               + (info.param.paper == QPageSize::A4 ? "A4" : "Letter");
-    });
+INSTANTIATE_TEST_SUITE_P(Scenes,
+                         StoryboardPages,
+                         ::testing::Values(Paging{0, QPageSize::A4, 1, {842, 595}},
+                                           Paging{1, QPageSize::A4, 1, {842, 595}},
+                                           Paging{6, QPageSize::Letter, 1, {792, 612}},
+                                           Paging{7, QPageSize::A4, 2, {842, 595}},
+                                           Paging{13, QPageSize::Letter, 3, {792, 612}}),
+                         [](const auto &info) {
+                             return std::to_string(info.param.scenes) + "ScenesOn"
+                                    + (info.param.paper == QPageSize::A4 ? "A4" : "Letter");
+                         });
 
 // How much of the rendered first page is the reference picture's red.
 int redPixels(QPdfDocument &document)

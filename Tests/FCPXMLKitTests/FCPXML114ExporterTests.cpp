@@ -2,14 +2,13 @@
 
 #include "FCPXMLKit/SaturatingArithmetic.h"
 #include "FCPXMLTestSupport.h"
-#include "TimelineTestProjects.h"
 #include "Support/TestSupport.h"
+#include "TimelineTestProjects.h"
 
 #include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>
-
 
 using namespace veskel;
 using namespace veskel::test;
@@ -113,15 +112,14 @@ TEST_P(FCPXMLDocument, IsValidAndClipsFollowEachOther)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Projects,
-    FCPXMLDocument,
-    ::testing::Combine(::testing::ValuesIn(timelineCases()),
-                       ::testing::Values(24, 25, 30, 50, 60)),
-    [](const auto &info) {
-        return std::string(std::get<0>(info.param).name) + "At"
-               + std::to_string(std::get<1>(info.param));
-    });
+INSTANTIATE_TEST_SUITE_P(Projects,
+                         FCPXMLDocument,
+                         ::testing::Combine(::testing::ValuesIn(timelineCases()),
+                                            ::testing::Values(24, 25, 30, 50, 60)),
+                         [](const auto &info) {
+                             return std::string(std::get<0>(info.param).name) + "At"
+                                    + std::to_string(std::get<1>(info.param));
+                         });
 
 TEST(FCPXML114Exporter, TimesAreFrameCountsOverTheRate)
 {

@@ -113,10 +113,14 @@ StoryboardProject hugeDurations(int fps)
 const QList<TimelineCase> &timelineCases()
 {
     static const QList<TimelineCase> cases{
-        {"allMarkerKinds", allMarkerKinds},       {"escaping", escaping},
-        {"emptyTitles", emptyTitles},             {"zeroFrameScenes", zeroFrameScenes},
-        {"multiLineNotes", multiLineNotes},       {"cyrillicAndEmoji", cyrillicAndEmoji},
-        {"forbiddenCharacters", forbiddenCharacters}, {"storedOutOfOrder", storedOutOfOrder},
+        {"allMarkerKinds", allMarkerKinds},
+        {"escaping", escaping},
+        {"emptyTitles", emptyTitles},
+        {"zeroFrameScenes", zeroFrameScenes},
+        {"multiLineNotes", multiLineNotes},
+        {"cyrillicAndEmoji", cyrillicAndEmoji},
+        {"forbiddenCharacters", forbiddenCharacters},
+        {"storedOutOfOrder", storedOutOfOrder},
         {"hugeDurations", hugeDurations},
     };
     return cases;

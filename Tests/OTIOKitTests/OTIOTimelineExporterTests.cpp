@@ -42,7 +42,7 @@ QJsonObject parsed(const QString &json)
 // reference), plus the schema name itself and a composition's children.
 const QHash<QString, QSet<QString>> &schemaFields()
 {
-    static const QSet<QString> item{"OTIO_SCHEMA", "metadata", "name", "source_range",
+    static const QSet<QString> item{"OTIO_SCHEMA", "metadata", "name",   "source_range",
                                     "effects",     "markers",  "enabled"};
     static const QHash<QString, QSet<QString>> fields{
         {"Timeline.1", {"OTIO_SCHEMA", "metadata", "name", "global_start_time", "tracks"}},
@@ -282,8 +282,12 @@ TEST_P(OTIODocument, MatchesTheFCPXMLTimeline)
                         .contains(markers.at(0).toObject().value(u"color").toString()));
 
         const QString key = clip.value(u"active_media_reference_key").toString();
-        const QUrl url(clip.value(u"media_references").toObject().value(key).toObject().value(
-                           u"target_url").toString(),
+        const QUrl url(clip.value(u"media_references")
+                           .toObject()
+                           .value(key)
+                           .toObject()
+                           .value(u"target_url")
+                           .toString(),
                        QUrl::StrictMode);
         EXPECT_TRUE(url.isLocalFile() && QFileInfo(url.toLocalFile()).isFile())
             << url.toString().toStdString();

@@ -5,6 +5,8 @@
 #include "StoryboardCore/Localization/Plural.h"
 #include "StoryboardCore/Validation/ProjectValidator.h"
 
+#include <QCoreApplication>
+
 namespace veskel {
 
 ExportReview ExportReview::of(const StoryboardProject &project)
@@ -35,6 +37,11 @@ ExportReview ExportReview::of(const StoryboardProject &project)
          localized(language, u"scenes.csv — scene list", u"scenes.csv — список сцен")},
         {QStringLiteral("arrow.counterclockwise.circle"),
          localized(language, u"JSON project backup", u"JSON-бэкап проекта")},
+        {QStringLiteral("timeline.selection"),
+         QCoreApplication::translate("ExportReview",
+                                     "OpenTimelineIO timeline for DaVinci Resolve and Kdenlive")},
+        {QStringLiteral("film.stack"),
+         QCoreApplication::translate("ExportReview", "storyboard.pdf — storyboard for review")},
     };
     for (const ValidationIssue &issue : ProjectValidator::validate(project)) {
         (issue.isError() ? review.blockingIssues : review.warnings)
