@@ -112,14 +112,7 @@ TEST_P(FCPXMLDocument, IsValidAndClipsFollowEachOther)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Projects,
-                         FCPXMLDocument,
-                         ::testing::Combine(::testing::ValuesIn(timelineCases()),
-                                            ::testing::Values(24, 25, 30, 50, 60)),
-                         [](const auto &info) {
-                             return std::string(std::get<0>(info.param).name) + "At"
-                                    + std::to_string(std::get<1>(info.param));
-                         });
+INSTANTIATE_TEST_SUITE_P(Projects, FCPXMLDocument, everyTimelineAtEveryRate(), timelineCaseName);
 
 TEST(FCPXML114Exporter, TimesAreFrameCountsOverTheRate)
 {

@@ -126,6 +126,12 @@ const QList<TimelineCase> &timelineCases()
     return cases;
 }
 
+std::string timelineCaseName(const ::testing::TestParamInfo<std::tuple<TimelineCase, int>> &info)
+{
+    return std::string(std::get<0>(info.param).name) + "At"
+           + std::to_string(std::get<1>(info.param));
+}
+
 void PrintTo(const TimelineCase &timelineCase, std::ostream *out)
 {
     *out << timelineCase.name;

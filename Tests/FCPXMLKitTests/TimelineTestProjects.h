@@ -5,7 +5,11 @@
 #include <QList>
 #include <QString>
 
+#include <gtest/gtest.h>
+
 #include <ostream>
+#include <string>
+#include <tuple>
 
 namespace veskel::test {
 
@@ -37,5 +41,15 @@ void PrintTo(const TimelineCase &timelineCase, std::ostream *out);
 
 // All of the above, by name.
 const QList<TimelineCase> &timelineCases();
+
+// Each of them at each supported frame rate.
+inline auto everyTimelineAtEveryRate()
+{
+    return ::testing::Combine(::testing::ValuesIn(timelineCases()),
+                              ::testing::Values(24, 25, 30, 50, 60));
+}
+
+// "allMarkerKindsAt25" for a case combined with a frame rate.
+std::string timelineCaseName(const ::testing::TestParamInfo<std::tuple<TimelineCase, int>> &info);
 
 } // namespace veskel::test

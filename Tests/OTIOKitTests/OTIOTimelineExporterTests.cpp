@@ -295,14 +295,7 @@ TEST_P(OTIODocument, MatchesTheFCPXMLTimeline)
     EXPECT_EQ(markerNames, fcpxmlMarkerValues(fcpxml->xml));
 }
 
-INSTANTIATE_TEST_SUITE_P(Projects,
-                         OTIODocument,
-                         ::testing::Combine(::testing::ValuesIn(timelineCases()),
-                                            ::testing::Values(24, 25, 30, 50, 60)),
-                         [](const auto &info) {
-                             return std::string(std::get<0>(info.param).name) + "At"
-                                    + std::to_string(std::get<1>(info.param));
-                         });
+INSTANTIATE_TEST_SUITE_P(Projects, OTIODocument, everyTimelineAtEveryRate(), timelineCaseName);
 
 TEST(OTIOTimelineExporter, MarkerColoursFollowTheKindAndTextsKeepTheirCharacters)
 {
