@@ -37,11 +37,6 @@ const QColor tertiary(0x9A, 0x9A, 0x9E);
 const QColor backdrop(0xF2, 0xF2, 0xEF);
 const QColor rule(0xD8, 0xD8, 0xD8);
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("StoryboardPDF", text);
-}
-
 // Contextual alternates (Inter's raised colon between digits, its "×" and dashes) are glyphs
 // without a character of their own, so a reader searching the PDF would not find "01:02".
 // Unshaped text keeps every glyph mapped to the character it shows.
@@ -219,9 +214,9 @@ void drawScene(QPainter &painter,
     y += 5;
 
     const std::array<std::pair<QString, const QString *>, 3> sections{{
-        {tr("On screen"), &scene.onScreenText},
-        {tr("Voiceover"), &scene.voiceoverText},
-        {tr("Note"), &scene.productionNote},
+        {QCoreApplication::translate("StoryboardPDF", "On screen"), &scene.onScreenText},
+        {QCoreApplication::translate("StoryboardPDF", "Voiceover"), &scene.voiceoverText},
+        {QCoreApplication::translate("StoryboardPDF", "Note"), &scene.productionNote},
     }};
     std::deque<TextBlock> bodies; // laid out in place: a layout cannot move
     std::array<int, 3> wanted{};
@@ -262,10 +257,12 @@ void drawHeader(QPainter &painter,
     painter.setPen(ink);
     y += TextBlock(project.title, fonts.projectTitle, device, width).draw(painter, {margin, y}, 1);
     const QStringList meta{
-        tr("Duration %1").arg(DurationCalculator::formatDuration(project.totalDurationSeconds())),
+        QCoreApplication::translate("StoryboardPDF", "Duration %1")
+            .arg(DurationCalculator::formatDuration(project.totalDurationSeconds())),
         QStringLiteral("%1×%2").arg(video.width).arg(video.height),
-        tr("%1 fps").arg(video.fps),
-        tr("Exported %1").arg(input.exportDate.toLocalTime().date().toString(Qt::ISODate)),
+        QCoreApplication::translate("StoryboardPDF", "%1 fps").arg(video.fps),
+        QCoreApplication::translate("StoryboardPDF", "Exported %1")
+            .arg(input.exportDate.toLocalTime().date().toString(Qt::ISODate)),
     };
     painter.setPen(secondary);
     TextBlock(meta.join(QStringLiteral(" · ")), fonts.projectMeta, device, width)

@@ -2,11 +2,15 @@
 #include "VeskelApp/Export/ExportViewModel.h"
 
 #include "EditorTestSupport.h"
+#include "ExportKit/StoryboardPDFWriter.h"
+#include "Support/TestSupport.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QPdfDocument>
+#include <QPdfSelection>
 #include <QSignalSpy>
 #include <QThread>
 
@@ -69,7 +73,7 @@ TEST_F(ExportViewModelTest, TheReviewSpeaksTheInterfaceLanguageButKeepsNamesAsTh
     EXPECT_EQ(english.files.at(1),
               (ExportReview::File{"photo.stack", "3 scenes → PNG cards in Media/"}));
 
-    L10nRuntime::setLang(ResolvedLanguage::russian);
+    InterfaceTranslation::apply(ResolvedLanguage::russian);
     const ExportReview russian = ExportReview::of(film);
     EXPECT_EQ(russian.summary,
               (QList<ExportReview::Row>{{"Сцены", "3 сцены"},
@@ -79,10 +83,12 @@ TEST_F(ExportViewModelTest, TheReviewSpeaksTheInterfaceLanguageButKeepsNamesAsTh
     QStringList texts;
     for (const ExportReview::File &file : russian.files)
         texts << file.text;
-    EXPECT_EQ(
-        texts.first(5),
-        QStringList({"FCPXML для импорта в Final Cut Pro", "3 сцены → PNG-карточки в Media/",
-                     "shot-list.md — шот-лист", "scenes.csv — список сцен", "JSON-бэкап проекта"}));
+    EXPECT_EQ(texts,
+              QStringList({"FCPXML для импорта в Final Cut Pro", "3 сцены → PNG-карточки в Media/",
+                           "shot-list.md — шот-лист", "scenes.csv — список сцен",
+                           "JSON-бэкап проекта",
+                           "Таймлайн OpenTimelineIO для DaVinci Resolve и Kdenlive",
+                           "storyboard.pdf — раскадровка для согласования"}));
     ExportResult updated;
     updated.replacedExistingExport = true;
     EXPECT_EQ(ExportViewModel::guidance(updated),
@@ -90,6 +96,27 @@ TEST_F(ExportViewModelTest, TheReviewSpeaksTheInterfaceLanguageButKeepsNamesAsTh
               "«Заменить».");
     EXPECT_EQ(ExportViewModel::guidance(ExportResult{}),
               "Первый экспорт готов. Импортируйте FCPXML в Final Cut Pro.");
+}
+
+// The storyboard is read by people, so its labels follow the interface language; the scene's
+// own texts stay as written.
+TEST_F(ExportViewModelTest, TheStoryboardSpeaksTheInterfaceLanguage)
+{
+    const StoryboardProject film = project(threeSceneScript());
+    InterfaceTranslation::apply(ResolvedLanguage::russian);
+    const auto bytes = StoryboardPDFWriter::write({film, {}, QDateTime::currentDateTimeUtc()});
+    ASSERT_TRUE(bytes.has_value());
+    const QString path = QDir(sandboxRoot()).filePath(QStringLiteral("russian-storyboard.pdf"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(*bytes);
+    file.close();
+    QPdfDocument pdf;
+    ASSERT_EQ(pdf.load(path), QPdfDocument::Error::None);
+    const QString text = pdf.getAllText(0).text().simplified();
+    for (const char *russian : {"Длительность", "Экспорт от", "ГОЛОС ЗА КАДРОМ", "Пока без визуала"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(russian))) << russian;
+    EXPECT_TRUE(text.contains(film.orderedScenes().first().clipName()));
 }
 
 TEST_F(ExportViewModelTest, ExportingRunsOffTheMainThreadAndReportsOnIt)
