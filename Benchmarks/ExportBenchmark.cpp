@@ -3,6 +3,8 @@
 #include "StoryboardCore/Storage/ProjectPackagePaths.h"
 #include "StoryboardCore/Utilities/UUID.h"
 
+#include "GeneratedScript.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QDir>
@@ -188,14 +190,6 @@ BENCHMARK(exportPackage)
 
 int main(int argc, char **argv)
 {
-    // Cards are drawn with the bundled fonts, which need a GUI application but no screen.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    // Cards are drawn with the bundled fonts.
+    return veskel::bench::runWithApplication<QGuiApplication>(argc, argv);
 }

@@ -418,6 +418,10 @@
         <source>New Project</source>
         <translation>Новый проект</translation>
     </message>
+    <message>
+        <source>“%1” is not in the projects folder %2.</source>
+        <translation>«%1» находится вне папки проектов %2.</translation>
+    </message>
 </context>
 <context>
     <name>veskel::CompactDurationField</name>
@@ -640,10 +644,6 @@
         <translation>Выключить фокус</translation>
     </message>
     <message>
-        <source>The timeline of the scenes will appear here</source>
-        <translation>Здесь появится таймлайн сцен</translation>
-    </message>
-    <message>
         <source>Hide Projects</source>
         <translation>Скрыть проекты</translation>
     </message>
@@ -827,6 +827,25 @@
     </message>
 </context>
 <context>
+    <name>veskel::SceneTimelineView</name>
+    <message>
+        <source>The film appears here once scenes are marked in the text</source>
+        <translation>Фильм появится здесь, когда в тексте будут размечены сцены</translation>
+    </message>
+    <message>
+        <source>No visual</source>
+        <translation>Без визуала</translation>
+    </message>
+    <message>
+        <source>Text without a visual — click to jump to the paragraphs</source>
+        <translation>Текст без визуала — кликните, чтобы перейти к абзацам</translation>
+    </message>
+    <message>
+        <source>Untitled</source>
+        <translation>Без названия</translation>
+    </message>
+</context>
+<context>
     <name>veskel::SceneTypeChips</name>
     <message>
         <source>Change visual type: </source>
@@ -916,6 +935,41 @@
     <message>
         <source>Settings</source>
         <translation>Настройки</translation>
+    </message>
+</context>
+<context>
+    <name>veskel::TimelineMenus</name>
+    <message>
+        <source>Add a scene here — pick a visual type</source>
+        <translation>Добавить сцену здесь — выберите тип визуала</translation>
+    </message>
+    <message>
+        <source>Scene Type</source>
+        <translation>Тип сцены</translation>
+    </message>
+    <message>
+        <source>Add Scene Before</source>
+        <translation>Добавить сцену до</translation>
+    </message>
+    <message>
+        <source>Add Scene After</source>
+        <translation>Добавить сцену после</translation>
+    </message>
+    <message>
+        <source>Duplicate</source>
+        <translation>Дублировать</translation>
+    </message>
+    <message>
+        <source>Move Earlier</source>
+        <translation>Сдвинуть раньше</translation>
+    </message>
+    <message>
+        <source>Move Later</source>
+        <translation>Сдвинуть позже</translation>
+    </message>
+    <message>
+        <source>Delete (Keep Text)</source>
+        <translation>Удалить (текст останется)</translation>
     </message>
 </context>
 </TS>
