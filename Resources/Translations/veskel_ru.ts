@@ -57,6 +57,14 @@
         <source>JSON project backup</source>
         <translation>JSON-бэкап проекта</translation>
     </message>
+    <message>
+        <source>OpenTimelineIO timeline for DaVinci Resolve and Kdenlive</source>
+        <translation>Таймлайн OpenTimelineIO для DaVinci Resolve и Kdenlive</translation>
+    </message>
+    <message>
+        <source>storyboard.pdf — storyboard for review</source>
+        <translation>storyboard.pdf — раскадровка для согласования</translation>
+    </message>
 </context>
 <context>
     <name>FocusMode</name>
@@ -138,6 +146,41 @@
     </message>
 </context>
 <context>
+    <name>SceneType</name>
+    <message>
+        <source>Talking head</source>
+        <translation>Говорящая голова</translation>
+    </message>
+    <message>
+        <source>Motion graphic</source>
+        <translation>Моушн-графика</translation>
+    </message>
+    <message>
+        <source>Screen recording</source>
+        <translation>Запись экрана</translation>
+    </message>
+    <message>
+        <source>UI demo</source>
+        <translation>Демо интерфейса</translation>
+    </message>
+    <message>
+        <source>Image / reference</source>
+        <translation>Картинка / референс</translation>
+    </message>
+    <message>
+        <source>Title card</source>
+        <translation>Титр / заставка</translation>
+    </message>
+    <message>
+        <source>Summary</source>
+        <translation>Резюме</translation>
+    </message>
+    <message>
+        <source>Placeholder</source>
+        <translation>Пока без визуала</translation>
+    </message>
+</context>
+<context>
     <name>SceneTypeAppearance</name>
     <message>
         <source>Talking head</source>
@@ -181,6 +224,33 @@
     <message>
         <source>Could not read the script file.</source>
         <translation>Не удалось прочитать файл сценария.</translation>
+    </message>
+</context>
+<context>
+    <name>StoryboardPDF</name>
+    <message>
+        <source>On screen</source>
+        <translation>На экране</translation>
+    </message>
+    <message>
+        <source>Voiceover</source>
+        <translation>Голос за кадром</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Заметка</translation>
+    </message>
+    <message>
+        <source>Duration %1</source>
+        <translation>Длительность %1</translation>
+    </message>
+    <message>
+        <source>%1 fps</source>
+        <translation>%1 fps</translation>
+    </message>
+    <message>
+        <source>Exported %1</source>
+        <translation>Экспорт от %1</translation>
     </message>
 </context>
 <context>
