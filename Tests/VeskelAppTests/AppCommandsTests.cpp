@@ -2,7 +2,7 @@
 
 #include "VeskelApp/Commands/AppCommands.h"
 #include "VeskelApp/Editor/EditorKeyboardShortcuts.h"
-#include "VeskelApp/Editor/PlainScriptEditor.h"
+#include "VeskelApp/Editor/DocumentTextView.h"
 #include "VeskelApp/Editor/ProjectEditorView.h"
 #include "VeskelApp/Editor/ProjectEditorViewModel.h"
 #include "VeskelApp/Editor/SearchPopover.h"

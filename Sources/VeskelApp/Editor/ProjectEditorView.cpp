@@ -7,8 +7,9 @@
 #include "VeskelApp/Commands/AppShortcuts.h"
 #include "VeskelApp/Editor/EditorKeyboardShortcuts.h"
 #include "VeskelApp/Editor/MaterialsPopover.h"
-#include "VeskelApp/Editor/PlainScriptEditor.h"
+#include "VeskelApp/Editor/DocumentTextView.h"
 #include "VeskelApp/Editor/ProjectEditorViewModel.h"
+#include "VeskelApp/Editor/ScriptEditorView.h"
 #include "VeskelApp/Editor/SearchPopover.h"
 #include "VeskelApp/Icons/IconProvider.h"
 #include "VeskelApp/Settings/Preferences.h"
@@ -55,7 +56,9 @@ ProjectEditorView::ProjectEditorView(ProjectEditorViewModel &model,
     buildToolBar();
     layout->addWidget(m_toolBar);
 
-    m_editor = new PlainScriptEditor(model, *m_environment.preferences);
+    m_editor = new ScriptEditorView(model, *m_environment.preferences);
+    connect(m_editor, &ScriptEditorView::sceneInspectorRequested, this,
+            &ProjectEditorView::showSceneInspector);
     layout->addWidget(m_editor, 1);
 
     m_timeline = timelinePlaceholder();
@@ -108,12 +111,17 @@ ProjectEditorView::ProjectEditorView(ProjectEditorViewModel &model,
     updateSaveError();
     updateTimeline();
     updateSidebarToggle();
-    m_editor->setFocus();
+    m_editor->textView()->setFocus();
 }
 
 ProjectEditorViewModel *ProjectEditorView::model() const
 {
     return m_model;
+}
+
+DocumentTextView *ProjectEditorView::scriptEditor() const
+{
+    return m_editor->textView();
 }
 
 void ProjectEditorView::buildToolBar()
@@ -315,7 +323,9 @@ void ProjectEditorView::openSearch()
         return;
     auto *popover = new SearchPopover(*m_model, this);
     connect(popover, &SearchPopover::matchChosen, this,
-            [this](const TextRange &range) { m_editor->showRange(range, true, false); });
+            [this](const TextRange &range) {
+                scriptEditor()->perform(DocumentReveal{range, true, QString()});
+            });
     popover->showBelow(m_toolBar->widgetForAction(m_search));
 }
 
@@ -332,15 +342,15 @@ void ProjectEditorView::jumpToScene(const QString &sceneID)
 {
     if (!m_model)
         return;
-    // The plain script has no scene bands yet; the caret goes to the scene's heading instead.
     const auto heading = m_model->documentLayout().sceneHeadingRanges.constFind(sceneID);
     if (heading != m_model->documentLayout().sceneHeadingRanges.constEnd())
-        m_editor->showRange(TextRange{heading->location, 0}, false);
+        scriptEditor()->perform(DocumentReveal{TextRange{heading->location, 0}, false, QString()});
 }
 
-void ProjectEditorView::showSceneInspector(const QString &sceneID)
+void ProjectEditorView::showSceneInspector(const QString &sceneID, const QRect &anchorGlobal)
 {
-    // The scene inspector comes with the script's gutter; until then choosing a scene selects it.
+    // The scene inspector opens here; until it exists, choosing a scene selects it.
+    Q_UNUSED(anchorGlobal);
     if (m_model)
         m_model->selectOnly(sceneID);
 }

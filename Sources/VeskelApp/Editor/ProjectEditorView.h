@@ -3,6 +3,7 @@
 #include "VeskelApp/Window/AppEnvironment.h"
 
 #include <QPointer>
+#include <QRect>
 #include <QWidget>
 
 class QAction;
@@ -12,8 +13,9 @@ class QToolButton;
 
 namespace veskel {
 
-class PlainScriptEditor;
+class DocumentTextView;
 class ProjectEditorViewModel;
+class ScriptEditorView;
 
 // The open project: the editor toolbar (undo, redo, search, import, focus mode, materials),
 // the script, the place of the timeline under it and a line with the last save error. It acts
@@ -29,13 +31,14 @@ public:
                       QWidget *parent = nullptr);
 
     ProjectEditorViewModel *model() const;
-    PlainScriptEditor *scriptEditor() const { return m_editor; }
+    DocumentTextView *scriptEditor() const;
+    ScriptEditorView *scriptEditorView() const { return m_editor; }
     QToolBar *toolBar() const { return m_toolBar; }
 
     void openSearch();
     void openMaterials();
-    // The scene inspector's place: it opens for a scene from the script's gutter.
-    void showSceneInspector(const QString &sceneID);
+    // The scene inspector for a scene of the script's gutter, by the clicked place.
+    void showSceneInspector(const QString &sceneID, const QRect &anchorGlobal);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -60,7 +63,7 @@ private:
     QAction *m_search = nullptr;
     QAction *m_materials = nullptr;
     QToolButton *m_focus = nullptr;
-    PlainScriptEditor *m_editor = nullptr;
+    ScriptEditorView *m_editor = nullptr;
     QWidget *m_timeline = nullptr;
     QLabel *m_timelineSummary = nullptr;
     QLabel *m_saveError = nullptr;
