@@ -140,6 +140,8 @@ void DocumentTextView::restyleAll()
     m_highlighter->setDocument(nullptr);
     applyBlockFormats(0, int(document()->characterCount()));
     m_highlighter->setDocument(document());
+    // At once: typing before the highlighter's own deferred pass would cancel it.
+    m_highlighter->rehighlight();
     scheduleBandsUpdate();
 }
 
@@ -253,6 +255,7 @@ void DocumentTextView::takeModelText()
     applyFrameMargins();
     applyBlockFormats(0, length + 1);
     m_highlighter->setDocument(document());
+    m_highlighter->rehighlight();
     m_changed.reset();
     QTextCursor restored(document());
     restored.setPosition(start);

@@ -67,21 +67,28 @@ void ScriptHighlighter::setStyle(double textSize, double lineSpacing, const QPal
 
 QTextBlockFormat ScriptHighlighter::blockFormat(Role role) const
 {
-    QTextBlockFormat format;
+    // Every script line is a block of its own, and Qt spaces only the wrapped lines inside a
+    // block: the space after a block's last line is its bottom margin.
+    double spacing = m_lineSpacing;
+    double before = 0;
+    double after = 0;
     switch (role) {
     case Role::heading:
-        format.setLineHeight(4, QTextBlockFormat::LineDistanceHeight);
-        format.setTopMargin(14);
-        format.setBottomMargin(2);
+        spacing = 4;
+        before = 14;
+        after = 2;
         break;
     case Role::note:
-        format.setLineHeight(6, QTextBlockFormat::LineDistanceHeight);
+        spacing = 6;
         break;
     case Role::body:
     case Role::onSlide:
-        format.setLineHeight(m_lineSpacing, QTextBlockFormat::LineDistanceHeight);
         break;
     }
+    QTextBlockFormat format;
+    format.setLineHeight(spacing, QTextBlockFormat::LineDistanceHeight);
+    format.setTopMargin(before);
+    format.setBottomMargin(spacing + after);
     return format;
 }
 
