@@ -10,7 +10,7 @@
 #include "VeskelApp/Editor/DocumentTextView.h"
 #include "VeskelApp/Editor/ProjectEditorViewModel.h"
 #include "VeskelApp/Editor/ScriptEditorView.h"
-#include "VeskelApp/Editor/SearchPopover.h"
+#include "VeskelApp/Editor/ScriptSearchPanel.h"
 #include "VeskelApp/Icons/IconProvider.h"
 #include "VeskelApp/Settings/Preferences.h"
 
@@ -59,7 +59,12 @@ ProjectEditorView::ProjectEditorView(ProjectEditorViewModel &model,
     m_editor = new ScriptEditorView(model, *m_environment.preferences);
     connect(m_editor, &ScriptEditorView::sceneInspectorRequested, this,
             &ProjectEditorView::showSceneInspector);
-    layout->addWidget(m_editor, 1);
+    // The search panel opens beside the script, so it stays inside the window at any size.
+    m_editorRow = new QHBoxLayout;
+    m_editorRow->setContentsMargins(0, 0, 0, 0);
+    m_editorRow->setSpacing(0);
+    m_editorRow->addWidget(m_editor, 1);
+    layout->addLayout(m_editorRow, 1);
 
     m_timeline = timelinePlaceholder();
     layout->addWidget(m_timeline);
@@ -317,16 +322,26 @@ void ProjectEditorView::updateSidebarToggle()
                                 + AppShortcuts::hint(AppShortcuts::toggleProjects()));
 }
 
+ScriptSearchPanel *ProjectEditorView::searchPanel() const
+{
+    return m_searchPanel;
+}
+
 void ProjectEditorView::openSearch()
 {
     if (!m_model)
         return;
-    auto *popover = new SearchPopover(*m_model, this);
-    connect(popover, &SearchPopover::matchChosen, this,
-            [this](const TextRange &range) {
-                scriptEditor()->perform(DocumentReveal{range, true, QString()});
-            });
-    popover->showBelow(m_toolBar->widgetForAction(m_search));
+    if (!m_searchPanel) {
+        m_searchPanel = new ScriptSearchPanel(*m_model);
+        m_editorRow->addWidget(m_searchPanel);
+        connect(m_searchPanel, &ScriptSearchPanel::closed, this, [this] {
+            m_searchPanel->hide();
+            m_searchPanel->deleteLater();
+            m_editor->textView()->setFocus();
+        });
+    }
+    m_searchPanel->show();
+    m_searchPanel->focusField();
 }
 
 void ProjectEditorView::openMaterials()

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 class QAction;
+class QHBoxLayout;
 class QLabel;
 class QToolBar;
 class QToolButton;
@@ -16,6 +17,7 @@ namespace veskel {
 class DocumentTextView;
 class ProjectEditorViewModel;
 class ScriptEditorView;
+class ScriptSearchPanel;
 
 // The open project: the editor toolbar (undo, redo, search, import, focus mode, materials),
 // the script, the place of the timeline under it and a line with the last save error. It acts
@@ -34,6 +36,8 @@ public:
     DocumentTextView *scriptEditor() const;
     ScriptEditorView *scriptEditorView() const { return m_editor; }
     QToolBar *toolBar() const { return m_toolBar; }
+    // The open search panel, if any.
+    ScriptSearchPanel *searchPanel() const;
 
     void openSearch();
     void openMaterials();
@@ -64,6 +68,8 @@ private:
     QAction *m_materials = nullptr;
     QToolButton *m_focus = nullptr;
     ScriptEditorView *m_editor = nullptr;
+    QPointer<ScriptSearchPanel> m_searchPanel;
+    QHBoxLayout *m_editorRow = nullptr;
     QWidget *m_timeline = nullptr;
     QLabel *m_timelineSummary = nullptr;
     QLabel *m_saveError = nullptr;
