@@ -97,6 +97,9 @@ TEST(SceneBands, StaleOrEmptySpansGiveNoBandAndBandsSortByTop)
     EXPECT_EQ(SceneBandCalculator::bandAt(bands, 10)->sceneID, "early");
     EXPECT_FALSE(SceneBandCalculator::bandAt(bands, 15).has_value());
 
+    // Only spans that reach into the window are measured.
+    EXPECT_EQ(SceneBandCalculator::compute(layout, 25, extent, TextRange{7, 2}),
+              (QList<SceneBand>{{"early", 8, 13}}));
     layout.draftSpan = TextRange{0, 30};
     EXPECT_EQ(SceneBandCalculator::compute(layout, 25, extent).size(), 2);
 }

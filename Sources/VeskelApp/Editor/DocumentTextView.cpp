@@ -237,7 +237,8 @@ void DocumentTextView::resizeEvent(QResizeEvent *event)
 
 void DocumentTextView::takeModelText()
 {
-    if (!m_model)
+    // While our own text goes to the model, what comes back is that same text.
+    if (!m_model || m_handingOver)
         return;
     const QString text = m_model->documentText();
     if (text == toPlainText())
@@ -287,7 +288,9 @@ void DocumentTextView::handOverText()
         m_changed.reset();
         applyBlockFormats(from, to);
     }
+    m_handingOver = true;
     m_model->applyDocumentText(toPlainText());
+    m_handingOver = false;
     refreshSearchHighlight(m_activeSearchQuery);
     refreshFocusHighlight();
     scrollCaretToTypewriterLine();
@@ -385,6 +388,8 @@ void DocumentTextView::onScroll(int value)
 {
     if (std::abs(value - m_lastScrollY) > 0) {
         m_lastScrollY = value;
+        // Bands are measured near the screen only, so scrolling brings new ones.
+        scheduleBandsUpdate();
         emit scrolled();
     }
 }
@@ -521,9 +526,18 @@ void DocumentTextView::computeBands()
     m_bandsUpdateScheduled = false;
     if (!m_model)
         return;
+    // The part of the text on screen, with a screen to spare above and below.
+    QAbstractTextDocumentLayout *layout = document()->documentLayout();
+    const double height = viewport()->height();
+    const int from = layout->hitTest(QPointF(0, scrollY() - height), Qt::FuzzyHit);
+    const int to = layout->hitTest(QPointF(viewport()->width(), scrollY() + 2 * height),
+                                   Qt::FuzzyHit);
+    const std::optional<TextRange> window
+        = from < 0 || to < 0 ? std::nullopt
+                             : std::optional(TextRange{from, std::max(0, to - from)});
     QList<SceneBand> bands = SceneBandCalculator::compute(
         m_model->documentLayout(), document()->characterCount() - 1,
-        [this](const TextRange &range) { return extent(range); });
+        [this](const TextRange &range) { return extent(range); }, window);
     if (bands == m_bands)
         return;
     m_bands = std::move(bands);

@@ -23,7 +23,7 @@ class ScriptHighlighter;
 // goes to the model as the whole text; the model's text comes back only when it differs,
 // keeping the caret. Undo belongs to the model. Focus dimming and search highlights are extra
 // selections, never part of the text. The scene bands of the gutter and margin are computed
-// at most once per turn of the event loop.
+// at most once per turn of the event loop, for the scenes on and near the screen.
 //
 // A QTextEdit rather than a QPlainTextEdit: the plain layout ignores line height and paragraph
 // margins, so neither the stored line spacing nor the space around headings could be drawn.
@@ -109,6 +109,7 @@ private:
     bool m_bandsUpdateScheduled = false;
     bool m_takingModelText = false;
     bool m_formattingBlocks = false;
+    bool m_handingOver = false;
 };
 
 } // namespace veskel

@@ -11,20 +11,26 @@ bool liesInside(const TextRange &range, qsizetype textLength)
     return range.length > 0 && range.location >= 0 && range.end() <= textLength;
 }
 
+bool meets(const TextRange &range, const std::optional<TextRange> &window)
+{
+    return !window || (range.location <= window->end() && range.end() >= window->location);
+}
+
 } // namespace
 
 QList<SceneBand> compute(const ScriptDocumentLayout &layout, qsizetype textLength,
-                         const Extent &extent)
+                         const Extent &extent, std::optional<TextRange> window)
 {
     QList<SceneBand> bands;
     bands.reserve(layout.sceneSpans.size() + 1);
     for (auto it = layout.sceneSpans.cbegin(); it != layout.sceneSpans.cend(); ++it) {
-        if (!liesInside(it.value(), textLength))
+        if (!liesInside(it.value(), textLength) || !meets(it.value(), window))
             continue;
         const auto [top, bottom] = extent(it.value());
         bands.append(SceneBand{it.key(), top, bottom});
     }
-    if (layout.draftSpan && liesInside(*layout.draftSpan, textLength)) {
+    if (layout.draftSpan && liesInside(*layout.draftSpan, textLength)
+        && meets(*layout.draftSpan, window)) {
         const auto [top, bottom] = extent(*layout.draftSpan);
         bands.append(SceneBand{std::nullopt, top, bottom});
     }
