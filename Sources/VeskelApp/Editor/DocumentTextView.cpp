@@ -49,6 +49,8 @@ DocumentTextView::DocumentTextView(ProjectEditorViewModel &model,
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setTabChangesFocus(false);
     setCursorWidth(2);
+    // Paper also beside the column, under the gutter and the margin.
+    setAutoFillBackground(true);
     document()->setDocumentMargin(0);
 
     m_highlighter = new ScriptHighlighter(document());
@@ -469,6 +471,17 @@ void DocumentTextView::rewriteSelectedLines(const MarkupCommand::Kind &kind)
 void DocumentTextView::contextMenuEvent(QContextMenuEvent *event)
 {
     QMenu *menu = createStandardContextMenu(event->pos());
+    // Undo belongs to the model, not to Qt's own history of the text.
+    const auto rewire = [&](const char *name, bool enabled, void (ProjectEditorViewModel::*step)()) {
+        QAction *action = menu->findChild<QAction *>(QString::fromLatin1(name));
+        if (!action || !m_model)
+            return;
+        action->disconnect();
+        action->setEnabled(enabled);
+        connect(action, &QAction::triggered, m_model, step);
+    };
+    rewire("edit-undo", m_model && m_model->canUndo(), &ProjectEditorViewModel::undo);
+    rewire("edit-redo", m_model && m_model->canRedo(), &ProjectEditorViewModel::redo);
     QAction *first = menu->actions().value(0);
     struct Item
     {
