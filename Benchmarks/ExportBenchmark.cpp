@@ -2,6 +2,8 @@
 #include "StoryboardCore/Storage/ProjectPackagePaths.h"
 #include "StoryboardCore/Utilities/UUID.h"
 
+#include "BenchmarkMain.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QDir>
@@ -171,13 +173,5 @@ BENCHMARK(exportPackage)
 int main(int argc, char **argv)
 {
     // Cards are drawn with the bundled fonts, which need a GUI application but no screen.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runWithApplication<QGuiApplication>(argc, argv);
 }

@@ -6,6 +6,7 @@
 #include "VeskelApp/Editor/ScriptEditorView.h"
 #include "VeskelApp/Settings/Preferences.h"
 
+#include "BenchmarkMain.h"
 #include "GeneratedScript.h"
 
 #include <benchmark/benchmark.h>
@@ -109,12 +110,5 @@ BENCHMARK(BM_TypedCharacter)->Arg(400)->Arg(2000)->Unit(benchmark::kMillisecond)
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runWithApplication<QApplication>(argc, argv);
 }

@@ -4,6 +4,7 @@
 #include "VeskelApp/Editor/FocusRange.h"
 #include "VeskelApp/Editor/ProjectEditorViewModel.h"
 #include "VeskelApp/Editor/SceneBandCalculator.h"
+#include "VeskelApp/Editor/ScriptBlockRoleAppearance.h"
 #include "VeskelApp/Editor/ScriptHighlighter.h"
 #include "VeskelApp/Editor/ScriptMarkupTransform.h"
 #include "VeskelApp/Editor/ScrollTarget.h"
@@ -483,22 +484,13 @@ void DocumentTextView::contextMenuEvent(QContextMenuEvent *event)
     rewire("edit-undo", m_model && m_model->canUndo(), &ProjectEditorViewModel::undo);
     rewire("edit-redo", m_model && m_model->canRedo(), &ProjectEditorViewModel::redo);
     QAction *first = menu->actions().value(0);
-    struct Item
-    {
-        ScriptBlockRole role;
-        QString text;
-        const char *symbol;
-    };
-    const Item items[] = {{ScriptBlockRole::voiceover, tr("Voiceover"), "waveform"},
-                          {ScriptBlockRole::onScreen, tr("On-screen"), "display"},
-                          {ScriptBlockRole::note, tr("Note"), "square.and.pencil"}};
-    for (const Item &item : items) {
-        auto *action = new QAction(IconProvider::icon(QString::fromLatin1(item.symbol)), item.text,
-                                   menu);
-        action->setData(rawValue(item.role));
+    for (ScriptBlockRole role : EnumTraits<ScriptBlockRole>::allCases) {
+        auto *action = new QAction(IconProvider::icon(ScriptBlockRoleAppearance::symbolName(role)),
+                                   ScriptBlockRoleAppearance::menuName(role), menu);
+        action->setData(rawValue(role));
         connect(action, &QAction::triggered, this, [this, action] {
-            if (const auto role = fromRawValue<ScriptBlockRole>(action->data().toString()))
-                applyRole(*role);
+            if (const auto chosen = fromRawValue<ScriptBlockRole>(action->data().toString()))
+                applyRole(*chosen);
         });
         menu->insertAction(first, action);
     }

@@ -30,16 +30,10 @@ const Scene *findScene(const StoryboardProject &project, const QString &id)
 } // namespace
 
 ScriptGutter::ScriptGutter(ProjectEditorViewModel &model, DocumentTextView &text, QWidget *parent)
-    : QWidget(parent)
-    , m_model(&model)
-    , m_text(&text)
+    : SceneBandStrip(model, text, gutterWidth, parent)
 {
     setObjectName(QStringLiteral("scriptGutter"));
-    setFixedWidth(gutterWidth);
     setMouseTracking(true);
-    connect(&text, &DocumentTextView::bandsChanged, this, qOverload<>(&QWidget::update));
-    connect(&text, &DocumentTextView::scrolled, this, qOverload<>(&QWidget::update));
-    connect(&model, &ProjectEditorViewModel::projectChanged, this, qOverload<>(&QWidget::update));
 }
 
 std::optional<QString> ScriptGutter::sceneAt(const QPoint &point) const

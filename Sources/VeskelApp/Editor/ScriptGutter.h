@@ -1,7 +1,6 @@
 #pragma once
 
-#include <QPointer>
-#include <QWidget>
+#include "VeskelApp/Editor/SceneBandStrip.h"
 
 namespace veskel {
 
@@ -11,7 +10,7 @@ class ProjectEditorViewModel;
 // The strip left of the script: for every scene band the scene's number and type symbol in the
 // type's colour, for the draft band a label. A click on a scene asks for its inspector; the
 // context menu changes its type, retimes it from its text or deletes it keeping the text.
-class ScriptGutter : public QWidget
+class ScriptGutter : public SceneBandStrip
 {
     Q_OBJECT
 
@@ -33,8 +32,6 @@ protected:
     bool event(QEvent *event) override;
 
 private:
-    QPointer<ProjectEditorViewModel> m_model;
-    DocumentTextView *m_text = nullptr;
 };
 
 } // namespace veskel

@@ -13,15 +13,9 @@
 namespace veskel {
 
 ScriptMargin::ScriptMargin(ProjectEditorViewModel &model, DocumentTextView &text, QWidget *parent)
-    : QWidget(parent)
-    , m_model(&model)
-    , m_text(&text)
+    : SceneBandStrip(model, text, marginWidth, parent)
 {
     setObjectName(QStringLiteral("scriptMargin"));
-    setFixedWidth(marginWidth);
-    connect(&text, &DocumentTextView::bandsChanged, this, qOverload<>(&QWidget::update));
-    connect(&text, &DocumentTextView::scrolled, this, qOverload<>(&QWidget::update));
-    connect(&model, &ProjectEditorViewModel::projectChanged, this, qOverload<>(&QWidget::update));
 }
 
 QList<ScriptMargin::Item> ScriptMargin::visibleItems() const

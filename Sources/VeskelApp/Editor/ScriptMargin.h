@@ -1,10 +1,10 @@
 #pragma once
 
+#include "VeskelApp/Editor/SceneBandStrip.h"
+
 #include <QHash>
 #include <QImage>
-#include <QPointer>
 #include <QSet>
-#include <QWidget>
 
 namespace veskel {
 
@@ -14,7 +14,7 @@ class ProjectEditorViewModel;
 // The strip right of the script: a thumbnail of every scene's reference image beside the
 // scene's text, joined to it by a dashed thread. Images are read and scaled off the main
 // thread and kept by file path.
-class ScriptMargin : public QWidget
+class ScriptMargin : public SceneBandStrip
 {
     Q_OBJECT
 
@@ -40,8 +40,6 @@ private:
     QList<Item> visibleItems() const;
     void request(const QString &path);
 
-    QPointer<ProjectEditorViewModel> m_model;
-    DocumentTextView *m_text = nullptr;
     QHash<QString, QImage> m_thumbnails;
     QSet<QString> m_loading;
 };

@@ -2,6 +2,7 @@
 
 #include "VeskelApp/Editor/ProjectEditorViewModel.h"
 #include "VeskelApp/Editor/SceneTypeAppearance.h"
+#include "VeskelApp/Editor/ScriptBlockRoleAppearance.h"
 #include "VeskelApp/Icons/IconProvider.h"
 
 #include <QHBoxLayout>
@@ -24,19 +25,6 @@ QToolButton *symbolButton(const char *symbol, const QString &tip)
     button->setToolTip(tip);
     button->setAutoRaise(true);
     return button;
-}
-
-QString roleSymbol(ScriptBlockRole role)
-{
-    switch (role) {
-    case ScriptBlockRole::voiceover:
-        return QStringLiteral("waveform");
-    case ScriptBlockRole::onScreen:
-        return QStringLiteral("display");
-    case ScriptBlockRole::note:
-        return QStringLiteral("square.and.pencil");
-    }
-    return {};
 }
 
 QString colored(const QString &text, const QColor &color, bool bold = false)
@@ -251,7 +239,7 @@ void ScriptSearchPanel::fillOutline()
                    });
         } else if (const ScriptBlock *block = entry.block()) {
             addRow(colored(ScriptSearchState::excerpt(block->text), primary),
-                   IconProvider::icon(roleSymbol(block->role)), [this, id = block->id] {
+                   IconProvider::icon(ScriptBlockRoleAppearance::symbolName(block->role)), [this, id = block->id] {
                        if (m_model)
                            m_model->revealBlock(id);
                        requestClose();
