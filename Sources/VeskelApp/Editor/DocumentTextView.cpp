@@ -17,6 +17,7 @@
 #include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPainter>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTimer>
@@ -500,6 +501,39 @@ void DocumentTextView::contextMenuEvent(QContextMenuEvent *event)
 }
 
 // --- scene bands -------------------------------------------------------------------------------
+
+void DocumentTextView::paintEvent(QPaintEvent *event)
+{
+    QTextEdit::paintEvent(event);
+    if (!m_model || m_bands.isEmpty())
+        return;
+    // The dashed thread from a scene's heading to its reference thumbnail in the margin starts
+    // here, after the heading's words.
+    QPainter painter(viewport());
+    QColor thread = palette().color(QPalette::Text);
+    thread.setAlphaF(0.3f);
+    painter.setPen(QPen(thread, 1, Qt::DashLine));
+    const ScriptDocumentLayout &layout = m_model->documentLayout();
+    for (const Scene &scene : m_model->project().scenes) {
+        if (!scene.image)
+            continue;
+        const auto heading = layout.sceneHeadingRanges.constFind(scene.id);
+        if (heading == layout.sceneHeadingRanges.cend()
+            || heading->end() > document()->characterCount() - 1)
+            continue;
+        const QTextBlock block = document()->findBlock(int(heading->location));
+        const QTextLine line = block.layout()->lineAt(0);
+        if (!line.isValid())
+            continue;
+        const QRectF rect = document()->documentLayout()->blockBoundingRect(block);
+        const double y = rect.top() + line.y() + 10 - scrollY();
+        if (y < 0 || y > viewport()->height())
+            continue;
+        const double x = rect.left() + line.naturalTextWidth() + 12;
+        if (x < viewport()->width())
+            painter.drawLine(QPointF(x, y), QPointF(viewport()->width(), y));
+    }
+}
 
 void DocumentTextView::scheduleBandsUpdate()
 {
