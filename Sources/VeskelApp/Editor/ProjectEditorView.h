@@ -15,6 +15,7 @@ class QToolButton;
 namespace veskel {
 
 class DocumentTextView;
+class SceneDetailsPopover;
 class ProjectEditorViewModel;
 class ScriptEditorView;
 class ScriptSearchPanel;
@@ -41,8 +42,10 @@ public:
 
     void openSearch();
     void openMaterials();
-    // The scene inspector for a scene of the script's gutter, by the clicked place.
+    // The scene inspector for the scene, which becomes the only selection, under the anchor
+    // (global coordinates; the scene's item in the gutter or on the timeline). One at a time.
     void showSceneInspector(const QString &sceneID, const QRect &anchorGlobal);
+    SceneDetailsPopover *sceneInspector() const;
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -73,6 +76,7 @@ private:
     QWidget *m_timeline = nullptr;
     QLabel *m_timelineSummary = nullptr;
     QLabel *m_saveError = nullptr;
+    QPointer<SceneDetailsPopover> m_sceneInspector;
 };
 
 } // namespace veskel

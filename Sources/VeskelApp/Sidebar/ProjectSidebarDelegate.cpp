@@ -1,7 +1,7 @@
 #include "VeskelApp/Sidebar/ProjectSidebarDelegate.h"
 
-#include "StoryboardCore/Localization/Localized.h"
 #include "VeskelApp/Icons/IconProvider.h"
+#include "VeskelApp/Window/SignalColors.h"
 
 #include <QAbstractItemView>
 #include <QHelpEvent>
@@ -28,11 +28,6 @@ QColor withAlpha(QColor color, float alpha)
 {
     color.setAlphaF(alpha);
     return color;
-}
-
-QColor warningOrange()
-{
-    return QColor(0xFF, 0x95, 0x00);
 }
 
 QFont scaled(const QFont &base, qreal factor, QFont::Weight weight)
@@ -149,7 +144,7 @@ void ProjectSidebarDelegate::paintProject(QPainter *painter,
         IconProvider::paint(
             *painter,
             QRectF(captionLeft, captionTop + (captionMetrics.height() - size) / 2.0, size, size),
-            QStringLiteral("exclamationmark.triangle.fill"), warningOrange());
+            QStringLiteral("exclamationmark.triangle.fill"), SignalColors::warning());
         captionLeft += size + 4;
     }
     painter->setFont(captionFont);
@@ -179,9 +174,8 @@ QWidget *ProjectSidebarDelegate::createEditor(QWidget *parent,
 {
     auto *field = new QLineEdit(parent);
     field->setObjectName(QStringLiteral("sidebarRenameField"));
-    field->setPlaceholderText(kindOf(index) == Kind::project
-                                  ? localized(u"Project name", u"Название проекта")
-                                  : localized(u"Folder name", u"Название папки"));
+    field->setPlaceholderText(kindOf(index) == Kind::project ? tr("Project name")
+                                                             : tr("Folder name"));
     return field;
 }
 
@@ -228,11 +222,9 @@ bool ProjectSidebarDelegate::helpEvent(QHelpEvent *event,
     if (event->type() == QEvent::ToolTip && kindOf(index) == Kind::project
         && exportButtonRect(option.rect).contains(event->pos())) {
         const bool exportable = index.data(SidebarItemRoles::sceneCount).toInt() > 0;
-        QToolTip::showText(event->globalPos(),
-                           exportable
-                               ? localized(u"Export to Final Cut Pro", u"Экспорт в Final Cut Pro")
-                               : localized(u"No scenes in the project", u"В проекте нет сцен"),
-                           view);
+        QToolTip::showText(
+            event->globalPos(),
+            exportable ? tr("Export to Final Cut Pro") : tr("No scenes in the project"), view);
         return true;
     }
     return QStyledItemDelegate::helpEvent(event, view, option, index);
