@@ -43,7 +43,8 @@ struct OpenSurface
         StoryboardProject project;
         project.id = QStringLiteral("BENCH");
         project.title = QStringLiteral("Benchmark");
-        project.videoSettings = VideoSettings::preset(VideoSettings::FormatPreset::horizontalHD, 25);
+        project.videoSettings
+            = VideoSettings::preset(VideoSettings::FormatPreset::horizontalHD, 25);
         project.scriptBlocks = parsed.blocks;
         project.scenes = parsed.scenes;
         editor = std::make_unique<ProjectEditorViewModel>(
@@ -54,9 +55,9 @@ struct OpenSurface
         QCoreApplication::processEvents();
         DocumentTextView *text = surface->textView();
         QTextCursor cursor = text->textCursor();
-        cursor.setPosition(int(editor->documentText().indexOf(
-                               QStringLiteral("# Scene %1 ").arg(sceneCount / 2)))
-                           + 30);
+        cursor.setPosition(
+            int(editor->documentText().indexOf(QStringLiteral("# Scene %1 ").arg(sceneCount / 2)))
+            + 30);
         text->setTextCursor(cursor);
         text->setFocus();
         QCoreApplication::processEvents();

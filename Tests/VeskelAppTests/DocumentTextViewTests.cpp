@@ -76,8 +76,8 @@ TEST_F(DocumentTextViewTest, ASecondReturnOnAnEmptyLineIsKeptAndLinesAreSpaced)
     EXPECT_EQ(sizeAt(heading), sizeAt(body) + 2);
     // Spacing reaches the layout: the next line starts the spacing below the body line.
     QAbstractTextDocumentLayout *layout = text->document()->documentLayout();
-    const double step = layout->blockBoundingRect(body.next()).top()
-                        - layout->blockBoundingRect(body).top();
+    const double step
+        = layout->blockBoundingRect(body.next()).top() - layout->blockBoundingRect(body).top();
     EXPECT_GE(step, QFontMetricsF(text->document()->defaultFont()).height() + 12 - 1);
 }
 

@@ -109,7 +109,8 @@ TEST(ScriptSearchExcerpt, CutsTheFirstLineAtSixtyOneCharacters)
 
 TEST_F(ScriptSearchStateTest, OutlineListsEachSceneAtItsFirstBlockAndThePanelShowsIt)
 {
-    ScriptSearchState &s = search("Draft.\n\n# \n\nFirst.\n\n> Slide\n\n# Two\n\n# Three\n\nLast.", "");
+    ScriptSearchState &s
+        = search("Draft.\n\n# \n\nFirst.\n\n> Slide\n\n# Two\n\n# Three\n\nLast.", "");
     QStringList kinds;
     for (const StructureEntry &entry : s.structureEntries())
         kinds << (entry.scene() ? "S:" + entry.scene()->title : "B:" + entry.block()->text);

@@ -19,7 +19,8 @@ struct LineCase
 };
 
 class LineStyleTest : public ::testing::TestWithParam<LineCase>
-{};
+{
+};
 
 TEST_P(LineStyleTest, RoleAndFadedMarkup)
 {
@@ -50,7 +51,8 @@ struct FocusCase
 };
 
 class FocusRangeTest : public ::testing::TestWithParam<FocusCase>
-{};
+{
+};
 
 TEST_P(FocusRangeTest, KeepsTheRightPartBright)
 {

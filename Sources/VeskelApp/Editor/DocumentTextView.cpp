@@ -58,8 +58,9 @@ DocumentTextView::DocumentTextView(ProjectEditorViewModel &model,
     m_highlighter = new ScriptHighlighter(document());
     m_scroll = new QVariantAnimation(this);
     m_scroll->setEasingCurve(QEasingCurve::OutCubic);
-    connect(m_scroll, &QVariantAnimation::valueChanged, this,
-            [this](const QVariant &value) { verticalScrollBar()->setValue(qRound(value.toDouble())); });
+    connect(m_scroll, &QVariantAnimation::valueChanged, this, [this](const QVariant &value) {
+        verticalScrollBar()->setValue(qRound(value.toDouble()));
+    });
 
     m_focusMode = m_preferences->focusMode();
     applyStyle();
@@ -278,9 +279,9 @@ void DocumentTextView::noteChange(int from, int /*removed*/, int added)
     if (m_takingModelText || m_formattingBlocks)
         return;
     const int to = from + added;
-    m_changed = m_changed ? std::pair(std::min(m_changed->first, from),
-                                      std::max(m_changed->second, to))
-                          : std::pair(from, to);
+    m_changed = m_changed
+                    ? std::pair(std::min(m_changed->first, from), std::max(m_changed->second, to))
+                    : std::pair(from, to);
 }
 
 void DocumentTextView::handOverText()
@@ -474,14 +475,15 @@ void DocumentTextView::contextMenuEvent(QContextMenuEvent *event)
 {
     QMenu *menu = createStandardContextMenu(event->pos());
     // Undo belongs to the model, not to Qt's own history of the text.
-    const auto rewire = [&](const char *name, bool enabled, void (ProjectEditorViewModel::*step)()) {
-        QAction *action = menu->findChild<QAction *>(QString::fromLatin1(name));
-        if (!action || !m_model)
-            return;
-        action->disconnect();
-        action->setEnabled(enabled);
-        connect(action, &QAction::triggered, m_model, step);
-    };
+    const auto rewire
+        = [&](const char *name, bool enabled, void (ProjectEditorViewModel::*step)()) {
+              QAction *action = menu->findChild<QAction *>(QString::fromLatin1(name));
+              if (!action || !m_model)
+                  return;
+              action->disconnect();
+              action->setEnabled(enabled);
+              connect(action, &QAction::triggered, m_model, step);
+          };
     rewire("edit-undo", m_model && m_model->canUndo(), &ProjectEditorViewModel::undo);
     rewire("edit-redo", m_model && m_model->canRedo(), &ProjectEditorViewModel::redo);
     QAction *first = menu->actions().value(0);
@@ -569,8 +571,8 @@ void DocumentTextView::computeBands()
     QAbstractTextDocumentLayout *layout = document()->documentLayout();
     const double height = viewport()->height();
     const int from = layout->hitTest(QPointF(0, scrollY() - height), Qt::FuzzyHit);
-    const int to = layout->hitTest(QPointF(viewport()->width(), scrollY() + 2 * height),
-                                   Qt::FuzzyHit);
+    const int to
+        = layout->hitTest(QPointF(viewport()->width(), scrollY() + 2 * height), Qt::FuzzyHit);
     const std::optional<TextRange> window
         = from < 0 || to < 0 ? std::nullopt
                              : std::optional(TextRange{from, std::max(0, to - from)});

@@ -37,7 +37,8 @@ public:
     static constexpr int revealScrollMs = 200;
     static constexpr int typewriterScrollMs = 180;
 
-    DocumentTextView(ProjectEditorViewModel &model, Preferences &preferences,
+    DocumentTextView(ProjectEditorViewModel &model,
+                     Preferences &preferences,
                      QWidget *parent = nullptr);
 
     FocusMode focusMode() const { return m_focusMode; }

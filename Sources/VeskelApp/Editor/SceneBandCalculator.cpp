@@ -18,8 +18,10 @@ bool meets(const TextRange &range, const std::optional<TextRange> &window)
 
 } // namespace
 
-QList<SceneBand> compute(const ScriptDocumentLayout &layout, qsizetype textLength,
-                         const Extent &extent, std::optional<TextRange> window)
+QList<SceneBand> compute(const ScriptDocumentLayout &layout,
+                         qsizetype textLength,
+                         const Extent &extent,
+                         std::optional<TextRange> window)
 {
     QList<SceneBand> bands;
     bands.reserve(layout.sceneSpans.size() + 1);

@@ -20,8 +20,10 @@ using Extent = std::function<std::pair<double, double>(const TextRange &)>;
 // may reach past its end: such spans give nothing), plus one for a draft span, sorted by top.
 // With a window, only spans that reach into that part of the text are measured: a long script
 // is laid out only where it is seen.
-QList<SceneBand> compute(const ScriptDocumentLayout &layout, qsizetype textLength,
-                         const Extent &extent, std::optional<TextRange> window = std::nullopt);
+QList<SceneBand> compute(const ScriptDocumentLayout &layout,
+                         qsizetype textLength,
+                         const Extent &extent,
+                         std::optional<TextRange> window = std::nullopt);
 
 // The band under a height; the first one when bands touch.
 std::optional<SceneBand> bandAt(const QList<SceneBand> &bands, double y);

@@ -15,7 +15,9 @@ class SceneBandStrip : public QWidget
     Q_OBJECT
 
 public:
-    SceneBandStrip(ProjectEditorViewModel &model, DocumentTextView &text, int width,
+    SceneBandStrip(ProjectEditorViewModel &model,
+                   DocumentTextView &text,
+                   int width,
                    QWidget *parent = nullptr);
 
 protected:

@@ -27,7 +27,8 @@ public:
     static constexpr int columnSpacing = 14;
     static constexpr int barReturnDelayMs = 1000;
 
-    ScriptEditorView(ProjectEditorViewModel &model, Preferences &preferences,
+    ScriptEditorView(ProjectEditorViewModel &model,
+                     Preferences &preferences,
                      QWidget *parent = nullptr);
 
     DocumentTextView *textView() const { return m_text; }

@@ -133,10 +133,9 @@ void ScriptGutter::contextMenuEvent(QContextMenuEvent *event)
     menu->setAttribute(Qt::WA_DeleteOnClose);
     QMenu *types = menu->addMenu(tr("Scene Type"));
     for (SceneType type : EnumTraits<SceneType>::allCases) {
-        QAction *action = types->addAction(
-            IconProvider::icon(SceneTypeAppearance::symbolName(type),
-                               SceneTypeAppearance::color(type)),
-            SceneTypeAppearance::localizedName(type));
+        QAction *action = types->addAction(IconProvider::icon(SceneTypeAppearance::symbolName(type),
+                                                              SceneTypeAppearance::color(type)),
+                                           SceneTypeAppearance::localizedName(type));
         action->setCheckable(true);
         action->setChecked(scene->type == type);
         connect(action, &QAction::triggered, this, [model = m_model, id = *id, type] {

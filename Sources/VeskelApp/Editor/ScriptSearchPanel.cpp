@@ -239,7 +239,8 @@ void ScriptSearchPanel::fillOutline()
                    });
         } else if (const ScriptBlock *block = entry.block()) {
             addRow(colored(ScriptSearchState::excerpt(block->text), primary),
-                   IconProvider::icon(ScriptBlockRoleAppearance::symbolName(block->role)), [this, id = block->id] {
+                   IconProvider::icon(ScriptBlockRoleAppearance::symbolName(block->role)),
+                   [this, id = block->id] {
                        if (m_model)
                            m_model->revealBlock(id);
                        requestClose();

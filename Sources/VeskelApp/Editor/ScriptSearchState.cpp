@@ -121,9 +121,11 @@ ScriptSearchState::Context ScriptSearchState::context(const ScriptSearchMatch &m
     const qsizetype to = std::min(text.size(), end + contextLength);
     const auto flat = [](QString piece) { return piece.replace(u'\n', u' '); };
     Context context;
-    context.before = (from > 0 ? QStringLiteral("…") : QString()) + flat(text.mid(from, start - from));
+    context.before
+        = (from > 0 ? QStringLiteral("…") : QString()) + flat(text.mid(from, start - from));
     context.match = flat(text.mid(start, end - start));
-    context.after = flat(text.mid(end, to - end)) + (to < text.size() ? QStringLiteral("…") : QString());
+    context.after
+        = flat(text.mid(end, to - end)) + (to < text.size() ? QStringLiteral("…") : QString());
     return context;
 }
 

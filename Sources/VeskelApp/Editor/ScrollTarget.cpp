@@ -7,8 +7,8 @@ namespace veskel::ScrollTarget {
 
 namespace {
 
-std::optional<double> clampedMove(double target, double visibleHeight, double documentHeight,
-                                  double current)
+std::optional<double>
+clampedMove(double target, double visibleHeight, double documentHeight, double current)
 {
     target = std::clamp(target, 0.0, std::max(0.0, documentHeight - visibleHeight));
     if (std::abs(target - current) <= minimumMove)
@@ -18,14 +18,14 @@ std::optional<double> clampedMove(double target, double visibleHeight, double do
 
 } // namespace
 
-std::optional<double> reveal(double rangeTop, double visibleHeight, double documentHeight,
-                             double current)
+std::optional<double>
+reveal(double rangeTop, double visibleHeight, double documentHeight, double current)
 {
     return clampedMove(rangeTop - visibleHeight / 3, visibleHeight, documentHeight, current);
 }
 
-std::optional<double> typewriter(double lineMiddle, double visibleHeight, double documentHeight,
-                                 double current)
+std::optional<double>
+typewriter(double lineMiddle, double visibleHeight, double documentHeight, double current)
 {
     return clampedMove(lineMiddle - 0.5 * visibleHeight, visibleHeight, documentHeight, current);
 }

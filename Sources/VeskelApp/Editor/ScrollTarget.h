@@ -11,12 +11,12 @@ namespace ScrollTarget {
 inline constexpr double minimumMove = 2;
 
 // The range's top a third of the way down the visible area.
-std::optional<double> reveal(double rangeTop, double visibleHeight, double documentHeight,
-                             double current);
+std::optional<double>
+reveal(double rangeTop, double visibleHeight, double documentHeight, double current);
 
 // The caret line's middle in the middle of the visible area.
-std::optional<double> typewriter(double lineMiddle, double visibleHeight, double documentHeight,
-                                 double current);
+std::optional<double>
+typewriter(double lineMiddle, double visibleHeight, double documentHeight, double current);
 
 // The empty space above and below the text: enough in typewriter mode for the first and last
 // lines to reach the middle.
