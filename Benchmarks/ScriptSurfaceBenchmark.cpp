@@ -6,7 +6,6 @@
 #include "VeskelApp/Editor/ScriptEditorView.h"
 #include "VeskelApp/Settings/Preferences.h"
 
-#include "BenchmarkMain.h"
 #include "GeneratedScript.h"
 
 #include <benchmark/benchmark.h>

@@ -1,6 +1,5 @@
 #include "VeskelApp/Editor/ProjectEditorView.h"
 
-#include "StoryboardCore/Duration/DurationCalculator.h"
 #include "VeskelApp/Commands/AppNotificationHub.h"
 #include "VeskelApp/Commands/AppShortcuts.h"
 #include "VeskelApp/Editor/EditorKeyboardShortcuts.h"
@@ -11,8 +10,8 @@
 #include "VeskelApp/Editor/ScriptSearchPanel.h"
 #include "VeskelApp/Icons/IconProvider.h"
 #include "VeskelApp/Inspector/SceneDetailsPopover.h"
-#include "VeskelApp/SceneCountText.h"
 #include "VeskelApp/Settings/Preferences.h"
+#include "VeskelApp/Timeline/SceneTimelineView.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -21,6 +20,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QScrollBar>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -28,8 +28,6 @@
 namespace veskel {
 
 namespace {
-
-constexpr int timelineHeight = 130;
 
 QColor errorRed()
 {
@@ -66,8 +64,14 @@ ProjectEditorView::ProjectEditorView(ProjectEditorViewModel &model,
     m_editorRow->addWidget(m_editor, 1);
     layout->addLayout(m_editorRow, 1);
 
-    m_timeline = timelinePlaceholder();
+    m_timeline
+        = new SceneTimelineView(model, *m_environment.preferences, m_environment.editorScheduler);
     layout->addWidget(m_timeline);
+    // The user scrolling (wheel, scroll bar), not the caret keeping itself in view while typing.
+    connect(scriptEditor()->verticalScrollBar(), &QScrollBar::actionTriggered, m_timeline,
+            &SceneTimelineView::noteScriptScrolled);
+    connect(m_timeline, &SceneTimelineView::inspectorRequested, this,
+            &ProjectEditorView::showSceneInspector);
 
     m_saveError = new QLabel;
     m_saveError->setObjectName(QStringLiteral("saveError"));
@@ -91,8 +95,6 @@ ProjectEditorView::ProjectEditorView(ProjectEditorViewModel &model,
             &ProjectEditorView::updateUndoRedo);
     connect(&model, &ProjectEditorViewModel::saveErrorChanged, this,
             &ProjectEditorView::updateSaveError);
-    connect(&model, &ProjectEditorViewModel::projectChanged, this,
-            &ProjectEditorView::updateTimeline);
     connect(m_environment.preferences, &Preferences::changed, this, [this](const QString &key) {
         if (key == Preferences::timelineVisibleKey)
             updateTimeline();
@@ -116,7 +118,6 @@ ProjectEditorView::ProjectEditorView(ProjectEditorViewModel &model,
     updateSaveError();
     updateTimeline();
     updateSidebarToggle();
-    m_editor->textView()->setFocus();
 }
 
 ProjectEditorViewModel *ProjectEditorView::model() const
@@ -127,6 +128,11 @@ ProjectEditorViewModel *ProjectEditorView::model() const
 DocumentTextView *ProjectEditorView::scriptEditor() const
 {
     return m_editor->textView();
+}
+
+void ProjectEditorView::focusScript()
+{
+    m_editor->textView()->setFocus(Qt::OtherFocusReason);
 }
 
 void ProjectEditorView::buildToolBar()
@@ -252,36 +258,6 @@ QToolButton *ProjectEditorView::focusButton()
     return button;
 }
 
-QWidget *ProjectEditorView::timelinePlaceholder()
-{
-    // The scene timeline's place: for now the film's length in one line.
-    auto *area = new QFrame;
-    area->setObjectName(QStringLiteral("timelinePlaceholder"));
-    area->setFixedHeight(timelineHeight);
-    area->setFrameShape(QFrame::NoFrame);
-    auto *layout = new QVBoxLayout(area);
-    layout->setContentsMargins(20, 10, 20, 10);
-    auto *divider = new QFrame;
-    divider->setFrameShape(QFrame::HLine);
-    divider->setFrameShadow(QFrame::Plain);
-    divider->setForegroundRole(QPalette::Mid);
-    layout->addWidget(divider);
-    layout->addStretch();
-    m_timelineSummary = new QLabel;
-    m_timelineSummary->setObjectName(QStringLiteral("timelineSummary"));
-    m_timelineSummary->setAlignment(Qt::AlignCenter);
-    QFont font = m_timelineSummary->font();
-    font.setWeight(QFont::DemiBold);
-    m_timelineSummary->setFont(font);
-    layout->addWidget(m_timelineSummary);
-    auto *note = new QLabel(tr("The timeline of the scenes will appear here"));
-    note->setAlignment(Qt::AlignCenter);
-    note->setForegroundRole(QPalette::PlaceholderText);
-    layout->addWidget(note);
-    layout->addStretch();
-    return area;
-}
-
 void ProjectEditorView::updateUndoRedo()
 {
     m_undo->setEnabled(m_model && m_model->canUndo());
@@ -298,12 +274,6 @@ void ProjectEditorView::updateSaveError()
 void ProjectEditorView::updateTimeline()
 {
     m_timeline->setVisible(m_environment.preferences->timelineVisible());
-    if (!m_model)
-        return;
-    const StoryboardProject &project = m_model->project();
-    m_timelineSummary->setText(
-        sceneCountText(project.scenes.size()) + QStringLiteral(" · ")
-        + DurationCalculator::formatDuration(project.totalDurationSeconds()));
 }
 
 void ProjectEditorView::updateSidebarToggle()
@@ -375,9 +345,9 @@ void ProjectEditorView::showSceneInspector(const QString &sceneID, const QRect &
             Qt::QueuedConnection);
         return path;
     };
-    m_sceneInspector = new SceneDetailsPopover(*m_model, m_environment.editorScheduler,
-                                               pickThenReopen, SceneCardPreview::pngRenderer(),
-                                               this);
+    m_sceneInspector
+        = new SceneDetailsPopover(*m_model, m_environment.editorScheduler, pickThenReopen,
+                                  SceneCardPreview::pngRenderer(), this);
     m_sceneInspector->showBelow(anchorGlobal, window());
 }
 
