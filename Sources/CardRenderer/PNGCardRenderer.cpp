@@ -5,13 +5,13 @@
 #include "CardRenderer/PNGEncoder.h"
 #include "CardRenderer/SceneImageLoader.h"
 #include "StoryboardCore/Duration/DurationCalculator.h"
+#include "StoryboardCore/Storage/FileOperations.h"
 #include "StoryboardCore/Storage/ProjectPackagePaths.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QPainter>
 #include <QPainterPath>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cmath>
@@ -171,11 +171,10 @@ PNGCardRenderer::renderCard(const CardRenderInput &input, const QString &destina
             CardRenderError::writeFailed(QStringLiteral("Could not encode PNG image.")));
     }
 
-    QSaveFile file(destinationPath);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    if (const auto written = FileOperations::writeAtomically(destinationPath, bytes); !written) {
         return std::unexpected(CardRenderError::fileWriteFailed(
             QStringLiteral("Could not write \u201C%1\u201D: %2")
-                .arg(QDir::toNativeSeparators(destinationPath), file.errorString())));
+                .arg(QDir::toNativeSeparators(destinationPath), written.error())));
     }
     return CardRenderResult{QFileInfo(destinationPath).fileName(), {}};
 }

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QStandardPaths>
 
 #include <filesystem>
@@ -102,6 +103,25 @@ Result removeFile(const QString &path)
         return std::unexpected(describe(std::errc::no_such_file_or_directory));
     if (error)
         return std::unexpected(describe(error));
+    return {};
+}
+
+Result writeAtomically(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    // Unbuffered, so that a short write (a full disk) shows in write()'s count: through the
+    // buffer, Qt 6.4's commit() puts the truncated file in place and reports success. Writing
+    // the rest again gives the system's reason.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return std::unexpected(file.errorString());
+    for (qint64 written = 0; written < bytes.size();) {
+        const qint64 step = file.write(bytes.constData() + written, bytes.size() - written);
+        if (step <= 0)
+            return std::unexpected(file.errorString()); // not committed: the old file stays
+        written += step;
+    }
+    if (!file.commit())
+        return std::unexpected(file.errorString());
     return {};
 }
 
