@@ -137,7 +137,14 @@ struct Opening
 };
 
 class CopiedPackage : public StoreTest, public testing::WithParamInterface<Opening>
-{};
+{
+protected:
+    // A store as a new start of the application or of the command-line tool has it.
+    LocalProjectStore newProcess() const
+    {
+        return LocalProjectStore(root(), std::make_shared<KnownPackages>());
+    }
+};
 
 TEST_P(CopiedPackage, KeepsItsEditsApartFromTheOriginal)
 {
@@ -147,8 +154,7 @@ TEST_P(CopiedPackage, KeepsItsEditsApartFromTheOriginal)
     const QString copy = package("intro copy");
     copyFolder(package("intro"), copy);
 
-    // Another session, as a new start of the application or of the command-line tool.
-    LocalProjectStore session(root());
+    LocalProjectStore session = newProcess();
     if (GetParam().loadOriginalFirst) {
         ASSERT_TRUE(session.loadProject(package("intro")).has_value());
     }
@@ -176,7 +182,7 @@ TEST_P(CopiedPackage, KeepsItsEditsApartFromTheOriginal)
     EXPECT_TRUE(isEdited(edited));
     EXPECT_EQ(readBytes(json(untouched)), untouchedBytes);
     // Once listed, the two are told apart for good.
-    const auto rows = LocalProjectStore(root()).listProjects();
+    const auto rows = newProcess().listProjects();
     ASSERT_TRUE(rows.has_value());
     ASSERT_EQ(rows->size(), 2);
     EXPECT_NE(rows->at(0).id, rows->at(1).id);
@@ -208,7 +214,20 @@ TEST_F(CopiedPackage, ACopyKeepsItsFreshIdThroughRenameAndListing)
 
     const auto renamed = store().renameProject(*copy, "Second take");
     ASSERT_TRUE(renamed.has_value()) << renamed.error().description().toStdString();
-    EXPECT_EQ(LocalProjectStore(root()).loadProject(package("second-take"))->id, copyRow->id);
+    EXPECT_EQ(newProcess().loadProject(package("second-take"))->id, copyRow->id);
+}
+
+// The application lists on a worker thread with a store of its own.
+TEST_F(CopiedPackage, StoresOnOneRootAgreeOnTheIdsTheyGive)
+{
+    create("Intro");
+    copyFolder(package("intro"), package("intro copy"));
+    const auto rows = LocalProjectStore(root()).listProjects();
+    ASSERT_TRUE(rows.has_value());
+    ASSERT_EQ(rows->size(), 2);
+    for (const ProjectSummary &row : *rows)
+        EXPECT_EQ(store().loadProject(row.packageURL)->id, row.id);
+    EXPECT_EQ(LocalProjectStore(root()).listProjects(), rows);
 }
 
 // MARK: a full disk

@@ -1,5 +1,7 @@
 #include "StoryboardCore/Storage/KnownPackages.h"
 
+#include <map>
+
 namespace veskel {
 
 namespace {
@@ -16,8 +18,24 @@ std::optional<QString> followed(const QString &path, const QString &from, const 
 
 } // namespace
 
+std::shared_ptr<KnownPackages> KnownPackages::forRoot(const QString &root)
+{
+    // Held only while some store uses it, so roots of finished tests do not pile up.
+    static QMutex mutex;
+    static std::map<QString, std::weak_ptr<KnownPackages>> records;
+    const QMutexLocker lock(&mutex);
+    std::weak_ptr<KnownPackages> &slot = records[root];
+    std::shared_ptr<KnownPackages> record = slot.lock();
+    if (!record) {
+        record = std::make_shared<KnownPackages>();
+        slot = record;
+    }
+    return record;
+}
+
 std::optional<QString> KnownPackages::place(const QString &id) const
 {
+    const QMutexLocker lock(&m_mutex);
     const auto found = m_places.constFind(id);
     if (found == m_places.constEnd())
         return std::nullopt;
@@ -26,11 +44,13 @@ std::optional<QString> KnownPackages::place(const QString &id) const
 
 void KnownPackages::remember(const QString &id, const QString &package)
 {
+    const QMutexLocker lock(&m_mutex);
     m_places.insert(id, package);
 }
 
 void KnownPackages::moved(const QString &from, const QString &to)
 {
+    const QMutexLocker lock(&m_mutex);
     for (QString &package : m_places) {
         if (const auto moved = followed(package, from, to))
             package = *moved;
@@ -43,12 +63,14 @@ void KnownPackages::moved(const QString &from, const QString &to)
 
 void KnownPackages::forget(const QString &package)
 {
+    const QMutexLocker lock(&m_mutex);
     m_places.removeIf([&](const auto &entry) { return entry.value() == package; });
     m_freshIDs.remove(package);
 }
 
 std::optional<QString> KnownPackages::freshID(const QString &package) const
 {
+    const QMutexLocker lock(&m_mutex);
     const auto found = m_freshIDs.constFind(package);
     if (found == m_freshIDs.constEnd())
         return std::nullopt;
@@ -57,11 +79,13 @@ std::optional<QString> KnownPackages::freshID(const QString &package) const
 
 void KnownPackages::giveFreshID(const QString &package, const QString &id)
 {
+    const QMutexLocker lock(&m_mutex);
     m_freshIDs.insert(package, id);
 }
 
 void KnownPackages::clearFreshID(const QString &package)
 {
+    const QMutexLocker lock(&m_mutex);
     m_freshIDs.remove(package);
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QHash>
+#include <QMutex>
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 namespace veskel {
@@ -11,9 +13,14 @@ namespace veskel {
 // and the fresh ids of packages copied by hand, which share their project id with the
 // original until their next save. A remembered place is a hint: the store checks that the
 // package still holds the id before using it. Paths are standardised absolute paths.
+// Thread-safe: stores on one root share one record, and the application lists projects on a
+// worker thread with a store of its own while the editor saves on the main thread.
 class KnownPackages
 {
 public:
+    // The record every store of this process on `root` shares.
+    static std::shared_ptr<KnownPackages> forRoot(const QString &root);
+
     std::optional<QString> place(const QString &id) const;
     void remember(const QString &id, const QString &package);
     // A package or sidebar folder was moved or renamed: whatever lies at or below `from`
@@ -29,6 +36,7 @@ public:
     void clearFreshID(const QString &package);
 
 private:
+    mutable QMutex m_mutex;
     QHash<QString, QString> m_places;   // project id → package
     QHash<QString, QString> m_freshIDs; // package → id
 };

@@ -115,8 +115,10 @@ void removeImageFileQuietly(const QString &package, const std::optional<SceneIma
 
 } // namespace
 
-LocalProjectStore::LocalProjectStore(std::optional<QString> rootDirectory)
+LocalProjectStore::LocalProjectStore(std::optional<QString> rootDirectory,
+                                     std::shared_ptr<KnownPackages> knownPackages)
     : m_rootDirectory(standardized(rootDirectory.value_or(Paths::defaultRootDirectory())))
+    , m_known(knownPackages ? std::move(knownPackages) : KnownPackages::forRoot(m_rootDirectory))
 {
 }
 
@@ -195,7 +197,7 @@ ProjectStore::Result<StoryboardProject> LocalProjectStore::openProject(const QSt
 {
     auto project = readProject(package);
     if (project) {
-        if (const auto freshID = m_known.freshID(package))
+        if (const auto freshID = m_known->freshID(package))
             project->id = *freshID;
     }
     return project;
@@ -209,14 +211,14 @@ bool LocalProjectStore::holdsProject(const QString &package, const QString &id) 
 
 QString LocalProjectStore::claimID(const QString &id, const QString &package) const
 {
-    if (const auto place = m_known.place(id);
+    if (const auto place = m_known->place(id);
         place && *place != package && holdsProject(*place, id)) {
         const QString freshID = makeUUID();
-        m_known.giveFreshID(package, freshID);
-        m_known.remember(freshID, package);
+        m_known->giveFreshID(package, freshID);
+        m_known->remember(freshID, package);
         return freshID;
     }
-    m_known.remember(id, package);
+    m_known->remember(id, package);
     return id;
 }
 
@@ -236,8 +238,8 @@ LocalProjectStore::writeProject(StoryboardProject project, const QString &packag
         return failed(ok.error());
     if (auto written = FileOperations::writeAtomically(jsonPath, *encoded); !written)
         return failed(written.error());
-    m_known.clearFreshID(package);
-    m_known.remember(project.id, package);
+    m_known->clearFreshID(package);
+    m_known->remember(project.id, package);
     return project;
 }
 
@@ -267,11 +269,11 @@ ProjectStore::Result<QString>
 LocalProjectStore::locatePackage(const StoryboardProject &project) const
 {
     const auto found = [&](const QString &package) -> Result<QString> {
-        m_known.remember(project.id, package);
+        m_known->remember(project.id, package);
         return package;
     };
     // Where it was last seen, then where its title would put it, then every package.
-    if (const auto place = m_known.place(project.id); place && holdsProject(*place, project.id))
+    if (const auto place = m_known->place(project.id); place && holdsProject(*place, project.id))
         return *place;
     const QString candidate = Paths::packageURL(m_rootDirectory, project.slug());
     if (isDirectory(candidate) && holdsProject(candidate, project.id))
@@ -427,7 +429,7 @@ void LocalProjectStore::separateRepeatedIDs(QList<ProjectSummary> &rows) const
         const QString &id = it.key();
         QList<qsizetype> sharing = it.value();
         if (sharing.size() == 1) {
-            m_known.remember(id, rows.at(sharing.first()).packageURL);
+            m_known->remember(id, rows.at(sharing.first()).packageURL);
             continue;
         }
         // The package that id was last saved to or loaded from keeps it; otherwise the one
@@ -443,18 +445,18 @@ void LocalProjectStore::separateRepeatedIDs(QList<ProjectSummary> &rows) const
                 return createdA < createdB;
             return rows.at(a).packageURL < rows.at(b).packageURL;
         });
-        const std::optional<QString> place = m_known.place(id);
+        const std::optional<QString> place = m_known->place(id);
         const auto keeper = std::find_if(sharing.begin(), sharing.end(), [&](qsizetype row) {
             return place && rows.at(row).packageURL == *place;
         });
         if (keeper != sharing.end())
             std::iter_swap(sharing.begin(), keeper);
-        m_known.remember(id, rows.at(sharing.first()).packageURL);
+        m_known->remember(id, rows.at(sharing.first()).packageURL);
         for (qsizetype i = 1; i < sharing.size(); ++i) {
             ProjectSummary &row = rows[sharing.at(i)];
             row.id = makeUUID();
-            m_known.giveFreshID(row.packageURL, row.id);
-            m_known.remember(row.id, row.packageURL);
+            m_known->giveFreshID(row.packageURL, row.id);
+            m_known->remember(row.id, row.packageURL);
         }
     }
 }
@@ -480,7 +482,7 @@ LocalProjectStore::renameProject(const StoryboardProject &project, const QString
     if (standardized(target) != standardized(*package)) {
         if (auto moved = FileOperations::move(*package, target); !moved)
             return std::unexpected(ProjectStoreError::fileOperationFailed(moved.error()));
-        m_known.moved(standardized(*package), standardized(target));
+        m_known->moved(standardized(*package), standardized(target));
     }
     return writeProject(renamed, target);
 }
@@ -588,7 +590,7 @@ ProjectStore::Result<void> LocalProjectStore::deleteProject(const QString &packa
         return std::unexpected(ProjectStoreError::projectNotFound(nameOf(package)));
     if (auto trashed = FileOperations::moveToTrash(package); !trashed)
         return std::unexpected(ProjectStoreError::deleteFailed(trashed.error()));
-    m_known.forget(package);
+    m_known->forget(package);
     return {};
 }
 
@@ -669,7 +671,7 @@ ProjectStore::Result<void> LocalProjectStore::renameFolder(const QString &name,
     if (auto moved = FileOperations::move(folder, target); !moved)
         return std::unexpected(ProjectStoreError::writeFailed(
             QStringLiteral("Could not rename folder: ") + moved.error()));
-    m_known.moved(folder, target);
+    m_known->moved(folder, target);
     return {};
 }
 
@@ -721,7 +723,7 @@ ProjectStore::Result<QString> LocalProjectStore::movePackage(const QString &pack
     if (auto moved = FileOperations::move(package, target); !moved)
         return std::unexpected(ProjectStoreError::writeFailed(
             QStringLiteral("Could not move project: ") + moved.error()));
-    m_known.moved(standardized(package), target);
+    m_known->moved(standardized(package), target);
     return target;
 }
 

@@ -5,6 +5,8 @@
 
 #include <QStringList>
 
+#include <memory>
+
 #include <optional>
 #include <utility>
 
@@ -21,7 +23,9 @@ class LocalProjectStore final : public ProjectStore
 {
 public:
     // Without a root, ProjectPackagePaths::defaultRootDirectory() (read from HOME now).
-    explicit LocalProjectStore(std::optional<QString> rootDirectory = std::nullopt);
+    // Without a record of known packages, the one the process keeps for that root.
+    explicit LocalProjectStore(std::optional<QString> rootDirectory = std::nullopt,
+                               std::shared_ptr<KnownPackages> knownPackages = nullptr);
 
     QString rootDirectory() const override { return m_rootDirectory; }
 
@@ -88,7 +92,7 @@ private:
                                const QList<std::pair<QString, QString>> &renames) const;
 
     QString m_rootDirectory;
-    mutable KnownPackages m_known;
+    std::shared_ptr<KnownPackages> m_known;
 };
 
 } // namespace veskel
