@@ -4,6 +4,8 @@
 
 #include "Support/FileSizeLimit.h"
 
+#include <QImage>
+
 #include <filesystem>
 
 using namespace veskel;
@@ -256,6 +258,32 @@ TEST_F(FullDisk, AFailedSaveLeavesTheFileAndSucceedsOnceThereIsRoom)
 
     ASSERT_TRUE(store().saveProject(project).has_value());
     EXPECT_TRUE(isEdited(package("intro")));
+}
+
+TEST_F(FullDisk, AnImageCopyThatRunsOutOfRoomLeavesNoPartOfIt)
+{
+    StoryboardProject project = create("Intro");
+    project.scenes = {makeScene("S1", 0, "One")};
+    ASSERT_TRUE(store().saveProject(project).has_value());
+    QImage image(64, 64, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, qRgb(x * 4, y * 4, (x * y) % 256));
+    }
+    const QString picked = outside("picked.png");
+    ASSERT_TRUE(image.save(picked));
+
+    std::optional<ProjectStore::Result<void>> attached;
+    {
+        const FileSizeLimit full(64);
+        attached = store().attachSceneImage(picked, "S1", project);
+    }
+    ASSERT_FALSE(attached->has_value());
+    EXPECT_EQ(attached->error().kind, ProjectStoreError::Kind::imageImportFailed);
+    EXPECT_TRUE(entries(package("intro") + "/Media").isEmpty());
+
+    ASSERT_TRUE(store().attachSceneImage(picked, "S1", project).has_value());
+    EXPECT_EQ(entries(package("intro") + "/Media"), QStringList{"S1.png"});
 }
 
 } // namespace

@@ -17,7 +17,8 @@ using Result = std::expected<void, QString>;
 Result createDirectory(const QString &path, bool withParents);
 // Refuses to replace an existing item at `to`.
 Result move(const QString &from, const QString &to);
-// Refuses to replace an existing item at `to`.
+// Refuses to replace an existing item at `to`. Atomic like writeAtomically: a failed copy
+// leaves nothing at `to`.
 Result copyFile(const QString &from, const QString &to);
 Result removeFile(const QString &path);
 // Written aside, then put in place in one step: a reader sees the old or the new bytes, and a
