@@ -7,6 +7,7 @@ packages=(
   build-essential cmake make pkg-config git
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-pdf-dev qt6-image-formats-plugins
   qt6-qpa-plugins libqt6test6 libqt6svg6 libqt6pdf6 libqt6concurrent6 qt6-l10n-tools
+  qt6-tools-dev qt6-translations-l10n
   libgl-dev libxkbcommon-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libxml2-utils libxml2-dev

@@ -1,6 +1,6 @@
 #include "VeskelApp/AppLanguage.h"
 
-#include "StoryboardCore/Localization/Localized.h"
+#include <QCoreApplication>
 
 namespace veskel {
 
@@ -17,7 +17,8 @@ QString rawValue(AppLanguage language)
 QString displayName(AppLanguage language)
 {
     switch (language) {
-    case AppLanguage::system: return localized(u"Match System", u"Как в системе");
+    case AppLanguage::system:
+        return QCoreApplication::translate("AppLanguage", "Match System");
     // Each language is named in itself, whatever the interface speaks.
     case AppLanguage::russian: return QStringLiteral("Русский");
     case AppLanguage::english: return QStringLiteral("English");

@@ -1,6 +1,5 @@
 #include "VeskelApp/AppModel.h"
 
-#include "StoryboardCore/Localization/Localized.h"
 #include "StoryboardCore/Sample/SampleProject.h"
 #include "StoryboardCore/Utilities/UUID.h"
 
@@ -226,10 +225,10 @@ std::optional<StoryboardProject> AppModel::loadProjectForExport(const ProjectSum
 
 QString AppModel::duplicatedProjectTitle(const QString &title)
 {
-    const QString suffix = localized(u"(copy)", u"(копия)");
+    const QString suffix = tr("(copy)");
     QString trimmed = title.trimmed();
     if (trimmed.isEmpty())
-        trimmed = localized(u"New Project", u"Новый проект");
+        trimmed = tr("New Project");
     if (trimmed.endsWith(suffix))
         return trimmed;
     return trimmed + u' ' + suffix;

@@ -1,6 +1,6 @@
 #include "VeskelApp/FormatPresetName.h"
 
-#include "StoryboardCore/Localization/Localized.h"
+#include <QCoreApplication>
 
 namespace veskel {
 
@@ -9,13 +9,13 @@ QString localizedName(VideoSettings::FormatPreset preset)
     using F = VideoSettings::FormatPreset;
     switch (preset) {
     case F::horizontal4k:
-        return localized(u"Horizontal 4K", u"Горизонтальный 4K");
+        return QCoreApplication::translate("FormatPresetName", "Horizontal 4K");
     case F::horizontalHD:
-        return localized(u"Horizontal Full HD", u"Горизонтальный Full HD");
+        return QCoreApplication::translate("FormatPresetName", "Horizontal Full HD");
     case F::vertical4k:
-        return localized(u"Vertical 4K", u"Вертикальный 4K");
+        return QCoreApplication::translate("FormatPresetName", "Vertical 4K");
     case F::verticalHD:
-        return localized(u"Vertical Full HD", u"Вертикальный Full HD");
+        return QCoreApplication::translate("FormatPresetName", "Vertical Full HD");
     }
     return {};
 }

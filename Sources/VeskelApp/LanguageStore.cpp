@@ -1,6 +1,6 @@
 #include "VeskelApp/LanguageStore.h"
 
-#include "StoryboardCore/Localization/L10nRuntime.h"
+#include "VeskelApp/InterfaceTranslation.h"
 
 #include <QLocale>
 #include <QSettings>
@@ -37,7 +37,7 @@ void LanguageStore::apply()
                             ? fromRawValue<AppLanguage>(stored.toString())
                             : std::nullopt;
     m_language = parsed.value_or(AppLanguage::system);
-    L10nRuntime::setLang(resolve(m_language));
+    InterfaceTranslation::apply(resolve(m_language));
 }
 
 void LanguageStore::setLanguage(AppLanguage language)
@@ -46,7 +46,7 @@ void LanguageStore::setLanguage(AppLanguage language)
     m_language = language;
     if (m_settings)
         m_settings->setValue(settingsKey, rawValue(language));
-    L10nRuntime::setLang(resolve(language));
+    InterfaceTranslation::apply(resolve(language));
     if (changed)
         emit languageChanged(language);
 }

@@ -14,8 +14,8 @@ class QSettings;
 namespace veskel {
 
 // The user's interface language choice. It persists the choice under "appLanguage" and keeps
-// the process-wide L10nRuntime language in step with it; created once at start, before the
-// first window is built.
+// the installed translators and the process-wide L10nRuntime language in step with it; created
+// once at start, before the first window is built.
 class LanguageStore : public QObject
 {
     Q_OBJECT

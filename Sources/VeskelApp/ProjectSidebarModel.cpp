@@ -1,10 +1,9 @@
 #include "VeskelApp/ProjectSidebarModel.h"
 
 #include "StoryboardCore/Duration/DurationCalculator.h"
-#include "StoryboardCore/Localization/Localized.h"
-#include "StoryboardCore/Localization/Plural.h"
 #include "StoryboardCore/Storage/LocalizedStandardCompare.h"
 #include "VeskelApp/AppModel.h"
+#include "VeskelApp/SceneCountText.h"
 
 #include <QLocale>
 #include <QSettings>
@@ -162,7 +161,7 @@ void ProjectSidebarModel::dropProject(const QString &projectID,
 
 QString ProjectSidebarModel::rowDetail(const ProjectSummary &summary)
 {
-    return Plural::scenes(summary.sceneCount) + QStringLiteral(" · ")
+    return sceneCountText(summary.sceneCount) + QStringLiteral(" · ")
            + DurationCalculator::formatDuration(summary.totalDurationSeconds);
 }
 
@@ -245,7 +244,7 @@ void ProjectSidebarModel::commitFolderRename()
 
 QString ProjectSidebarModel::newFolderName() const
 {
-    const QString base = localized(u"New Folder", u"Новая папка");
+    const QString base = tr("New Folder");
     const QStringList &folders = m_model->folders();
     if (!folders.contains(base))
         return base;

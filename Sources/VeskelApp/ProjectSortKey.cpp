@@ -1,6 +1,6 @@
 #include "VeskelApp/ProjectSortKey.h"
 
-#include "StoryboardCore/Localization/Localized.h"
+#include <QCoreApplication>
 
 namespace veskel {
 
@@ -26,11 +26,11 @@ QString displayName(ProjectSortKey key)
 {
     switch (key) {
     case ProjectSortKey::dateModified:
-        return localized(u"Date Modified", u"По дате изменения");
+        return QCoreApplication::translate("ProjectSortKey", "Date Modified");
     case ProjectSortKey::dateCreated:
-        return localized(u"Date Created", u"По дате создания");
+        return QCoreApplication::translate("ProjectSortKey", "Date Created");
     case ProjectSortKey::name:
-        return localized(u"Name", u"По названию");
+        return QCoreApplication::translate("ProjectSortKey", "Name");
     }
     return {};
 }

@@ -176,7 +176,6 @@ struct Wording
     ValidationIssue issue;
     const char *plain;
     const char *english;
-    const char *russian;
 };
 
 class Wordings : public testing::TestWithParam<Wording>
@@ -188,30 +187,28 @@ TEST_P(Wordings, PlainAndReviewTexts)
     const Wording &w = GetParam();
     StoryboardProject p = project({scene("A", 0, "Intro"), scene("B", 11, "  ")});
     EXPECT_EQ(w.issue.plainMessage(), QString::fromUtf8(w.plain));
-    EXPECT_EQ(w.issue.reviewMessage(p, ResolvedLanguage::english), QString::fromUtf8(w.english));
-    EXPECT_EQ(w.issue.reviewMessage(p, ResolvedLanguage::russian), QString::fromUtf8(w.russian));
+    EXPECT_EQ(w.issue.reviewMessage(p), QString::fromUtf8(w.english));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Issues,
     Wordings,
-    testing::Values(
-        Wording{ValidationIssue::unsupportedFrameRate(29), "Unsupported frame rate: 29.",
-                "Unsupported frame rate: 29 fps.", "Неподдерживаемая частота кадров: 29 fps."},
-        Wording{ValidationIssue::emptySceneTitle("B"), "One or more scenes have an empty title.",
-                "S012 Untitled: missing scene title.", "S012 Без названия: нет названия сцены."},
-        Wording{ValidationIssue::invalidSceneDuration("A"),
-                "One or more scenes have invalid duration.",
-                "S001 Intro: duration must be greater than zero.",
-                "S001 Intro: длительность должна быть больше нуля."},
-        Wording{ValidationIssue::onScreenTextTooLong("A", 300, 280),
-                "On-screen text exceeds 280 characters (300).",
-                "S001 Intro: on-screen text is too long (300/280).",
-                "S001 Intro: текст на экране слишком длинный (300/280)."},
-        Wording{ValidationIssue::missingProductionNote("gone"), "Production note is missing.",
-                "Scene: missing production note.", "Сцена: нет production-заметки."},
-        Wording{ValidationIssue::missingVisualReference("A"), "Visual reference is missing.",
-                "S001 Intro: missing visual reference.", "S001 Intro: нет визуального референса."},
-        Wording{ValidationIssue::emptyProjectTitle(), "Project title is empty.",
-                "The project has no title.", "У проекта нет названия."}),
+    testing::Values(Wording{ValidationIssue::unsupportedFrameRate(29),
+                            "Unsupported frame rate: 29.", "Unsupported frame rate: 29 fps."},
+                    Wording{ValidationIssue::emptySceneTitle("B"),
+                            "One or more scenes have an empty title.",
+                            "S012 Untitled: missing scene title."},
+                    Wording{ValidationIssue::invalidSceneDuration("A"),
+                            "One or more scenes have invalid duration.",
+                            "S001 Intro: duration must be greater than zero."},
+                    Wording{ValidationIssue::onScreenTextTooLong("A", 300, 280),
+                            "On-screen text exceeds 280 characters (300).",
+                            "S001 Intro: on-screen text is too long (300/280)."},
+                    Wording{ValidationIssue::missingProductionNote("gone"),
+                            "Production note is missing.", "Scene: missing production note."},
+                    Wording{ValidationIssue::missingVisualReference("A"),
+                            "Visual reference is missing.",
+                            "S001 Intro: missing visual reference."},
+                    Wording{ValidationIssue::emptyProjectTitle(), "Project title is empty.",
+                            "The project has no title."}),
     [](const auto &info) { return std::to_string(info.index); });

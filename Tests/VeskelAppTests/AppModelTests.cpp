@@ -3,6 +3,7 @@
 #include "EditorTestSupport.h"
 
 #include "StoryboardCore/Localization/L10nRuntime.h"
+#include "VeskelApp/InterfaceTranslation.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,9 +21,9 @@ protected:
     void SetUp() override
     {
         savedLanguage = L10nRuntime::lang();
-        L10nRuntime::setLang(ResolvedLanguage::english);
+        InterfaceTranslation::apply(ResolvedLanguage::english);
     }
-    void TearDown() override { L10nRuntime::setLang(savedLanguage); }
+    void TearDown() override { InterfaceTranslation::apply(savedLanguage); }
 
     ProjectSummary row(const QString &title) const
     {
@@ -81,7 +82,7 @@ TEST_F(AppModelTest, DuplicatingOpensTheCopyWithTheCopySuffix)
     EXPECT_NE(model.selectedProject()->id, original.id);
     EXPECT_EQ(model.projects().size(), 2);
 
-    L10nRuntime::setLang(ResolvedLanguage::russian);
+    InterfaceTranslation::apply(ResolvedLanguage::russian);
     model.duplicateProject(row("Intro video (copy)"));
     EXPECT_EQ(model.selectedProject()->title, "Intro video (copy) (копия)");
 }
@@ -89,14 +90,14 @@ TEST_F(AppModelTest, DuplicatingOpensTheCopyWithTheCopySuffix)
 TEST(AppModelTitles, DuplicatedProjectTitle)
 {
     const ResolvedLanguage saved = L10nRuntime::lang();
-    L10nRuntime::setLang(ResolvedLanguage::english);
+    InterfaceTranslation::apply(ResolvedLanguage::english);
     EXPECT_EQ(AppModel::duplicatedProjectTitle(""), "New Project (copy)");
     EXPECT_EQ(AppModel::duplicatedProjectTitle(" \n"), "New Project (copy)");
     EXPECT_EQ(AppModel::duplicatedProjectTitle(" Demo (copy) "), "Demo (copy)");
-    L10nRuntime::setLang(ResolvedLanguage::russian);
+    InterfaceTranslation::apply(ResolvedLanguage::russian);
     EXPECT_EQ(AppModel::duplicatedProjectTitle(""), "Новый проект (копия)");
     EXPECT_EQ(AppModel::duplicatedProjectTitle("Demo"), "Demo (копия)");
-    L10nRuntime::setLang(saved);
+    InterfaceTranslation::apply(saved);
 }
 
 TEST_F(AppModelTest, RenamingToBlankOrTheSameTitleTouchesNothing)

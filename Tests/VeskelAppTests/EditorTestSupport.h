@@ -6,6 +6,7 @@
 #include "StoryboardCore/Storage/LocalProjectStore.h"
 #include "VeskelApp/Editor/ManualEditorScheduler.h"
 #include "VeskelApp/Editor/ProjectEditorViewModel.h"
+#include "VeskelApp/InterfaceTranslation.h"
 
 #include "Support/TestSupport.h"
 
@@ -62,9 +63,9 @@ protected:
     void SetUp() override
     {
         savedLanguage = L10nRuntime::lang();
-        L10nRuntime::setLang(ResolvedLanguage::english);
+        InterfaceTranslation::apply(ResolvedLanguage::english);
     }
-    void TearDown() override { L10nRuntime::setLang(savedLanguage); }
+    void TearDown() override { InterfaceTranslation::apply(savedLanguage); }
 
     // A project with the script's blocks and scenes, written by the store.
     StoryboardProject savedProject(const QString &script, const QString &title = "Film")

@@ -69,7 +69,7 @@ TEST_F(ExportViewModelTest, TheReviewSpeaksTheInterfaceLanguageButKeepsNamesAsTh
     EXPECT_EQ(english.files.at(1),
               (ExportReview::File{"photo.stack", "3 scenes → PNG cards in Media/"}));
 
-    L10nRuntime::setLang(ResolvedLanguage::russian);
+    InterfaceTranslation::apply(ResolvedLanguage::russian);
     const ExportReview russian = ExportReview::of(film);
     EXPECT_EQ(russian.summary,
               (QList<ExportReview::Row>{{"Сцены", "3 сцены"},

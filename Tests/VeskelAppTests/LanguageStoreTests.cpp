@@ -1,4 +1,5 @@
 #include "StoryboardCore/Localization/L10nRuntime.h"
+#include "VeskelApp/InterfaceTranslation.h"
 #include "VeskelApp/LanguageStore.h"
 
 #include "Support/TestSupport.h"
@@ -18,7 +19,7 @@ class LanguageStoreTest : public ::testing::Test
 {
 protected:
     void SetUp() override { saved = L10nRuntime::lang(); }
-    void TearDown() override { L10nRuntime::setLang(saved); }
+    void TearDown() override { InterfaceTranslation::apply(saved); }
 
     QString settingsPath() const { return dir.filePath(QStringLiteral("settings.ini")); }
     std::unique_ptr<QSettings> openSettings() const
@@ -58,8 +59,9 @@ TEST_P(LanguageStoreStart, ReadsTheChoiceAndSetsTheInterfaceLanguage)
     if (c.stored)
         settings->setValue(QStringLiteral("appLanguage"), QString::fromUtf8(c.stored));
     // Start from the opposite language so the store visibly sets it.
-    L10nRuntime::setLang(c.resolved == ResolvedLanguage::russian ? ResolvedLanguage::english
-                                                                 : ResolvedLanguage::russian);
+    InterfaceTranslation::apply(c.resolved == ResolvedLanguage::russian
+                                    ? ResolvedLanguage::english
+                                    : ResolvedLanguage::russian);
     LanguageStore store(settings.get(), prefer(c.preferred));
     EXPECT_EQ(store.language(), c.language);
     EXPECT_EQ(L10nRuntime::lang(), c.resolved);
@@ -142,7 +144,7 @@ TEST_F(LanguageStoreTest, TheChoiceSurvivesARestart)
         store.setLanguage(AppLanguage::english);
     }
     auto settings = openSettings();
-    L10nRuntime::setLang(ResolvedLanguage::russian);
+    InterfaceTranslation::apply(ResolvedLanguage::russian);
     LanguageStore store(settings.get(), prefer({"ru-RU"}));
     EXPECT_EQ(store.language(), AppLanguage::english);
     EXPECT_EQ(L10nRuntime::lang(), ResolvedLanguage::english);

@@ -18,6 +18,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -164,6 +165,26 @@ TEST_F(MainWindowTest, SwitchingToRussianShowsRussianTexts)
                     ->findChild<QPushButton *>("newProjectButton")
                     ->text()
                     .startsWith("Создать проект"));
+}
+
+TEST_F(MainWindowTest, QtsOwnTextsFollowTheInterfaceLanguage)
+{
+    showWindow();
+    model->createProject("Film", VideoSettings::FormatPreset::horizontalHD);
+    const auto copyEntry = [this] {
+        std::unique_ptr<QMenu> menu(
+            window->rootView()->editorView()->scriptEditor()->createStandardContextMenu());
+        const QAction *copy = menu->findChild<QAction *>("edit-copy");
+        return copy ? copy->text().section(u'\t', 0, 0) : QString();
+    };
+
+    languages->setLanguage(AppLanguage::russian);
+    EXPECT_EQ(copyEntry(), "&Копировать");
+    EXPECT_EQ(window->menuBar()->actions().constFirst()->text(), "Файл");
+
+    languages->setLanguage(AppLanguage::english);
+    EXPECT_EQ(copyEntry(), "&Copy");
+    EXPECT_EQ(window->menuBar()->actions().constFirst()->text(), "File");
 }
 
 TEST_F(MainWindowTest, LanguageChangeRebuildsTheEditorButKeepsItsHistory)

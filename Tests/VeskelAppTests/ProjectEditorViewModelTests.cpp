@@ -414,7 +414,7 @@ TEST_F(EditorTest, ANewSceneGoesBeforeItsTargetAndItsHeadingIsSelectedForTyping)
     EXPECT_EQ(editor->documentText().mid(range.location, range.length), "# New scene");
 
     const QString firstToken = editor->documentReveal()->token;
-    L10nRuntime::setLang(ResolvedLanguage::russian);
+    InterfaceTranslation::apply(ResolvedLanguage::russian);
     editor->insertSceneAfter(sceneID(*editor, "Three"), SceneType::placeholder);
     EXPECT_EQ(orderedTitles(*editor).constLast(), QStringLiteral("Новая сцена"));
     EXPECT_NE(editor->documentReveal()->token, firstToken);
@@ -438,10 +438,10 @@ class DuplicateTitle : public ::testing::TestWithParam<DuplicateTitleCase>
 TEST_P(DuplicateTitle, AddsTheCopySuffixOnce)
 {
     const ResolvedLanguage saved = L10nRuntime::lang();
-    L10nRuntime::setLang(ResolvedLanguage::english);
+    InterfaceTranslation::apply(ResolvedLanguage::english);
     EXPECT_EQ(ProjectEditorViewModel::duplicatedTitle(QString::fromUtf8(GetParam().title)),
               QString::fromUtf8(GetParam().copy));
-    L10nRuntime::setLang(saved);
+    InterfaceTranslation::apply(saved);
 }
 
 INSTANTIATE_TEST_SUITE_P(Titles,
@@ -639,7 +639,7 @@ TEST_F(EditorTest, ImportingBlankTextOrAnUnreadableFileOnlySetsTheMessage)
     const EditorSnapshot before = editor->currentSnapshot();
     editor->importScript(" \n\t ");
     EXPECT_EQ(editor->saveError(), QStringLiteral("The script text is empty."));
-    L10nRuntime::setLang(ResolvedLanguage::russian);
+    InterfaceTranslation::apply(ResolvedLanguage::russian);
     editor->importScriptFile(dir.path() + "/missing.md");
     EXPECT_EQ(editor->saveError(), QStringLiteral("Не удалось прочитать файл сценария."));
     QFile latin1(dir.path() + "/latin1.md");

@@ -17,9 +17,9 @@ protected:
     void SetUp() override
     {
         savedLanguage = L10nRuntime::lang();
-        L10nRuntime::setLang(ResolvedLanguage::english);
+        InterfaceTranslation::apply(ResolvedLanguage::english);
     }
-    void TearDown() override { L10nRuntime::setLang(savedLanguage); }
+    void TearDown() override { InterfaceTranslation::apply(savedLanguage); }
 
     // Projects created in this order; each project file then gets the given modification
     // time (seconds after a fixed moment), which is the date the list sorts by.
@@ -137,7 +137,7 @@ TEST_F(SidebarTest, ANewFolderTakesTheFirstFreeNumberAndIsRenamedAtOnce)
     EXPECT_FALSE(sidebar.renamingFolder());
     EXPECT_EQ(model.folders(), QStringList({"Clients", "New Folder", "New Folder 2"}));
 
-    L10nRuntime::setLang(ResolvedLanguage::russian);
+    InterfaceTranslation::apply(ResolvedLanguage::russian);
     EXPECT_EQ(sidebar.newFolderName(), "Новая папка");
 }
 
@@ -215,11 +215,11 @@ TEST_F(SidebarTest, SortingAndPinningPersistUnderTheirKeys)
 TEST(ProjectSortKey, RawValuesAndLabels)
 {
     const ResolvedLanguage saved = L10nRuntime::lang();
-    L10nRuntime::setLang(ResolvedLanguage::russian);
+    InterfaceTranslation::apply(ResolvedLanguage::russian);
     EXPECT_EQ(displayName(ProjectSortKey::dateCreated), "По дате создания");
-    L10nRuntime::setLang(ResolvedLanguage::english);
+    InterfaceTranslation::apply(ResolvedLanguage::english);
     EXPECT_EQ(displayName(ProjectSortKey::name), "Name");
-    L10nRuntime::setLang(saved);
+    InterfaceTranslation::apply(saved);
     for (ProjectSortKey key : allCases<ProjectSortKey>())
         EXPECT_EQ(projectSortKeyFromSetting(rawValue(key)), key);
     EXPECT_EQ(projectSortKeyFromSetting(""), ProjectSortKey::dateModified);

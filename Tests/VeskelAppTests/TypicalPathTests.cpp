@@ -28,7 +28,7 @@ void waitForExport(ExportViewModel &model)
 TEST(TypicalPath, FromANewProjectToAnUpdatedExport)
 {
     const ResolvedLanguage savedLanguage = L10nRuntime::lang();
-    L10nRuntime::setLang(ResolvedLanguage::english);
+    InterfaceTranslation::apply(ResolvedLanguage::english);
     QTemporaryDir dir(sandboxRoot() + "/typical-XXXXXX");
     LocalProjectStore store(dir.path() + "/Projects");
     QSettings settings(dir.path() + "/settings.ini", QSettings::IniFormat);
@@ -90,7 +90,7 @@ TEST(TypicalPath, FromANewProjectToAnUpdatedExport)
     EXPECT_EQ(ExportViewModel::guidance(second.phase().result),
               "Export updated. Import the same FCPXML into Final Cut Pro and choose "
               "\u201CReplace\u201D.");
-    L10nRuntime::setLang(savedLanguage);
+    InterfaceTranslation::apply(savedLanguage);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "VeskelApp/AppModel.h"
 #include "VeskelApp/Commands/AppNotificationHub.h"
 #include "VeskelApp/Editor/ManualEditorScheduler.h"
+#include "VeskelApp/InterfaceTranslation.h"
 #include "VeskelApp/LanguageStore.h"
 #include "VeskelApp/Settings/Preferences.h"
 #include "VeskelApp/Window/MainWindow.h"
@@ -40,7 +41,7 @@ protected:
     void TearDown() override
     {
         window.reset();
-        L10nRuntime::setLang(ResolvedLanguage::english);
+        InterfaceTranslation::apply(ResolvedLanguage::english);
     }
 
     void showWindow()

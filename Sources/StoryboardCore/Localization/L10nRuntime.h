@@ -4,8 +4,9 @@
 
 namespace veskel {
 
-// The process-wide interface language: every bilingual text reads it when it is produced.
-// Written and read on the main thread; the language store sets it at start and on change.
+// The process-wide resolved interface language, for choices beyond texts (texts follow the
+// installed translators). Written and read on the main thread; the application sets it together
+// with the translators at start and on change.
 namespace L10nRuntime {
 
 ResolvedLanguage lang();

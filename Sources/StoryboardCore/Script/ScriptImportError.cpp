@@ -1,6 +1,6 @@
 #include "StoryboardCore/Script/ScriptImportError.h"
 
-#include "StoryboardCore/Localization/Localized.h"
+#include <QCoreApplication>
 
 namespace veskel {
 
@@ -8,10 +8,9 @@ QString ScriptImportError::description() const
 {
     switch (kind) {
     case Kind::emptyText:
-        return localized(u"The script text is empty.", u"Текст сценария пуст.");
+        return QCoreApplication::translate("ScriptImportError", "The script text is empty.");
     case Kind::unreadableFile:
-        return localized(u"Could not read the script file.",
-                         u"Не удалось прочитать файл сценария.");
+        return QCoreApplication::translate("ScriptImportError", "Could not read the script file.");
     }
     return {};
 }

@@ -1,7 +1,8 @@
 #include "StoryboardCore/Validation/ValidationIssue.h"
 
-#include "StoryboardCore/Localization/Localized.h"
 #include "StoryboardCore/Models/StoryboardProject.h"
+
+#include <QCoreApplication>
 
 namespace veskel {
 
@@ -98,51 +99,47 @@ QString ValidationIssue::plainMessage() const
     return {};
 }
 
-QString ValidationIssue::reviewMessage(const StoryboardProject &project,
-                                       ResolvedLanguage language) const
+QString ValidationIssue::reviewMessage(const StoryboardProject &project) const
 {
-    const auto label = [&] { return sceneLabel(sceneID, project, language); };
+    const auto label = [&] { return sceneLabel(sceneID, project); };
     switch (kind) {
     case Kind::unsupportedFrameRate:
-        return localized(language, u"Unsupported frame rate: ",
-                         u"Неподдерживаемая частота кадров: ")
-               + QString::number(frameRate) + QStringLiteral(" fps.");
+        return QCoreApplication::translate("ValidationIssue", "Unsupported frame rate: %1 fps.")
+            .arg(frameRate);
     case Kind::emptySceneTitle:
-        return label() + localized(language, u": missing scene title.", u": нет названия сцены.");
+        return QCoreApplication::translate("ValidationIssue", "%1: missing scene title.")
+            .arg(label());
     case Kind::invalidSceneDuration:
-        return label()
-               + localized(language, u": duration must be greater than zero.",
-                           u": длительность должна быть больше нуля.");
+        return QCoreApplication::translate("ValidationIssue",
+                                           "%1: duration must be greater than zero.")
+            .arg(label());
     case Kind::onScreenTextTooLong:
-        return label()
-               + localized(language, u": on-screen text is too long (",
-                           u": текст на экране слишком длинный (")
-               + QString::number(length) + u'/' + QString::number(maxLength) + QStringLiteral(").");
+        return QCoreApplication::translate("ValidationIssue",
+                                           "%1: on-screen text is too long (%2/%3).")
+            .arg(label(), QString::number(length), QString::number(maxLength));
     case Kind::missingProductionNote:
-        return label()
-               + localized(language, u": missing production note.", u": нет production-заметки.");
+        return QCoreApplication::translate("ValidationIssue", "%1: missing production note.")
+            .arg(label());
     case Kind::missingVisualReference:
-        return label()
-               + localized(language, u": missing visual reference.",
-                           u": нет визуального референса.");
+        return QCoreApplication::translate("ValidationIssue", "%1: missing visual reference.")
+            .arg(label());
     case Kind::emptyProjectTitle:
-        return localized(language, u"The project has no title.", u"У проекта нет названия.");
+        return QCoreApplication::translate("ValidationIssue", "The project has no title.");
     }
     return {};
 }
 
-QString
-sceneLabel(const QString &sceneID, const StoryboardProject &project, ResolvedLanguage language)
+QString sceneLabel(const QString &sceneID, const StoryboardProject &project)
 {
     for (const Scene &scene : project.scenes) {
         if (scene.id != sceneID)
             continue;
         const QString title = scene.title.trimmed().isEmpty()
-                                  ? localized(language, u"Untitled", u"Без названия")
+                                  ? QCoreApplication::translate("ValidationIssue", "Untitled")
                                   : scene.title;
         return u'S' + scene.sceneNumber() + u' ' + title;
     }
-    return localized(language, u"Scene", u"Сцена");
+    return QCoreApplication::translate("ValidationIssue", "Scene");
 }
 
 } // namespace veskel

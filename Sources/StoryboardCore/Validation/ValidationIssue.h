@@ -1,7 +1,5 @@
 #pragma once
 
-#include "StoryboardCore/Localization/ResolvedLanguage.h"
-
 #include <QString>
 
 #include <optional>
@@ -48,13 +46,13 @@ struct ValidationIssue
     // English, used inside the export error: "One or more scenes have an empty title."
     QString plainMessage() const;
     // The export review's line, naming the scene by its label: "S003 Intro: missing scene title."
-    QString reviewMessage(const StoryboardProject &project, ResolvedLanguage language) const;
+    // In the interface language; English where no translator is installed.
+    QString reviewMessage(const StoryboardProject &project) const;
 
     bool operator==(const ValidationIssue &) const = default;
 };
 
 // "S003 Intro"; "S003 Untitled" for a blank title; "Scene" when no scene has the id.
-QString
-sceneLabel(const QString &sceneID, const StoryboardProject &project, ResolvedLanguage language);
+QString sceneLabel(const QString &sceneID, const StoryboardProject &project);
 
 } // namespace veskel

@@ -1,6 +1,5 @@
 #include "VeskelApp/Commands/AppCommands.h"
 
-#include "StoryboardCore/Localization/Localized.h"
 #include "VeskelApp/AppModel.h"
 #include "VeskelApp/Commands/AppNotificationHub.h"
 #include "VeskelApp/Commands/AppShortcuts.h"
@@ -36,30 +35,30 @@ AppCommands::AppCommands(QMenuBar &menuBar,
 
 void AppCommands::buildFileMenu(QMenuBar &menuBar)
 {
-    QMenu *file = menuBar.addMenu(localized(u"File", u"Файл"));
+    QMenu *file = menuBar.addMenu(tr("File"));
     file->setObjectName(QStringLiteral("fileMenu"));
 
-    m_newScene = file->addAction(localized(u"New Scene", u"Новая сцена"));
+    m_newScene = file->addAction(tr("New Scene"));
     m_newScene->setObjectName(QStringLiteral("newScene"));
     m_newScene->setShortcut(AppShortcuts::newScene());
     connect(m_newScene, &QAction::triggered, m_environment.notifications,
             &AppNotificationHub::postNewScene);
 
-    m_newProject = file->addAction(localized(u"New Project…", u"Новый проект…"));
+    m_newProject = file->addAction(tr("New Project…"));
     m_newProject->setObjectName(QStringLiteral("newProject"));
     m_newProject->setShortcut(AppShortcuts::newProject());
     connect(m_newProject, &QAction::triggered, m_environment.model,
             [model = m_environment.model] { model->setShowNewProjectSheet(true); });
 
     file->addSeparator();
-    m_export = file->addAction(localized(u"Export to Final Cut Pro…", u"Экспорт в Final Cut Pro…"));
+    m_export = file->addAction(tr("Export to Final Cut Pro…"));
     m_export->setObjectName(QStringLiteral("exportProject"));
     m_export->setShortcut(AppShortcuts::exportProject());
     connect(m_export, &QAction::triggered, m_environment.notifications,
             &AppNotificationHub::postExport);
 
     file->addSeparator();
-    QAction *settings = file->addAction(localized(u"Settings…", u"Настройки…"));
+    QAction *settings = file->addAction(tr("Settings…"));
     settings->setObjectName(QStringLiteral("openSettings"));
     settings->setShortcut(AppShortcuts::settings());
     settings->setMenuRole(QAction::PreferencesRole);
@@ -69,7 +68,7 @@ void AppCommands::buildFileMenu(QMenuBar &menuBar)
     });
 
     file->addSeparator();
-    QAction *quit = file->addAction(localized(u"Quit Veskel", u"Выйти из Veskel"));
+    QAction *quit = file->addAction(tr("Quit Veskel"));
     quit->setObjectName(QStringLiteral("quit"));
     quit->setShortcut(AppShortcuts::quit());
     quit->setMenuRole(QAction::QuitRole);
@@ -106,7 +105,7 @@ QMenu *AppCommands::choiceMenu(QMenu *parent,
 
 void AppCommands::buildViewMenu(QMenuBar &menuBar)
 {
-    QMenu *view = menuBar.addMenu(localized(u"View", u"Вид"));
+    QMenu *view = menuBar.addMenu(tr("View"));
     view->setObjectName(QStringLiteral("viewMenu"));
 
     m_toggleProjects = view->addAction(QString());
@@ -126,20 +125,19 @@ void AppCommands::buildViewMenu(QMenuBar &menuBar)
     view->addSeparator();
     Preferences *prefs = m_environment.preferences;
     view->addMenu(choiceMenu<TitleBarMode>(
-        view, localized(u"Title Bar", u"Тайтл-бар"), [prefs] { return prefs->titleBarMode(); },
+        view, tr("Title Bar"), [prefs] { return prefs->titleBarMode(); },
         [prefs](TitleBarMode mode) { prefs->setTitleBarMode(mode); }));
     view->addMenu(choiceMenu<TimelineScrollMode>(
-        view, localized(u"Timeline", u"Таймлайн"), [prefs] { return prefs->timelineScrollMode(); },
+        view, tr("Timeline"), [prefs] { return prefs->timelineScrollMode(); },
         [prefs](TimelineScrollMode mode) { prefs->setTimelineScrollMode(mode); }));
     view->addMenu(choiceMenu<MarkupBarMode>(
-        view, localized(u"Markup Bar", u"Панель разметки"),
-        [prefs] { return prefs->markupBarMode(); },
+        view, tr("Markup Bar"), [prefs] { return prefs->markupBarMode(); },
         [prefs](MarkupBarMode mode) { prefs->setMarkupBarMode(mode); }));
 }
 
 void AppCommands::buildMarkupMenu(QMenuBar &menuBar)
 {
-    QMenu *markup = menuBar.addMenu(localized(u"Markup", u"Разметка"));
+    QMenu *markup = menuBar.addMenu(tr("Markup"));
     markup->setObjectName(QStringLiteral("markupMenu"));
     struct Item
     {
@@ -147,10 +145,10 @@ void AppCommands::buildMarkupMenu(QMenuBar &menuBar)
         const char16_t *name;
     };
     const std::array items{
-        Item{localized(u"Scene (# heading)", u"Сцена (# заголовок)"), u"heading"},
-        Item{localized(u"Voiceover", u"Голос за кадром"), u"voiceover"},
-        Item{localized(u"On-Slide Text (>)", u"Текст на слайде (>)"), u"onScreen"},
-        Item{localized(u"Note (//)", u"Заметка (//)"), u"note"},
+        Item{tr("Scene (# heading)"), u"heading"},
+        Item{tr("Voiceover"), u"voiceover"},
+        Item{tr("On-Slide Text (>)"), u"onScreen"},
+        Item{tr("Note (//)"), u"note"},
     };
     int number = 1;
     for (const Item &item : items) {
@@ -176,12 +174,8 @@ void AppCommands::updateProjectCommands()
 void AppCommands::updateViewLabels()
 {
     const Preferences &prefs = *m_environment.preferences;
-    m_toggleProjects->setText(prefs.sidebarVisible()
-                                  ? localized(u"Hide Projects", u"Скрыть проекты")
-                                  : localized(u"Show Projects", u"Показать проекты"));
-    m_toggleTimeline->setText(prefs.timelineVisible()
-                                  ? localized(u"Hide Timeline", u"Скрыть таймлайн")
-                                  : localized(u"Show Timeline", u"Показать таймлайн"));
+    m_toggleProjects->setText(prefs.sidebarVisible() ? tr("Hide Projects") : tr("Show Projects"));
+    m_toggleTimeline->setText(prefs.timelineVisible() ? tr("Hide Timeline") : tr("Show Timeline"));
 }
 
 } // namespace veskel

@@ -1,6 +1,6 @@
 #include "VeskelApp/Editor/FocusMode.h"
 
-#include "StoryboardCore/Localization/Localized.h"
+#include <QCoreApplication>
 
 namespace veskel {
 
@@ -28,13 +28,13 @@ QString displayName(FocusMode mode)
 {
     switch (mode) {
     case FocusMode::off:
-        return localized(u"Off", u"Выключен");
+        return QCoreApplication::translate("FocusMode", "Off");
     case FocusMode::sentence:
-        return localized(u"Sentence", u"Предложение");
+        return QCoreApplication::translate("FocusMode", "Sentence");
     case FocusMode::paragraph:
-        return localized(u"Paragraph", u"Абзац");
+        return QCoreApplication::translate("FocusMode", "Paragraph");
     case FocusMode::typewriter:
-        return localized(u"Typewriter", u"Печатная машинка");
+        return QCoreApplication::translate("FocusMode", "Typewriter");
     }
     return {};
 }

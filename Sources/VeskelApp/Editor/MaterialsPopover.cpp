@@ -1,7 +1,6 @@
 #include "VeskelApp/Editor/MaterialsPopover.h"
 
 #include "StoryboardCore/Duration/DurationCalculator.h"
-#include "StoryboardCore/Localization/Localized.h"
 #include "VeskelApp/Editor/ProjectEditorViewModel.h"
 #include "VeskelApp/Editor/SceneTypeAppearance.h"
 #include "VeskelApp/Icons/IconProvider.h"
@@ -45,11 +44,10 @@ MaterialRow::MaterialRow(const Scene &scene, QWidget *parent)
     : QAbstractButton(parent)
     , m_sceneID(scene.id)
     , m_number(u'S' + scene.sceneNumber())
-    , m_title(scene.title.trimmed().isEmpty() ? localized(u"Untitled", u"Без названия")
-                                              : scene.title)
+    , m_title(scene.title.trimmed().isEmpty() ? MaterialsPopover::tr("Untitled") : scene.title)
     , m_duration(DurationCalculator::formatDuration(scene.durationSeconds))
 {
-    setToolTip(localized(u"Jump to scene", u"Перейти к сцене"));
+    setToolTip(MaterialsPopover::tr("Jump to scene"));
     setCursor(Qt::PointingHandCursor);
     setText(m_number + u' ' + m_title);
     setAccessibleName(text());
@@ -119,7 +117,7 @@ MaterialsPopover::MaterialsPopover(ProjectEditorViewModel &model, QWidget *paren
 
     const QList<Scene> scenes = model.project().orderedScenes();
     if (scenes.isEmpty()) {
-        auto *empty = new QLabel(localized(u"No marked scenes yet", u"Пока нет размеченных сцен"));
+        auto *empty = new QLabel(tr("No marked scenes yet"));
         empty->setAlignment(Qt::AlignCenter);
         empty->setMinimumSize(popoverWidth - 16, 64);
         empty->setForegroundRole(QPalette::PlaceholderText);

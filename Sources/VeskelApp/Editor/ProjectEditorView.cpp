@@ -1,8 +1,6 @@
 #include "VeskelApp/Editor/ProjectEditorView.h"
 
 #include "StoryboardCore/Duration/DurationCalculator.h"
-#include "StoryboardCore/Localization/Localized.h"
-#include "StoryboardCore/Localization/Plural.h"
 #include "VeskelApp/Commands/AppNotificationHub.h"
 #include "VeskelApp/Commands/AppShortcuts.h"
 #include "VeskelApp/Editor/EditorKeyboardShortcuts.h"
@@ -11,6 +9,7 @@
 #include "VeskelApp/Editor/ProjectEditorViewModel.h"
 #include "VeskelApp/Editor/SearchPopover.h"
 #include "VeskelApp/Icons/IconProvider.h"
+#include "VeskelApp/SceneCountText.h"
 #include "VeskelApp/Settings/Preferences.h"
 
 #include <QActionGroup>
@@ -133,8 +132,7 @@ void ProjectEditorView::buildToolBar()
     });
     m_toolBar->addSeparator();
 
-    const QString undoText
-        = localized(u"Undo", u"Отменить") + AppShortcuts::hint(AppShortcuts::undo());
+    const QString undoText = tr("Undo") + AppShortcuts::hint(AppShortcuts::undo());
     m_undo = m_toolBar->addAction(IconProvider::icon(QStringLiteral("arrow.uturn.backward")),
                                   undoText);
     m_undo->setObjectName(QStringLiteral("undo"));
@@ -143,8 +141,7 @@ void ProjectEditorView::buildToolBar()
         if (m_model)
             m_model->undo();
     });
-    const QString redoText
-        = localized(u"Redo", u"Повторить") + AppShortcuts::hint(AppShortcuts::redo());
+    const QString redoText = tr("Redo") + AppShortcuts::hint(AppShortcuts::redo());
     m_redo
         = m_toolBar->addAction(IconProvider::icon(QStringLiteral("arrow.uturn.forward")), redoText);
     m_redo->setObjectName(QStringLiteral("redo"));
@@ -158,8 +155,7 @@ void ProjectEditorView::buildToolBar()
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     m_toolBar->addWidget(spacer);
 
-    const QString searchText = localized(u"Search the script", u"Поиск по сценарию")
-                               + AppShortcuts::hint(AppShortcuts::search());
+    const QString searchText = tr("Search the script") + AppShortcuts::hint(AppShortcuts::search());
     m_search
         = m_toolBar->addAction(IconProvider::icon(QStringLiteral("magnifyingglass")), searchText);
     m_search->setObjectName(QStringLiteral("search"));
@@ -172,8 +168,7 @@ void ProjectEditorView::buildToolBar()
     m_focus = focusButton();
     m_toolBar->addWidget(m_focus);
 
-    const QString materialsText = localized(u"Materials — what the film is made of",
-                                            u"Материалы — что нужно подготовить для фильма");
+    const QString materialsText = tr("Materials — what the film is made of");
     m_materials
         = m_toolBar->addAction(IconProvider::icon(QStringLiteral("list.clipboard")), materialsText);
     m_materials->setObjectName(QStringLiteral("materials"));
@@ -186,23 +181,21 @@ QToolButton *ProjectEditorView::importButton()
     auto *button = new QToolButton;
     button->setObjectName(QStringLiteral("import"));
     button->setIcon(IconProvider::icon(QStringLiteral("square.and.arrow.down")));
-    button->setToolTip(localized(u"Paste text from clipboard or import .md",
-                                 u"Вставить текст из буфера или импортировать .md"));
+    button->setToolTip(tr("Paste text from clipboard or import .md"));
     button->setPopupMode(QToolButton::InstantPopup);
     button->setAutoRaise(true);
     auto *menu = new QMenu(button);
-    QAction *file = menu->addAction(IconProvider::icon(QStringLiteral("doc.text")),
-                                    localized(u"Import .md…", u"Импортировать .md…"));
+    QAction *file
+        = menu->addAction(IconProvider::icon(QStringLiteral("doc.text")), tr("Import .md…"));
     connect(file, &QAction::triggered, this, [this] {
         const QString path = QFileDialog::getOpenFileName(
-            this, localized(u"Import .md…", u"Импортировать .md…"), QString(),
-            localized(u"Markdown or text (*.md *.markdown *.txt);;All files (*)",
-                      u"Markdown или текст (*.md *.markdown *.txt);;Все файлы (*)"));
+            this, tr("Import .md…"), QString(),
+            tr("Markdown or text (*.md *.markdown *.txt);;All files (*)"));
         if (!path.isEmpty() && m_model)
             m_model->importScriptFile(path);
     });
     QAction *paste = menu->addAction(IconProvider::icon(QStringLiteral("doc.on.clipboard")),
-                                     localized(u"Paste from Clipboard", u"Вставить из буфера"));
+                                     tr("Paste from Clipboard"));
     connect(paste, &QAction::triggered, this, [this] {
         if (m_model)
             m_model->pasteScript(QApplication::clipboard()->text());
@@ -216,8 +209,7 @@ QToolButton *ProjectEditorView::focusButton()
     auto *button = new QToolButton;
     button->setObjectName(QStringLiteral("focusMode"));
     button->setIcon(IconProvider::icon(QStringLiteral("eye")));
-    button->setToolTip(localized(u"Focus mode: sentence, paragraph or typewriter",
-                                 u"Режим фокуса: предложение, абзац или печатная машинка"));
+    button->setToolTip(tr("Focus mode: sentence, paragraph or typewriter"));
     button->setPopupMode(QToolButton::InstantPopup);
     button->setAutoRaise(true);
     button->setCheckable(true);
@@ -236,7 +228,7 @@ QToolButton *ProjectEditorView::focusButton()
                 });
     }
     menu->addSeparator();
-    QAction *off = menu->addAction(localized(u"Turn Off Focus", u"Выключить фокус"));
+    QAction *off = menu->addAction(tr("Turn Off Focus"));
     connect(off, &QAction::triggered, this,
             [prefs = m_environment.preferences] { prefs->setFocusMode(FocusMode::off); });
     connect(menu, &QMenu::aboutToShow, off, [off, prefs = m_environment.preferences] {
@@ -268,8 +260,7 @@ QWidget *ProjectEditorView::timelinePlaceholder()
     font.setWeight(QFont::DemiBold);
     m_timelineSummary->setFont(font);
     layout->addWidget(m_timelineSummary);
-    auto *note = new QLabel(
-        localized(u"The timeline of the scenes will appear here", u"Здесь появится таймлайн сцен"));
+    auto *note = new QLabel(tr("The timeline of the scenes will appear here"));
     note->setAlignment(Qt::AlignCenter);
     note->setForegroundRole(QPalette::PlaceholderText);
     layout->addWidget(note);
@@ -297,15 +288,14 @@ void ProjectEditorView::updateTimeline()
         return;
     const StoryboardProject &project = m_model->project();
     m_timelineSummary->setText(
-        Plural::scenes(project.scenes.size()) + QStringLiteral(" · ")
+        sceneCountText(project.scenes.size()) + QStringLiteral(" · ")
         + DurationCalculator::formatDuration(project.totalDurationSeconds()));
 }
 
 void ProjectEditorView::updateSidebarToggle()
 {
     const bool visible = m_environment.preferences->sidebarVisible();
-    m_sidebarToggle->setToolTip((visible ? localized(u"Hide Projects", u"Скрыть проекты")
-                                         : localized(u"Show Projects", u"Показать проекты"))
+    m_sidebarToggle->setToolTip((visible ? tr("Hide Projects") : tr("Show Projects"))
                                 + AppShortcuts::hint(AppShortcuts::toggleProjects()));
 }
 

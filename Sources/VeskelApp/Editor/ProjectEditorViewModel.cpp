@@ -1,6 +1,5 @@
 #include "VeskelApp/Editor/ProjectEditorViewModel.h"
 
-#include "StoryboardCore/Localization/Localized.h"
 #include "StoryboardCore/Script/ScriptDocumentCodec.h"
 #include "StoryboardCore/Script/ScriptImport.h"
 #include "StoryboardCore/Script/ScriptSceneSync.h"
@@ -640,7 +639,7 @@ void ProjectEditorViewModel::insertScene(const std::optional<QString> &beforeSce
     const QDateTime stamp = now();
     Scene scene;
     scene.id = makeUUID();
-    scene.title = localized(u"New scene", u"Новая сцена");
+    scene.title = tr("New scene");
     scene.type = type;
     scene.durationSeconds = m_project.videoSettings.defaultSceneDurationSeconds;
     scene.createdAt = stamp;
@@ -673,10 +672,10 @@ void ProjectEditorViewModel::insertSceneAfter(const QString &sceneID, SceneType 
 
 QString ProjectEditorViewModel::duplicatedTitle(const QString &title)
 {
-    const QString suffix = localized(u"(copy)", u"(копия)");
+    const QString suffix = tr("(copy)");
     const QString trimmed = title.trimmed();
     if (trimmed.isEmpty())
-        return localized(u"Untitled", u"Без названия") + u' ' + suffix;
+        return tr("Untitled") + u' ' + suffix;
     if (trimmed.endsWith(suffix))
         return trimmed;
     return trimmed + u' ' + suffix;

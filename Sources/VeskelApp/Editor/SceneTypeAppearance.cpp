@@ -1,6 +1,6 @@
 #include "VeskelApp/Editor/SceneTypeAppearance.h"
 
-#include "StoryboardCore/Localization/Localized.h"
+#include <QCoreApplication>
 
 namespace veskel::SceneTypeAppearance {
 
@@ -55,21 +55,21 @@ QString localizedName(SceneType type)
 {
     switch (type) {
     case SceneType::talkingHead:
-        return localized(u"Talking head", u"Говорящая голова");
+        return QCoreApplication::translate("SceneTypeAppearance", "Talking head");
     case SceneType::motionGraphic:
-        return localized(u"Motion graphics", u"Моушн-графика");
+        return QCoreApplication::translate("SceneTypeAppearance", "Motion graphics");
     case SceneType::screenRecording:
-        return localized(u"Screen recording", u"Запись экрана");
+        return QCoreApplication::translate("SceneTypeAppearance", "Screen recording");
     case SceneType::uiDemo:
-        return localized(u"UI demo", u"Демо интерфейса");
+        return QCoreApplication::translate("SceneTypeAppearance", "UI demo");
     case SceneType::imageReference:
-        return localized(u"Image / reference", u"Картинка / референс");
+        return QCoreApplication::translate("SceneTypeAppearance", "Image / reference");
     case SceneType::titleCard:
-        return localized(u"Title card", u"Титр / заставка");
+        return QCoreApplication::translate("SceneTypeAppearance", "Title card");
     case SceneType::summary:
-        return localized(u"Summary", u"Резюме");
+        return QCoreApplication::translate("SceneTypeAppearance", "Summary");
     case SceneType::placeholder:
-        return localized(u"No visual yet", u"Пока без визуала");
+        return QCoreApplication::translate("SceneTypeAppearance", "No visual yet");
     }
     return {};
 }

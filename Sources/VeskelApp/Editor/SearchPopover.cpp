@@ -1,6 +1,5 @@
 #include "VeskelApp/Editor/SearchPopover.h"
 
-#include "StoryboardCore/Localization/Localized.h"
 #include "VeskelApp/Editor/ProjectEditorViewModel.h"
 #include "VeskelApp/Icons/IconProvider.h"
 
@@ -22,7 +21,7 @@ SearchPopover::SearchPopover(ProjectEditorViewModel &model, QWidget *parent)
     layout->setSpacing(4);
     m_field = new QLineEdit(model.activeSearchQuery());
     m_field->setObjectName(QStringLiteral("searchField"));
-    m_field->setPlaceholderText(localized(u"Search", u"Поиск"));
+    m_field->setPlaceholderText(tr("Search"));
     m_field->setClearButtonEnabled(true);
     m_field->addAction(IconProvider::icon(QStringLiteral("magnifyingglass")),
                        QLineEdit::LeadingPosition);

@@ -1,7 +1,5 @@
 #include "VeskelApp/Export/ExportViewModel.h"
 
-#include "StoryboardCore/Localization/Localized.h"
-
 #include <QFutureWatcher>
 #include <QtConcurrent/QtConcurrentRun>
 
@@ -77,12 +75,9 @@ void ExportViewModel::retry()
 QString ExportViewModel::guidance(const ExportResult &result)
 {
     if (result.replacedExistingExport)
-        return localized(u"Export updated. Import the same FCPXML into Final Cut Pro and choose "
-                         u"\u201CReplace\u201D.",
-                         u"Экспорт обновлён. Импортируйте тот же FCPXML в Final Cut Pro и "
-                         u"выберите «Заменить».");
-    return localized(u"First export is ready. Import the FCPXML into Final Cut Pro.",
-                     u"Первый экспорт готов. Импортируйте FCPXML в Final Cut Pro.");
+        return tr("Export updated. Import the same FCPXML into Final Cut Pro and choose "
+                  "“Replace”.");
+    return tr("First export is ready. Import the FCPXML into Final Cut Pro.");
 }
 
 } // namespace veskel

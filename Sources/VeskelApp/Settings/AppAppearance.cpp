@@ -1,6 +1,6 @@
 #include "VeskelApp/Settings/AppAppearance.h"
 
-#include "StoryboardCore/Localization/Localized.h"
+#include <QCoreApplication>
 
 namespace veskel {
 
@@ -21,11 +21,11 @@ QString displayName(AppAppearance appearance)
 {
     switch (appearance) {
     case AppAppearance::system:
-        return localized(u"Match system appearance", u"Как в системе");
+        return QCoreApplication::translate("AppAppearance", "Match system appearance");
     case AppAppearance::light:
-        return localized(u"Light", u"Светлое");
+        return QCoreApplication::translate("AppAppearance", "Light");
     case AppAppearance::dark:
-        return localized(u"Dark", u"Тёмное");
+        return QCoreApplication::translate("AppAppearance", "Dark");
     }
     return {};
 }

@@ -1,6 +1,6 @@
 #include "VeskelApp/Settings/MarkupBarMode.h"
 
-#include "StoryboardCore/Localization/Localized.h"
+#include <QCoreApplication>
 
 namespace veskel {
 
@@ -21,11 +21,11 @@ QString displayName(MarkupBarMode mode)
 {
     switch (mode) {
     case MarkupBarMode::fadeOnScroll:
-        return localized(u"Fade In/Out", u"Прятать при скролле");
+        return QCoreApplication::translate("MarkupBarMode", "Fade In/Out");
     case MarkupBarMode::alwaysShow:
-        return localized(u"Always Show", u"Показывать всегда");
+        return QCoreApplication::translate("MarkupBarMode", "Always Show");
     case MarkupBarMode::hidden:
-        return localized(u"Hide", u"Скрыть");
+        return QCoreApplication::translate("MarkupBarMode", "Hide");
     }
     return {};
 }

@@ -1,6 +1,5 @@
 #include "VeskelApp/Settings/SettingsView.h"
 
-#include "StoryboardCore/Localization/Localized.h"
 #include "VeskelApp/Icons/IconProvider.h"
 #include "VeskelApp/LanguageStore.h"
 #include "VeskelApp/Settings/AppearanceController.h"
@@ -66,11 +65,9 @@ std::optional<E> chosen(QComboBox *combo)
 QString languageNote()
 {
 #ifdef Q_OS_MACOS
-    return localized(u"“Match System” follows the macOS language: Russian or English.",
-                     u"«Как в системе» использует язык macOS: русский или английский.");
+    return SettingsView::tr("“Match System” follows the macOS language: Russian or English.");
 #else
-    return localized(u"“Match System” follows the system language: Russian or English.",
-                     u"«Как в системе» использует язык системы: русский или английский.");
+    return SettingsView::tr("“Match System” follows the system language: Russian or English.");
 #endif
 }
 
@@ -97,9 +94,9 @@ SettingsView::SettingsView(Preferences &preferences,
     m_tabs = new QTabWidget;
     m_tabs->setDocumentMode(true);
     m_tabs->addTab(makeGeneralTab(), IconProvider::icon(QStringLiteral("gearshape")),
-                   localized(u"General", u"Основные"));
+                   tr("General"));
     m_tabs->addTab(makeEditorTab(), IconProvider::icon(QStringLiteral("textformat.size")),
-                   localized(u"Editor", u"Редактор"));
+                   tr("Editor"));
     layout->addWidget(m_tabs);
 
     connect(m_preferences, &Preferences::changed, this, &SettingsView::refresh);
@@ -119,8 +116,7 @@ QWidget *SettingsView::makeGeneralTab()
     auto *appearance = new QWidget;
     auto *appearanceLayout = new QVBoxLayout(appearance);
     appearanceLayout->setContentsMargins(0, 0, 0, 0);
-    m_matchSystemAppearance
-        = new QCheckBox(localized(u"Match system appearance", u"Как в системе"));
+    m_matchSystemAppearance = new QCheckBox(tr("Match system appearance"));
     m_matchSystemAppearance->setObjectName(QStringLiteral("matchSystemAppearance"));
     appearanceLayout->addWidget(m_matchSystemAppearance);
     m_appearanceChoice = new QWidget;
@@ -134,7 +130,7 @@ QWidget *SettingsView::makeGeneralTab()
     choiceLayout->addWidget(m_dark);
     choiceLayout->addStretch();
     appearanceLayout->addWidget(m_appearanceChoice);
-    form->addRow(localized(u"Appearance", u"Оформление"), appearance);
+    form->addRow(tr("Appearance"), appearance);
 
     connect(m_matchSystemAppearance, &QCheckBox::toggled, this, [this](bool on) {
         if (on)
@@ -153,21 +149,21 @@ QWidget *SettingsView::makeGeneralTab()
     });
 
     m_titleBarMode = enumChoice<TitleBarMode>(QStringLiteral("titleBarMode"));
-    form->addRow(localized(u"Title bar", u"Тайтл-бар"), m_titleBarMode);
+    form->addRow(tr("Title bar"), m_titleBarMode);
     connect(m_titleBarMode, &QComboBox::currentIndexChanged, this, [this] {
         if (auto mode = chosen<TitleBarMode>(m_titleBarMode))
             m_preferences->setTitleBarMode(*mode);
     });
 
     m_timelineScrollMode = enumChoice<TimelineScrollMode>(QStringLiteral("timelineScrollMode"));
-    form->addRow(localized(u"Timeline", u"Таймлайн"), m_timelineScrollMode);
+    form->addRow(tr("Timeline"), m_timelineScrollMode);
     connect(m_timelineScrollMode, &QComboBox::currentIndexChanged, this, [this] {
         if (auto mode = chosen<TimelineScrollMode>(m_timelineScrollMode))
             m_preferences->setTimelineScrollMode(*mode);
     });
 
     m_markupBarMode = enumChoice<MarkupBarMode>(QStringLiteral("markupBarMode"));
-    form->addRow(localized(u"Markup bar", u"Панель разметки"), m_markupBarMode);
+    form->addRow(tr("Markup bar"), m_markupBarMode);
     connect(m_markupBarMode, &QComboBox::currentIndexChanged, this, [this] {
         if (auto mode = chosen<MarkupBarMode>(m_markupBarMode))
             m_preferences->setMarkupBarMode(*mode);
@@ -176,13 +172,11 @@ QWidget *SettingsView::makeGeneralTab()
     auto *swipe = new QWidget;
     auto *swipeLayout = new QVBoxLayout(swipe);
     swipeLayout->setContentsMargins(0, 0, 0, 0);
-    m_swipe = new QCheckBox(localized(u"Swipe to show Projects", u"Показывать проекты свайпом"));
+    m_swipe = new QCheckBox(tr("Swipe to show Projects"));
     m_swipe->setObjectName(QStringLiteral("sidebarSwipeEnabled"));
     swipeLayout->addWidget(m_swipe);
     swipeLayout->addWidget(
-        noteLabel(localized(u"Two-finger swipe right shows the project list; swipe left hides it.",
-                            u"Свайп двумя пальцами вправо открывает список проектов, влево — "
-                            u"прячет.")));
+        noteLabel(tr("Two-finger swipe right shows the project list; swipe left hides it.")));
     form->addRow(QString(), swipe);
     connect(m_swipe, &QCheckBox::toggled, m_preferences, &Preferences::setSidebarSwipeEnabled);
 
@@ -198,7 +192,7 @@ QWidget *SettingsView::makeGeneralTab()
         languageLayout->addWidget(button);
     }
     languageLayout->addWidget(noteLabel(languageNote()));
-    form->addRow(localized(u"Language", u"Язык"), language);
+    form->addRow(tr("Language"), language);
     connect(m_language, &QButtonGroup::idToggled, this, [this](int id, bool on) {
         if (on && id >= 0 && id < int(allCases<AppLanguage>().size()))
             m_languageStore->setLanguage(allCases<AppLanguage>()[std::size_t(id)]);
@@ -248,13 +242,11 @@ QWidget *SettingsView::makeEditorTab()
     form->setRowWrapPolicy(QFormLayout::DontWrapRows);
     form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     form->setLabelAlignment(Qt::AlignRight | Qt::AlignTop);
-    addSlider(form, localized(u"Text size", u"Размер текста"), EditorTheme::textSize,
-              localized(u"Scene headings and notes scale together with the body text.",
-                        u"Заголовки сцен и заметки масштабируются вместе с основным текстом."));
-    addSlider(form, localized(u"Line spacing", u"Межстрочный интервал"), EditorTheme::lineSpacing,
-              {});
-    addSlider(form, localized(u"Column width", u"Ширина колонки"), EditorTheme::columnWidth, {});
-    auto *reset = new QPushButton(localized(u"Reset to Defaults", u"Сбросить"));
+    addSlider(form, tr("Text size"), EditorTheme::textSize,
+              tr("Scene headings and notes scale together with the body text."));
+    addSlider(form, tr("Line spacing"), EditorTheme::lineSpacing, {});
+    addSlider(form, tr("Column width"), EditorTheme::columnWidth, {});
+    auto *reset = new QPushButton(tr("Reset to Defaults"));
     reset->setObjectName(QStringLiteral("resetEditorTypography"));
     reset->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     connect(reset, &QPushButton::clicked, m_preferences, &Preferences::resetEditorTypography);

@@ -1,6 +1,5 @@
 #include "VeskelApp/Settings/SettingsWindow.h"
 
-#include "StoryboardCore/Localization/Localized.h"
 #include "VeskelApp/LanguageStore.h"
 
 #include <QTabWidget>
@@ -27,7 +26,7 @@ SettingsWindow::SettingsWindow(Preferences &preferences,
 
 void SettingsWindow::rebuild()
 {
-    setWindowTitle(localized(u"Settings", u"Настройки"));
+    setWindowTitle(tr("Settings"));
     const int tab = m_view ? m_view->findChild<QTabWidget *>()->currentIndex() : 0;
     if (m_view) {
         // The change may come from a control inside the old view, still on the call stack.

@@ -1,6 +1,6 @@
 #include "VeskelApp/Settings/TimelineScrollMode.h"
 
-#include "StoryboardCore/Localization/Localized.h"
+#include <QCoreApplication>
 
 namespace veskel {
 
@@ -19,9 +19,9 @@ QString displayName(TimelineScrollMode mode)
 {
     switch (mode) {
     case TimelineScrollMode::fadeOnScroll:
-        return localized(u"Fade In/Out", u"Прятать при скролле");
+        return QCoreApplication::translate("TimelineScrollMode", "Fade In/Out");
     case TimelineScrollMode::alwaysShow:
-        return localized(u"Always Show", u"Показывать всегда");
+        return QCoreApplication::translate("TimelineScrollMode", "Always Show");
     }
     return {};
 }

@@ -1,6 +1,6 @@
 #include "VeskelApp/Settings/TitleBarMode.h"
 
-#include "StoryboardCore/Localization/Localized.h"
+#include <QCoreApplication>
 
 namespace veskel {
 
@@ -19,9 +19,9 @@ QString displayName(TitleBarMode mode)
 {
     switch (mode) {
     case TitleBarMode::fadeOnHover:
-        return localized(u"Fade In/Out", u"Появляется при наведении");
+        return QCoreApplication::translate("TitleBarMode", "Fade In/Out");
     case TitleBarMode::alwaysShow:
-        return localized(u"Always Show", u"Показывать всегда");
+        return QCoreApplication::translate("TitleBarMode", "Always Show");
     }
     return {};
 }

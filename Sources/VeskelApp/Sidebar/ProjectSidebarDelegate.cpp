@@ -1,6 +1,5 @@
 #include "VeskelApp/Sidebar/ProjectSidebarDelegate.h"
 
-#include "StoryboardCore/Localization/Localized.h"
 #include "VeskelApp/Icons/IconProvider.h"
 
 #include <QAbstractItemView>
@@ -179,9 +178,8 @@ QWidget *ProjectSidebarDelegate::createEditor(QWidget *parent,
 {
     auto *field = new QLineEdit(parent);
     field->setObjectName(QStringLiteral("sidebarRenameField"));
-    field->setPlaceholderText(kindOf(index) == Kind::project
-                                  ? localized(u"Project name", u"Название проекта")
-                                  : localized(u"Folder name", u"Название папки"));
+    field->setPlaceholderText(kindOf(index) == Kind::project ? tr("Project name")
+                                                             : tr("Folder name"));
     return field;
 }
 
@@ -228,11 +226,9 @@ bool ProjectSidebarDelegate::helpEvent(QHelpEvent *event,
     if (event->type() == QEvent::ToolTip && kindOf(index) == Kind::project
         && exportButtonRect(option.rect).contains(event->pos())) {
         const bool exportable = index.data(SidebarItemRoles::sceneCount).toInt() > 0;
-        QToolTip::showText(event->globalPos(),
-                           exportable
-                               ? localized(u"Export to Final Cut Pro", u"Экспорт в Final Cut Pro")
-                               : localized(u"No scenes in the project", u"В проекте нет сцен"),
-                           view);
+        QToolTip::showText(
+            event->globalPos(),
+            exportable ? tr("Export to Final Cut Pro") : tr("No scenes in the project"), view);
         return true;
     }
     return QStyledItemDelegate::helpEvent(event, view, option, index);

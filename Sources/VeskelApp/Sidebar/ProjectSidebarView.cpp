@@ -1,6 +1,5 @@
 #include "VeskelApp/Sidebar/ProjectSidebarView.h"
 
-#include "StoryboardCore/Localization/Localized.h"
 #include "VeskelApp/AppModel.h"
 #include "VeskelApp/Commands/AppShortcuts.h"
 #include "VeskelApp/Icons/IconProvider.h"
@@ -139,7 +138,7 @@ QWidget *ProjectSidebarView::makeFilterBar()
 
     m_filter = new QLineEdit(m_sidebar->filterText());
     m_filter->setObjectName(QStringLiteral("sidebarFilter"));
-    m_filter->setPlaceholderText(localized(u"Filter", u"Фильтр"));
+    m_filter->setPlaceholderText(tr("Filter"));
     m_filter->setClearButtonEnabled(true);
     m_filter->addAction(IconProvider::icon(QStringLiteral("magnifyingglass")),
                         QLineEdit::LeadingPosition);
@@ -147,15 +146,13 @@ QWidget *ProjectSidebarView::makeFilterBar()
             &ProjectSidebarModel::setFilterText);
     layout->addWidget(m_filter, 1);
 
-    QToolButton *newFolder
-        = barButton(QStringLiteral("folder.badge.plus"), localized(u"New folder", u"Новая папка"));
+    QToolButton *newFolder = barButton(QStringLiteral("folder.badge.plus"), tr("New folder"));
     newFolder->setObjectName(QStringLiteral("newFolder"));
     connect(newFolder, &QToolButton::clicked, m_sidebar.get(),
             &ProjectSidebarModel::createNewFolder);
     layout->addWidget(newFolder);
 
-    m_sort = barButton(QStringLiteral("arrow.up.arrow.down"),
-                       localized(u"Project sorting and order", u"Сортировка и порядок проектов"));
+    m_sort = barButton(QStringLiteral("arrow.up.arrow.down"), tr("Project sorting and order"));
     m_sort->setObjectName(QStringLiteral("sortMenu"));
     m_sort->setPopupMode(QToolButton::InstantPopup);
     auto *menu = new QMenu(m_sort);
@@ -169,7 +166,7 @@ void ProjectSidebarView::fillSortMenu(QMenu *menu)
 {
     // Rebuilt on every opening: the order's labels depend on the key.
     menu->clear();
-    menu->addSection(localized(u"Sort By", u"Сортировка"));
+    menu->addSection(tr("Sort By"));
     auto *keys = new QActionGroup(menu);
     for (ProjectSortKey key : allCases<ProjectSortKey>()) {
         QAction *action = menu->addAction(displayName(key));
@@ -179,14 +176,12 @@ void ProjectSidebarView::fillSortMenu(QMenu *menu)
         connect(action, &QAction::triggered, m_sidebar.get(),
                 [sidebar = m_sidebar.get(), key] { sidebar->setSortKey(key); });
     }
-    menu->addSection(localized(u"Order", u"Порядок"));
+    menu->addSection(tr("Order"));
     const bool byName = m_sidebar->sortKey() == ProjectSortKey::name;
     auto *order = new QActionGroup(menu);
     const std::array<std::pair<QString, bool>, 2> choices{{
-        {byName ? localized(u"A → Z", u"А → Я") : localized(u"Newest on Top", u"Новые сверху"),
-         false},
-        {byName ? localized(u"Z → A", u"Я → А") : localized(u"Oldest on Top", u"Старые сверху"),
-         true},
+        {byName ? tr("A → Z") : tr("Newest on Top"), false},
+        {byName ? tr("Z → A") : tr("Oldest on Top"), true},
     }};
     for (const auto &[label, oldestFirst] : choices) {
         QAction *action = menu->addAction(label);
@@ -198,7 +193,7 @@ void ProjectSidebarView::fillSortMenu(QMenu *menu)
             [sidebar = m_sidebar.get(), oldestFirst] { sidebar->setSortOldestFirst(oldestFirst); });
     }
     menu->addSeparator();
-    QAction *pin = menu->addAction(localized(u"Pin Folders to Top", u"Папки сверху"));
+    QAction *pin = menu->addAction(tr("Pin Folders to Top"));
     pin->setCheckable(true);
     pin->setChecked(m_sidebar->pinFoldersToTop());
     connect(pin, &QAction::toggled, m_sidebar.get(), &ProjectSidebarModel::setPinFoldersToTop);
@@ -224,16 +219,14 @@ QWidget *ProjectSidebarView::makeBottomBar()
         button->setCursor(Qt::PointingHandCursor);
         return button;
     };
-    m_newProject
-        = flatButton(QStringLiteral("plus"), localized(u"New project", u"Создать проект")
-                                                 + AppShortcuts::hint(AppShortcuts::newProject()));
+    m_newProject = flatButton(QStringLiteral("plus"),
+                              tr("New project") + AppShortcuts::hint(AppShortcuts::newProject()));
     m_newProject->setObjectName(QStringLiteral("newProjectButton"));
     connect(m_newProject, &QPushButton::clicked, m_model,
             [model = m_model] { model->setShowNewProjectSheet(true); });
     layout->addWidget(m_newProject);
 
-    QPushButton *settings
-        = flatButton(QStringLiteral("gearshape"), localized(u"Settings", u"Настройки"));
+    QPushButton *settings = flatButton(QStringLiteral("gearshape"), tr("Settings"));
     settings->setObjectName(QStringLiteral("settingsButton"));
     connect(settings, &QPushButton::clicked, this, &ProjectSidebarView::settingsRequested);
     layout->addWidget(settings);
@@ -291,7 +284,7 @@ void ProjectSidebarView::rebuild()
     };
     if (m_sidebar->pinFoldersToTop())
         addFolders();
-    addSection(Kind::rootHeader, localized(u"Projects", u"Проекты"), std::nullopt);
+    addSection(Kind::rootHeader, tr("Projects"), std::nullopt);
     if (!m_sidebar->pinFoldersToTop())
         addFolders();
     m_updatingSelection = false;
@@ -427,12 +420,12 @@ std::unique_ptr<QMenu> ProjectSidebarView::contextMenu(QTreeWidgetItem *item)
     case Kind::rootHeader:
         return nullptr;
     case Kind::folderHeader: {
-        QAction *rename = menu->addAction(IconProvider::icon(QStringLiteral("pencil")),
-                                          localized(u"Rename Folder", u"Переименовать папку"));
+        QAction *rename
+            = menu->addAction(IconProvider::icon(QStringLiteral("pencil")), tr("Rename Folder"));
         connect(rename, &QAction::triggered, m_sidebar.get(),
                 [sidebar = m_sidebar.get(), key] { sidebar->beginFolderRename(key); });
-        QAction *remove = menu->addAction(IconProvider::icon(QStringLiteral("trash")),
-                                          localized(u"Delete Folder", u"Удалить папку"));
+        QAction *remove
+            = menu->addAction(IconProvider::icon(QStringLiteral("trash")), tr("Delete Folder"));
         connect(remove, &QAction::triggered, m_model,
                 [model = m_model, key] { model->deleteFolder(key); });
         return menu;
@@ -445,22 +438,18 @@ std::unique_ptr<QMenu> ProjectSidebarView::contextMenu(QTreeWidgetItem *item)
     if (!summary)
         return nullptr;
     QAction *exportAction
-        = menu->addAction(IconProvider::icon(QStringLiteral("square.and.arrow.up")),
-                          localized(u"Export", u"Экспорт"));
+        = menu->addAction(IconProvider::icon(QStringLiteral("square.and.arrow.up")), tr("Export"));
     exportAction->setEnabled(summary->sceneCount > 0);
     connect(exportAction, &QAction::triggered, this, [this, key] { emit exportRequested(key); });
-    QAction *rename = menu->addAction(IconProvider::icon(QStringLiteral("pencil")),
-                                      localized(u"Rename", u"Переименовать"));
+    QAction *rename = menu->addAction(IconProvider::icon(QStringLiteral("pencil")), tr("Rename"));
     connect(rename, &QAction::triggered, m_sidebar.get(),
             [sidebar = m_sidebar.get(), key] { sidebar->beginProjectRename(key); });
-    QAction *duplicate
-        = menu->addAction(IconProvider::icon(QStringLiteral("plus.square.on.square")),
-                          localized(u"Duplicate", u"Дублировать"));
+    QAction *duplicate = menu->addAction(
+        IconProvider::icon(QStringLiteral("plus.square.on.square")), tr("Duplicate"));
     connect(duplicate, &QAction::triggered, m_model,
             [model = m_model, summary = *summary] { model->duplicateProject(summary); });
 
-    QMenu *move = menu->addMenu(IconProvider::icon(QStringLiteral("folder")),
-                                localized(u"Move To", u"Переместить в"));
+    QMenu *move = menu->addMenu(IconProvider::icon(QStringLiteral("folder")), tr("Move To"));
     const auto addDestination = [&](const QString &label, const std::optional<QString> &folder) {
         QAction *action = move->addAction(label);
         // Where it already is, it cannot go.
@@ -468,7 +457,7 @@ std::unique_ptr<QMenu> ProjectSidebarView::contextMenu(QTreeWidgetItem *item)
         connect(action, &QAction::triggered, m_model,
                 [model = m_model, s = *summary, folder] { model->moveProject(s, folder); });
     };
-    addDestination(localized(u"Root (no folder)", u"Корень (без папки)"), std::nullopt);
+    addDestination(tr("Root (no folder)"), std::nullopt);
     if (!m_model->folders().isEmpty())
         move->addSeparator();
     for (const QString &folder : m_model->folders())
@@ -477,8 +466,7 @@ std::unique_ptr<QMenu> ProjectSidebarView::contextMenu(QTreeWidgetItem *item)
     move->setEnabled(summary->folderName.has_value() || !m_model->folders().isEmpty());
 
     menu->addSeparator();
-    QAction *remove = menu->addAction(IconProvider::icon(QStringLiteral("trash")),
-                                      localized(u"Delete", u"Удалить"));
+    QAction *remove = menu->addAction(IconProvider::icon(QStringLiteral("trash")), tr("Delete"));
     connect(remove, &QAction::triggered, m_model,
             [model = m_model, summary = *summary] { model->deleteProject(summary); });
     return menu;

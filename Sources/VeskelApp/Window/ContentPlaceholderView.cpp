@@ -1,6 +1,5 @@
 #include "VeskelApp/Window/ContentPlaceholderView.h"
 
-#include "StoryboardCore/Localization/Localized.h"
 #include "VeskelApp/AppModel.h"
 #include "VeskelApp/Icons/IconProvider.h"
 
@@ -28,8 +27,7 @@ ContentPlaceholderView::ContentPlaceholderView(AppModel &model, QWidget *parent)
     symbol->setAlignment(Qt::AlignCenter);
     layout->addWidget(symbol);
 
-    auto *title
-        = new QLabel(localized(u"Select or create a project", u"Выберите или создайте проект"));
+    auto *title = new QLabel(tr("Select or create a project"));
     title->setObjectName(QStringLiteral("placeholderTitle"));
     QFont titleFont = title->font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.35);
@@ -39,8 +37,7 @@ ContentPlaceholderView::ContentPlaceholderView(AppModel &model, QWidget *parent)
     layout->addWidget(title);
 
     const QString where = displayPath(model.store().rootDirectory());
-    auto *location
-        = new QLabel(localized(u"Projects are stored in ", u"Проекты сохраняются в ") + where);
+    auto *location = new QLabel(tr("Projects are stored in %1").arg(where));
     location->setObjectName(QStringLiteral("placeholderLocation"));
     location->setForegroundRole(QPalette::PlaceholderText);
     location->setAlignment(Qt::AlignCenter);
@@ -49,16 +46,15 @@ ContentPlaceholderView::ContentPlaceholderView(AppModel &model, QWidget *parent)
 
     layout->addSpacing(14);
     m_sample = new QPushButton(IconProvider::icon(QStringLiteral("film.stack")),
-                               localized(u"Open the Sample Project", u"Открыть пример проекта"));
+                               tr("Open the Sample Project"));
     m_sample->setObjectName(QStringLiteral("openSampleProject"));
     m_sample->setDefault(true);
     m_sample->setMinimumHeight(32);
     m_sample->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     layout->addWidget(m_sample, 0, Qt::AlignHCenter);
-    m_sampleNote = new QLabel(localized(u"A short video in seven scenes, to look around and try "
-                                        u"the export.",
-                                        u"Короткий ролик из семи сцен: можно осмотреться и "
-                                        u"попробовать экспорт."));
+    m_sampleNote = new QLabel(
+        tr("A short video in seven scenes, to look around and try "
+                                   "the export."));
     m_sampleNote->setForegroundRole(QPalette::PlaceholderText);
     m_sampleNote->setAlignment(Qt::AlignCenter);
     m_sampleNote->setWordWrap(true);

@@ -1,9 +1,8 @@
 #include "VeskelApp/Window/ExportSheetPlaceholder.h"
 
 #include "StoryboardCore/Duration/DurationCalculator.h"
-#include "StoryboardCore/Localization/Localized.h"
-#include "StoryboardCore/Localization/Plural.h"
 #include "VeskelApp/Icons/IconProvider.h"
+#include "VeskelApp/SceneCountText.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -18,7 +17,7 @@ ExportSheetPlaceholder::ExportSheetPlaceholder(const StoryboardProject &project,
     , m_projectID(project.id)
 {
     setObjectName(QStringLiteral("ExportSheetPlaceholder"));
-    setWindowTitle(localized(u"Export to Final Cut Pro", u"Экспорт в Final Cut Pro"));
+    setWindowTitle(tr("Export to Final Cut Pro"));
     setWindowModality(Qt::WindowModal);
     setFixedWidth(440);
     auto *layout = new QVBoxLayout(this);
@@ -28,7 +27,7 @@ ExportSheetPlaceholder::ExportSheetPlaceholder(const StoryboardProject &project,
     auto *headingRow = new QHBoxLayout;
     auto *icon = new QLabel;
     icon->setPixmap(IconProvider::icon(QStringLiteral("square.and.arrow.up")).pixmap(24, 24));
-    auto *heading = new QLabel(localized(u"Export to Final Cut Pro", u"Экспорт в Final Cut Pro"));
+    auto *heading = new QLabel(tr("Export to Final Cut Pro"));
     QFont headingFont = heading->font();
     headingFont.setPointSizeF(headingFont.pointSizeF() * 1.25);
     headingFont.setWeight(QFont::Bold);
@@ -38,7 +37,7 @@ ExportSheetPlaceholder::ExportSheetPlaceholder(const StoryboardProject &project,
     layout->addLayout(headingRow);
 
     auto *summary
-        = new QLabel(project.title + QStringLiteral(" · ") + Plural::scenes(project.scenes.size())
+        = new QLabel(project.title + QStringLiteral(" · ") + sceneCountText(project.scenes.size())
                      + QStringLiteral(" · ")
                      + DurationCalculator::formatDuration(project.totalDurationSeconds()));
     QFont summaryFont = summary->font();
@@ -47,12 +46,11 @@ ExportSheetPlaceholder::ExportSheetPlaceholder(const StoryboardProject &project,
     summary->setWordWrap(true);
     layout->addWidget(summary);
 
-    auto *note = new QLabel(
-        localized(u"The export window is not part of this version yet. Meanwhile the package "
-                  u"is written from a terminal with “veskel-cli export ",
-                  u"Окна экспорта в этой версии ещё нет. Пока пакет можно записать из терминала "
-                  u"командой «veskel-cli export ")
-        + project.slug() + localized(u"”.", u"»."));
+    auto *note
+        = new QLabel(tr(
+                         "The export window is not part of this version yet. Meanwhile the package "
+                         "is written from a terminal with “veskel-cli export %1”.")
+                         .arg(project.slug()));
     note->setWordWrap(true);
     note->setForegroundRole(QPalette::PlaceholderText);
     note->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -60,7 +58,7 @@ ExportSheetPlaceholder::ExportSheetPlaceholder(const StoryboardProject &project,
 
     auto *buttons = new QDialogButtonBox;
     QPushButton *close
-        = buttons->addButton(localized(u"Close", u"Закрыть"), QDialogButtonBox::AcceptRole);
+        = buttons->addButton(tr("Close"), QDialogButtonBox::AcceptRole);
     close->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     layout->addWidget(buttons);

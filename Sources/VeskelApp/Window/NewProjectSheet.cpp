@@ -1,6 +1,5 @@
 #include "VeskelApp/Window/NewProjectSheet.h"
 
-#include "StoryboardCore/Localization/Localized.h"
 #include "VeskelApp/AppModel.h"
 #include "VeskelApp/Window/FormatCard.h"
 
@@ -31,7 +30,7 @@ NewProjectSheet::NewProjectSheet(AppModel &model, QWidget *parent)
     , m_model(&model)
 {
     setObjectName(QStringLiteral("NewProjectSheet"));
-    setWindowTitle(localized(u"New Project", u"Новый проект"));
+    setWindowTitle(tr("New Project"));
     setWindowModality(Qt::WindowModal);
     setFixedWidth(width);
 
@@ -39,22 +38,22 @@ NewProjectSheet::NewProjectSheet(AppModel &model, QWidget *parent)
     layout->setContentsMargins(margin, margin, margin, margin);
     layout->setSpacing(10);
 
-    auto *heading = new QLabel(localized(u"New Project", u"Новый проект"));
+    auto *heading = new QLabel(tr("New Project"));
     QFont headingFont = heading->font();
     headingFont.setPointSizeF(headingFont.pointSizeF() * 1.3);
     headingFont.setWeight(QFont::Bold);
     heading->setFont(headingFont);
     layout->addWidget(heading);
 
-    layout->addWidget(sectionLabel(localized(u"Name", u"Название")));
-    m_name = new QLineEdit(localized(u"New Project", u"Новый проект"));
+    layout->addWidget(sectionLabel(tr("Name")));
+    m_name = new QLineEdit(tr("New Project"));
     m_name->setObjectName(QStringLiteral("projectName"));
-    m_name->setPlaceholderText(localized(u"Project name", u"Название проекта"));
+    m_name->setPlaceholderText(tr("Project name"));
     m_name->selectAll();
     layout->addWidget(m_name);
 
     layout->addSpacing(4);
-    layout->addWidget(sectionLabel(localized(u"Format", u"Формат")));
+    layout->addWidget(sectionLabel(tr("Format")));
     auto *cards = new QHBoxLayout;
     cards->setSpacing(8);
     m_formats = new QButtonGroup(this);
@@ -71,10 +70,10 @@ NewProjectSheet::NewProjectSheet(AppModel &model, QWidget *parent)
     layout->addSpacing(8);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
-    auto *cancel = new QPushButton(localized(u"Cancel", u"Отмена"));
+    auto *cancel = new QPushButton(tr("Cancel"));
     cancel->setObjectName(QStringLiteral("cancel"));
     cancel->setAutoDefault(false);
-    m_create = new QPushButton(localized(u"Create", u"Создать"));
+    m_create = new QPushButton(tr("Create"));
     m_create->setObjectName(QStringLiteral("create"));
     m_create->setDefault(true);
     buttons->addWidget(cancel);

@@ -13,7 +13,7 @@ int run(Invocation &invocation)
     const StoryboardProject &project = opened->project;
     for (const ValidationIssue &issue : ProjectValidator::validate(project)) {
         invocation.out() << (issue.isError() ? "error: " : "warning: ")
-                         << issue.reviewMessage(project, ResolvedLanguage::english) << '\n';
+                         << issue.reviewMessage(project) << '\n';
     }
     if (ProjectValidator::canExport(project))
         return exitSuccess;

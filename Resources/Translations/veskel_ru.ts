@@ -1,0 +1,692 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ru">
+<context>
+    <name>AppAppearance</name>
+    <message>
+        <source>Match system appearance</source>
+        <translation>Как в системе</translation>
+    </message>
+    <message>
+        <source>Light</source>
+        <translation>Светлое</translation>
+    </message>
+    <message>
+        <source>Dark</source>
+        <translation>Тёмное</translation>
+    </message>
+</context>
+<context>
+    <name>AppLanguage</name>
+    <message>
+        <source>Match System</source>
+        <translation>Как в системе</translation>
+    </message>
+</context>
+<context>
+    <name>ExportReview</name>
+    <message>
+        <source>Scenes</source>
+        <translation>Сцены</translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation>Длительность</translation>
+    </message>
+    <message>
+        <source>Format</source>
+        <translation>Формат</translation>
+    </message>
+    <message>
+        <source>FCPXML for importing into Final Cut Pro</source>
+        <translation>FCPXML для импорта в Final Cut Pro</translation>
+    </message>
+    <message>
+        <source>%1 → PNG cards in Media/</source>
+        <translation>%1 → PNG-карточки в Media/</translation>
+    </message>
+    <message>
+        <source>shot-list.md — shot list</source>
+        <translation>shot-list.md — шот-лист</translation>
+    </message>
+    <message>
+        <source>scenes.csv — scene list</source>
+        <translation>scenes.csv — список сцен</translation>
+    </message>
+    <message>
+        <source>JSON project backup</source>
+        <translation>JSON-бэкап проекта</translation>
+    </message>
+</context>
+<context>
+    <name>FocusMode</name>
+    <message>
+        <source>Off</source>
+        <translation>Выключен</translation>
+    </message>
+    <message>
+        <source>Sentence</source>
+        <translation>Предложение</translation>
+    </message>
+    <message>
+        <source>Paragraph</source>
+        <translation>Абзац</translation>
+    </message>
+    <message>
+        <source>Typewriter</source>
+        <translation>Печатная машинка</translation>
+    </message>
+</context>
+<context>
+    <name>FormatPresetName</name>
+    <message>
+        <source>Horizontal 4K</source>
+        <translation>Горизонтальный 4K</translation>
+    </message>
+    <message>
+        <source>Horizontal Full HD</source>
+        <translation>Горизонтальный Full HD</translation>
+    </message>
+    <message>
+        <source>Vertical 4K</source>
+        <translation>Вертикальный 4K</translation>
+    </message>
+    <message>
+        <source>Vertical Full HD</source>
+        <translation>Вертикальный Full HD</translation>
+    </message>
+</context>
+<context>
+    <name>MarkupBarMode</name>
+    <message>
+        <source>Fade In/Out</source>
+        <translation>Прятать при скролле</translation>
+    </message>
+    <message>
+        <source>Always Show</source>
+        <translation>Показывать всегда</translation>
+    </message>
+    <message>
+        <source>Hide</source>
+        <translation>Скрыть</translation>
+    </message>
+</context>
+<context>
+    <name>ProjectSortKey</name>
+    <message>
+        <source>Date Modified</source>
+        <translation>По дате изменения</translation>
+    </message>
+    <message>
+        <source>Date Created</source>
+        <translation>По дате создания</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>По названию</translation>
+    </message>
+</context>
+<context>
+    <name>SceneCount</name>
+    <message numerus="yes">
+        <source>%n scene(s)</source>
+        <translation>
+            <numerusform>%n сцена</numerusform>
+            <numerusform>%n сцены</numerusform>
+            <numerusform>%n сцен</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>SceneTypeAppearance</name>
+    <message>
+        <source>Talking head</source>
+        <translation>Говорящая голова</translation>
+    </message>
+    <message>
+        <source>Motion graphics</source>
+        <translation>Моушн-графика</translation>
+    </message>
+    <message>
+        <source>Screen recording</source>
+        <translation>Запись экрана</translation>
+    </message>
+    <message>
+        <source>UI demo</source>
+        <translation>Демо интерфейса</translation>
+    </message>
+    <message>
+        <source>Image / reference</source>
+        <translation>Картинка / референс</translation>
+    </message>
+    <message>
+        <source>Title card</source>
+        <translation>Титр / заставка</translation>
+    </message>
+    <message>
+        <source>Summary</source>
+        <translation>Резюме</translation>
+    </message>
+    <message>
+        <source>No visual yet</source>
+        <translation>Пока без визуала</translation>
+    </message>
+</context>
+<context>
+    <name>ScriptImportError</name>
+    <message>
+        <source>The script text is empty.</source>
+        <translation>Текст сценария пуст.</translation>
+    </message>
+    <message>
+        <source>Could not read the script file.</source>
+        <translation>Не удалось прочитать файл сценария.</translation>
+    </message>
+</context>
+<context>
+    <name>TimelineScrollMode</name>
+    <message>
+        <source>Fade In/Out</source>
+        <translation>Прятать при скролле</translation>
+    </message>
+    <message>
+        <source>Always Show</source>
+        <translation>Показывать всегда</translation>
+    </message>
+</context>
+<context>
+    <name>TitleBarMode</name>
+    <message>
+        <source>Fade In/Out</source>
+        <translation>Появляется при наведении</translation>
+    </message>
+    <message>
+        <source>Always Show</source>
+        <translation>Показывать всегда</translation>
+    </message>
+</context>
+<context>
+    <name>ValidationIssue</name>
+    <message>
+        <source>Unsupported frame rate: %1 fps.</source>
+        <translation>Неподдерживаемая частота кадров: %1 fps.</translation>
+    </message>
+    <message>
+        <source>%1: missing scene title.</source>
+        <translation>%1: нет названия сцены.</translation>
+    </message>
+    <message>
+        <source>%1: duration must be greater than zero.</source>
+        <translation>%1: длительность должна быть больше нуля.</translation>
+    </message>
+    <message>
+        <source>%1: on-screen text is too long (%2/%3).</source>
+        <translation>%1: текст на экране слишком длинный (%2/%3).</translation>
+    </message>
+    <message>
+        <source>%1: missing production note.</source>
+        <translation>%1: нет production-заметки.</translation>
+    </message>
+    <message>
+        <source>%1: missing visual reference.</source>
+        <translation>%1: нет визуального референса.</translation>
+    </message>
+    <message>
+        <source>The project has no title.</source>
+        <translation>У проекта нет названия.</translation>
+    </message>
+    <message>
+        <source>Untitled</source>
+        <translation>Без названия</translation>
+    </message>
+    <message>
+        <source>Scene</source>
+        <translation>Сцена</translation>
+    </message>
+</context>
+<context>
+    <name>veskel::AppCommands</name>
+    <message>
+        <source>File</source>
+        <translation>Файл</translation>
+    </message>
+    <message>
+        <source>New Scene</source>
+        <translation>Новая сцена</translation>
+    </message>
+    <message>
+        <source>New Project…</source>
+        <translation>Новый проект…</translation>
+    </message>
+    <message>
+        <source>Export to Final Cut Pro…</source>
+        <translation>Экспорт в Final Cut Pro…</translation>
+    </message>
+    <message>
+        <source>Settings…</source>
+        <translation>Настройки…</translation>
+    </message>
+    <message>
+        <source>Quit Veskel</source>
+        <translation>Выйти из Veskel</translation>
+    </message>
+    <message>
+        <source>View</source>
+        <translation>Вид</translation>
+    </message>
+    <message>
+        <source>Title Bar</source>
+        <translation>Тайтл-бар</translation>
+    </message>
+    <message>
+        <source>Timeline</source>
+        <translation>Таймлайн</translation>
+    </message>
+    <message>
+        <source>Markup Bar</source>
+        <translation>Панель разметки</translation>
+    </message>
+    <message>
+        <source>Markup</source>
+        <translation>Разметка</translation>
+    </message>
+    <message>
+        <source>Scene (# heading)</source>
+        <translation>Сцена (# заголовок)</translation>
+    </message>
+    <message>
+        <source>Voiceover</source>
+        <translation>Голос за кадром</translation>
+    </message>
+    <message>
+        <source>On-Slide Text (&gt;)</source>
+        <translation>Текст на слайде (&gt;)</translation>
+    </message>
+    <message>
+        <source>Note (//)</source>
+        <translation>Заметка (//)</translation>
+    </message>
+    <message>
+        <source>Hide Projects</source>
+        <translation>Скрыть проекты</translation>
+    </message>
+    <message>
+        <source>Show Projects</source>
+        <translation>Показать проекты</translation>
+    </message>
+    <message>
+        <source>Hide Timeline</source>
+        <translation>Скрыть таймлайн</translation>
+    </message>
+    <message>
+        <source>Show Timeline</source>
+        <translation>Показать таймлайн</translation>
+    </message>
+</context>
+<context>
+    <name>veskel::AppModel</name>
+    <message>
+        <source>(copy)</source>
+        <translation>(копия)</translation>
+    </message>
+    <message>
+        <source>New Project</source>
+        <translation>Новый проект</translation>
+    </message>
+</context>
+<context>
+    <name>veskel::ContentPlaceholderView</name>
+    <message>
+        <source>Select or create a project</source>
+        <translation>Выберите или создайте проект</translation>
+    </message>
+    <message>
+        <source>Projects are stored in %1</source>
+        <translation>Проекты сохраняются в %1</translation>
+    </message>
+    <message>
+        <source>Open the Sample Project</source>
+        <translation>Открыть пример проекта</translation>
+    </message>
+    <message>
+        <source>A short video in seven scenes, to look around and try the export.</source>
+        <translation>Короткий ролик из семи сцен: можно осмотреться и попробовать экспорт.</translation>
+    </message>
+</context>
+<context>
+    <name>veskel::ExportSheetPlaceholder</name>
+    <message>
+        <source>Export to Final Cut Pro</source>
+        <translation>Экспорт в Final Cut Pro</translation>
+    </message>
+    <message>
+        <source>The export window is not part of this version yet. Meanwhile the package is written from a terminal with “veskel-cli export %1”.</source>
+        <translation>Окна экспорта в этой версии ещё нет. Пока пакет можно записать из терминала командой «veskel-cli export %1».</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Закрыть</translation>
+    </message>
+</context>
+<context>
+    <name>veskel::ExportViewModel</name>
+    <message>
+        <source>Export updated. Import the same FCPXML into Final Cut Pro and choose “Replace”.</source>
+        <translation>Экспорт обновлён. Импортируйте тот же FCPXML в Final Cut Pro и выберите «Заменить».</translation>
+    </message>
+    <message>
+        <source>First export is ready. Import the FCPXML into Final Cut Pro.</source>
+        <translation>Первый экспорт готов. Импортируйте FCPXML в Final Cut Pro.</translation>
+    </message>
+</context>
+<context>
+    <name>veskel::MaterialsPopover</name>
+    <message>
+        <source>Untitled</source>
+        <translation>Без названия</translation>
+    </message>
+    <message>
+        <source>Jump to scene</source>
+        <translation>Перейти к сцене</translation>
+    </message>
+    <message>
+        <source>No marked scenes yet</source>
+        <translation>Пока нет размеченных сцен</translation>
+    </message>
+</context>
+<context>
+    <name>veskel::NewProjectSheet</name>
+    <message>
+        <source>New Project</source>
+        <translation>Новый проект</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Название</translation>
+    </message>
+    <message>
+        <source>Project name</source>
+        <translation>Название проекта</translation>
+    </message>
+    <message>
+        <source>Format</source>
+        <translation>Формат</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <source>Create</source>
+        <translation>Создать</translation>
+    </message>
+</context>
+<context>
+    <name>veskel::ProjectEditorView</name>
+    <message>
+        <source>Undo</source>
+        <translation>Отменить</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Повторить</translation>
+    </message>
+    <message>
+        <source>Search the script</source>
+        <translation>Поиск по сценарию</translation>
+    </message>
+    <message>
+        <source>Materials — what the film is made of</source>
+        <translation>Материалы — что нужно подготовить для фильма</translation>
+    </message>
+    <message>
+        <source>Paste text from clipboard or import .md</source>
+        <translation>Вставить текст из буфера или импортировать .md</translation>
+    </message>
+    <message>
+        <source>Import .md…</source>
+        <translation>Импортировать .md…</translation>
+    </message>
+    <message>
+        <source>Markdown or text (*.md *.markdown *.txt);;All files (*)</source>
+        <translation>Markdown или текст (*.md *.markdown *.txt);;Все файлы (*)</translation>
+    </message>
+    <message>
+        <source>Paste from Clipboard</source>
+        <translation>Вставить из буфера</translation>
+    </message>
+    <message>
+        <source>Focus mode: sentence, paragraph or typewriter</source>
+        <translation>Режим фокуса: предложение, абзац или печатная машинка</translation>
+    </message>
+    <message>
+        <source>Turn Off Focus</source>
+        <translation>Выключить фокус</translation>
+    </message>
+    <message>
+        <source>The timeline of the scenes will appear here</source>
+        <translation>Здесь появится таймлайн сцен</translation>
+    </message>
+    <message>
+        <source>Hide Projects</source>
+        <translation>Скрыть проекты</translation>
+    </message>
+    <message>
+        <source>Show Projects</source>
+        <translation>Показать проекты</translation>
+    </message>
+</context>
+<context>
+    <name>veskel::ProjectEditorViewModel</name>
+    <message>
+        <source>New scene</source>
+        <translation>Новая сцена</translation>
+    </message>
+    <message>
+        <source>(copy)</source>
+        <translation>(копия)</translation>
+    </message>
+    <message>
+        <source>Untitled</source>
+        <translation>Без названия</translation>
+    </message>
+</context>
+<context>
+    <name>veskel::ProjectSidebarDelegate</name>
+    <message>
+        <source>Project name</source>
+        <translation>Название проекта</translation>
+    </message>
+    <message>
+        <source>Folder name</source>
+        <translation>Название папки</translation>
+    </message>
+    <message>
+        <source>Export to Final Cut Pro</source>
+        <translation>Экспорт в Final Cut Pro</translation>
+    </message>
+    <message>
+        <source>No scenes in the project</source>
+        <translation>В проекте нет сцен</translation>
+    </message>
+</context>
+<context>
+    <name>veskel::ProjectSidebarModel</name>
+    <message>
+        <source>New Folder</source>
+        <translation>Новая папка</translation>
+    </message>
+</context>
+<context>
+    <name>veskel::ProjectSidebarView</name>
+    <message>
+        <source>Filter</source>
+        <translation>Фильтр</translation>
+    </message>
+    <message>
+        <source>New folder</source>
+        <translation>Новая папка</translation>
+    </message>
+    <message>
+        <source>Project sorting and order</source>
+        <translation>Сортировка и порядок проектов</translation>
+    </message>
+    <message>
+        <source>Sort By</source>
+        <translation>Сортировка</translation>
+    </message>
+    <message>
+        <source>Order</source>
+        <translation>Порядок</translation>
+    </message>
+    <message>
+        <source>A → Z</source>
+        <translation>А → Я</translation>
+    </message>
+    <message>
+        <source>Newest on Top</source>
+        <translation>Новые сверху</translation>
+    </message>
+    <message>
+        <source>Z → A</source>
+        <translation>Я → А</translation>
+    </message>
+    <message>
+        <source>Oldest on Top</source>
+        <translation>Старые сверху</translation>
+    </message>
+    <message>
+        <source>Pin Folders to Top</source>
+        <translation>Папки сверху</translation>
+    </message>
+    <message>
+        <source>New project</source>
+        <translation>Создать проект</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Настройки</translation>
+    </message>
+    <message>
+        <source>Projects</source>
+        <translation>Проекты</translation>
+    </message>
+    <message>
+        <source>Rename Folder</source>
+        <translation>Переименовать папку</translation>
+    </message>
+    <message>
+        <source>Delete Folder</source>
+        <translation>Удалить папку</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>Экспорт</translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation>Переименовать</translation>
+    </message>
+    <message>
+        <source>Duplicate</source>
+        <translation>Дублировать</translation>
+    </message>
+    <message>
+        <source>Move To</source>
+        <translation>Переместить в</translation>
+    </message>
+    <message>
+        <source>Root (no folder)</source>
+        <translation>Корень (без папки)</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Удалить</translation>
+    </message>
+</context>
+<context>
+    <name>veskel::SearchPopover</name>
+    <message>
+        <source>Search</source>
+        <translation>Поиск</translation>
+    </message>
+</context>
+<context>
+    <name>veskel::SettingsView</name>
+    <message>
+        <source>“Match System” follows the macOS language: Russian or English.</source>
+        <translation>«Как в системе» использует язык macOS: русский или английский.</translation>
+    </message>
+    <message>
+        <source>“Match System” follows the system language: Russian or English.</source>
+        <translation>«Как в системе» использует язык системы: русский или английский.</translation>
+    </message>
+    <message>
+        <source>General</source>
+        <translation>Основные</translation>
+    </message>
+    <message>
+        <source>Editor</source>
+        <translation>Редактор</translation>
+    </message>
+    <message>
+        <source>Match system appearance</source>
+        <translation>Как в системе</translation>
+    </message>
+    <message>
+        <source>Appearance</source>
+        <translation>Оформление</translation>
+    </message>
+    <message>
+        <source>Title bar</source>
+        <translation>Тайтл-бар</translation>
+    </message>
+    <message>
+        <source>Timeline</source>
+        <translation>Таймлайн</translation>
+    </message>
+    <message>
+        <source>Markup bar</source>
+        <translation>Панель разметки</translation>
+    </message>
+    <message>
+        <source>Swipe to show Projects</source>
+        <translation>Показывать проекты свайпом</translation>
+    </message>
+    <message>
+        <source>Two-finger swipe right shows the project list; swipe left hides it.</source>
+        <translation>Свайп двумя пальцами вправо открывает список проектов, влево — прячет.</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Язык</translation>
+    </message>
+    <message>
+        <source>Text size</source>
+        <translation>Размер текста</translation>
+    </message>
+    <message>
+        <source>Scene headings and notes scale together with the body text.</source>
+        <translation>Заголовки сцен и заметки масштабируются вместе с основным текстом.</translation>
+    </message>
+    <message>
+        <source>Line spacing</source>
+        <translation>Межстрочный интервал</translation>
+    </message>
+    <message>
+        <source>Column width</source>
+        <translation>Ширина колонки</translation>
+    </message>
+    <message>
+        <source>Reset to Defaults</source>
+        <translation>Сбросить</translation>
+    </message>
+</context>
+<context>
+    <name>veskel::SettingsWindow</name>
+    <message>
+        <source>Settings</source>
+        <translation>Настройки</translation>
+    </message>
+</context>
+</TS>
