@@ -55,7 +55,7 @@ void KnownPackages::moved(const QString &from, const QString &to)
         if (const auto moved = followed(package, from, to))
             package = *moved;
     }
-    QHash<QString, QString> freshIDs;
+    QHash<QString, std::pair<QString, QString>> freshIDs;
     for (auto it = m_freshIDs.cbegin(); it != m_freshIDs.cend(); ++it)
         freshIDs.insert(followed(it.key(), from, to).value_or(it.key()), it.value());
     m_freshIDs = std::move(freshIDs);
@@ -68,19 +68,23 @@ void KnownPackages::forget(const QString &package)
     m_freshIDs.remove(package);
 }
 
-std::optional<QString> KnownPackages::freshID(const QString &package) const
+std::optional<QString> KnownPackages::freshID(const QString &package,
+                                              const QString &storedID) const
 {
     const QMutexLocker lock(&m_mutex);
     const auto found = m_freshIDs.constFind(package);
-    if (found == m_freshIDs.constEnd())
+    // Another project put in the place of a copy keeps its own id.
+    if (found == m_freshIDs.constEnd() || found->first != storedID)
         return std::nullopt;
-    return *found;
+    return found->second;
 }
 
-void KnownPackages::giveFreshID(const QString &package, const QString &id)
+void KnownPackages::giveFreshID(const QString &package,
+                                const QString &storedID,
+                                const QString &freshID)
 {
     const QMutexLocker lock(&m_mutex);
-    m_freshIDs.insert(package, id);
+    m_freshIDs.insert(package, {storedID, freshID});
 }
 
 void KnownPackages::clearFreshID(const QString &package)

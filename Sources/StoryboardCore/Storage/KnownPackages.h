@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <optional>
+#include <utility>
 
 namespace veskel {
 
@@ -29,16 +30,16 @@ public:
     // A package went to the Trash.
     void forget(const QString &package);
 
-    // The id the package's project goes by instead of the one in its file.
-    std::optional<QString> freshID(const QString &package) const;
-    void giveFreshID(const QString &package, const QString &id);
+    // The id the package's project goes by instead of `storedID`, while its file holds that.
+    std::optional<QString> freshID(const QString &package, const QString &storedID) const;
+    void giveFreshID(const QString &package, const QString &storedID, const QString &freshID);
     // The file was written and holds the id it goes by.
     void clearFreshID(const QString &package);
 
 private:
     mutable QMutex m_mutex;
     QHash<QString, QString> m_places;   // project id → package
-    QHash<QString, QString> m_freshIDs; // package → id
+    QHash<QString, std::pair<QString, QString>> m_freshIDs; // package → stored id, fresh id
 };
 
 } // namespace veskel

@@ -197,7 +197,7 @@ ProjectStore::Result<StoryboardProject> LocalProjectStore::openProject(const QSt
 {
     auto project = readProject(package);
     if (project) {
-        if (const auto freshID = m_known->freshID(package))
+        if (const auto freshID = m_known->freshID(package, project->id))
             project->id = *freshID;
     }
     return project;
@@ -214,7 +214,7 @@ QString LocalProjectStore::claimID(const QString &id, const QString &package) co
     if (const auto place = m_known->place(id);
         place && *place != package && holdsProject(*place, id)) {
         const QString freshID = makeUUID();
-        m_known->giveFreshID(package, freshID);
+        m_known->giveFreshID(package, id, freshID);
         m_known->remember(freshID, package);
         return freshID;
     }
@@ -455,7 +455,7 @@ void LocalProjectStore::separateRepeatedIDs(QList<ProjectSummary> &rows) const
         for (qsizetype i = 1; i < sharing.size(); ++i) {
             ProjectSummary &row = rows[sharing.at(i)];
             row.id = makeUUID();
-            m_known->giveFreshID(row.packageURL, row.id);
+            m_known->giveFreshID(row.packageURL, id, row.id);
             m_known->remember(row.id, row.packageURL);
         }
     }
