@@ -83,12 +83,6 @@ INSTANTIATE_TEST_SUITE_P(
                    EXPECT_TRUE(QDir().rename(package, to));
                    return to;
                }},
-        Change{"MovedToTheRootByHand",
-               [](auto &, const QString &root, const QString &package) {
-                   const QString to = root + "/elsewhere.veskel";
-                   EXPECT_TRUE(QDir().rename(package, to));
-                   return to;
-               }},
         // Its old place now holds another project, which must stay as it is.
         Change{"ReplacedByAnotherProject",
                [](LocalProjectStore &store, const QString &root, const QString &package) {
@@ -195,29 +189,8 @@ INSTANTIATE_TEST_SUITE_P(Store,
                          testing::Values(Opening{"CopyOpenedFromTheList", false, true, true},
                                          Opening{"CopyOpenedByPath", false, false, true},
                                          Opening{"OriginalOpenWhenTheCopyIsListed", true, true,
-                                                 false},
-                                         Opening{"OriginalOpenedByPath", false, false, false}),
+                                                 false}),
                          [](const auto &info) { return std::string(info.param.name); });
-
-TEST_F(CopiedPackage, ACopyKeepsItsFreshIdThroughRenameAndListing)
-{
-    create("Intro");
-    copyFolder(package("intro"), package("intro copy"));
-    const auto rows = store().listProjects();
-    ASSERT_TRUE(rows.has_value());
-    const auto copyRow = std::find_if(rows->begin(), rows->end(), [&](const auto &row) {
-        return row.packageURL == package("intro copy");
-    });
-    ASSERT_NE(copyRow, rows->end());
-    auto copy = store().loadProject(package("intro copy"));
-    ASSERT_TRUE(copy.has_value());
-    EXPECT_EQ(copy->id, copyRow->id);
-    EXPECT_EQ(store().listProjects()->size(), 2);
-
-    const auto renamed = store().renameProject(*copy, "Second take");
-    ASSERT_TRUE(renamed.has_value()) << renamed.error().description().toStdString();
-    EXPECT_EQ(newProcess().loadProject(package("second-take"))->id, copyRow->id);
-}
 
 // The application lists on a worker thread with a store of its own.
 TEST_F(CopiedPackage, StoresOnOneRootAgreeOnTheIdsTheyGive)
