@@ -206,6 +206,21 @@
     </message>
 </context>
 <context>
+    <name>ValidationHelpers</name>
+    <message>
+        <source>Add a scene title.</source>
+        <translation>Укажите название сцены.</translation>
+    </message>
+    <message>
+        <source>Duration must be greater than zero.</source>
+        <translation>Длительность должна быть больше нуля.</translation>
+    </message>
+    <message>
+        <source>On-screen text is too long (%1/%2).</source>
+        <translation>Текст на экране слишком длинный (%1/%2).</translation>
+    </message>
+</context>
+<context>
     <name>ValidationIssue</name>
     <message>
         <source>Unsupported frame rate: %1 fps.</source>
@@ -335,6 +350,17 @@
     </message>
 </context>
 <context>
+    <name>veskel::CompactDurationField</name>
+    <message>
+        <source>Longer by half a second</source>
+        <translation>Длиннее на полсекунды</translation>
+    </message>
+    <message>
+        <source>Shorter by half a second</source>
+        <translation>Короче на полсекунды</translation>
+    </message>
+</context>
+<context>
     <name>veskel::ContentPlaceholderView</name>
     <message>
         <source>Select or create a project</source>
@@ -354,18 +380,98 @@
     </message>
 </context>
 <context>
-    <name>veskel::ExportSheetPlaceholder</name>
+    <name>veskel::ExportFailureView</name>
     <message>
-        <source>Export to Final Cut Pro</source>
-        <translation>Экспорт в Final Cut Pro</translation>
+        <source>Export failed</source>
+        <translation>Экспорт не удался</translation>
     </message>
     <message>
-        <source>The export window is not part of this version yet. Meanwhile the package is written from a terminal with “veskel-cli export %1”.</source>
-        <translation>Окна экспорта в этой версии ещё нет. Пока пакет можно записать из терминала командой «veskel-cli export %1».</translation>
+        <source>Retry</source>
+        <translation>Повторить</translation>
     </message>
     <message>
         <source>Close</source>
         <translation>Закрыть</translation>
+    </message>
+</context>
+<context>
+    <name>veskel::ExportProgressView</name>
+    <message>
+        <source>Preparing the export package…</source>
+        <translation>Готовим пакет экспорта…</translation>
+    </message>
+    <message>
+        <source>Rendering cards, FCPXML, shot list and task list.</source>
+        <translation>Рендерим карточки, FCPXML, шот-лист и список задач.</translation>
+    </message>
+    <message>
+        <source>Rendering cards: %1 of %2</source>
+        <translation>Рендерим карточки: %1 из %2</translation>
+    </message>
+</context>
+<context>
+    <name>veskel::ExportReviewView</name>
+    <message>
+        <source>Will be created</source>
+        <translation>Будет создано</translation>
+    </message>
+    <message>
+        <source>Fix before exporting</source>
+        <translation>Нужно исправить перед экспортом</translation>
+    </message>
+    <message>
+        <source>Warnings (export still possible)</source>
+        <translation>Предупреждения (экспорт возможен)</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>Экспортировать</translation>
+    </message>
+</context>
+<context>
+    <name>veskel::ExportSheet</name>
+    <message>
+        <source>Export to Final Cut Pro</source>
+        <translation>Экспорт в Final Cut Pro</translation>
+    </message>
+</context>
+<context>
+    <name>veskel::ExportSuccessView</name>
+    <message>
+        <source>Export finished</source>
+        <translation>Экспорт завершён</translation>
+    </message>
+    <message>
+        <source>Folder: </source>
+        <translation>Папка: </translation>
+    </message>
+    <message>
+        <source>Warnings</source>
+        <translation>Предупреждения</translation>
+    </message>
+    <message>
+        <source>Show in Finder</source>
+        <translation>Показать в Finder</translation>
+    </message>
+    <message>
+        <source>Show in File Manager</source>
+        <translation>Показать в файловом менеджере</translation>
+    </message>
+    <message>
+        <source>Open FCPXML</source>
+        <translation>Открыть FCPXML</translation>
+    </message>
+    <message>
+        <source>Copy Path</source>
+        <translation>Скопировать путь</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>Готово</translation>
     </message>
 </context>
 <context>
@@ -602,6 +708,59 @@
     <message>
         <source>Delete</source>
         <translation>Удалить</translation>
+    </message>
+</context>
+<context>
+    <name>veskel::SceneDetailsPopover</name>
+    <message>
+        <source>What the viewer sees</source>
+        <translation>Что видит зритель</translation>
+    </message>
+    <message>
+        <source>Recalculate from text length</source>
+        <translation>Пересчитать по длине текста</translation>
+    </message>
+    <message>
+        <source>Reference</source>
+        <translation>Референс</translation>
+    </message>
+    <message>
+        <source>Final Cut card</source>
+        <translation>Карточка для Final Cut</translation>
+    </message>
+</context>
+<context>
+    <name>veskel::SceneImageSection</name>
+    <message>
+        <source>Replace…</source>
+        <translation>Заменить…</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Удалить</translation>
+    </message>
+    <message>
+        <source>Add reference…</source>
+        <translation>Добавить референс…</translation>
+    </message>
+    <message>
+        <source>PNG, JPEG, WebP, GIF, SVG or PDF</source>
+        <translation>PNG, JPEG, WebP, GIF, SVG или PDF</translation>
+    </message>
+    <message>
+        <source>Choose a Reference Image</source>
+        <translation>Выберите картинку-референс</translation>
+    </message>
+    <message>
+        <source>Images</source>
+        <translation>Изображения</translation>
+    </message>
+</context>
+<context>
+    <name>veskel::SceneTypeChips</name>
+    <message>
+        <source>Change visual type: </source>
+        <translation>Изменить тип визуала: </translation>
     </message>
 </context>
 <context>

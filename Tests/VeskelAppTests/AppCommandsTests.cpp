@@ -10,7 +10,7 @@
 #include "VeskelApp/Sidebar/ProjectSidebarView.h"
 #include "VeskelApp/Sidebar/SidebarItemRoles.h"
 #include "VeskelApp/Sidebar/SidebarTree.h"
-#include "VeskelApp/Window/ExportSheetPlaceholder.h"
+#include "VeskelApp/Export/ExportSheet.h"
 #include "VeskelApp/Window/NewProjectSheet.h"
 #include "VeskelApp/Window/RootView.h"
 

@@ -81,7 +81,11 @@ INSTANTIATE_TEST_SUITE_P(InterfaceSymbols,
                                            "arrow.up.arrow.down",
                                            "plus",
                                            "sidebar.left",
-                                           "eye"));
+                                           "eye",
+                                           "doc.badge.gearshape",
+                                           "photo.stack",
+                                           "tablecells",
+                                           "arrow.counterclockwise.circle"));
 
 TEST(IconProviderTest, AnUnknownNameGivesNoIcon)
 {

@@ -1,3 +1,4 @@
+#include "ExportTestSupport.h"
 #include "WindowTestSupport.h"
 
 #include "StoryboardCore/Sample/SampleProject.h"
@@ -5,6 +6,7 @@
 #include "VeskelApp/Editor/PlainScriptEditor.h"
 #include "VeskelApp/Editor/ProjectEditorView.h"
 #include "VeskelApp/Editor/ProjectEditorViewModel.h"
+#include "VeskelApp/Export/ExportSheet.h"
 #include "VeskelApp/Settings/SettingsView.h"
 #include "VeskelApp/Settings/SettingsWindow.h"
 #include "VeskelApp/Sidebar/ProjectSidebarView.h"
@@ -16,6 +18,8 @@
 #include "VeskelApp/Window/RootView.h"
 
 #include <QAction>
+#include <QDir>
+#include <QProcess>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -242,6 +246,29 @@ TEST_F(MainWindowTest, ThePlaceholderOffersTheSampleWhileTheListIsEmpty)
     EXPECT_EQ(model->selectedProject()->id, SampleProject::identifier);
     EXPECT_NE(window->rootView()->editorView(), nullptr);
     EXPECT_FALSE(sample->isVisibleTo(window.get()));
+}
+
+TEST_F(MainWindowTest, TheSampleExportsWithCtrlEAndReturn)
+{
+    showWindow();
+    model->openSampleProject();
+    ASSERT_NE(window->editorModel(), nullptr);
+    activateWindow();
+    QTest::keyClick(window.get(), Qt::Key_E, Qt::ControlModifier);
+    ExportSheet *sheet = window->rootView()->exportSheet();
+    ASSERT_NE(sheet, nullptr);
+    QTest::keyClick(sheet, Qt::Key_Return);
+    waitForExport(*sheet->viewModel());
+    ASSERT_EQ(sheet->viewModel()->phase().kind, ExportPhase::Kind::success)
+        << sheet->viewModel()->phase().message.toStdString();
+
+    const ExportResult &result = sheet->viewModel()->phase().result;
+    EXPECT_TRUE(result.exportFolderURL.startsWith(projectsRoot()));
+    EXPECT_EQ(QDir(result.exportFolderURL + "/Media").entryList({"S*.png"}, QDir::Files).size(), 7);
+    QProcess xmllint;
+    xmllint.start("xmllint", {"--noout", "--dtdvalid", VESKEL_FCPXML_DTD, result.fcpxmlURL});
+    ASSERT_TRUE(xmllint.waitForFinished(60000));
+    EXPECT_EQ(xmllint.exitCode(), 0) << xmllint.readAllStandardError().toStdString();
 }
 
 TEST_F(MainWindowTest, ThePlaceholderNamesTheProjectsFolder)

@@ -4,6 +4,7 @@
 #include "VeskelApp/Editor/PlainScriptEditor.h"
 #include "VeskelApp/Editor/ProjectEditorView.h"
 #include "VeskelApp/Editor/ProjectEditorViewModel.h"
+#include "VeskelApp/Inspector/SceneDetailsPopover.h"
 #include "VeskelApp/Window/RootView.h"
 
 #include <QDir>
@@ -182,6 +183,24 @@ TEST_F(ProjectEditorViewTest, TheTimelinePlaceFollowsItsSetting)
     EXPECT_FALSE(timeline->isVisibleTo(view));
     preferences->setTimelineVisible(true);
     EXPECT_TRUE(timeline->isVisibleTo(view));
+}
+
+TEST_F(ProjectEditorViewTest, TheSceneInspectorOpensForTheClickedSceneInsideTheWindow)
+{
+    typeScript("# One\n\nText.\n\n# Two\n\nMore.\n");
+    const QString two = editorModel->project().orderedScenes().at(1).id;
+    const QRect frame = window->geometry();
+    // An anchor in the window's bottom right corner: the popover moves in, not out.
+    view->showSceneInspector(two, QRect(frame.bottomRight() - QPoint(20, 20), QSize(16, 16)));
+    SceneDetailsPopover *inspector = view->sceneInspector();
+    ASSERT_NE(inspector, nullptr);
+    EXPECT_EQ(editorModel->selectedSceneIDs(), QSet<QString>{two});
+    EXPECT_TRUE(frame.contains(inspector->geometry())) << inspector->geometry().x() << ","
+                                                       << inspector->geometry().y();
+
+    view->showSceneInspector(editorModel->project().orderedScenes().at(0).id, frame);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(window->findChildren<SceneDetailsPopover *>().size(), 1);
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "VeskelApp/Editor/ProjectEditorViewModel.h"
 #include "VeskelApp/Editor/SearchPopover.h"
 #include "VeskelApp/Icons/IconProvider.h"
+#include "VeskelApp/Inspector/SceneDetailsPopover.h"
 #include "VeskelApp/SceneCountText.h"
 #include "VeskelApp/Settings/Preferences.h"
 
@@ -328,11 +329,32 @@ void ProjectEditorView::jumpToScene(const QString &sceneID)
         m_editor->showRange(TextRange{heading->location, 0}, false);
 }
 
-void ProjectEditorView::showSceneInspector(const QString &sceneID)
+SceneDetailsPopover *ProjectEditorView::sceneInspector() const
 {
-    // The scene inspector comes with the script's gutter; until then choosing a scene selects it.
-    if (m_model)
-        m_model->selectOnly(sceneID);
+    return m_sceneInspector;
+}
+
+void ProjectEditorView::showSceneInspector(const QString &sceneID, const QRect &anchorGlobal)
+{
+    if (!m_model)
+        return;
+    // The inspector edits the primary scene: the click makes it that.
+    m_model->selectOnly(sceneID);
+    if (m_sceneInspector)
+        m_sceneInspector->close();
+    // A file dialog closes the popover (popups close when a window opens); it comes back once
+    // the chosen file is attached.
+    const auto pickThenReopen = [this, sceneID, anchorGlobal](QWidget *parent) {
+        const std::optional<QString> path = SceneImageSection::systemPicker()(parent);
+        QMetaObject::invokeMethod(
+            this, [this, sceneID, anchorGlobal] { showSceneInspector(sceneID, anchorGlobal); },
+            Qt::QueuedConnection);
+        return path;
+    };
+    m_sceneInspector = new SceneDetailsPopover(*m_model, m_environment.editorScheduler,
+                                               pickThenReopen, SceneCardPreview::pngRenderer(),
+                                               this);
+    m_sceneInspector->showBelow(anchorGlobal, window());
 }
 
 void ProjectEditorView::keyPressEvent(QKeyEvent *event)

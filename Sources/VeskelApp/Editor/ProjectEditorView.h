@@ -13,6 +13,7 @@ class QToolButton;
 namespace veskel {
 
 class PlainScriptEditor;
+class SceneDetailsPopover;
 class ProjectEditorViewModel;
 
 // The open project: the editor toolbar (undo, redo, search, import, focus mode, materials),
@@ -34,8 +35,10 @@ public:
 
     void openSearch();
     void openMaterials();
-    // The scene inspector's place: it opens for a scene from the script's gutter.
-    void showSceneInspector(const QString &sceneID);
+    // The scene inspector for the scene, which becomes the only selection, under the anchor
+    // (global coordinates; the scene's item in the gutter or on the timeline). One at a time.
+    void showSceneInspector(const QString &sceneID, const QRect &anchorGlobal);
+    SceneDetailsPopover *sceneInspector() const;
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -64,6 +67,7 @@ private:
     QWidget *m_timeline = nullptr;
     QLabel *m_timelineSummary = nullptr;
     QLabel *m_saveError = nullptr;
+    QPointer<SceneDetailsPopover> m_sceneInspector;
 };
 
 } // namespace veskel

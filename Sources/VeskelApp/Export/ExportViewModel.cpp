@@ -1,6 +1,7 @@
 #include "VeskelApp/Export/ExportViewModel.h"
 
 #include <QFutureWatcher>
+#include <QPromise>
 #include <QtConcurrent/QtConcurrentRun>
 
 namespace veskel {
@@ -34,12 +35,22 @@ void ExportViewModel::setPhase(Phase phase)
         emit exportSucceeded(m_phase.result);
 }
 
+void ExportViewModel::setCardProgress(int rendered, int total)
+{
+    if (rendered == m_renderedCards && total == m_totalCards)
+        return;
+    m_renderedCards = rendered;
+    m_totalCards = total;
+    emit cardProgressChanged();
+}
+
 void ExportViewModel::startExport(const StoryboardProject &project, ProjectStore &store)
 {
     if (isExporting())
         return;
     m_project = project;
     m_store = &store;
+    setCardProgress(0, 0);
     setPhase(Phase::exporting());
 
     // The store is not thread-safe: the package is found here, before the work leaves.
@@ -50,8 +61,13 @@ void ExportViewModel::startExport(const StoryboardProject &project, ProjectStore
     }
 
     // The task owns everything it reads, so closing the sheet mid-export is harmless: the
-    // watcher goes with the view model and the result is dropped.
+    // watcher goes with the view model and the result is dropped. Card progress travels through
+    // the future too, which hands it to this thread.
     auto *watcher = new QFutureWatcher<Outcome>(this);
+    connect(watcher, &QFutureWatcher<Outcome>::progressValueChanged, this,
+            [this, watcher](int rendered) {
+                setCardProgress(rendered, watcher->progressMaximum());
+            });
     connect(watcher, &QFutureWatcher<Outcome>::finished, this, [this, watcher] {
         watcher->deleteLater();
         const Outcome outcome = watcher->result();
@@ -61,8 +77,12 @@ void ExportViewModel::startExport(const StoryboardProject &project, ProjectStore
             setPhase(Phase::failure(outcome.error().description()));
     });
     watcher->setFuture(QtConcurrent::run(
-        [orchestrator = m_orchestrator, project, packageURL = *package]() -> Outcome {
-            return orchestrator->exportProject(project, packageURL);
+        [orchestrator = m_orchestrator, project, packageURL = *package](QPromise<Outcome> &promise) {
+            promise.addResult(orchestrator->exportProject(
+                project, packageURL, [&promise](int rendered, int total) {
+                    promise.setProgressRange(0, total);
+                    promise.setProgressValue(rendered);
+                }));
         }));
 }
 

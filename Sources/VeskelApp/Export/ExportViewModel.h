@@ -32,6 +32,9 @@ public:
 
     const Phase &phase() const { return m_phase; }
     bool isExporting() const { return m_phase.kind == Phase::Kind::exporting; }
+    // The running export's cards: how many are written of how many; both 0 before the first.
+    int renderedCards() const { return m_renderedCards; }
+    int totalCards() const { return m_totalCards; }
 
     // Runs one export of the project into its package (found through the store, which must
     // outlive the export's start). Ignored while an export is running.
@@ -44,16 +47,20 @@ public:
 
 signals:
     void phaseChanged();
+    void cardProgressChanged();
     // The phase became success (the sheet's onExportSucceeded).
     void exportSucceeded(const veskel::ExportResult &result);
 
 private:
     void setPhase(Phase phase);
+    void setCardProgress(int rendered, int total);
 
     std::shared_ptr<const ExportOrchestrator> m_orchestrator;
     Phase m_phase;
     std::optional<StoryboardProject> m_project;
     ProjectStore *m_store = nullptr;
+    int m_renderedCards = 0;
+    int m_totalCards = 0;
 };
 
 } // namespace veskel

@@ -1,6 +1,7 @@
 #include "VeskelApp/Sidebar/ProjectSidebarDelegate.h"
 
 #include "VeskelApp/Icons/IconProvider.h"
+#include "VeskelApp/Window/SignalColors.h"
 
 #include <QAbstractItemView>
 #include <QHelpEvent>
@@ -27,11 +28,6 @@ QColor withAlpha(QColor color, float alpha)
 {
     color.setAlphaF(alpha);
     return color;
-}
-
-QColor warningOrange()
-{
-    return QColor(0xFF, 0x95, 0x00);
 }
 
 QFont scaled(const QFont &base, qreal factor, QFont::Weight weight)
@@ -148,7 +144,7 @@ void ProjectSidebarDelegate::paintProject(QPainter *painter,
         IconProvider::paint(
             *painter,
             QRectF(captionLeft, captionTop + (captionMetrics.height() - size) / 2.0, size, size),
-            QStringLiteral("exclamationmark.triangle.fill"), warningOrange());
+            QStringLiteral("exclamationmark.triangle.fill"), SignalColors::warning());
         captionLeft += size + 4;
     }
     painter->setFont(captionFont);

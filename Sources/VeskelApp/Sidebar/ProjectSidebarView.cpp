@@ -6,6 +6,7 @@
 #include "VeskelApp/ProjectSidebarModel.h"
 #include "VeskelApp/Sidebar/ProjectSidebarDelegate.h"
 #include "VeskelApp/Sidebar/SidebarTree.h"
+#include "VeskelApp/Window/SignalColors.h"
 
 #include <QActionGroup>
 #include <QHBoxLayout>
@@ -66,7 +67,7 @@ ProjectSidebarView::ProjectSidebarView(AppModel &model, QSettings &settings, QWi
     m_error->setWordWrap(true);
     m_error->setContentsMargins(12, 2, 12, 2);
     QPalette errorPalette = m_error->palette();
-    errorPalette.setColor(QPalette::WindowText, QColor(0xD7, 0x1F, 0x1F));
+    errorPalette.setColor(QPalette::WindowText, SignalColors::error());
     m_error->setPalette(errorPalette);
     QFont caption = m_error->font();
     caption.setPointSizeF(caption.pointSizeF() * 0.85);

@@ -15,12 +15,16 @@ Popover::Popover(QWidget *parent)
 
 void Popover::showBelow(QWidget *anchor)
 {
+    showBelow(QRect(anchor->mapToGlobal(QPoint(0, 0)), anchor->size()), anchor->window());
+}
+
+void Popover::showBelow(const QRect &anchorGlobal, QWidget *window)
+{
     adjustSize();
-    QPoint position
-        = anchor->mapToGlobal(QPoint(anchor->width() / 2 - width() / 2, anchor->height() + 4));
+    QPoint position(anchorGlobal.center().x() - width() / 2, anchorGlobal.bottom() + 5);
     // Kept inside the anchor's window where it fits, and on its screen in any case.
-    QRect available = anchor->window()->geometry();
-    if (const QScreen *screen = anchor->screen())
+    QRect available = window->geometry();
+    if (const QScreen *screen = window->screen())
         available = available.intersected(screen->availableGeometry());
     if (available.width() >= width()) {
         position.setX(std::clamp(position.x(), available.left(),

@@ -13,8 +13,11 @@ class Popover : public QFrame
 public:
     explicit Popover(QWidget *parent = nullptr);
 
-    // Shows the popover under the anchor, kept on the anchor's screen.
+    // Shows the popover under the anchor, kept inside the anchor's window where it fits and
+    // on its screen in any case.
     void showBelow(QWidget *anchor);
+    // The same for an anchor rectangle in global coordinates inside `window`.
+    void showBelow(const QRect &anchorGlobal, QWidget *window);
 };
 
 } // namespace veskel

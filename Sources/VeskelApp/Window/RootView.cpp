@@ -4,10 +4,10 @@
 #include "VeskelApp/Commands/AppNotificationHub.h"
 #include "VeskelApp/Editor/ProjectEditorView.h"
 #include "VeskelApp/Editor/ProjectEditorViewModel.h"
+#include "VeskelApp/Export/ExportSheet.h"
 #include "VeskelApp/Settings/Preferences.h"
 #include "VeskelApp/Sidebar/ProjectSidebarView.h"
 #include "VeskelApp/Window/ContentPlaceholderView.h"
-#include "VeskelApp/Window/ExportSheetPlaceholder.h"
 #include "VeskelApp/Window/NewProjectSheet.h"
 
 #include <QSplitter>
@@ -76,7 +76,7 @@ NewProjectSheet *RootView::newProjectSheet() const
     return m_newProjectSheet;
 }
 
-ExportSheetPlaceholder *RootView::exportSheet() const
+ExportSheet *RootView::exportSheet() const
 {
     return m_exportSheet;
 }
@@ -127,9 +127,13 @@ void RootView::updateNewProjectSheet()
 
 void RootView::openExportSheet(const StoryboardProject &project)
 {
-    if (m_exportSheet)
-        m_exportSheet->close();
-    m_exportSheet = new ExportSheetPlaceholder(project, this);
+    if (m_exportSheet) {
+        // A sheet whose export is still running stays; it refuses to close.
+        if (!m_exportSheet->close())
+            return m_exportSheet->raise();
+    }
+    m_exportSheet = new ExportSheet(project, m_environment.model->store(), DesktopActions::system(),
+                                    this);
     m_exportSheet->setAttribute(Qt::WA_DeleteOnClose);
     m_exportSheet->open();
 }

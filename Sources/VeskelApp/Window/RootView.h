@@ -11,7 +11,7 @@ class QStackedWidget;
 namespace veskel {
 
 class ContentPlaceholderView;
-class ExportSheetPlaceholder;
+class ExportSheet;
 class NewProjectSheet;
 class ProjectEditorView;
 class ProjectEditorViewModel;
@@ -36,7 +36,7 @@ public:
     ContentPlaceholderView *placeholder() const { return m_placeholder; }
     ProjectEditorView *editorView() const;
     NewProjectSheet *newProjectSheet() const;
-    ExportSheetPlaceholder *exportSheet() const;
+    ExportSheet *exportSheet() const;
     QSplitter *splitter() const { return m_splitter; }
 
 signals:
@@ -57,7 +57,7 @@ private:
     QPointer<ProjectEditorView> m_editorView;
     QPointer<ProjectEditorViewModel> m_editorModel;
     QPointer<NewProjectSheet> m_newProjectSheet;
-    QPointer<ExportSheetPlaceholder> m_exportSheet;
+    QPointer<ExportSheet> m_exportSheet;
     int m_sidebarWidth;
 };
 

@@ -1,0 +1,48 @@
+#include "VeskelApp/Export/ExportProgressView.h"
+
+#include "VeskelApp/Export/ExportViewModel.h"
+#include "VeskelApp/Window/SecondaryLabel.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QVBoxLayout>
+
+namespace veskel {
+
+ExportProgressView::ExportProgressView(const ExportViewModel &model, QWidget *parent)
+    : QWidget(parent)
+    , m_model(model)
+{
+    setObjectName(QStringLiteral("ExportProgressView"));
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 12, 0, 12);
+    layout->setSpacing(8);
+    layout->addWidget(new QLabel(tr("Preparing the export package…")));
+    m_bar = new QProgressBar;
+    m_bar->setTextVisible(true);
+    layout->addWidget(m_bar);
+    QLabel *detail = secondaryLabel(tr("Rendering cards, FCPXML, shot list and task list."), 0.85);
+    detail->setWordWrap(true);
+    layout->addWidget(detail);
+    layout->addStretch(1);
+
+    connect(&model, &ExportViewModel::cardProgressChanged, this,
+            &ExportProgressView::updateProgress);
+    updateProgress();
+}
+
+void ExportProgressView::updateProgress()
+{
+    const int total = m_model.totalCards();
+    if (total <= 0) {
+        // Busy until the first card says how many there are.
+        m_bar->setRange(0, 0);
+        m_bar->setFormat(QString());
+        return;
+    }
+    m_bar->setRange(0, total);
+    m_bar->setValue(m_model.renderedCards());
+    m_bar->setFormat(tr("Rendering cards: %1 of %2").arg(m_model.renderedCards()).arg(total));
+}
+
+} // namespace veskel

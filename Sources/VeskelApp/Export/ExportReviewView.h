@@ -1,0 +1,39 @@
+#pragma once
+
+#include "StoryboardCore/Models/StoryboardProject.h"
+
+#include <QWidget>
+
+class QPushButton;
+
+namespace veskel {
+
+class NoticeBox;
+
+// The export sheet's first screen: what the project is, which files will be written and what
+// the check found; Export stays off while anything blocks.
+class ExportReviewView : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit ExportReviewView(const StoryboardProject &project, QWidget *parent = nullptr);
+
+    QPushButton *exportButton() const { return m_export; }
+    QPushButton *cancelButton() const { return m_cancel; }
+    // Null when there is nothing to show in it.
+    NoticeBox *blockingBox() const { return m_blocking; }
+    NoticeBox *warningBox() const { return m_warnings; }
+
+signals:
+    void exportRequested();
+    void cancelRequested();
+
+private:
+    QPushButton *m_export = nullptr;
+    QPushButton *m_cancel = nullptr;
+    NoticeBox *m_blocking = nullptr;
+    NoticeBox *m_warnings = nullptr;
+};
+
+} // namespace veskel

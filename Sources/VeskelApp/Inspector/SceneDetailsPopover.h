@@ -1,0 +1,72 @@
+#pragma once
+
+#include "VeskelApp/Inspector/SceneCardPreview.h"
+#include "VeskelApp/Inspector/SceneImageSection.h"
+#include "VeskelApp/Window/Popover.h"
+
+#include <QPointer>
+
+class QScrollArea;
+class QToolButton;
+class QPushButton;
+
+namespace veskel {
+
+class CompactDurationField;
+class EditorScheduler;
+class NoticeBox;
+class ProjectEditorViewModel;
+class SceneTypeChips;
+
+// The scene inspector: the primary scene's visual type, duration, reference image and the
+// card it will export as, with its export warning. Every change goes through the view model
+// (one undo step each). It closes when no scene is selected any more.
+class SceneDetailsPopover : public Popover
+{
+    Q_OBJECT
+
+public:
+    static constexpr int contentWidth = 288;
+    static constexpr int maximumHeight = 480;
+
+    // The scheduler delays the card preview; without one it runs on timers.
+    SceneDetailsPopover(ProjectEditorViewModel &model,
+                        EditorScheduler *scheduler = nullptr,
+                        SceneImageSection::FilePicker picker = SceneImageSection::systemPicker(),
+                        SceneCardPreview::Renderer renderer = SceneCardPreview::pngRenderer(),
+                        QWidget *parent = nullptr);
+    ~SceneDetailsPopover() override;
+
+    SceneTypeChips *typeChips() const { return m_chips; }
+    CompactDurationField *durationField() const { return m_duration; }
+    QPushButton *recalculateButton() const { return m_recalculate; }
+    // Hidden while the scene has nothing to warn about.
+    NoticeBox *warningBanner() const { return m_banner; }
+    SceneImageSection *imageSection() const { return m_image; }
+    QToolButton *cardDisclosure() const { return m_disclosure; }
+    SceneCardPreview *cardPreview() const { return m_preview; }
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
+private:
+    void refresh();
+    void setCardExpanded(bool expanded);
+    // As tall as the content, up to the maximum; beyond it the content scrolls.
+    void fitHeight();
+
+    QPointer<ProjectEditorViewModel> m_model;
+    std::unique_ptr<EditorScheduler> m_ownedScheduler;
+    QScrollArea *m_scroll = nullptr;
+    QWidget *m_content = nullptr;
+    SceneTypeChips *m_chips = nullptr;
+    CompactDurationField *m_duration = nullptr;
+    QPushButton *m_recalculate = nullptr;
+    NoticeBox *m_banner = nullptr;
+    SceneImageSection *m_image = nullptr;
+    QToolButton *m_disclosure = nullptr;
+    SceneCardPreview *m_preview = nullptr;
+};
+
+} // namespace veskel

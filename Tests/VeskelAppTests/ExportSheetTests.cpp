@@ -1,0 +1,202 @@
+#include "VeskelApp/Export/ExportFailureView.h"
+#include "VeskelApp/Export/ExportProgressView.h"
+#include "VeskelApp/Export/ExportReviewView.h"
+#include "VeskelApp/Export/ExportSheet.h"
+#include "VeskelApp/Export/ExportSuccessView.h"
+#include "VeskelApp/Export/ExportViewModel.h"
+#include "VeskelApp/Window/NoticeBox.h"
+
+#include "EditorTestSupport.h"
+#include "ExportTestSupport.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFormLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace veskel::test {
+namespace {
+
+using Kind = ExportPhase::Kind;
+
+QStringList boxLines(const NoticeBox *box)
+{
+    return box ? box->lines() : QStringList();
+}
+
+QStringList labelTexts(const QWidget *widget)
+{
+    QStringList texts;
+    for (const QLabel *label : widget->findChildren<QLabel *>()) {
+        if (!label->text().isEmpty())
+            texts << label->text();
+    }
+    return texts;
+}
+
+class ExportSheetTest : public EditorFixture
+{
+protected:
+    std::unique_ptr<ExportSheet> openSheet(const StoryboardProject &project)
+    {
+        auto sheet = std::make_unique<ExportSheet>(
+            project, store,
+            DesktopActions{[this](const QString &path) { revealed << path; },
+                           [this](const QString &path) { opened << path; }});
+        sheet->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(sheet.get()));
+        return sheet;
+    }
+
+    static void waitForExport(ExportSheet &sheet)
+    {
+        test::waitForExport(*sheet.viewModel());
+        // The screen of the new phase settles.
+        QCoreApplication::processEvents();
+    }
+
+    template<typename Screen>
+    static Screen *screen(const ExportSheet &sheet)
+    {
+        auto *shown = qobject_cast<Screen *>(sheet.screen());
+        EXPECT_NE(shown, nullptr) << "shown: " << sheet.screen()->objectName().toStdString();
+        return shown;
+    }
+
+    QStringList revealed;
+    QStringList opened;
+};
+
+struct ReviewCase
+{
+    const char *name;
+    QString title;
+    QString script;
+    QStringList blocking;
+    QStringList warnings;
+};
+
+class ExportReviewBoxes : public ExportSheetTest, public ::testing::WithParamInterface<ReviewCase>
+{
+};
+
+// Errors go into the red box and switch Export off; warnings into the orange one and leave it
+// on; a clean project shows neither.
+TEST_P(ExportReviewBoxes, ShowFindingsAndGateTheExport)
+{
+    const ReviewCase &c = GetParam();
+    StoryboardProject project = savedProject(c.script);
+    project.title = c.title;
+    auto sheet = openSheet(project);
+    auto *review = screen<ExportReviewView>(*sheet);
+    ASSERT_NE(review, nullptr);
+    EXPECT_EQ(boxLines(review->blockingBox()), c.blocking);
+    EXPECT_EQ(boxLines(review->warningBox()), c.warnings);
+    EXPECT_EQ(review->exportButton()->isEnabled(), c.blocking.isEmpty());
+
+    QTest::keyClick(sheet.get(), Qt::Key_Return);
+    EXPECT_EQ(sheet->viewModel()->isExporting(), c.blocking.isEmpty());
+    waitForExport(*sheet);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Findings,
+    ExportReviewBoxes,
+    ::testing::Values(
+        ReviewCase{"emptyTitle", " ", threeSceneScript(), {"The project has no title."}, {}},
+        ReviewCase{"longSlideText",
+                   "Film",
+                   "# Intro\n\n> " + QString(300, u'x') + "\n",
+                   {},
+                   {"S001 Intro: on-screen text is too long (300/280)."}},
+        ReviewCase{"clean", "Film", threeSceneScript(), {}, {}}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(ExportSheetTest, ExportingTwiceCountsCardsThenTellsFirstAndUpdated)
+{
+    const StoryboardProject film = savedProject(threeSceneScript(), "Intro video");
+    auto sheet = openSheet(film);
+    QTest::keyClick(sheet.get(), Qt::Key_Return);
+    auto *progress = screen<ExportProgressView>(*sheet);
+    ASSERT_NE(progress, nullptr);
+    // Connected after the screen's own update, so each text is the one just shown.
+    QStringList progressTexts;
+    QObject::connect(sheet->viewModel(), &ExportViewModel::cardProgressChanged, progress,
+                     [&] { progressTexts << progress->progressBar()->text(); });
+    waitForExport(*sheet);
+    EXPECT_EQ(progressTexts.value(progressTexts.size() - 1), "Rendering cards: 3 of 3");
+
+    auto *success = screen<ExportSuccessView>(*sheet);
+    ASSERT_NE(success, nullptr);
+    const ExportResult result = sheet->viewModel()->phase().result;
+    EXPECT_TRUE(labelTexts(success).contains("Folder: " + result.exportFolderURL));
+    EXPECT_TRUE(labelTexts(success).contains(
+        "First export is ready. Import the FCPXML into Final Cut Pro."));
+
+    success->copyPathButton()->click();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), result.exportFolderURL);
+    success->revealButton()->click();
+    success->openButton()->click();
+    EXPECT_EQ(revealed, QStringList{result.exportFolderURL});
+    EXPECT_EQ(opened, QStringList{result.fcpxmlURL});
+    QTest::keyClick(sheet.get(), Qt::Key_Return);
+    EXPECT_EQ(sheet->result(), QDialog::Accepted);
+    EXPECT_FALSE(sheet->isVisible());
+
+    auto again = openSheet(film);
+    QTest::keyClick(again.get(), Qt::Key_Return);
+    waitForExport(*again);
+    ASSERT_NE(screen<ExportSuccessView>(*again), nullptr);
+    EXPECT_TRUE(labelTexts(again->screen())
+                    .contains("Export updated. Import the same FCPXML into Final Cut Pro and "
+                              "choose \u201CReplace\u201D."));
+}
+
+TEST_F(ExportSheetTest, AProjectWithoutScenesFailsAndRetryRunsAgainWhileTheSheetStays)
+{
+    auto sheet = openSheet(savedProject(QString()));
+    screen<ExportReviewView>(*sheet)->exportButton()->click();
+    // Escape cannot close the sheet under a running export.
+    QTest::keyClick(sheet.get(), Qt::Key_Escape);
+    EXPECT_TRUE(sheet->isVisible());
+    waitForExport(*sheet);
+
+    auto *failure = screen<ExportFailureView>(*sheet);
+    ASSERT_NE(failure, nullptr);
+    EXPECT_TRUE(labelTexts(failure).contains("Could not write FCPXML: emptyProject"));
+    failure->retryButton()->click();
+    EXPECT_EQ(sheet->viewModel()->phase().kind, Kind::exporting);
+    EXPECT_NE(qobject_cast<ExportProgressView *>(sheet->screen()), nullptr);
+    waitForExport(*sheet);
+    screen<ExportFailureView>(*sheet)->closeButton()->click();
+    EXPECT_FALSE(sheet->isVisible());
+}
+
+TEST_F(ExportSheetTest, RussianSheetKeepsTargetAndFileNames)
+{
+    InterfaceTranslation::apply(ResolvedLanguage::russian);
+    StoryboardProject untitled = savedProject(threeSceneScript());
+    untitled.title.clear();
+    auto sheet = openSheet(untitled);
+    auto *review = screen<ExportReviewView>(*sheet);
+    ASSERT_NE(review, nullptr);
+    QStringList texts = labelTexts(sheet.get());
+    texts << review->cancelButton()->text() << review->exportButton()->text()
+          << review->blockingBox()->heading();
+    for (const char *expected :
+         {"Экспорт в Final Cut Pro", "Будет создано", "Нужно исправить перед экспортом",
+          "Отмена", "Экспортировать", "Сцены", "3 сцены", "Длительность", "Формат", "1920×1080 / 25 fps", "Target",
+          "Final Cut Pro / FCPXML 1.14", "FCPXML для импорта в Final Cut Pro",
+          "3 сцены → PNG-карточки в Media/", "shot-list.md — шот-лист",
+          "scenes.csv — список сцен", "JSON-бэкап проекта"}) {
+        EXPECT_TRUE(texts.contains(QString::fromUtf8(expected))) << expected;
+    }
+    EXPECT_EQ(boxLines(review->blockingBox()), QStringList{"У проекта нет названия."});
+}
+
+} // namespace
+} // namespace veskel::test
