@@ -43,8 +43,7 @@ QMap<QString, std::pair<QByteArray, qint64>> snapshot(const QString &folder,
         const QString path = QString::fromStdString(entry.path().string());
         const bool file = entry.is_regular_file();
         const qint64 time = qint64(entry.last_write_time().time_since_epoch().count());
-        items.insert(path, {file ? readBytes(path) : QByteArray(),
-                            file || folderTimes ? time : 0});
+        items.insert(path, {file ? readBytes(path) : QByteArray(), file || folderTimes ? time : 0});
     }
     return items;
 }
@@ -62,9 +61,8 @@ protected:
         ASSERT_TRUE(QDir().mkpath(outside + "/folder"));
         store.emplace(base + "/Projects");
 
-        auto created = store->createProject("Intro", VideoSettings::preset(
-                                                         VideoSettings::FormatPreset::horizontalHD,
-                                                         25));
+        auto created = store->createProject(
+            "Intro", VideoSettings::preset(VideoSettings::FormatPreset::horizontalHD, 25));
         ASSERT_TRUE(created.has_value());
         project = *created;
         project.videoSettings.width = 320;
@@ -85,8 +83,8 @@ protected:
 
         // Canaries named as the package's own files would be.
         const QString image = scene.id + ".png";
-        for (const QString &name : {QStringLiteral("S001.png"), QStringLiteral("S009.png"),
-                                    image, QStringLiteral("scenes.csv")})
+        for (const QString &name : {QStringLiteral("S001.png"), QStringLiteral("S009.png"), image,
+                                    QStringLiteral("scenes.csv")})
             writeImage(outside + "/folder/" + name, Qt::blue);
         writeImage(outside + "/image.png", Qt::green);
         QFile json(outside + "/project.json");
@@ -121,7 +119,9 @@ struct Link
 struct Operation
 {
     const char *name;
-    std::function<QString(LocalProjectStore &, StoryboardProject &, const QString &package,
+    std::function<QString(LocalProjectStore &,
+                          StoryboardProject &,
+                          const QString &package,
                           const QString &picked)>
         run; // the error's description, empty on success
 };
@@ -134,7 +134,8 @@ QString failure(const std::expected<T, E> &result)
 
 class LinkInPackage : public PackageWithLinks,
                       public testing::WithParamInterface<std::tuple<Link, Operation>>
-{};
+{
+};
 
 TEST_P(LinkInPackage, NeverTouchesWhatLiesOutside)
 {
@@ -159,32 +160,36 @@ INSTANTIATE_TEST_SUITE_P(
                              "image.png"},
                         Link{"Card", "Exports/intro_fcp/Media/S001.png", "image.png"},
                         Link{"SceneList", "Exports/intro_fcp/scenes.csv", "folder/scenes.csv"}),
-        testing::Values(
-            Operation{"Export",
-                      [](auto &, auto &project, const QString &package, const QString &) {
-                          return failure(ExportOrchestrator().exportProject(project, package));
-                      }},
-            Operation{"Attach",
-                      [](auto &store, auto &project, const QString &, const QString &picked) {
-                          return failure(store.attachSceneImage(picked, sceneID, project));
-                      }},
-            Operation{"Detach",
-                      [](auto &store, auto &project, const QString &, const QString &) {
-                          return failure(store.removeSceneImage(sceneID, project));
-                      }},
-            Operation{"Duplicate",
-                      [](auto &store, auto &project, const QString &, const QString &) {
-                          return failure(store.duplicateProject(project, "Copy"));
-                      }},
-            Operation{"Rename",
-                      [](auto &store, auto &project, const QString &, const QString &) {
-                          return failure(store.renameProject(project, "Renamed"));
-                      }},
-            Operation{"Edit",
-                      [](auto &store, auto &project, const QString &, const QString &) {
-                          project.scenes[0].voiceoverText = "Changed.";
-                          return failure(store.saveProject(project));
-                      }})),
+        testing::Values(Operation{"Export",
+                                  [](auto &,
+                                     auto &project,
+                                     const QString &package,
+                                     const QString &) {
+                                      return failure(
+                                          ExportOrchestrator().exportProject(project, package));
+                                  }},
+                        Operation{
+                            "Attach",
+                            [](auto &store, auto &project, const QString &, const QString &picked) {
+                                return failure(store.attachSceneImage(picked, sceneID, project));
+                            }},
+                        Operation{"Detach",
+                                  [](auto &store, auto &project, const QString &, const QString &) {
+                                      return failure(store.removeSceneImage(sceneID, project));
+                                  }},
+                        Operation{"Duplicate",
+                                  [](auto &store, auto &project, const QString &, const QString &) {
+                                      return failure(store.duplicateProject(project, "Copy"));
+                                  }},
+                        Operation{"Rename",
+                                  [](auto &store, auto &project, const QString &, const QString &) {
+                                      return failure(store.renameProject(project, "Renamed"));
+                                  }},
+                        Operation{"Edit",
+                                  [](auto &store, auto &project, const QString &, const QString &) {
+                                      project.scenes[0].voiceoverText = "Changed.";
+                                      return failure(store.saveProject(project));
+                                  }})),
     [](const auto &info) {
         return std::string(std::get<0>(info.param).name) + std::get<1>(info.param).name;
     });
@@ -242,7 +247,8 @@ TEST_F(PackageWithLinks, AnExportThatRunsOutOfRoomLeavesThePreviousFilesAndSucce
 
     exported = ExportOrchestrator().exportProject(project, package);
     ASSERT_TRUE(exported->has_value()) << exported->error().description().toStdString();
-    EXPECT_NE(readBytes(folder + "/Media/S001.png"), before.value(folder + "/Media/S001.png").first);
+    EXPECT_NE(readBytes(folder + "/Media/S001.png"),
+              before.value(folder + "/Media/S001.png").first);
 }
 
 } // namespace

@@ -42,13 +42,13 @@ bool isEdited(const QString &package)
 struct Change
 {
     const char *name;
-    std::function<QString(LocalProjectStore &, const QString &root, const QString &package)>
-        apply;
+    std::function<QString(LocalProjectStore &, const QString &root, const QString &package)> apply;
     std::optional<ProjectStoreError> error = std::nullopt;
 };
 
 class SaveAfter : public StoreTest, public testing::WithParamInterface<Change>
-{};
+{
+};
 
 TEST_P(SaveAfter, ReachesThePackageWhereverItWent)
 {

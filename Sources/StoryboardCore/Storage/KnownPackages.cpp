@@ -68,8 +68,7 @@ void KnownPackages::forget(const QString &package)
     m_freshIDs.remove(package);
 }
 
-std::optional<QString> KnownPackages::freshID(const QString &package,
-                                              const QString &storedID) const
+std::optional<QString> KnownPackages::freshID(const QString &package, const QString &storedID) const
 {
     const QMutexLocker lock(&m_mutex);
     const auto found = m_freshIDs.constFind(package);

@@ -38,7 +38,7 @@ public:
 
 private:
     mutable QMutex m_mutex;
-    QHash<QString, QString> m_places;   // project id → package
+    QHash<QString, QString> m_places;                       // project id → package
     QHash<QString, std::pair<QString, QString>> m_freshIDs; // package → stored id, fresh id
 };
 
