@@ -16,32 +16,18 @@ using namespace veskel;
 
 namespace {
 
-// 2,000 scenes and 100,000 words (50 per scene, heading included).
-QString generatedScript()
-{
-    return bench::generatedScript(2000, 16, 20250302);
-}
-
-// An open editor on the generated project; the scheduler never runs, so nothing is saved.
+// An open editor on a generated project of 2,000 scenes and 100,000 words (50 per scene,
+// heading included); the scheduler never runs, so nothing is saved.
 struct OpenEditor
 {
     OpenEditor()
     {
-        const ParsedScriptDocument parsed = ScriptDocumentCodec::parse(generatedScript(), {});
-        StoryboardProject project;
-        project.id = QStringLiteral("BENCH");
-        project.title = QStringLiteral("Benchmark");
-        project.videoSettings
-            = VideoSettings::preset(VideoSettings::FormatPreset::horizontalHD, 25);
-        project.scriptBlocks = parsed.blocks;
-        project.scenes = parsed.scenes;
         editor = std::make_unique<ProjectEditorViewModel>(
-            project, store, ProjectEditorViewModel::ProjectChanged(), &scheduler);
+            bench::generatedProject(2000, 16, 20250302), store,
+            ProjectEditorViewModel::ProjectChanged(), &scheduler);
         // The same document with one character in the middle changed, as one keystroke.
         original = editor->documentText();
-        edited = original;
-        const qsizetype middle = edited.indexOf(QStringLiteral("# Scene 1000 ")) + 40;
-        edited[middle] = edited[middle] == u'x' ? u'y' : u'x';
+        edited = bench::withOneCharacterChanged(original, QStringLiteral("# Scene 1000 "));
     }
 
     QTemporaryDir dir;

@@ -1,6 +1,9 @@
 #include "ExportKit/ExportOrchestrator.h"
+#include "ExportKit/StoryboardPDFWriter.h"
 #include "StoryboardCore/Storage/ProjectPackagePaths.h"
 #include "StoryboardCore/Utilities/UUID.h"
+
+#include "GeneratedScript.h"
 
 #include <benchmark/benchmark.h>
 
@@ -158,7 +161,24 @@ void exportPackage(benchmark::State &state)
     }
 }
 
+// The storyboard PDF's share of an export: the same 100 scenes, written on their own.
+void storyboardPDF(benchmark::State &state)
+{
+    const ExportFixture fixture(1920, 1080);
+    const StoryboardPDFInput input{fixture.project(),
+                                   ProjectPackagePaths::mediaURL(fixture.package()),
+                                   QDateTime::currentDateTimeUtc()};
+    for (auto _ : state) {
+        const auto pdf = StoryboardPDFWriter::write(input);
+        if (!pdf)
+            state.SkipWithError(pdf.error().toStdString().c_str());
+        benchmark::DoNotOptimize(pdf);
+    }
+}
+
 } // namespace
+
+BENCHMARK(storyboardPDF)->Unit(benchmark::kMillisecond)->MinTime(3)->UseRealTime();
 
 BENCHMARK(exportPackage)
     ->ArgNames({"width", "height"})
@@ -170,14 +190,6 @@ BENCHMARK(exportPackage)
 
 int main(int argc, char **argv)
 {
-    // Cards are drawn with the bundled fonts, which need a GUI application but no screen.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    // Cards are drawn with the bundled fonts.
+    return veskel::bench::runWithApplication<QGuiApplication>(argc, argv);
 }

@@ -1,5 +1,10 @@
 #pragma once
 
+#include "StoryboardCore/Models/StoryboardProject.h"
+#include "StoryboardCore/Script/ScriptDocumentCodec.h"
+
+#include <benchmark/benchmark.h>
+
 #include <QRandomGenerator>
 #include <QString>
 #include <QStringList>
@@ -35,6 +40,43 @@ inline QString generatedScript(int sceneCount, int firstParagraphWords, quint32 
         text += QStringLiteral("// ") + words(5) + QStringLiteral("\n\n");
     }
     return text;
+}
+
+// A 1920 × 1080 project holding the generated script, as the editor opens it.
+inline StoryboardProject generatedProject(int sceneCount, int firstParagraphWords, quint32 seed)
+{
+    const ParsedScriptDocument parsed
+        = ScriptDocumentCodec::parse(generatedScript(sceneCount, firstParagraphWords, seed), {});
+    StoryboardProject project;
+    project.id = QStringLiteral("BENCH");
+    project.title = QStringLiteral("Benchmark");
+    project.videoSettings = VideoSettings::preset(VideoSettings::FormatPreset::horizontalHD, 25);
+    project.scriptBlocks = parsed.blocks;
+    project.scenes = parsed.scenes;
+    return project;
+}
+
+// The text as one keystroke leaves it: one character 40 places after the anchor changed.
+inline QString withOneCharacterChanged(QString text, const QString &anchor)
+{
+    const qsizetype at = text.indexOf(anchor) + 40;
+    text[at] = text[at] == u'x' ? u'y' : u'x';
+    return text;
+}
+
+// The benchmark programs that draw need an application object but no screen.
+template<typename Application>
+int runWithApplication(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    Application app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
 }
 
 } // namespace veskel::bench

@@ -57,6 +57,14 @@
         <source>JSON project backup</source>
         <translation>JSON-бэкап проекта</translation>
     </message>
+    <message>
+        <source>OpenTimelineIO timeline for DaVinci Resolve and Kdenlive</source>
+        <translation>Таймлайн OpenTimelineIO для DaVinci Resolve и Kdenlive</translation>
+    </message>
+    <message>
+        <source>storyboard.pdf — storyboard for review</source>
+        <translation>storyboard.pdf — раскадровка для согласования</translation>
+    </message>
 </context>
 <context>
     <name>FocusMode</name>
@@ -138,6 +146,41 @@
     </message>
 </context>
 <context>
+    <name>SceneType</name>
+    <message>
+        <source>Talking head</source>
+        <translation>Говорящая голова</translation>
+    </message>
+    <message>
+        <source>Motion graphic</source>
+        <translation>Моушн-графика</translation>
+    </message>
+    <message>
+        <source>Screen recording</source>
+        <translation>Запись экрана</translation>
+    </message>
+    <message>
+        <source>UI demo</source>
+        <translation>Демо интерфейса</translation>
+    </message>
+    <message>
+        <source>Image / reference</source>
+        <translation>Картинка / референс</translation>
+    </message>
+    <message>
+        <source>Title card</source>
+        <translation>Титр / заставка</translation>
+    </message>
+    <message>
+        <source>Summary</source>
+        <translation>Резюме</translation>
+    </message>
+    <message>
+        <source>Placeholder</source>
+        <translation>Пока без визуала</translation>
+    </message>
+</context>
+<context>
     <name>SceneTypeAppearance</name>
     <message>
         <source>Talking head</source>
@@ -181,6 +224,33 @@
     <message>
         <source>Could not read the script file.</source>
         <translation>Не удалось прочитать файл сценария.</translation>
+    </message>
+</context>
+<context>
+    <name>StoryboardPDF</name>
+    <message>
+        <source>On screen</source>
+        <translation>На экране</translation>
+    </message>
+    <message>
+        <source>Voiceover</source>
+        <translation>Голос за кадром</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Заметка</translation>
+    </message>
+    <message>
+        <source>Duration %1</source>
+        <translation>Длительность %1</translation>
+    </message>
+    <message>
+        <source>%1 fps</source>
+        <translation>%1 fps</translation>
+    </message>
+    <message>
+        <source>Exported %1</source>
+        <translation>Экспорт от %1</translation>
     </message>
 </context>
 <context>
@@ -347,6 +417,10 @@
     <message>
         <source>New Project</source>
         <translation>Новый проект</translation>
+    </message>
+    <message>
+        <source>“%1” is not in the projects folder %2.</source>
+        <translation>«%1» находится вне папки проектов %2.</translation>
     </message>
 </context>
 <context>
@@ -570,10 +644,6 @@
         <translation>Выключить фокус</translation>
     </message>
     <message>
-        <source>The timeline of the scenes will appear here</source>
-        <translation>Здесь появится таймлайн сцен</translation>
-    </message>
-    <message>
         <source>Hide Projects</source>
         <translation>Скрыть проекты</translation>
     </message>
@@ -757,6 +827,25 @@
     </message>
 </context>
 <context>
+    <name>veskel::SceneTimelineView</name>
+    <message>
+        <source>The film appears here once scenes are marked in the text</source>
+        <translation>Фильм появится здесь, когда в тексте будут размечены сцены</translation>
+    </message>
+    <message>
+        <source>No visual</source>
+        <translation>Без визуала</translation>
+    </message>
+    <message>
+        <source>Text without a visual — click to jump to the paragraphs</source>
+        <translation>Текст без визуала — кликните, чтобы перейти к абзацам</translation>
+    </message>
+    <message>
+        <source>Untitled</source>
+        <translation>Без названия</translation>
+    </message>
+</context>
+<context>
     <name>veskel::SceneTypeChips</name>
     <message>
         <source>Change visual type: </source>
@@ -846,6 +935,41 @@
     <message>
         <source>Settings</source>
         <translation>Настройки</translation>
+    </message>
+</context>
+<context>
+    <name>veskel::TimelineMenus</name>
+    <message>
+        <source>Add a scene here — pick a visual type</source>
+        <translation>Добавить сцену здесь — выберите тип визуала</translation>
+    </message>
+    <message>
+        <source>Scene Type</source>
+        <translation>Тип сцены</translation>
+    </message>
+    <message>
+        <source>Add Scene Before</source>
+        <translation>Добавить сцену до</translation>
+    </message>
+    <message>
+        <source>Add Scene After</source>
+        <translation>Добавить сцену после</translation>
+    </message>
+    <message>
+        <source>Duplicate</source>
+        <translation>Дублировать</translation>
+    </message>
+    <message>
+        <source>Move Earlier</source>
+        <translation>Сдвинуть раньше</translation>
+    </message>
+    <message>
+        <source>Move Later</source>
+        <translation>Сдвинуть позже</translation>
+    </message>
+    <message>
+        <source>Delete (Keep Text)</source>
+        <translation>Удалить (текст останется)</translation>
     </message>
 </context>
 </TS>

@@ -4,7 +4,9 @@
 #include "CardRenderer/PNGCardRenderer.h"
 #include "ExportKit/SceneListExporter.h"
 #include "ExportKit/ShotListExporter.h"
+#include "ExportKit/StoryboardPDFWriter.h"
 #include "FCPXMLKit/FCPXML114Exporter.h"
+#include "OTIOKit/OTIOTimelineExporter.h"
 #include "StoryboardCore/Storage/FileOperations.h"
 #include "StoryboardCore/Storage/PackageGuard.h"
 #include "StoryboardCore/Storage/ProjectJSONCodec.h"
@@ -308,6 +310,25 @@ Result<ExportResult> ExportOrchestrator::exportProject(const StoryboardProject &
         return std::unexpected(ExportError::writeFailed(
             QStringLiteral("Could not write scene list: ") + written.error()));
     }
+
+    // 11. The same timeline for editors that read OpenTimelineIO, beside the FCPXML.
+    const OTIOExportResult otio
+        = OTIOTimelineExporter::exportDocument({project, cardFileNames, result.exportFolderURL});
+    result.otioURL = result.exportFolderURL + u'/' + otio.otioFileName;
+    if (const auto written = writeAtomically(result.otioURL, otio.json.toUtf8()); !written) {
+        return std::unexpected(ExportError::writeFailed(
+            QStringLiteral("Could not write OpenTimelineIO timeline: ") + written.error()));
+    }
+
+    // 12. The storyboard for the people who approve the video.
+    result.pdfURL = result.exportFolderURL + u'/' + StoryboardPDFWriter::fileName();
+    const QString pdfFailure = QStringLiteral("Could not write storyboard PDF: ");
+    const auto pdf = StoryboardPDFWriter::write(
+        {project, ProjectPackagePaths::mediaURL(package), QDateTime::currentDateTimeUtc()});
+    if (!pdf)
+        return std::unexpected(ExportError::writeFailed(pdfFailure + pdf.error()));
+    if (const auto written = writeAtomically(result.pdfURL, *pdf); !written)
+        return std::unexpected(ExportError::writeFailed(pdfFailure + written.error()));
 
     return result;
 }

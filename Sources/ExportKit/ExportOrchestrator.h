@@ -15,8 +15,8 @@
 namespace veskel {
 
 // Writes the export package of a project inside its package folder:
-//   Exports/<title slug>_fcp/{Media/S001.png…, <slug>.fcpxml, project.veskel.json,
-//                             shot-list.md, scenes.csv}
+//   Exports/<title slug>_fcp/{Media/S001.png…, <slug>.fcpxml, <slug>.otio, project.veskel.json,
+//                             shot-list.md, scenes.csv, storyboard.pdf}
 // The folder depends only on the title, so exporting again rewrites the same files in place
 // (each atomically) and Final Cut Pro can replace its earlier import. Nothing is rolled back
 // when a step fails. Holds no state between exports; one export at a time per object.

@@ -14,6 +14,9 @@ struct ExportResult
     QString jsonURL;
     QString markdownURL;
     QString csvURL;
+    // The OpenTimelineIO timeline beside the FCPXML, and the storyboard for reading.
+    QString otioURL;
+    QString pdfURL;
     // From the card renderer; validation warnings are not repeated here.
     QStringList warnings;
     // The export folder was there before: Final Cut Pro should replace its earlier import.

@@ -1,11 +1,11 @@
 #include "FCPXMLKit/FCPXML114Exporter.h"
 
+#include "FCPXMLKit/ClipTimeline.h"
 #include "FCPXMLKit/FCPFormatNaming.h"
 #include "FCPXMLKit/FCPTime.h"
 #include "FCPXMLKit/FCPXMLBuilder.h"
-#include "FCPXMLKit/SaturatingArithmetic.h"
+#include "FCPXMLKit/MarkerText.h"
 #include "FCPXMLKit/XMLEscaping.h"
-#include "StoryboardCore/Duration/DurationCalculator.h"
 #include "StoryboardCore/Utilities/Slug.h"
 
 #include <QDir>
@@ -23,13 +23,6 @@ using FCPXMLBuilder::element;
 using FCPXMLBuilder::indent;
 
 const QString zeroTime = QStringLiteral("0s");
-
-// A text that is nothing but characters the document cannot hold counts as empty, so the
-// fallback applies instead of an empty attribute.
-bool isBlankInXML(const QString &text)
-{
-    return XMLEscaping::removingForbiddenCharacters(text).isEmpty();
-}
 
 QString assetID(qsizetype index)
 {
@@ -84,8 +77,7 @@ QStringList resourceElements(const QList<Scene> &scenes, const FCPXMLExportInput
 QString FCPXML114Exporter::markerElement(const Scene &scene, int fps)
 {
     const SceneMarker &marker = scene.marker;
-    const QString value = isBlankInXML(marker.title) ? scene.markerName() : marker.title;
-    const QString note = isBlankInXML(marker.note) ? scene.productionNote : marker.note;
+    const auto [value, note] = MarkerText::of(scene);
 
     Attributes attributes{
         {QStringLiteral("start"), zeroTime},
@@ -99,12 +91,12 @@ QString FCPXML114Exporter::markerElement(const Scene &scene, int fps)
     case MarkerType::toDo:
         attributes.insert(QStringLiteral("completed"),
                           marker.isCompleted ? QStringLiteral("1") : QStringLiteral("0"));
-        if (!isBlankInXML(note))
+        if (!MarkerText::isBlank(note))
             attributes.insert(QStringLiteral("note"), note);
         return element(QStringLiteral("marker"), attributes, 1);
     case MarkerType::chapter:
         attributes.insert(QStringLiteral("posterOffset"), zeroTime);
-        if (!isBlankInXML(note))
+        if (!MarkerText::isBlank(note))
             attributes.insert(QStringLiteral("note"), note);
         return element(QStringLiteral("chapter-marker"), attributes, 1);
     }
@@ -136,24 +128,21 @@ FCPXML114Exporter::exportDocument(const FCPXMLExportInput &input) const
 
     const QStringList resources = resourceElements(scenes, input);
 
-    FCPTime total(0, fps);
-    for (const Scene &scene : scenes)
-        total += FCPTime::fromSeconds(scene.durationSeconds, fps);
+    const ClipTimeline timeline = ClipTimeline::of(scenes, fps);
+    const FCPTime total = FCPTime::fromFrames(timeline.totalFrames, fps);
 
     QStringList clips;
-    qint64 offset = 0;
     for (qsizetype i = 0; i < scenes.size(); ++i) {
         const Scene &scene = scenes.at(i);
-        const qint64 frames = DurationCalculator::frames(scene.durationSeconds, fps);
+        const ClipTimeline::Placement &clip = timeline.placements.at(i);
         clips << element(
             QStringLiteral("video"),
             {{QStringLiteral("ref"), assetID(i)},
              {QStringLiteral("name"), scene.clipName()},
-             {QStringLiteral("offset"), FCPTime::fromFrames(offset, fps).fcpxmlString()},
-             {QStringLiteral("duration"), FCPTime::fromFrames(frames, fps).fcpxmlString()},
+             {QStringLiteral("offset"), FCPTime::fromFrames(clip.offsetFrames, fps).fcpxmlString()},
+             {QStringLiteral("duration"), FCPTime::fromFrames(clip.frames, fps).fcpxmlString()},
              {QStringLiteral("start"), zeroTime}},
             1, markerElement(scene, fps));
-        offset = saturatingAdd(offset, frames);
     }
 
     const QString spine = element(QStringLiteral("spine"), {}, 0, indent(clips.join(u'\n'), 1));

@@ -2,7 +2,11 @@
 
 #include "StoryboardCore/Sample/SampleProject.h"
 #include "StoryboardCore/Utilities/UUID.h"
+#include "VeskelApp/Library/ProjectLibraryWatcher.h"
+#include "VeskelApp/Library/SavedProjectSummary.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QPointer>
 
 #include <algorithm>
@@ -68,21 +72,67 @@ std::optional<ProjectSummary> AppModel::summary(const QString &projectID) const
 
 void AppModel::refreshProjects()
 {
-    auto projects = m_store->listProjects();
-    if (!projects)
-        return fail(projects.error());
-    auto folders = m_store->listFolders();
-    if (!folders)
-        return fail(folders.error());
+    if (m_reader)
+        return m_reader->read();
+    apply(ProjectLibraryListing::read(*m_store));
+}
 
-    if (*projects != m_projects) {
-        m_projects = std::move(*projects);
+void AppModel::readInBackground()
+{
+    if (m_reader)
+        return;
+    m_reader = std::make_unique<ProjectLibraryReader>(m_store->rootDirectory());
+    connect(m_reader.get(), &ProjectLibraryReader::started, this,
+            [this] { m_savedDuringRead.clear(); });
+    connect(m_reader.get(), &ProjectLibraryReader::finished, this, &AppModel::apply);
+}
+
+void AppModel::followLibraryChanges(EditorScheduler *scheduler)
+{
+    if (m_watcher)
+        return;
+    m_watcher = new ProjectLibraryWatcher(scheduler, this);
+    connect(m_watcher, &ProjectLibraryWatcher::changed, this, &AppModel::refreshProjects);
+    watchFolders();
+}
+
+void AppModel::watchFolders()
+{
+    if (m_watcher)
+        m_watcher->watch(m_store->rootDirectory(), m_folders);
+}
+
+void AppModel::apply(const ProjectLibraryReader::Result &listing)
+{
+    if (!listing)
+        return fail(listing.error());
+    QList<ProjectSummary> projects = listing->projects;
+    if (!m_savedDuringRead.isEmpty()) {
+        // The listing may have read a package before the editor's latest save: the row keeps
+        // what was saved, at the place the listing found.
+        for (ProjectSummary &row : projects) {
+            if (const auto saved = m_savedDuringRead.constFind(row.id);
+                saved != m_savedDuringRead.cend()) {
+                ProjectSummary newer = *saved;
+                newer.packageURL = row.packageURL;
+                newer.slug = row.slug;
+                newer.folderName = row.folderName;
+                row = std::move(newer);
+            }
+        }
+        m_savedDuringRead.clear();
+    }
+
+    if (projects != m_projects || !m_listed) {
+        m_listed = true;
+        m_projects = std::move(projects);
         emit projectsChanged();
     }
-    if (*folders != m_folders) {
-        m_folders = std::move(*folders);
+    if (listing->folders != m_folders) {
+        m_folders = listing->folders;
         emit foldersChanged();
     }
+    watchFolders();
     // The open project went away on disk: its editor closes.
     if (m_selectedProject && !summary(m_selectedProject->id))
         setSelectedProject(std::nullopt);
@@ -92,6 +142,25 @@ void AppModel::refreshProjects()
 void AppModel::openProject(const ProjectSummary &summary)
 {
     auto project = m_store->loadProject(summary.packageURL);
+    if (!project)
+        return fail(project.error());
+    setSelectedProject(std::move(*project));
+    setErrorMessage(std::nullopt);
+}
+
+void AppModel::openPackage(const QString &packageURL)
+{
+    // Only a package of the projects folder can be saved back: the store finds packages there.
+    const QFileInfo package(packageURL);
+    const QString root = QFileInfo(m_store->rootDirectory()).canonicalFilePath();
+    const QString parent = QFileInfo(package.absolutePath()).canonicalFilePath();
+    const QString grandParent = QFileInfo(parent).absolutePath();
+    if (root.isEmpty() || (parent != root && grandParent != root)) {
+        return setErrorMessage(tr("“%1” is not in the projects folder %2.")
+                                   .arg(QDir::toNativeSeparators(package.absoluteFilePath()),
+                                        QDir::toNativeSeparators(m_store->rootDirectory())));
+    }
+    auto project = m_store->loadProject(package.canonicalFilePath());
     if (!project)
         return fail(project.error());
     setSelectedProject(std::move(*project));
@@ -190,7 +259,23 @@ void AppModel::projectDidChange(const StoryboardProject &project)
     // project was closed); that must not bring its project back.
     if (isOpen(project.id))
         setSelectedProject(project);
-    refreshProjects();
+    updateRow(project);
+}
+
+void AppModel::updateRow(const StoryboardProject &project)
+{
+    const auto found = std::find_if(m_projects.begin(), m_projects.end(),
+                                    [&](const ProjectSummary &row) { return row.id == project.id; });
+    // A project the list does not know yet: the folder is read again.
+    if (found == m_projects.end())
+        return refreshProjects();
+    ProjectSummary row = savedProjectSummary(project, *found, QDateTime::currentDateTimeUtc());
+    if (isReading())
+        m_savedDuringRead.insert(row.id, row);
+    if (row == *found)
+        return;
+    *found = std::move(row);
+    emit projectSummaryChanged(project.id);
 }
 
 std::function<void(const StoryboardProject &)> AppModel::editorCallback()
@@ -203,11 +288,15 @@ std::function<void(const StoryboardProject &)> AppModel::editorCallback()
 
 void AppModel::openSampleProject()
 {
-    if (auto installed = m_store->installSampleProjectIfNeeded(); !installed)
+    auto installed = m_store->installSampleProjectIfNeeded();
+    if (!installed)
         return fail(installed.error());
-    refreshProjects();
-    if (m_errorMessage)
-        return;
+    if (*installed) {
+        // Opened as installed: a listing read on a worker thread comes later.
+        setSelectedProject(std::move(**installed));
+        setErrorMessage(std::nullopt);
+        return refreshProjects();
+    }
     if (const auto sample = summary(QString(SampleProject::identifier)))
         openProject(*sample);
 }

@@ -4,21 +4,31 @@
 #include "StoryboardCore/Models/StoryboardProject.h"
 #include "StoryboardCore/Models/VideoSettings.h"
 #include "StoryboardCore/Storage/LocalProjectStore.h"
+#include "VeskelApp/Library/ProjectLibraryReader.h"
 
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace veskel {
+
+class EditorScheduler;
+class ProjectLibraryWatcher;
 
 // The application-wide state: the project list and sidebar folders as the store reports them,
 // the project open in the editor and the last error. Every project-level command goes through
 // here: it calls the store, then reloads the list from disk. A failure sets `errorMessage` and
 // leaves lists and selection as they were; a success clears it. Main thread only.
+//
+// A save of the open project changes its own row only, from the project in memory. The window
+// reads the lists on a worker thread (readInBackground) and follows changes made outside it
+// (followLibraryChanges); without those, tests and tools get every reload at once.
 class AppModel : public QObject
 {
     Q_OBJECT
@@ -49,8 +59,20 @@ public:
     std::optional<QString> editorIdentity() const;
     std::optional<ProjectSummary> summary(const QString &projectID) const;
 
+    // Reloads both lists from disk: at once, or on a worker thread after readInBackground().
     void refreshProjects();
+    void readInBackground();
+    bool isReading() const { return m_reader && m_reader->isReading(); }
+    // Whether the lists have been read at least once: before, an empty list means nothing.
+    bool hasListed() const { return m_listed; }
+    // Changes to the projects folder from outside reload the lists; without a scheduler the
+    // coalescing delay runs on a timer.
+    void followLibraryChanges(EditorScheduler *scheduler = nullptr);
+    ProjectLibraryWatcher *libraryWatcher() const { return m_watcher; }
+
     void openProject(const ProjectSummary &summary);
+    // A package folder named at start; a failure sets errorMessage.
+    void openPackage(const QString &packageURL);
     void createProject(const QString &title, VideoSettings::FormatPreset format);
     void duplicateProject(const ProjectSummary &summary);
     // An empty (after trimming) or unchanged title is ignored without calling the store.
@@ -81,7 +103,10 @@ public:
     static QString duplicatedProjectTitle(const QString &title);
 
 signals:
+    // The whole list changed (a reload); rows may have come, gone or moved.
     void projectsChanged();
+    // Only this project's row changed, in place (a save of the open project).
+    void projectSummaryChanged(const QString &projectID);
     void foldersChanged();
     void selectedProjectChanged();
     void errorMessageChanged();
@@ -95,6 +120,9 @@ private:
     void setErrorMessage(std::optional<QString> message);
     void fail(const ProjectStoreError &error);
     bool isOpen(const QString &projectID) const;
+    void apply(const ProjectLibraryReader::Result &listing);
+    void updateRow(const StoryboardProject &project);
+    void watchFolders();
 
     LocalProjectStore *m_store = nullptr;
     QList<ProjectSummary> m_projects;
@@ -103,6 +131,11 @@ private:
     std::optional<QString> m_errorMessage;
     bool m_showNewProjectSheet = false;
     QString m_editorReloadToken;
+    std::unique_ptr<ProjectLibraryReader> m_reader;
+    ProjectLibraryWatcher *m_watcher = nullptr;
+    bool m_listed = false;
+    // Rows changed by saves while a background listing runs: newer than what it reads.
+    QHash<QString, ProjectSummary> m_savedDuringRead;
 };
 
 } // namespace veskel

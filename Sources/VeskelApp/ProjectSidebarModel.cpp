@@ -92,6 +92,21 @@ bool ProjectSidebarModel::matchesFilter(const ProjectSummary &summary) const
     return locale.toLower(summary.title).contains(locale.toLower(m_filterText));
 }
 
+bool ProjectSidebarModel::precedes(const ProjectSummary &a, const ProjectSummary &b) const
+{
+    switch (m_sortKey) {
+    case ProjectSortKey::dateModified:
+        return m_sortOldestFirst ? a.updatedAt < b.updatedAt : a.updatedAt > b.updatedAt;
+    case ProjectSortKey::dateCreated:
+        return m_sortOldestFirst ? a.createdAt < b.createdAt : a.createdAt > b.createdAt;
+    case ProjectSortKey::name: {
+        const int order = localizedStandardCompare(a.title, b.title);
+        return m_sortOldestFirst ? order > 0 : order < 0;
+    }
+    }
+    return false;
+}
+
 QList<ProjectSummary>
 ProjectSidebarModel::visibleProjects(const std::optional<QString> &folder) const
 {
@@ -100,33 +115,30 @@ ProjectSidebarModel::visibleProjects(const std::optional<QString> &folder) const
         if (summary.folderName == folder && matchesFilter(summary))
             rows.append(summary);
     }
-
-    const bool oldestFirst = m_sortOldestFirst;
-    const auto byDate = [oldestFirst](const QDateTime &a, const QDateTime &b) {
-        return oldestFirst ? a < b : a > b;
-    };
-    switch (m_sortKey) {
-    case ProjectSortKey::dateModified:
-        std::stable_sort(rows.begin(), rows.end(),
-                         [&](const ProjectSummary &a, const ProjectSummary &b) {
-                             return byDate(a.updatedAt, b.updatedAt);
-                         });
-        break;
-    case ProjectSortKey::dateCreated:
-        std::stable_sort(rows.begin(), rows.end(),
-                         [&](const ProjectSummary &a, const ProjectSummary &b) {
-                             return byDate(a.createdAt, b.createdAt);
-                         });
-        break;
-    case ProjectSortKey::name:
-        std::stable_sort(rows.begin(), rows.end(),
-                         [&](const ProjectSummary &a, const ProjectSummary &b) {
-                             const int order = localizedStandardCompare(a.title, b.title);
-                             return oldestFirst ? order > 0 : order < 0;
-                         });
-        break;
-    }
+    std::stable_sort(rows.begin(), rows.end(),
+                     [this](const ProjectSummary &a, const ProjectSummary &b) {
+                         return precedes(a, b);
+                     });
     return rows;
+}
+
+std::optional<int> ProjectSidebarModel::visiblePosition(const QString &projectID) const
+{
+    // One pass, nothing sorted or copied: the rows of its section that come before it, equal
+    // keys in the store's order as the stable sort leaves them.
+    const QList<ProjectSummary> &projects = m_model->projects();
+    const auto self = std::find_if(projects.cbegin(), projects.cend(),
+                                   [&](const ProjectSummary &row) { return row.id == projectID; });
+    if (self == projects.cend() || !matchesFilter(*self))
+        return std::nullopt;
+    int position = 0;
+    for (auto row = projects.cbegin(); row != projects.cend(); ++row) {
+        if (row == self || row->folderName != self->folderName || !matchesFilter(*row))
+            continue;
+        if (precedes(*row, *self) || (row < self && !precedes(*self, *row)))
+            ++position;
+    }
+    return position;
 }
 
 QStringList ProjectSidebarModel::visibleFolders() const

@@ -69,6 +69,9 @@ public:
     // The rows of the root (no folder) or of one folder: filtered by title, case-insensitively
     // in the user's locale, then sorted stably (equal keys keep the store's order).
     QList<ProjectSummary> visibleProjects(const std::optional<QString> &folder) const;
+    // Where the project stands among visibleProjects() of its folder; nothing while the filter
+    // hides it.
+    std::optional<int> visiblePosition(const QString &projectID) const;
     // Every folder; while filtering, only those with a matching project.
     QStringList visibleFolders() const;
 
@@ -111,6 +114,8 @@ signals:
 
 private:
     bool matchesFilter(const ProjectSummary &summary) const;
+    // The chosen order: whether `a` comes before `b`.
+    bool precedes(const ProjectSummary &a, const ProjectSummary &b) const;
 
     AppModel *m_model = nullptr;
     std::unique_ptr<QSettings> m_ownedSettings;

@@ -30,6 +30,9 @@ int main(int argc, char **argv)
         QStringLiteral("Keep projects in DIR instead of ~/Movies/Veskel/Projects."),
         QStringLiteral("DIR"));
     parser.addOption(projectsDir);
+    parser.addPositionalArgument(QStringLiteral("PACKAGE"),
+                                 QStringLiteral("A project's .veskel folder to open."),
+                                 QStringLiteral("[PACKAGE]"));
     parser.process(app);
 
     // The interface language is set before the first window is built.
@@ -43,6 +46,11 @@ int main(int argc, char **argv)
         root = QDir(parser.value(projectsDir)).absolutePath();
     veskel::LocalProjectStore store(root);
     veskel::AppModel model(store);
+    // A large library is read away from the window, and changes from outside show up in it.
+    model.readInBackground();
+    model.followLibraryChanges();
+    if (const QStringList packages = parser.positionalArguments(); !packages.isEmpty())
+        model.openPackage(packages.constFirst());
 
     veskel::MainWindow window(
         veskel::AppEnvironment{&model, &languageStore, &preferences, &notifications, nullptr});

@@ -8,7 +8,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
+#include <QUrl>
 #include <QUuid>
 #include <QXmlStreamReader>
 
@@ -117,11 +121,14 @@ TEST_F(ExportOrchestratorTest, firstExportWritesThePackage)
     expected.jsonURL = folder + QStringLiteral("/project.veskel.json");
     expected.markdownURL = folder + QStringLiteral("/shot-list.md");
     expected.csvURL = folder + QStringLiteral("/scenes.csv");
+    expected.otioURL = folder + QStringLiteral("/intro-video.otio");
+    expected.pdfURL = folder + QStringLiteral("/storyboard.pdf");
     expected.replacedExistingExport = false;
     EXPECT_EQ(*result, expected);
 
-    EXPECT_EQ(entries(folder), QStringList({"Media", "intro-video.fcpxml", "project.veskel.json",
-                                            "scenes.csv", "shot-list.md"}));
+    EXPECT_EQ(entries(folder),
+              QStringList({"Media", "intro-video.fcpxml", "intro-video.otio", "project.veskel.json",
+                           "scenes.csv", "shot-list.md", "storyboard.pdf"}));
     EXPECT_EQ(entries(expected.mediaFolderURL), QStringList({"S001.png", "S002.png", "S003.png"}));
     EXPECT_EQ(progress, (QList<std::pair<int, int>>{{1, 3}, {2, 3}, {3, 3}}));
 
@@ -153,6 +160,12 @@ TEST_F(ExportOrchestratorTest, exportingAgainRewritesTheSameFolderAndDropsCardsO
 {
     const auto first = orchestrator.exportProject(project, package);
     ASSERT_TRUE(first.has_value());
+    // Timelines of an unchanged project come out byte for byte the same.
+    const QString fcpxml = readText(first->fcpxmlURL);
+    const QString otio = readText(first->otioURL);
+    ASSERT_TRUE(orchestrator.exportProject(project, package).has_value());
+    EXPECT_EQ(readText(first->fcpxmlURL), fcpxml);
+    EXPECT_EQ(readText(first->otioURL), otio);
     const QString media = first->mediaFolderURL;
     writeFile(media + QStringLiteral("/notes.txt"), "the editor's own notes");
     writeFile(media + QStringLiteral("/S003.PNG"), "an old card with a shouting extension");
@@ -194,6 +207,20 @@ TEST_F(ExportOrchestratorTest, fcpxmlIsValidAndEveryMediaRepPointsAtItsCard)
     EXPECT_EQ(sources, QStringList({"Media/S001.png", "Media/S002.png", "Media/S003.png"}));
     for (const QString &source : std::as_const(sources))
         EXPECT_TRUE(QFileInfo(QDir(result->exportFolderURL).filePath(source)).isFile());
+
+    // The OpenTimelineIO clips show the same cards, by absolute URL.
+    const QJsonValue timeline
+        = QJsonDocument::fromJson(readText(result->otioURL).toUtf8()).object();
+    const QJsonArray clips = timeline[u"tracks"][u"children"][0][u"children"].toArray();
+    QStringList targets;
+    for (const QJsonValue &clip : clips)
+        targets << clip[u"media_references"][u"DEFAULT_MEDIA"][u"target_url"].toString();
+    QStringList expectedTargets;
+    for (const QString &source : std::as_const(sources)) {
+        expectedTargets << QUrl::fromLocalFile(QDir(result->exportFolderURL).filePath(source))
+                               .toString(QUrl::FullyEncoded);
+    }
+    EXPECT_EQ(targets, expectedTargets);
 }
 
 TEST_F(ExportOrchestratorTest, onlyTheFirstBlockingIssueIsNamed)
@@ -273,12 +300,14 @@ TEST_P(WriteFailureTest, namesTheFileThatCouldNotBeWritten)
 INSTANTIATE_TEST_SUITE_P(
     Files,
     WriteFailureTest,
-    ::testing::Values(BlockedFile{"intro-video.fcpxml", "Could not write FCPXML: "},
-                      BlockedFile{"project.veskel.json",
-                                  "Export failed: Could not write JSON backup: "},
-                      BlockedFile{"shot-list.md", "Export failed: Could not write shot list: "},
-                      BlockedFile{"scenes.csv", "Export failed: Could not write scene list: "},
-                      BlockedFile{"Media/S002.png", "Could not render scene card: "}));
+    ::testing::Values(
+        BlockedFile{"intro-video.fcpxml", "Could not write FCPXML: "},
+        BlockedFile{"project.veskel.json", "Export failed: Could not write JSON backup: "},
+        BlockedFile{"shot-list.md", "Export failed: Could not write shot list: "},
+        BlockedFile{"scenes.csv", "Export failed: Could not write scene list: "},
+        BlockedFile{"intro-video.otio", "Export failed: Could not write OpenTimelineIO timeline: "},
+        BlockedFile{"storyboard.pdf", "Export failed: Could not write storyboard PDF: "},
+        BlockedFile{"Media/S002.png", "Could not render scene card: "}));
 
 // A renderer that fails or skips writing for one scene.
 class StubRenderer final : public SceneCardRenderer

@@ -4,11 +4,13 @@
 
 #include "StoryboardCore/Localization/L10nRuntime.h"
 #include "VeskelApp/InterfaceTranslation.h"
+#include "VeskelApp/Library/ProjectLibraryWatcher.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSignalSpy>
+#include <QTest>
 
 using namespace veskel;
 using namespace veskel::test;
@@ -204,17 +206,98 @@ TEST_F(AppModelTest, ProjectsMoveBetweenFolders)
     EXPECT_EQ(model.selectedProject()->id, summary.id);
 }
 
-TEST_F(AppModelTest, TheEditorsSavesRefreshTheRow)
+TEST_F(AppModelTest, ASaveUpdatesItsOwnRowWithoutReadingAnyOtherProject)
 {
+    created("Other");
     created("Intro video");
+    // Changed on disk behind the model's back: a listing would show the new title.
+    LocalProjectStore outside(store.rootDirectory());
+    StoryboardProject other = *outside.loadProject(row("Other").packageURL);
+    other.title = "Changed outside";
+    ASSERT_TRUE(outside.saveProject(other));
+
+    QSignalSpy whole(&model, &AppModel::projectsChanged);
+    QSignalSpy single(&model, &AppModel::projectSummaryChanged);
     ProjectEditorViewModel editor(*model.selectedProject(), store, model.editorCallback(),
                                   &scheduler);
-    editor.applyDocumentText("# One\n\n" + words(140) + "\n\n# Two\n\nShort.");
+    const QDateTime before = QDateTime::currentDateTimeUtc().addSecs(-1);
+    editor.applyDocumentText("# One\n\n" + words(140) + "\n\n# Two\n\nShort.\n\n> "
+                             + QString(300, u'x'));
     scheduler.advance(450);
-    const ProjectSummary summary = row("Intro video");
-    EXPECT_EQ(summary.sceneCount, 2);
-    EXPECT_EQ(summary.totalDurationSeconds, 62);
+
+    EXPECT_EQ(whole.count(), 0);
+    ASSERT_EQ(single.count(), 1);
+    EXPECT_EQ(single.at(0).at(0).toString(), model.selectedProject()->id);
+    EXPECT_EQ(row("Other").title, "Other");
     EXPECT_EQ(model.selectedProject()->scenes.size(), 2);
+
+    // The row is what a listing of the folder says about the saved project.
+    ProjectSummary saved = row("Intro video");
+    EXPECT_GE(saved.updatedAt, before);
+    const auto listed = store.listProjects();
+    const auto fromDisk = std::find_if(listed->cbegin(), listed->cend(),
+                                       [&](const ProjectSummary &s) { return s.id == saved.id; });
+    ASSERT_NE(fromDisk, listed->cend());
+    EXPECT_EQ(saved.sceneCount, 2);
+    EXPECT_EQ(saved.totalDurationSeconds, 62);
+    EXPECT_EQ(saved.warningCount, 1);
+    saved.updatedAt = fromDisk->updatedAt;
+    EXPECT_EQ(saved, *fromDisk);
+}
+
+TEST_F(AppModelTest, ABackgroundListingKeepsASaveMadeWhileItRead)
+{
+    created("Other");
+    const ProjectSummary intro = created("Intro video");
+    model.readInBackground();
+    QSignalSpy whole(&model, &AppModel::projectsChanged);
+    model.refreshProjects();
+    EXPECT_TRUE(model.isReading());
+    // Only told, never written: the listing cannot have read it.
+    StoryboardProject edited = *model.selectedProject();
+    edited.title = "Saved meanwhile";
+    model.projectDidChange(edited);
+    QTRY_VERIFY(!model.isReading());
+    EXPECT_EQ(model.summary(intro.id)->title, "Saved meanwhile");
+    EXPECT_EQ(model.summary(intro.id)->packageURL, intro.packageURL);
+    EXPECT_EQ(model.projects().size(), 2);
+}
+
+TEST_F(AppModelTest, ChangesMadeOutsideAppearOnceTheWatcherHasSettled)
+{
+    created("Intro video");
+    model.createFolder("Clients");
+    model.followLibraryChanges(&scheduler);
+    EXPECT_TRUE(model.libraryWatcher()->watchedDirectories().contains(
+        QDir(store.rootDirectory()).absoluteFilePath("Clients")));
+
+    LocalProjectStore outside(store.rootDirectory());
+    ASSERT_TRUE(outside.createProject(
+        "From the command line", VideoSettings::preset(VideoSettings::FormatPreset::vertical4k, 25)));
+    QTRY_COMPARE(scheduler.pendingCount(), 1);
+    EXPECT_EQ(model.projects().size(), 1);
+    scheduler.advance(ProjectLibraryWatcher::coalesceMs);
+    EXPECT_EQ(model.projects().size(), 2);
+    EXPECT_EQ(row("From the command line").sceneCount, 0);
+}
+
+TEST_F(AppModelTest, APackageNamedAtStartOpensOnlyFromTheProjectsFolder)
+{
+    const ProjectSummary other = created("Other");
+    AppModel fresh(store);
+    fresh.openPackage(other.packageURL + "/");
+    ASSERT_TRUE(fresh.selectedProject());
+    EXPECT_EQ(fresh.selectedProject()->id, other.id);
+
+    // A copy elsewhere could never be saved back.
+    const QString elsewhere = dir.path() + "/elsewhere.veskel";
+    ASSERT_TRUE(QDir().mkpath(elsewhere));
+    ASSERT_TRUE(QFile::copy(other.packageURL + "/project.json", elsewhere + "/project.json"));
+    AppModel outsider(store);
+    outsider.openPackage(elsewhere);
+    EXPECT_FALSE(outsider.selectedProject());
+    ASSERT_TRUE(outsider.errorMessage());
+    EXPECT_TRUE(outsider.errorMessage()->contains("elsewhere.veskel"));
 }
 
 TEST_F(AppModelTest, AReplacedEditorsLastSaveDoesNotReopenItsProject)

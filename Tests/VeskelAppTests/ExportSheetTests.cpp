@@ -192,7 +192,9 @@ TEST_F(ExportSheetTest, RussianSheetKeepsTargetAndFileNames)
           "Отмена", "Экспортировать", "Сцены", "3 сцены", "Длительность", "Формат", "1920×1080 / 25 fps", "Target",
           "Final Cut Pro / FCPXML 1.14", "FCPXML для импорта в Final Cut Pro",
           "3 сцены → PNG-карточки в Media/", "shot-list.md — шот-лист",
-          "scenes.csv — список сцен", "JSON-бэкап проекта"}) {
+          "scenes.csv — список сцен", "JSON-бэкап проекта",
+          "Таймлайн OpenTimelineIO для DaVinci Resolve и Kdenlive",
+          "storyboard.pdf — раскадровка для согласования"}) {
         EXPECT_TRUE(texts.contains(QString::fromUtf8(expected))) << expected;
     }
     EXPECT_EQ(boxLines(review->blockingBox()), QStringList{"У проекта нет названия."});

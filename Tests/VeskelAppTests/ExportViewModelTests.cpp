@@ -1,11 +1,15 @@
 #include "VeskelApp/Export/ExportViewModel.h"
 
 #include "EditorTestSupport.h"
+#include "ExportKit/StoryboardPDFWriter.h"
 #include "ExportTestSupport.h"
+#include "Support/TestSupport.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QPdfDocument>
+#include <QPdfSelection>
 #include <QSignalSpy>
 #include <QThread>
 
@@ -37,6 +41,27 @@ TEST_F(ExportViewModelTest, TheGuidanceSpeaksTheInterfaceLanguage)
               "«Заменить».");
     EXPECT_EQ(ExportViewModel::guidance(ExportResult{}),
               "Первый экспорт готов. Импортируйте FCPXML в Final Cut Pro.");
+}
+
+// The storyboard is read by people, so its labels follow the interface language; the scene's
+// own texts stay as written.
+TEST_F(ExportViewModelTest, TheStoryboardSpeaksTheInterfaceLanguage)
+{
+    const StoryboardProject film = project(threeSceneScript());
+    InterfaceTranslation::apply(ResolvedLanguage::russian);
+    const auto bytes = StoryboardPDFWriter::write({film, {}, QDateTime::currentDateTimeUtc()});
+    ASSERT_TRUE(bytes.has_value());
+    const QString path = QDir(sandboxRoot()).filePath(QStringLiteral("russian-storyboard.pdf"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(*bytes);
+    file.close();
+    QPdfDocument pdf;
+    ASSERT_EQ(pdf.load(path), QPdfDocument::Error::None);
+    const QString text = pdf.getAllText(0).text().simplified();
+    for (const char *russian : {"Длительность", "Экспорт от", "ГОЛОС ЗА КАДРОМ", "Пока без визуала"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(russian))) << russian;
+    EXPECT_TRUE(text.contains(film.orderedScenes().first().clipName()));
 }
 
 TEST_F(ExportViewModelTest, ExportingRunsOffTheMainThreadAndReportsOnIt)

@@ -16,6 +16,7 @@
 #include "VeskelApp/Window/FormatCard.h"
 #include "VeskelApp/Window/NewProjectSheet.h"
 #include "VeskelApp/Window/RootView.h"
+#include "VeskelApp/Window/SidebarRevealAnimation.h"
 
 #include <QAction>
 #include <QDir>
@@ -31,6 +32,7 @@
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QToolBar>
+#include <QToolButton>
 
 namespace veskel::test {
 namespace {
@@ -48,7 +50,7 @@ TEST_F(MainWindowTest, CreatingAProjectThroughTheSheetOpensIt)
     showWindow();
     RootView *root = window->rootView();
     ASSERT_EQ(root->newProjectSheet(), nullptr);
-    QTest::mouseClick(root->sidebar()->findChild<QPushButton *>("newProjectButton"),
+    QTest::mouseClick(root->sidebar()->findChild<QToolButton *>("newProjectButton"),
                       Qt::LeftButton);
     NewProjectSheet *sheet = root->newProjectSheet();
     ASSERT_NE(sheet, nullptr);
@@ -166,7 +168,7 @@ TEST_F(MainWindowTest, SwitchingToRussianShowsRussianTexts)
     EXPECT_EQ(root->sidebar()->filterField()->placeholderText(), "Фильтр");
     EXPECT_EQ(root->sidebar()->tree()->topLevelItem(0)->text(0), "Проекты");
     EXPECT_TRUE(root->sidebar()
-                    ->findChild<QPushButton *>("newProjectButton")
+                    ->findChild<QToolButton *>("newProjectButton")
                     ->text()
                     .startsWith("Создать проект"));
 }
@@ -286,11 +288,14 @@ TEST_F(MainWindowTest, HidingTheProjectsListIsRememberedAndNamedInTheMenu)
     ASSERT_TRUE(sidebar->isVisibleTo(window.get()));
     QTest::keyClick(window.get(), Qt::Key_Slash, Qt::ControlModifier);
     EXPECT_FALSE(preferences->sidebarVisible());
-    EXPECT_FALSE(sidebar->isVisibleTo(window.get()));
+    // It slides shut.
+    EXPECT_TRUE(window->rootView()->sidebarAnimation()->isRunning());
+    QTRY_VERIFY(!sidebar->isVisibleTo(window.get()));
     EXPECT_EQ(window->commands()->toggleProjects()->text(), "Show Projects");
     window->commands()->toggleProjects()->trigger();
     EXPECT_TRUE(sidebar->isVisibleTo(window.get()));
-    EXPECT_GT(window->rootView()->splitter()->sizes().value(0), 0);
+    QTRY_VERIFY(!window->rootView()->sidebarAnimation()->isRunning());
+    EXPECT_EQ(window->rootView()->splitter()->sizes().value(0), ProjectSidebarView::idealWidth);
 }
 
 TEST_F(MainWindowTest, DeletingTheOpenProjectClosesItsEditor)

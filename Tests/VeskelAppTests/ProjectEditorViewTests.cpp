@@ -5,10 +5,12 @@
 #include "VeskelApp/Editor/ProjectEditorView.h"
 #include "VeskelApp/Editor/ProjectEditorViewModel.h"
 #include "VeskelApp/Inspector/SceneDetailsPopover.h"
+#include "VeskelApp/Timeline/SceneTimelineView.h"
 #include "VeskelApp/Window/RootView.h"
 
 #include <QDir>
 #include <QLabel>
+#include <QScrollBar>
 #include <QToolBar>
 
 namespace veskel::test {
@@ -176,13 +178,24 @@ TEST_F(ProjectEditorViewTest, AFailedSaveIsShownUnderTheEditor)
 
 TEST_F(ProjectEditorViewTest, TheTimelinePlaceFollowsItsSetting)
 {
-    QWidget *timeline = view->findChild<QWidget *>("timelinePlaceholder");
+    QWidget *timeline = view->findChild<QWidget *>("sceneTimeline");
     ASSERT_NE(timeline, nullptr);
     EXPECT_TRUE(timeline->isVisibleTo(view));
     preferences->setTimelineVisible(false);
     EXPECT_FALSE(timeline->isVisibleTo(view));
     preferences->setTimelineVisible(true);
     EXPECT_TRUE(timeline->isVisibleTo(view));
+
+    // Scrolling the script shrinks it to the strip until the script is still for a second.
+    typeScript(QString("# One\n\n") + QString("Line.\n\n").repeated(300));
+    ASSERT_GT(text->verticalScrollBar()->maximum(), 0);
+    // Typing that keeps the caret in view is no scrolling.
+    text->verticalScrollBar()->setValue(text->verticalScrollBar()->maximum() / 2);
+    EXPECT_FALSE(view->timeline()->isCollapsed());
+    text->verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    EXPECT_TRUE(view->timeline()->isCollapsed());
+    scheduler.advance(1000);
+    EXPECT_FALSE(view->timeline()->isCollapsed());
 }
 
 TEST_F(ProjectEditorViewTest, TheSceneInspectorOpensForTheClickedSceneInsideTheWindow)

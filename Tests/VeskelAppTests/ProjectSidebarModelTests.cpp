@@ -226,3 +226,42 @@ TEST(ProjectSortKey, RawValuesAndLabels)
 }
 
 } // namespace
+
+namespace {
+
+// A single row's place, found without sorting, agrees with the sorted list in every order,
+// ties and filtering included.
+class VisiblePositionTest : public SidebarTest,
+                            public ::testing::WithParamInterface<std::tuple<ProjectSortKey, bool>>
+{
+};
+
+TEST_P(VisiblePositionTest, MatchesTheSortedList)
+{
+    createProjects({"Episode 10", "Episode 2", "Pilot", "Episode 2", "Trailer"},
+                   {100, 0, 100, 50, 100});
+    createProjects({"Elsewhere"}, {100}, QStringLiteral("Clients"));
+    const auto [key, oldestFirst] = GetParam();
+    sidebar.setSortKey(key);
+    sidebar.setSortOldestFirst(oldestFirst);
+    for (const QString &filter : {QString(), QStringLiteral("episode")}) {
+        sidebar.setFilterText(filter);
+        const QList<ProjectSummary> rows = sidebar.visibleProjects(std::nullopt);
+        for (int i = 0; i < rows.size(); ++i)
+            EXPECT_EQ(sidebar.visiblePosition(rows.at(i).id), i) << rows.at(i).title.toStdString();
+    }
+    for (const ProjectSummary &row : model.projects()) {
+        if (row.title == "Pilot") {
+            EXPECT_FALSE(sidebar.visiblePosition(row.id)) << "filtered out";
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Orders,
+                         VisiblePositionTest,
+                         ::testing::Combine(::testing::Values(ProjectSortKey::dateModified,
+                                                              ProjectSortKey::dateCreated,
+                                                              ProjectSortKey::name),
+                                            ::testing::Bool()));
+
+} // namespace

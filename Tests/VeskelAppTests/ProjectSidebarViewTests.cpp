@@ -29,15 +29,6 @@ protected:
         tree = sidebar->tree();
     }
 
-    ProjectSummary created(const QString &title)
-    {
-        auto project = store->createProject(
-            title, VideoSettings::preset(VideoSettings::FormatPreset::horizontalHD, 25));
-        EXPECT_TRUE(project.has_value());
-        model->refreshProjects();
-        return *model->summary(project->id);
-    }
-
     QLineEdit *renameField() const
     {
         return tree->viewport()->findChild<QLineEdit *>("sidebarRenameField");
@@ -83,7 +74,7 @@ class InlineRenameTest : public ProjectSidebarViewTest,
 
 TEST_P(InlineRenameTest, DoubleClickRenamesOnlyWithARealNewName)
 {
-    const ProjectSummary alpha = created("Alpha");
+    const ProjectSummary alpha = stored("Alpha");
     const QString package = alpha.packageURL;
     QTreeWidgetItem *row = sidebar->projectItem(alpha.id);
     ASSERT_NE(row, nullptr);
@@ -136,10 +127,10 @@ TEST_F(ProjectSidebarViewTest, ANewFolderStartsRenamingAtOnce)
 
 TEST_F(ProjectSidebarViewTest, SectionsFollowPinningAndTheFilter)
 {
-    const ProjectSummary alpha = created("Alpha plan");
-    created("Beta");
+    const ProjectSummary alpha = stored("Alpha plan");
+    stored("Beta");
     model->createFolder("Archive");
-    const ProjectSummary archived = created("Old alpha");
+    const ProjectSummary archived = stored("Old alpha");
     model->moveProject(archived, QString("Archive"));
     model->createFolder("Empty");
 
@@ -158,7 +149,7 @@ TEST_F(ProjectSidebarViewTest, SectionsFollowPinningAndTheFilter)
 TEST_F(ProjectSidebarViewTest, ClickingAFolderHeaderCollapsesIt)
 {
     model->createFolder("Archive");
-    const ProjectSummary inside = created("Inside");
+    const ProjectSummary inside = stored("Inside");
     model->moveProject(inside, QString("Archive"));
     QTreeWidgetItem *header = sidebar->folderItem("Archive");
     ASSERT_TRUE(header->isExpanded());
@@ -170,8 +161,8 @@ TEST_F(ProjectSidebarViewTest, ClickingAFolderHeaderCollapsesIt)
 
 TEST_F(ProjectSidebarViewTest, ChoosingARowOpensTheProject)
 {
-    const ProjectSummary first = created("First");
-    created("Second");
+    const ProjectSummary first = stored("First");
+    stored("Second");
     QTreeWidgetItem *row = sidebar->projectItem(first.id);
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(row).center());
     ASSERT_TRUE(model->selectedProject().has_value());
@@ -182,7 +173,7 @@ TEST_F(ProjectSidebarViewTest, ChoosingARowOpensTheProject)
 TEST_F(ProjectSidebarViewTest, DroppingARowOnAFolderMovesTheProject)
 {
     model->createFolder("Archive");
-    const ProjectSummary film = created("Film");
+    const ProjectSummary film = stored("Film");
 
     const auto drop = [this](const QString &text, QTreeWidgetItem *target) {
         QMimeData data;
@@ -214,7 +205,7 @@ TEST_F(ProjectSidebarViewTest, DroppingARowOnAFolderMovesTheProject)
 TEST_F(ProjectSidebarViewTest, RowContextMenuMovesDuplicatesAndDeletes)
 {
     model->createFolder("Archive");
-    const ProjectSummary film = created("Film");
+    const ProjectSummary film = stored("Film");
 
     std::unique_ptr<QMenu> menu = sidebar->contextMenu(sidebar->projectItem(film.id));
     ASSERT_NE(menu, nullptr);
@@ -247,7 +238,7 @@ TEST_F(ProjectSidebarViewTest, RowContextMenuMovesDuplicatesAndDeletes)
 
 TEST_F(ProjectSidebarViewTest, AFailureShowsAboveTheFilterUntilTheNextSuccess)
 {
-    const ProjectSummary film = created("Film");
+    const ProjectSummary film = stored("Film");
     EXPECT_FALSE(sidebar->errorLine()->isVisibleTo(sidebar));
     model->createFolder("bad/name");
     ASSERT_TRUE(model->errorMessage().has_value());
@@ -257,24 +248,51 @@ TEST_F(ProjectSidebarViewTest, AFailureShowsAboveTheFilterUntilTheNextSuccess)
     EXPECT_FALSE(sidebar->errorLine()->isVisibleTo(sidebar));
 }
 
-TEST_F(ProjectSidebarViewTest, RowsCarryTheirCountsAndWarnings)
+TEST_F(ProjectSidebarViewTest, RowsChangeInPlaceAndKeepTheirItemsAcrossReloads)
 {
-    const ProjectSummary film = created("Film");
-    model->openProject(film);
-    window->editorModel()->applyDocumentText("# One\n\nSome words here.");
+    const ProjectSummary oldest = stored("Oldest");
+    const ProjectSummary middle = stored("Middle");
+    stored("Newest");
+    QTreeWidgetItem *root = sidebar->projectItem(oldest.id)->parent();
+    ASSERT_EQ(root->childCount(), 3);
+    const QList<QTreeWidgetItem *> items{root->child(0), root->child(1), root->child(2)};
+    ASSERT_EQ(items[2], sidebar->projectItem(oldest.id));
+
+    // The save moves the same row to the top, newest first, with its new counts.
+    model->openProject(oldest);
+    window->editorModel()->applyDocumentText("# One\n\nSome words here.\n\n> " + QString(300, u'x'));
     window->editorModel()->persist();
-    QTreeWidgetItem *row = sidebar->projectItem(film.id);
-    ASSERT_NE(row, nullptr);
-    EXPECT_EQ(row->data(0, SidebarItemRoles::detail).toString(), "1 scene · 00:02");
-    EXPECT_EQ(row->data(0, SidebarItemRoles::sceneCount).toInt(), 1);
-    EXPECT_EQ(row->data(0, SidebarItemRoles::warningCount).toInt(),
-              model->summary(film.id)->warningCount);
+    EXPECT_EQ(root->child(0), items[2]);
+    EXPECT_EQ(items[2]->data(0, SidebarItemRoles::detail).toString(), "1 scene · 00:02");
+    EXPECT_EQ(items[2]->data(0, SidebarItemRoles::sceneCount).toInt(), 1);
+    EXPECT_EQ(items[2]->data(0, SidebarItemRoles::warningCount).toInt(), 1);
+    EXPECT_EQ(tree->currentItem(), items[2]);
+
+    // A reload, and a move into a folder, reuse the rows they still show.
+    model->createFolder("Clients");
+    model->moveProject(*model->summary(middle.id), QStringLiteral("Clients"));
+    EXPECT_EQ(sidebar->projectItem(middle.id), items[1]);
+    EXPECT_EQ(items[1]->parent(), sidebar->folderItem("Clients"));
+    EXPECT_EQ(sectionTitles(), QStringList({"Clients", "Projects"}));
+    EXPECT_EQ(root->childCount(), 2);
+    EXPECT_EQ(root->child(1), items[0]);
+    EXPECT_EQ(tree->currentItem(), items[2]);
+}
+
+TEST_F(ProjectSidebarViewTest, OnlyAShortenedTitleHasATip)
+{
+    QStyleOptionViewItem option;
+    option.font = tree->font();
+    option.rect = QRect(0, 0, ProjectSidebarView::idealWidth, ProjectSidebarDelegate::rowHeight);
+    EXPECT_FALSE(ProjectSidebarDelegate::isTitleShortened(option, "Intro"));
+    EXPECT_TRUE(ProjectSidebarDelegate::isTitleShortened(
+        option, "A rather long title for an explanatory video about storyboards"));
 }
 
 TEST_F(ProjectSidebarViewTest, TheRowExportButtonAsksForTheExportOfThatProject)
 {
-    const ProjectSummary empty = created("Empty");
-    const ProjectSummary film = created("Film");
+    const ProjectSummary empty = stored("Empty");
+    const ProjectSummary film = stored("Film");
     model->openProject(film);
     window->editorModel()->applyDocumentText("# One\n\nSome words here.");
     window->editorModel()->persist();

@@ -41,6 +41,8 @@ protected:
     void TearDown() override
     {
         window.reset();
+        // Views rebuilt during the test and left to deleteLater still use the clock below.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         InterfaceTranslation::apply(ResolvedLanguage::english);
     }
 
@@ -60,6 +62,16 @@ protected:
     }
 
     QString projectsRoot() const { return store->rootDirectory(); }
+
+    // Created through the store, as from outside the window, then listed.
+    ProjectSummary stored(const QString &title)
+    {
+        auto project = store->createProject(
+            title, VideoSettings::preset(VideoSettings::FormatPreset::horizontalHD, 25));
+        EXPECT_TRUE(project.has_value());
+        model->refreshProjects();
+        return *model->summary(project->id);
+    }
 
     QTemporaryDir folder;
     std::unique_ptr<QSettings> settings;

@@ -57,6 +57,8 @@ TEST_F(ExportCommand, firstExportThenUpdate)
     EXPECT_TRUE(first.err.isEmpty()) << first.err.toStdString();
     EXPECT_EQ(QDir(folder + "/Media").entryList(QDir::Files),
               QStringList({"S001.png", "S002.png"}));
+    EXPECT_EQ(QDir(folder).entryList({"*.otio", "*.pdf"}, QDir::Files),
+              QStringList({"intro-video.otio", "storyboard.pdf"}));
 
     const Outcome again = run({"export", root() + "/intro-video.veskel"});
     EXPECT_EQ(again.code, 0);

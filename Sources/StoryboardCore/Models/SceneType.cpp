@@ -1,5 +1,7 @@
 #include "StoryboardCore/Models/SceneType.h"
 
+#include <QCoreApplication>
+
 namespace veskel {
 
 QString rawValue(SceneType type)
@@ -17,19 +19,35 @@ QString rawValue(SceneType type)
     return {};
 }
 
-QString displayName(SceneType type)
+namespace {
+
+// Marked for translation: files write these in English; what people read (the storyboard)
+// takes them through the installed translator.
+const char *englishName(SceneType type)
 {
     switch (type) {
-    case SceneType::talkingHead: return QStringLiteral("Talking head");
-    case SceneType::motionGraphic: return QStringLiteral("Motion graphic");
-    case SceneType::screenRecording: return QStringLiteral("Screen recording");
-    case SceneType::uiDemo: return QStringLiteral("UI demo");
-    case SceneType::imageReference: return QStringLiteral("Image / reference");
-    case SceneType::titleCard: return QStringLiteral("Title card");
-    case SceneType::summary: return QStringLiteral("Summary");
-    case SceneType::placeholder: return QStringLiteral("Placeholder");
+    case SceneType::talkingHead: return QT_TRANSLATE_NOOP("SceneType", "Talking head");
+    case SceneType::motionGraphic: return QT_TRANSLATE_NOOP("SceneType", "Motion graphic");
+    case SceneType::screenRecording: return QT_TRANSLATE_NOOP("SceneType", "Screen recording");
+    case SceneType::uiDemo: return QT_TRANSLATE_NOOP("SceneType", "UI demo");
+    case SceneType::imageReference: return QT_TRANSLATE_NOOP("SceneType", "Image / reference");
+    case SceneType::titleCard: return QT_TRANSLATE_NOOP("SceneType", "Title card");
+    case SceneType::summary: return QT_TRANSLATE_NOOP("SceneType", "Summary");
+    case SceneType::placeholder: return QT_TRANSLATE_NOOP("SceneType", "Placeholder");
     }
-    return {};
+    return "";
+}
+
+} // namespace
+
+QString displayName(SceneType type)
+{
+    return QString::fromLatin1(englishName(type));
+}
+
+QString translatedDisplayName(SceneType type)
+{
+    return QCoreApplication::translate("SceneType", englishName(type));
 }
 
 } // namespace veskel

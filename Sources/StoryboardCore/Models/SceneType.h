@@ -31,7 +31,9 @@ struct EnumTraits<SceneType>
 };
 
 QString rawValue(SceneType type);
-// The core's English name; the interface localises its own.
+// The core's English name, as files write it; the interface localises its own.
 QString displayName(SceneType type);
+// The same name through the installed translator (English when there is none).
+QString translatedDisplayName(SceneType type);
 
 } // namespace veskel

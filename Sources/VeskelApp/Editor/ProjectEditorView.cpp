@@ -1,6 +1,5 @@
 #include "VeskelApp/Editor/ProjectEditorView.h"
 
-#include "StoryboardCore/Duration/DurationCalculator.h"
 #include "VeskelApp/Commands/AppNotificationHub.h"
 #include "VeskelApp/Commands/AppShortcuts.h"
 #include "VeskelApp/Editor/EditorKeyboardShortcuts.h"
@@ -10,8 +9,8 @@
 #include "VeskelApp/Editor/SearchPopover.h"
 #include "VeskelApp/Icons/IconProvider.h"
 #include "VeskelApp/Inspector/SceneDetailsPopover.h"
-#include "VeskelApp/SceneCountText.h"
 #include "VeskelApp/Settings/Preferences.h"
+#include "VeskelApp/Timeline/SceneTimelineView.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -20,6 +19,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QScrollBar>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -27,8 +27,6 @@
 namespace veskel {
 
 namespace {
-
-constexpr int timelineHeight = 130;
 
 QColor errorRed()
 {
@@ -58,8 +56,14 @@ ProjectEditorView::ProjectEditorView(ProjectEditorViewModel &model,
     m_editor = new PlainScriptEditor(model, *m_environment.preferences);
     layout->addWidget(m_editor, 1);
 
-    m_timeline = timelinePlaceholder();
+    m_timeline
+        = new SceneTimelineView(model, *m_environment.preferences, m_environment.editorScheduler);
     layout->addWidget(m_timeline);
+    // The user scrolling (wheel, scroll bar), not the caret keeping itself in view while typing.
+    connect(m_editor->verticalScrollBar(), &QScrollBar::actionTriggered, m_timeline,
+            &SceneTimelineView::noteScriptScrolled);
+    connect(m_timeline, &SceneTimelineView::inspectorRequested, this,
+            &ProjectEditorView::showSceneInspector);
 
     m_saveError = new QLabel;
     m_saveError->setObjectName(QStringLiteral("saveError"));
@@ -83,8 +87,6 @@ ProjectEditorView::ProjectEditorView(ProjectEditorViewModel &model,
             &ProjectEditorView::updateUndoRedo);
     connect(&model, &ProjectEditorViewModel::saveErrorChanged, this,
             &ProjectEditorView::updateSaveError);
-    connect(&model, &ProjectEditorViewModel::projectChanged, this,
-            &ProjectEditorView::updateTimeline);
     connect(m_environment.preferences, &Preferences::changed, this, [this](const QString &key) {
         if (key == Preferences::timelineVisibleKey)
             updateTimeline();
@@ -108,12 +110,16 @@ ProjectEditorView::ProjectEditorView(ProjectEditorViewModel &model,
     updateSaveError();
     updateTimeline();
     updateSidebarToggle();
-    m_editor->setFocus();
 }
 
 ProjectEditorViewModel *ProjectEditorView::model() const
 {
     return m_model;
+}
+
+void ProjectEditorView::focusScript()
+{
+    m_editor->setFocus(Qt::OtherFocusReason);
 }
 
 void ProjectEditorView::buildToolBar()
@@ -239,36 +245,6 @@ QToolButton *ProjectEditorView::focusButton()
     return button;
 }
 
-QWidget *ProjectEditorView::timelinePlaceholder()
-{
-    // The scene timeline's place: for now the film's length in one line.
-    auto *area = new QFrame;
-    area->setObjectName(QStringLiteral("timelinePlaceholder"));
-    area->setFixedHeight(timelineHeight);
-    area->setFrameShape(QFrame::NoFrame);
-    auto *layout = new QVBoxLayout(area);
-    layout->setContentsMargins(20, 10, 20, 10);
-    auto *divider = new QFrame;
-    divider->setFrameShape(QFrame::HLine);
-    divider->setFrameShadow(QFrame::Plain);
-    divider->setForegroundRole(QPalette::Mid);
-    layout->addWidget(divider);
-    layout->addStretch();
-    m_timelineSummary = new QLabel;
-    m_timelineSummary->setObjectName(QStringLiteral("timelineSummary"));
-    m_timelineSummary->setAlignment(Qt::AlignCenter);
-    QFont font = m_timelineSummary->font();
-    font.setWeight(QFont::DemiBold);
-    m_timelineSummary->setFont(font);
-    layout->addWidget(m_timelineSummary);
-    auto *note = new QLabel(tr("The timeline of the scenes will appear here"));
-    note->setAlignment(Qt::AlignCenter);
-    note->setForegroundRole(QPalette::PlaceholderText);
-    layout->addWidget(note);
-    layout->addStretch();
-    return area;
-}
-
 void ProjectEditorView::updateUndoRedo()
 {
     m_undo->setEnabled(m_model && m_model->canUndo());
@@ -285,12 +261,6 @@ void ProjectEditorView::updateSaveError()
 void ProjectEditorView::updateTimeline()
 {
     m_timeline->setVisible(m_environment.preferences->timelineVisible());
-    if (!m_model)
-        return;
-    const StoryboardProject &project = m_model->project();
-    m_timelineSummary->setText(
-        sceneCountText(project.scenes.size()) + QStringLiteral(" · ")
-        + DurationCalculator::formatDuration(project.totalDurationSeconds()));
 }
 
 void ProjectEditorView::updateSidebarToggle()
@@ -351,9 +321,9 @@ void ProjectEditorView::showSceneInspector(const QString &sceneID, const QRect &
             Qt::QueuedConnection);
         return path;
     };
-    m_sceneInspector = new SceneDetailsPopover(*m_model, m_environment.editorScheduler,
-                                               pickThenReopen, SceneCardPreview::pngRenderer(),
-                                               this);
+    m_sceneInspector
+        = new SceneDetailsPopover(*m_model, m_environment.editorScheduler, pickThenReopen,
+                                  SceneCardPreview::pngRenderer(), this);
     m_sceneInspector->showBelow(anchorGlobal, window());
 }
 

@@ -14,10 +14,11 @@ namespace veskel {
 
 class PlainScriptEditor;
 class SceneDetailsPopover;
+class SceneTimelineView;
 class ProjectEditorViewModel;
 
 // The open project: the editor toolbar (undo, redo, search, import, focus mode, materials),
-// the script, the place of the timeline under it and a line with the last save error. It acts
+// the script, the scene timeline under it and a line with the last save error. It acts
 // on the "new scene" and "markup" notifications and handles the editor's own keys while the
 // keyboard is not in a text field. It presents the view model and holds no project state.
 class ProjectEditorView : public QWidget
@@ -33,12 +34,16 @@ public:
     PlainScriptEditor *scriptEditor() const { return m_editor; }
     QToolBar *toolBar() const { return m_toolBar; }
 
+    // The keyboard goes to the script (when the window is not active, once it is).
+    void focusScript();
+
     void openSearch();
     void openMaterials();
     // The scene inspector for the scene, which becomes the only selection, under the anchor
     // (global coordinates; the scene's item in the gutter or on the timeline). One at a time.
     void showSceneInspector(const QString &sceneID, const QRect &anchorGlobal);
     SceneDetailsPopover *sceneInspector() const;
+    SceneTimelineView *timeline() const { return m_timeline; }
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -47,7 +52,6 @@ private:
     void buildToolBar();
     QToolButton *importButton();
     QToolButton *focusButton();
-    QWidget *timelinePlaceholder();
     void updateUndoRedo();
     void updateSaveError();
     void updateTimeline();
@@ -64,8 +68,7 @@ private:
     QAction *m_materials = nullptr;
     QToolButton *m_focus = nullptr;
     PlainScriptEditor *m_editor = nullptr;
-    QWidget *m_timeline = nullptr;
-    QLabel *m_timelineSummary = nullptr;
+    SceneTimelineView *m_timeline = nullptr;
     QLabel *m_saveError = nullptr;
     QPointer<SceneDetailsPopover> m_sceneInspector;
 };

@@ -34,6 +34,11 @@ ExportReview ExportReview::of(const StoryboardProject &project)
          QCoreApplication::translate("ExportReview", "scenes.csv — scene list")},
         {QStringLiteral("arrow.counterclockwise.circle"),
          QCoreApplication::translate("ExportReview", "JSON project backup")},
+        {QStringLiteral("timeline.selection"),
+         QCoreApplication::translate("ExportReview",
+                                     "OpenTimelineIO timeline for DaVinci Resolve and Kdenlive")},
+        {QStringLiteral("film.stack"),
+         QCoreApplication::translate("ExportReview", "storyboard.pdf — storyboard for review")},
     };
     for (const ValidationIssue &issue : ProjectValidator::validate(project)) {
         (issue.isError() ? review.blockingIssues : review.warnings)

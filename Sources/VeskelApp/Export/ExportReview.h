@@ -27,7 +27,7 @@ struct ExportReview
 
     // Scenes, Duration, Format, Target.
     QList<Row> summary;
-    // FCPXML, cards, shot list, scene list, JSON backup.
+    // FCPXML, cards, shot list, scene list, JSON backup, OpenTimelineIO timeline, storyboard PDF.
     QList<File> files;
     // In the review wording, scenes named by their label.
     QStringList blockingIssues;

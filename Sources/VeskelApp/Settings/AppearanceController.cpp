@@ -1,5 +1,6 @@
 #include "VeskelApp/Settings/AppearanceController.h"
 
+#include "VeskelApp/Settings/ContrastStyle.h"
 #include "VeskelApp/Settings/Preferences.h"
 
 #include <QApplication>
@@ -31,8 +32,8 @@ void AppearanceController::apply(AppAppearance appearance)
         break;
     case AppAppearance::light:
     case AppAppearance::dark:
-        if (QApplication::style()->name().compare(u"fusion", Qt::CaseInsensitive) != 0)
-            QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+        if (!qobject_cast<ContrastStyle *>(QApplication::style()))
+            QApplication::setStyle(new ContrastStyle);
         QApplication::setPalette(appearance == AppAppearance::dark ? darkPalette()
                                                                    : lightPalette());
         break;

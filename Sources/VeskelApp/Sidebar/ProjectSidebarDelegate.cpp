@@ -38,6 +38,18 @@ QFont scaled(const QFont &base, qreal factor, QFont::Weight weight)
     return font;
 }
 
+QFont titleFont(const QStyleOptionViewItem &option)
+{
+    return scaled(option.font, 1.0, QFont::Medium);
+}
+
+// Where a project row's title starts, and how wide it may be beside the export button.
+std::pair<int, int> titleSpan(const QRect &rect)
+{
+    const int left = rect.left() + textLeft;
+    return {left, ProjectSidebarDelegate::exportButtonRect(rect).left() - 6 - left};
+}
+
 } // namespace
 
 ProjectSidebarDelegate::ProjectSidebarDelegate(QObject *parent)
@@ -121,17 +133,15 @@ void ProjectSidebarDelegate::paintProject(QPainter *painter,
     const QColor text = pal.color(QPalette::WindowText);
     const QColor secondary = withAlpha(text, 0.6f);
     const QRect button = exportButtonRect(option.rect);
-    const int left = row.left() + textLeft - horizontalInset;
-    const int textWidth = button.left() - 6 - left;
+    const auto [left, textWidth] = titleSpan(option.rect);
 
-    const QFont titleFont = scaled(option.font, 1.0, QFont::Medium);
     const QFont captionFont = scaled(option.font, 0.85, QFont::Normal);
-    const QFontMetrics titleMetrics(titleFont);
+    const QFontMetrics titleMetrics(titleFont(option));
     const QFontMetrics captionMetrics(captionFont);
     const int contentHeight = titleMetrics.height() + 2 + captionMetrics.height();
     const int top = row.top() + (row.height() - contentHeight) / 2;
 
-    painter->setFont(titleFont);
+    painter->setFont(titleFont(option));
     painter->setPen(text);
     painter->drawText(
         QRect(left, top, textWidth, titleMetrics.height()), Qt::AlignLeft | Qt::AlignVCenter,
@@ -227,7 +237,23 @@ bool ProjectSidebarDelegate::helpEvent(QHelpEvent *event,
             exportable ? tr("Export to Final Cut Pro") : tr("No scenes in the project"), view);
         return true;
     }
+    if (event->type() == QEvent::ToolTip && kindOf(index) == Kind::project) {
+        // A shortened title shows whole; a title that fits needs no tip.
+        const QString title = index.data(Qt::DisplayRole).toString();
+        if (isTitleShortened(option, title))
+            QToolTip::showText(event->globalPos(), title, view);
+        else
+            QToolTip::hideText();
+        return true;
+    }
     return QStyledItemDelegate::helpEvent(event, view, option, index);
+}
+
+bool ProjectSidebarDelegate::isTitleShortened(const QStyleOptionViewItem &option,
+                                              const QString &title)
+{
+    return QFontMetrics(titleFont(option)).horizontalAdvance(title)
+           > titleSpan(option.rect).second;
 }
 
 } // namespace veskel

@@ -21,6 +21,8 @@ public:
 
     // Where a project row's export button sits.
     static QRect exportButtonRect(const QRect &row);
+    // Whether a project row of this size shows the title shortened.
+    static bool isTitleShortened(const QStyleOptionViewItem &option, const QString &title);
 
     void paint(QPainter *painter,
                const QStyleOptionViewItem &option,

@@ -13,7 +13,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
 #include <QToolButton>
@@ -84,6 +83,8 @@ ProjectSidebarView::ProjectSidebarView(AppModel &model, QSettings &settings, QWi
     layout->addWidget(makeBottomBar());
 
     connect(m_model, &AppModel::projectsChanged, this, &ProjectSidebarView::scheduleRebuild);
+    connect(m_model, &AppModel::projectSummaryChanged, this,
+            &ProjectSidebarView::updateProjectRow);
     connect(m_model, &AppModel::foldersChanged, this, &ProjectSidebarView::scheduleRebuild);
     connect(m_model, &AppModel::selectedProjectChanged, this,
             &ProjectSidebarView::updateCurrentRow);
@@ -213,54 +214,68 @@ QWidget *ProjectSidebarView::makeBottomBar()
     layout->addWidget(divider);
     layout->addSpacing(4);
 
+    // Tool buttons, not style-sheeted push buttons: a style sheet keeps the palette it was
+    // polished with, and the labels went unreadable after a switch of appearance.
     const auto flatButton = [](const QString &symbol, const QString &text) {
-        auto *button = new QPushButton(IconProvider::icon(symbol), text);
-        button->setFlat(true);
-        button->setStyleSheet(QStringLiteral("text-align: left; padding: 4px 8px;"));
+        auto *button = new QToolButton;
+        button->setIcon(IconProvider::icon(symbol));
+        button->setText(text);
+        button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        button->setAutoRaise(true);
+        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
         button->setCursor(Qt::PointingHandCursor);
         return button;
     };
     m_newProject = flatButton(QStringLiteral("plus"),
                               tr("New project") + AppShortcuts::hint(AppShortcuts::newProject()));
     m_newProject->setObjectName(QStringLiteral("newProjectButton"));
-    connect(m_newProject, &QPushButton::clicked, m_model,
+    connect(m_newProject, &QToolButton::clicked, m_model,
             [model = m_model] { model->setShowNewProjectSheet(true); });
     layout->addWidget(m_newProject);
 
-    QPushButton *settings = flatButton(QStringLiteral("gearshape"), tr("Settings"));
+    QToolButton *settings = flatButton(QStringLiteral("gearshape"), tr("Settings"));
     settings->setObjectName(QStringLiteral("settingsButton"));
-    connect(settings, &QPushButton::clicked, this, &ProjectSidebarView::settingsRequested);
+    connect(settings, &QToolButton::clicked, this, &ProjectSidebarView::settingsRequested);
     layout->addWidget(settings);
     return bar;
 }
 
-QTreeWidgetItem *ProjectSidebarView::addSection(Kind kind,
-                                                const QString &title,
-                                                const std::optional<QString> &folder)
-{
-    auto *header = new QTreeWidgetItem(m_tree, {title});
-    header->setData(0, SidebarItemRoles::kind, int(kind));
-    header->setData(0, SidebarItemRoles::key, folder.value_or(QString()));
-    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsDropEnabled;
-    if (kind == Kind::folderHeader)
-        flags |= Qt::ItemIsEditable;
-    header->setFlags(flags);
-    const bool expanded = !folder || m_sidebar->isFolderExpanded(*folder);
-    header->setData(0, SidebarItemRoles::expanded, expanded);
+namespace {
 
-    for (const ProjectSummary &summary : m_sidebar->visibleProjects(folder)) {
-        auto *row = new QTreeWidgetItem(header, {summary.title});
-        row->setData(0, SidebarItemRoles::kind, int(Kind::project));
-        row->setData(0, SidebarItemRoles::key, summary.id);
-        row->setData(0, SidebarItemRoles::detail, ProjectSidebarModel::rowDetail(summary));
-        row->setData(0, SidebarItemRoles::warningCount, summary.warningCount);
-        row->setData(0, SidebarItemRoles::sceneCount, summary.sceneCount);
-        row->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled
-                      | Qt::ItemIsEditable);
-    }
-    header->setExpanded(expanded);
-    return header;
+const Qt::ItemFlags projectFlags = Qt::ItemIsEnabled | Qt::ItemIsSelectable
+                                   | Qt::ItemIsDragEnabled | Qt::ItemIsEditable;
+
+void fillRow(QTreeWidgetItem *row, const ProjectSummary &summary)
+{
+    // QTreeWidgetItem::setData leaves an unchanged value alone: the view repaints what changed.
+    row->setText(0, summary.title);
+    row->setData(0, SidebarItemRoles::kind, int(Kind::project));
+    row->setData(0, SidebarItemRoles::key, summary.id);
+    row->setData(0, SidebarItemRoles::detail, ProjectSidebarModel::rowDetail(summary));
+    row->setData(0, SidebarItemRoles::warningCount, summary.warningCount);
+    row->setData(0, SidebarItemRoles::sceneCount, summary.sceneCount);
+    if (row->flags() != projectFlags)
+        row->setFlags(projectFlags);
 }
+
+// Takes the item out of wherever it is, the tree's top level or a section.
+void detach(QTreeWidgetItem *item)
+{
+    if (QTreeWidgetItem *parent = item->parent()) {
+        parent->removeChild(item);
+    } else if (QTreeWidget *tree = item->treeWidget()) {
+        tree->takeTopLevelItem(tree->indexOfTopLevelItem(item));
+    }
+}
+
+std::optional<QString> folderOf(const QTreeWidgetItem *section)
+{
+    if (kindOf(section) == Kind::folderHeader)
+        return keyOf(section);
+    return std::nullopt;
+}
+
+} // namespace
 
 void ProjectSidebarView::scheduleRebuild()
 {
@@ -278,16 +293,53 @@ void ProjectSidebarView::rebuild()
     m_rebuildPending = false;
     const int scroll = m_tree->verticalScrollBar() ? m_tree->verticalScrollBar()->value() : 0;
     m_updatingSelection = true;
-    m_tree->clear();
-    const auto addFolders = [this] {
-        for (const QString &folder : m_sidebar->visibleFolders())
-            addSection(Kind::folderHeader, folder, folder);
-    };
-    if (m_sidebar->pinFoldersToTop())
-        addFolders();
-    addSection(Kind::rootHeader, tr("Projects"), std::nullopt);
-    if (!m_sidebar->pinFoldersToTop())
-        addFolders();
+
+    QHash<QString, QTreeWidgetItem *> headers;
+    for (int i = 0; i < m_tree->topLevelItemCount(); ++i) {
+        QTreeWidgetItem *header = m_tree->topLevelItem(i);
+        headers.insert(kindOf(header) == Kind::rootHeader ? QString() : u'/' + keyOf(header),
+                       header);
+    }
+    QHash<QString, QTreeWidgetItem *> unplaced = std::exchange(m_rows, {});
+
+    QList<std::optional<QString>> sections;
+    for (const QString &folder : m_sidebar->visibleFolders())
+        sections.append(folder);
+    // The loose projects, below or above the folders.
+    sections.insert(m_sidebar->pinFoldersToTop() ? sections.size() : 0, std::nullopt);
+
+    for (int index = 0; index < sections.size(); ++index) {
+        const std::optional<QString> &folder = sections.at(index);
+        QTreeWidgetItem *header = headers.take(folder ? u'/' + *folder : QString());
+        if (!header) {
+            header = new QTreeWidgetItem;
+            header->setData(0, SidebarItemRoles::kind,
+                            int(folder ? Kind::folderHeader : Kind::rootHeader));
+            header->setData(0, SidebarItemRoles::key, folder.value_or(QString()));
+            Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsDropEnabled;
+            if (folder)
+                flags |= Qt::ItemIsEditable;
+            header->setFlags(flags);
+        }
+        header->setText(0, folder ? *folder : tr("Projects"));
+        if (m_tree->topLevelItem(index) != header) {
+            detach(header);
+            m_tree->insertTopLevelItem(index, header);
+        }
+        placeSection(header, folder, unplaced);
+    }
+    // Sections that went: their rows still wanted elsewhere have moved out already.
+    for (QTreeWidgetItem *header : std::as_const(headers)) {
+        while (header->childCount() > 0)
+            header->takeChild(0);
+        detach(header);
+        delete header;
+    }
+    for (QTreeWidgetItem *row : std::as_const(unplaced)) {
+        detach(row);
+        delete row;
+    }
+
     m_updatingSelection = false;
     updateCurrentRow();
     m_tree->verticalScrollBar()->setValue(scroll);
@@ -295,16 +347,62 @@ void ProjectSidebarView::rebuild()
     openEditorForRename();
 }
 
+void ProjectSidebarView::placeSection(QTreeWidgetItem *header,
+                                      const std::optional<QString> &folder,
+                                      QHash<QString, QTreeWidgetItem *> &unplaced)
+{
+    const bool expanded = !folder || m_sidebar->isFolderExpanded(*folder);
+    header->setData(0, SidebarItemRoles::expanded, expanded);
+    const QList<ProjectSummary> rows = m_sidebar->visibleProjects(folder);
+    for (int i = 0; i < rows.size(); ++i) {
+        const ProjectSummary &summary = rows.at(i);
+        QTreeWidgetItem *row = unplaced.take(summary.id);
+        if (!row)
+            row = new QTreeWidgetItem;
+        fillRow(row, summary);
+        if (header->child(i) != row) {
+            detach(row);
+            header->insertChild(i, row);
+        }
+        m_rows.insert(summary.id, row);
+    }
+    // What is left below belongs elsewhere or nowhere; it stays in `unplaced` until the end.
+    while (header->childCount() > rows.size())
+        header->takeChild(rows.size());
+    if (header->isExpanded() != expanded)
+        header->setExpanded(expanded);
+}
+
+void ProjectSidebarView::updateProjectRow(const QString &projectID)
+{
+    QTreeWidgetItem *row = m_rows.value(projectID);
+    const std::optional<ProjectSummary> summary = m_model->summary(projectID);
+    QTreeWidgetItem *section = row ? row->parent() : nullptr;
+    if (!summary || !section || folderOf(section) != summary->folderName)
+        return scheduleRebuild();
+    const std::optional<int> place = m_sidebar->visiblePosition(projectID);
+    // Filtered out by its new title: the section changes as a whole.
+    if (!place)
+        return scheduleRebuild();
+    fillRow(row, *summary);
+    const int index = *place;
+    if (section->indexOfChild(row) == index)
+        return;
+    if (m_editing) {
+        // The open rename field stays on its row: the row moves once the field closes.
+        m_rebuildPending = true;
+        return;
+    }
+    m_updatingSelection = true;
+    section->removeChild(row);
+    section->insertChild(index, row);
+    m_updatingSelection = false;
+    updateCurrentRow();
+}
+
 QTreeWidgetItem *ProjectSidebarView::projectItem(const QString &projectID) const
 {
-    for (int i = 0; i < m_tree->topLevelItemCount(); ++i) {
-        QTreeWidgetItem *section = m_tree->topLevelItem(i);
-        for (int j = 0; j < section->childCount(); ++j) {
-            if (keyOf(section->child(j)) == projectID)
-                return section->child(j);
-        }
-    }
-    return nullptr;
+    return m_rows.value(projectID);
 }
 
 QTreeWidgetItem *ProjectSidebarView::folderItem(const QString &folder) const

@@ -2,6 +2,7 @@
 
 #include "VeskelApp/Sidebar/SidebarItemRoles.h"
 
+#include <QHash>
 #include <QWidget>
 
 #include <memory>
@@ -10,7 +11,6 @@
 class QLabel;
 class QLineEdit;
 class QMenu;
-class QPushButton;
 class QSettings;
 class QToolButton;
 class QTreeWidgetItem;
@@ -57,11 +57,15 @@ private:
     QWidget *makeFilterBar();
     QWidget *makeBottomBar();
     void fillSortMenu(QMenu *menu);
+    // Brings the list in line with the models, reusing the rows and sections it has: rows are
+    // updated in place and moved only where their place changed.
     void rebuild();
     void scheduleRebuild();
-    QTreeWidgetItem *addSection(SidebarItemRoles::Kind kind,
-                                const QString &title,
-                                const std::optional<QString> &folder);
+    void placeSection(QTreeWidgetItem *header,
+                      const std::optional<QString> &folder,
+                      QHash<QString, QTreeWidgetItem *> &unplaced);
+    // One project's row after a save: its texts, and its place within its section.
+    void updateProjectRow(const QString &projectID);
     void updateError();
     void updateCurrentRow();
     void openEditorForRename();
@@ -78,12 +82,13 @@ private:
     QToolButton *m_sort = nullptr;
     SidebarTree *m_tree = nullptr;
     ProjectSidebarDelegate *m_delegate = nullptr;
-    QPushButton *m_newProject = nullptr;
+    QToolButton *m_newProject = nullptr;
     bool m_updatingSelection = false;
     bool m_editing = false;
     bool m_rebuildPending = false;
     std::optional<QString> m_editedProject;
     std::optional<QString> m_editedFolder;
+    QHash<QString, QTreeWidgetItem *> m_rows;
 };
 
 } // namespace veskel

@@ -79,7 +79,8 @@ QString ContentPlaceholderView::displayPath(const QString &directory)
 
 void ContentPlaceholderView::updateSampleOffer()
 {
-    const bool empty = m_model->projects().isEmpty();
+    // Not before the list is read: a large library takes a moment on its worker thread.
+    const bool empty = m_model->hasListed() && m_model->projects().isEmpty();
     m_sample->setVisible(empty);
     m_sampleNote->setVisible(empty);
 }

@@ -2,8 +2,11 @@
 
 #include "VeskelApp/FormatPresetName.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
+
+#include <algorithm>
 
 namespace veskel {
 
@@ -83,13 +86,20 @@ void FormatCard::paintEvent(QPaintEvent * /*event*/)
     painter.setPen(QPen(isChecked() ? accent : secondary, 1.6));
     painter.drawRoundedRect(frameRect, 3, 3);
 
-    // The name on up to two lines, the size under it.
+    // The name on up to two lines, the size under it. A word wider than the card would be cut
+    // at both ends ("Горизонтальный"): the font shrinks until the longest word fits.
+    const QRectF nameRect(card.left() + 4, card.top() + 12 + longSide + 8, card.width() - 8, 34);
     QFont nameFont = font();
     nameFont.setPointSizeF(font().pointSizeF() * 0.9);
     nameFont.setWeight(QFont::DemiBold);
+    qreal longestWord = 0;
+    for (const QString &word : text().split(u' ', Qt::SkipEmptyParts))
+        longestWord = std::max(longestWord, QFontMetricsF(nameFont).horizontalAdvance(word));
+    if (longestWord > nameRect.width())
+        nameFont.setPointSizeF(
+            std::max(6.0, nameFont.pointSizeF() * nameRect.width() / longestWord * 0.98));
     painter.setFont(nameFont);
     painter.setPen(ink);
-    const QRectF nameRect(card.left() + 6, card.top() + 12 + longSide + 8, card.width() - 12, 34);
     painter.drawText(nameRect, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, text());
 
     QFont sizeFont = font();

@@ -9,8 +9,12 @@
 #include "VeskelApp/Sidebar/ProjectSidebarView.h"
 #include "VeskelApp/Window/ContentPlaceholderView.h"
 #include "VeskelApp/Window/NewProjectSheet.h"
+#include "VeskelApp/Window/SidebarRevealAnimation.h"
+#include "VeskelApp/Window/SidebarSwipeMonitor.h"
+#include "VeskelApp/Window/ToolbarRowFader.h"
 
 #include <QSplitter>
+#include <QToolBar>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -40,6 +44,8 @@ RootView::RootView(const AppEnvironment &environment, QWidget *parent)
     m_splitter->setStretchFactor(1, 1);
     m_splitter->setSizes({ProjectSidebarView::idealWidth, 1280 - ProjectSidebarView::idealWidth});
     layout->addWidget(m_splitter);
+    m_sidebarAnimation = new SidebarRevealAnimation(*m_splitter, *m_sidebar);
+    new SidebarSwipeMonitor(*m_environment.preferences, this);
 
     // Pulling the sidebar shut with the divider hides it just like the menu command.
     connect(m_splitter, &QSplitter::splitterMoved, this, [this] {
@@ -92,8 +98,11 @@ void RootView::setEditor(ProjectEditorViewModel *model)
     m_editorModel = model;
     if (model) {
         m_editorView = new ProjectEditorView(*model, m_environment);
+        new ToolbarRowFader(*m_environment.preferences, *m_editorView->toolBar());
         m_detail->addWidget(m_editorView);
         m_detail->setCurrentWidget(m_editorView);
+        // Typing right after opening or creating goes into the script, not the filter.
+        m_editorView->focusScript();
     } else {
         m_detail->setCurrentWidget(m_placeholder);
     }
@@ -101,14 +110,7 @@ void RootView::setEditor(ProjectEditorViewModel *model)
 
 void RootView::updateSidebarVisibility()
 {
-    const bool visible = m_environment.preferences->sidebarVisible();
-    if (visible == m_sidebar->isVisibleTo(this) && (!visible || m_splitter->sizes().value(0) > 0))
-        return;
-    m_sidebar->setVisible(visible);
-    if (visible) {
-        const int total = std::max(m_splitter->width(), ProjectSidebarView::idealWidth * 3);
-        m_splitter->setSizes({m_sidebarWidth, total - m_sidebarWidth});
-    }
+    m_sidebarAnimation->setShown(m_environment.preferences->sidebarVisible(), m_sidebarWidth);
 }
 
 void RootView::updateNewProjectSheet()

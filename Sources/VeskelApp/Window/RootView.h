@@ -16,6 +16,7 @@ class NewProjectSheet;
 class ProjectEditorView;
 class ProjectEditorViewModel;
 class ProjectSidebarView;
+class SidebarRevealAnimation;
 struct StoryboardProject;
 
 // The window's content: the project sidebar beside the editor of the open project, or the
@@ -38,6 +39,7 @@ public:
     NewProjectSheet *newProjectSheet() const;
     ExportSheet *exportSheet() const;
     QSplitter *splitter() const { return m_splitter; }
+    SidebarRevealAnimation *sidebarAnimation() const { return m_sidebarAnimation; }
 
 signals:
     void settingsRequested();
@@ -58,6 +60,7 @@ private:
     QPointer<ProjectEditorViewModel> m_editorModel;
     QPointer<NewProjectSheet> m_newProjectSheet;
     QPointer<ExportSheet> m_exportSheet;
+    SidebarRevealAnimation *m_sidebarAnimation = nullptr;
     int m_sidebarWidth;
 };
 

@@ -1,0 +1,10 @@
+#pragma once
+
+namespace veskel {
+
+enum class ClipEdge {
+    leading,
+    trailing,
+};
+
+} // namespace veskel
