@@ -6,6 +6,7 @@
 #include "CardRenderer/SceneImageLoader.h"
 #include "StoryboardCore/Duration/DurationCalculator.h"
 #include "StoryboardCore/Storage/FileOperations.h"
+#include "StoryboardCore/Storage/PackageGuard.h"
 #include "StoryboardCore/Storage/ProjectPackagePaths.h"
 
 #include <QDir>
@@ -125,6 +126,10 @@ std::optional<QString> PNGCardRenderer::thumbnailPath(const CardRenderInput &inp
     const QString &localPath = input.scene.image->localPath;
     const QString path
         = input.mediaBaseURL ? QDir(*input.mediaBaseURL).filePath(localPath) : localPath;
+    // The base is a package's Media: an image that is a link, or lies in a linked Media, counts
+    // as none, so nothing from outside the package is drawn.
+    if (input.mediaBaseURL && !PackageGuard::check(QFileInfo(*input.mediaBaseURL).path(), path))
+        return std::nullopt;
     if (!QFileInfo(path).isFile())
         return std::nullopt;
     return path;

@@ -57,16 +57,6 @@ Result<> checkInside(const QString &package, const QString &path)
     return {};
 }
 
-// Scenes as the cards may show them: an image that is a link, or lies in a linked "Media",
-// counts as none, so its bytes are never read.
-QList<Scene> withReadableImages(QList<Scene> scenes, const QString &package)
-{
-    for (Scene &scene : scenes) {
-        if (scene.image && !ProjectPackagePaths::mediaFileURL(package, scene.image->localPath))
-            scene.image.reset();
-    }
-    return scenes;
-}
 
 Result<> makeFolder(const QString &path)
 {
@@ -247,7 +237,7 @@ Result<ExportResult> ExportOrchestrator::exportProject(const StoryboardProject &
         return std::unexpected(made.error());
 
     // 5. One card per scene.
-    const QList<Scene> scenes = withReadableImages(project.orderedScenes(), package);
+    const QList<Scene> scenes = project.orderedScenes();
     QHash<QString, QString> cardFileNames;
     QStringList fileNames;
     for (const Scene &scene : scenes) {
