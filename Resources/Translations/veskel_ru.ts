@@ -216,6 +216,21 @@
     </message>
 </context>
 <context>
+    <name>ScriptBlockRole</name>
+    <message>
+        <source>Voiceover</source>
+        <translation>Голос за кадром</translation>
+    </message>
+    <message>
+        <source>On-screen</source>
+        <translation>На слайде</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Заметка</translation>
+    </message>
+</context>
+<context>
     <name>ScriptImportError</name>
     <message>
         <source>The script text is empty.</source>
@@ -224,6 +239,13 @@
     <message>
         <source>Could not read the script file.</source>
         <translation>Не удалось прочитать файл сценария.</translation>
+    </message>
+</context>
+<context>
+    <name>ScriptSearchPanel</name>
+    <message>
+        <source>none</source>
+        <translation>нет</translation>
     </message>
 </context>
 <context>
@@ -560,6 +582,49 @@
     </message>
 </context>
 <context>
+    <name>veskel::MarkupToolbar</name>
+    <message>
+        <source>Scene</source>
+        <translation>Сцена</translation>
+    </message>
+    <message>
+        <source>Scene heading%1: a “# Title” line opens a new scene — everything until the next # belongs to it</source>
+        <translation>Заголовок сцены%1: строка «# Название» открывает новую сцену — весь текст до следующего # принадлежит ей</translation>
+    </message>
+    <message>
+        <source>Voice</source>
+        <translation>Голос</translation>
+    </message>
+    <message>
+        <source>Voiceover%1: a plain paragraph with no prefix</source>
+        <translation>Голос за кадром%1: обычный абзац без префикса</translation>
+    </message>
+    <message>
+        <source>Slide</source>
+        <translation>Слайд</translation>
+    </message>
+    <message>
+        <source>On-slide text%1: the line starts with “&gt; ”</source>
+        <translation>Текст на слайде%1: строка начинается с «&gt; »</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Заметка</translation>
+    </message>
+    <message>
+        <source>Note%1 — what&apos;s on screen, directions: the line starts with “// ”, never exported</source>
+        <translation>Заметка%1 — что на экране, ремарки: строка начинается с «// », в экспорт не попадает</translation>
+    </message>
+    <message>
+        <source>Running Time</source>
+        <translation>Хронометраж</translation>
+    </message>
+    <message>
+        <source>Total duration of all scenes</source>
+        <translation>Суммарная длительность всех сцен</translation>
+    </message>
+</context>
+<context>
     <name>veskel::MaterialsPopover</name>
     <message>
         <source>Untitled</source>
@@ -853,10 +918,72 @@
     </message>
 </context>
 <context>
-    <name>veskel::SearchPopover</name>
+    <name>veskel::ScriptGutter</name>
+    <message>
+        <source>Draft — text without a scene</source>
+        <translation>Черновик — текст без сцены</translation>
+    </message>
+    <message>
+        <source>Click for scene settings</source>
+        <translation>Клик — настройки сцены</translation>
+    </message>
+    <message>
+        <source>Scene Type</source>
+        <translation>Тип сцены</translation>
+    </message>
+    <message>
+        <source>Recalculate Timing from Text</source>
+        <translation>Пересчитать тайминг по тексту</translation>
+    </message>
+    <message>
+        <source>Delete Scene (Keep Text)</source>
+        <translation>Удалить сцену (текст останется)</translation>
+    </message>
+</context>
+<context>
+    <name>veskel::ScriptMargin</name>
+    <message>
+        <source>Reference: </source>
+        <translation>Референс: </translation>
+    </message>
+</context>
+<context>
+    <name>veskel::ScriptSearchPanel</name>
     <message>
         <source>Search</source>
         <translation>Поиск</translation>
+    </message>
+    <message>
+        <source>Find and replace</source>
+        <translation>Найти и заменить</translation>
+    </message>
+    <message>
+        <source>Replace with</source>
+        <translation>Заменить на</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>Заменить</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>Все</translation>
+    </message>
+    <message>
+        <source>Replace all occurrences</source>
+        <translation>Заменить все вхождения</translation>
+    </message>
+    <message>
+        <source>No results</source>
+        <translation>Ничего не найдено</translation>
+    </message>
+    <message>
+        <source>The document is empty</source>
+        <translation>Документ пуст</translation>
+    </message>
+    <message>
+        <source>Untitled</source>
+        <translation>Без названия</translation>
     </message>
 </context>
 <context>

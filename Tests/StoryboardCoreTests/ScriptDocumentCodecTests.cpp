@@ -447,6 +447,59 @@ TEST(ScriptDocumentMatching, NewScenesArePlaceholdersTimedByTheirVoiceover)
     EXPECT_EQ(added.updatedAt, added.createdAt);
 }
 
+QString words(int count)
+{
+    QStringList list;
+    for (int i = 0; i < count; ++i)
+        list << u"word"_s;
+    return list.join(u' ');
+}
+
+TEST(ScriptDocumentMatching, SceneTypedHeadingFirstFollowsItsWordsAsTheyAreTyped)
+{
+    // Each keystroke parses against the scenes of the one before, so the scene is taken over
+    // from its second character on.
+    QList<Scene> scenes;
+    const QString heading = u"# Opening\n"_s;
+    for (const QString &typed : {heading, heading + u"w"_s, heading + words(70),
+                                 heading + words(140)}) {
+        scenes = ScriptDocumentCodec::parse(typed, scenes).scenes;
+        ASSERT_EQ(scenes.size(), 1);
+    }
+    EXPECT_EQ(scenes[0].durationSeconds, 60);
+}
+
+struct RetimeCase
+{
+    const char *name;
+    QString oldVoiceover;
+    double oldDuration;
+    double expected;
+};
+
+class TakenOverDuration : public ::testing::TestWithParam<RetimeCase>
+{};
+
+TEST_P(TakenOverDuration, FollowsTheVoiceoverOnlyUntilTimedByHand)
+{
+    Scene previous = scene(u"A"_s, u"Intro"_s, 0, GetParam().oldDuration);
+    previous.voiceoverText = GetParam().oldVoiceover;
+    const auto parsed = ScriptDocumentCodec::parse(u"# Intro\n"_s + words(140), {previous});
+    ASSERT_EQ(parsed.scenes.size(), 1);
+    EXPECT_EQ(parsed.scenes[0].id, u"A"_s);
+    EXPECT_EQ(parsed.scenes[0].durationSeconds, GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases,
+    TakenOverDuration,
+    ::testing::Values(RetimeCase{"EmptyAtTheMinimum", {}, 2, 60},
+                      RetimeCase{"StillTheEstimateOfItsWords", words(70), 30, 60},
+                      RetimeCase{"HandSetWithoutWords", {}, 7, 7},
+                      RetimeCase{"HandSetAwayFromItsEstimate", words(70), 45, 45},
+                      RetimeCase{"UnchangedVoiceoverKeepsAnyValue", words(140), 12, 12}),
+    [](const auto &info) { return std::string(info.param.name); });
+
 // --- writing -----------------------------------------------------------------------------------
 
 TEST(ScriptDocumentSerialize, DraftComesFirstAndUnassignedTextJoinsThePreviousScene)

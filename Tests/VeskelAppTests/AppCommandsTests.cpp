@@ -2,10 +2,10 @@
 
 #include "VeskelApp/Commands/AppCommands.h"
 #include "VeskelApp/Editor/EditorKeyboardShortcuts.h"
-#include "VeskelApp/Editor/PlainScriptEditor.h"
+#include "VeskelApp/Editor/DocumentTextView.h"
 #include "VeskelApp/Editor/ProjectEditorView.h"
 #include "VeskelApp/Editor/ProjectEditorViewModel.h"
-#include "VeskelApp/Editor/SearchPopover.h"
+#include "VeskelApp/Editor/ScriptSearchPanel.h"
 #include "VeskelApp/ProjectSidebarModel.h"
 #include "VeskelApp/Sidebar/ProjectSidebarView.h"
 #include "VeskelApp/Sidebar/SidebarItemRoles.h"
@@ -149,20 +149,27 @@ TEST_F(AppCommandsTest, SearchStepsThroughMatchesSelectingEachInTheText)
     editorModel->applyDocumentText("# Cat\n\nA cat and a CAT.");
     ProjectEditorView *view = window->rootView()->editorView();
     view->openSearch();
-    auto *popover = view->findChild<SearchPopover *>();
-    ASSERT_NE(popover, nullptr);
-    QTest::keyClicks(popover->field(), "cat");
+    ScriptSearchPanel *panel = view->searchPanel();
+    ASSERT_NE(panel, nullptr);
+    QTest::keyClicks(panel->field(), "cat");
     EXPECT_EQ(editorModel->activeSearchQuery(), "cat");
+    EXPECT_EQ(panel->counter()->text(), "1/3");
 
     QStringList found;
-    for (int i = 0; i < 4; ++i) {
-        QTest::keyClick(popover->field(), Qt::Key_Return);
+    for (int i = 0; i < 3; ++i) {
+        QTest::keyClick(panel->field(), Qt::Key_Return);
         const QTextCursor cursor = view->scriptEditor()->textCursor();
         found << QString::number(cursor.selectionStart()) + ":" + cursor.selectedText();
     }
-    // Three matches whatever their case, then round again to the first.
-    EXPECT_EQ(found, (QStringList{"2:Cat", "9:cat", "19:CAT", "2:Cat"}));
-    popover->close();
+    // The first match is current from the start; Return goes on to the next, round the end.
+    EXPECT_EQ(found, (QStringList{"9:cat", "19:CAT", "2:Cat"}));
+    QTest::keyClick(panel->field(), Qt::Key_Return, Qt::ShiftModifier);
+    EXPECT_EQ(view->scriptEditor()->textCursor().selectionStart(), 19);
+    EXPECT_EQ(panel->counter()->text(), "3/3");
+    // The keyboard stays in the field while stepping.
+    EXPECT_TRUE(panel->field()->hasFocus());
+
+    QTest::keyClick(panel, Qt::Key_Escape);
     EXPECT_EQ(editorModel->activeSearchQuery(), "");
 }
 

@@ -3,7 +3,7 @@
 
 #include "StoryboardCore/Sample/SampleProject.h"
 #include "VeskelApp/Commands/AppCommands.h"
-#include "VeskelApp/Editor/PlainScriptEditor.h"
+#include "VeskelApp/Editor/DocumentTextView.h"
 #include "VeskelApp/Editor/ProjectEditorView.h"
 #include "VeskelApp/Editor/ProjectEditorViewModel.h"
 #include "VeskelApp/Export/ExportSheet.h"
@@ -86,7 +86,7 @@ TEST_F(MainWindowTest, TypingCreatesASceneAndTheSidebarShowsItAfterTheSaveDelay)
     ProjectSidebarView *sidebar = window->rootView()->sidebar();
     ASSERT_EQ(rowDetail(sidebar, id), "0 scenes · 00:00");
 
-    PlainScriptEditor *editor = window->rootView()->editorView()->scriptEditor();
+    DocumentTextView *editor = window->rootView()->editorView()->scriptEditor();
     QTest::keyClicks(editor, "# Opening");
     QTest::keyClick(editor, Qt::Key_Return);
     QTest::keyClick(editor, Qt::Key_Return);

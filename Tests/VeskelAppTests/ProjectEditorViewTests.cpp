@@ -1,7 +1,7 @@
 #include "WindowTestSupport.h"
 
 #include "VeskelApp/Editor/MaterialsPopover.h"
-#include "VeskelApp/Editor/PlainScriptEditor.h"
+#include "VeskelApp/Editor/DocumentTextView.h"
 #include "VeskelApp/Editor/ProjectEditorView.h"
 #include "VeskelApp/Editor/ProjectEditorViewModel.h"
 #include "VeskelApp/Inspector/SceneDetailsPopover.h"
@@ -46,7 +46,7 @@ protected:
 
     ProjectEditorViewModel *editorModel = nullptr;
     ProjectEditorView *view = nullptr;
-    PlainScriptEditor *text = nullptr;
+    DocumentTextView *text = nullptr;
 };
 
 TEST_F(ProjectEditorViewTest, DeleteRemovesTheSceneOnlyWhileTheKeyboardIsNotInTheText)

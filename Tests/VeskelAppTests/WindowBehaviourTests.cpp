@@ -1,6 +1,6 @@
 #include "WindowTestSupport.h"
 
-#include "VeskelApp/Editor/PlainScriptEditor.h"
+#include "VeskelApp/Editor/DocumentTextView.h"
 #include "VeskelApp/Editor/ProjectEditorView.h"
 #include "VeskelApp/Settings/AppearanceController.h"
 #include "VeskelApp/Sidebar/ProjectSidebarView.h"

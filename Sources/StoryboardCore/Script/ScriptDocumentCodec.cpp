@@ -287,6 +287,17 @@ Scene newScene(const QString &id, const QString &title, const QDateTime &now)
     return scene;
 }
 
+// A scene taken over whose voiceover changed while its duration is still what its former
+// voiceover estimated: nobody timed it by hand, so it follows its words. Without this a scene
+// typed heading first would keep the estimate of an empty voiceover for good. Comparing the
+// texts first keeps the word count off the scenes a keystroke did not touch.
+bool followsItsWords(const Scene &previous, const QString &newVoiceover)
+{
+    return previous.voiceoverText != newVoiceover
+           && previous.durationSeconds
+                  == ScriptSceneSync::estimatedDuration(previous.voiceoverText);
+}
+
 } // namespace
 
 SerializedDocument serialize(const QList<ScriptBlock> &blocks, const QList<Scene> &scenes)
@@ -464,7 +475,7 @@ ParsedScriptDocument parse(const QString &input, const QList<Scene> &previousSce
         scene.onScreenText = ScriptSceneSync::fieldText(ScriptBlockRole::onScreen, scene.id, owned);
         scene.productionNote = ScriptSceneSync::fieldText(ScriptBlockRole::note, scene.id, owned);
         scene.updatedAt = now;
-        if (previous < 0)
+        if (previous < 0 || followsItsWords(previousScenes.at(previous), scene.voiceoverText))
             scene.durationSeconds = ScriptSceneSync::estimatedDuration(scene.voiceoverText);
 
         layout.sceneHeadingRanges.insert(scene.id, heading.range);

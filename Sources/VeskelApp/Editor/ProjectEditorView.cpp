@@ -4,9 +4,10 @@
 #include "VeskelApp/Commands/AppShortcuts.h"
 #include "VeskelApp/Editor/EditorKeyboardShortcuts.h"
 #include "VeskelApp/Editor/MaterialsPopover.h"
-#include "VeskelApp/Editor/PlainScriptEditor.h"
+#include "VeskelApp/Editor/DocumentTextView.h"
 #include "VeskelApp/Editor/ProjectEditorViewModel.h"
-#include "VeskelApp/Editor/SearchPopover.h"
+#include "VeskelApp/Editor/ScriptEditorView.h"
+#include "VeskelApp/Editor/ScriptSearchPanel.h"
 #include "VeskelApp/Icons/IconProvider.h"
 #include "VeskelApp/Inspector/SceneDetailsPopover.h"
 #include "VeskelApp/Settings/Preferences.h"
@@ -53,14 +54,21 @@ ProjectEditorView::ProjectEditorView(ProjectEditorViewModel &model,
     buildToolBar();
     layout->addWidget(m_toolBar);
 
-    m_editor = new PlainScriptEditor(model, *m_environment.preferences);
-    layout->addWidget(m_editor, 1);
+    m_editor = new ScriptEditorView(model, *m_environment.preferences);
+    connect(m_editor, &ScriptEditorView::sceneInspectorRequested, this,
+            &ProjectEditorView::showSceneInspector);
+    // The search panel opens beside the script, so it stays inside the window at any size.
+    m_editorRow = new QHBoxLayout;
+    m_editorRow->setContentsMargins(0, 0, 0, 0);
+    m_editorRow->setSpacing(0);
+    m_editorRow->addWidget(m_editor, 1);
+    layout->addLayout(m_editorRow, 1);
 
     m_timeline
         = new SceneTimelineView(model, *m_environment.preferences, m_environment.editorScheduler);
     layout->addWidget(m_timeline);
     // The user scrolling (wheel, scroll bar), not the caret keeping itself in view while typing.
-    connect(m_editor->verticalScrollBar(), &QScrollBar::actionTriggered, m_timeline,
+    connect(scriptEditor()->verticalScrollBar(), &QScrollBar::actionTriggered, m_timeline,
             &SceneTimelineView::noteScriptScrolled);
     connect(m_timeline, &SceneTimelineView::inspectorRequested, this,
             &ProjectEditorView::showSceneInspector);
@@ -117,9 +125,14 @@ ProjectEditorViewModel *ProjectEditorView::model() const
     return m_model;
 }
 
+DocumentTextView *ProjectEditorView::scriptEditor() const
+{
+    return m_editor->textView();
+}
+
 void ProjectEditorView::focusScript()
 {
-    m_editor->setFocus(Qt::OtherFocusReason);
+    m_editor->textView()->setFocus(Qt::OtherFocusReason);
 }
 
 void ProjectEditorView::buildToolBar()
@@ -270,14 +283,26 @@ void ProjectEditorView::updateSidebarToggle()
                                 + AppShortcuts::hint(AppShortcuts::toggleProjects()));
 }
 
+ScriptSearchPanel *ProjectEditorView::searchPanel() const
+{
+    return m_searchPanel;
+}
+
 void ProjectEditorView::openSearch()
 {
     if (!m_model)
         return;
-    auto *popover = new SearchPopover(*m_model, this);
-    connect(popover, &SearchPopover::matchChosen, this,
-            [this](const TextRange &range) { m_editor->showRange(range, true, false); });
-    popover->showBelow(m_toolBar->widgetForAction(m_search));
+    if (!m_searchPanel) {
+        m_searchPanel = new ScriptSearchPanel(*m_model);
+        m_editorRow->addWidget(m_searchPanel);
+        connect(m_searchPanel, &ScriptSearchPanel::closed, this, [this] {
+            m_searchPanel->hide();
+            m_searchPanel->deleteLater();
+            m_editor->textView()->setFocus();
+        });
+    }
+    m_searchPanel->show();
+    m_searchPanel->focusField();
 }
 
 void ProjectEditorView::openMaterials()
@@ -293,10 +318,9 @@ void ProjectEditorView::jumpToScene(const QString &sceneID)
 {
     if (!m_model)
         return;
-    // The plain script has no scene bands yet; the caret goes to the scene's heading instead.
     const auto heading = m_model->documentLayout().sceneHeadingRanges.constFind(sceneID);
     if (heading != m_model->documentLayout().sceneHeadingRanges.constEnd())
-        m_editor->showRange(TextRange{heading->location, 0}, false);
+        scriptEditor()->perform(DocumentReveal{TextRange{heading->location, 0}, false, QString()});
 }
 
 SceneDetailsPopover *ProjectEditorView::sceneInspector() const

@@ -3,19 +3,23 @@
 #include "VeskelApp/Window/AppEnvironment.h"
 
 #include <QPointer>
+#include <QRect>
 #include <QWidget>
 
 class QAction;
+class QHBoxLayout;
 class QLabel;
 class QToolBar;
 class QToolButton;
 
 namespace veskel {
 
-class PlainScriptEditor;
+class DocumentTextView;
 class SceneDetailsPopover;
 class SceneTimelineView;
 class ProjectEditorViewModel;
+class ScriptEditorView;
+class ScriptSearchPanel;
 
 // The open project: the editor toolbar (undo, redo, search, import, focus mode, materials),
 // the script, the scene timeline under it and a line with the last save error. It acts
@@ -31,8 +35,11 @@ public:
                       QWidget *parent = nullptr);
 
     ProjectEditorViewModel *model() const;
-    PlainScriptEditor *scriptEditor() const { return m_editor; }
+    DocumentTextView *scriptEditor() const;
+    ScriptEditorView *scriptEditorView() const { return m_editor; }
     QToolBar *toolBar() const { return m_toolBar; }
+    // The open search panel, if any.
+    ScriptSearchPanel *searchPanel() const;
 
     // The keyboard goes to the script (when the window is not active, once it is).
     void focusScript();
@@ -67,7 +74,9 @@ private:
     QAction *m_search = nullptr;
     QAction *m_materials = nullptr;
     QToolButton *m_focus = nullptr;
-    PlainScriptEditor *m_editor = nullptr;
+    ScriptEditorView *m_editor = nullptr;
+    QPointer<ScriptSearchPanel> m_searchPanel;
+    QHBoxLayout *m_editorRow = nullptr;
     SceneTimelineView *m_timeline = nullptr;
     QLabel *m_saveError = nullptr;
     QPointer<SceneDetailsPopover> m_sceneInspector;

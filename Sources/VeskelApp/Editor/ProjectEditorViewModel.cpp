@@ -993,7 +993,12 @@ void ProjectEditorViewModel::revealBlock(const QString &blockID)
     const auto range = m_documentLayout.blockRanges.constFind(blockID);
     if (range == m_documentLayout.blockRanges.cend())
         return;
-    m_documentReveal = DocumentReveal{TextRange{range->location, 0}, true, makeUUID()};
+    reveal(TextRange{range->location, 0}, true);
+}
+
+void ProjectEditorViewModel::reveal(const TextRange &range, bool select)
+{
+    m_documentReveal = DocumentReveal{range, select, makeUUID()};
     emit documentRevealChanged();
 }
 

@@ -163,6 +163,8 @@ public:
     replaceMatch(const ScriptSearchMatch &match, const QString &query, const QString &replacement);
     // Asks the text view to put the caret at the start of the block.
     void revealBlock(const QString &blockID);
+    // Asks the text view to scroll to a range, selecting it if asked; a new request each time.
+    void reveal(const TextRange &range, bool select);
     // Asks the text view to apply markup at the caret.
     void requestMarkup(MarkupCommand::Kind kind);
     // The Markup menu's notification: "heading", "voiceover", "onScreen" or "note"; anything

@@ -3,7 +3,7 @@
 #include "StoryboardCore/Duration/DurationCalculator.h"
 #include "VeskelApp/AppModel.h"
 #include "VeskelApp/Commands/AppCommands.h"
-#include "VeskelApp/Editor/PlainScriptEditor.h"
+#include "VeskelApp/Editor/DocumentTextView.h"
 #include "VeskelApp/Editor/ProjectEditorView.h"
 #include "VeskelApp/Editor/ProjectEditorViewModel.h"
 #include "VeskelApp/LanguageStore.h"
@@ -57,7 +57,7 @@ void MainWindow::rebuild()
     // The caret and scroll position of the script survive the rebuild.
     std::optional<std::pair<QTextCursor, int>> script;
     if (m_rootView && m_rootView->editorView()) {
-        PlainScriptEditor *editor = m_rootView->editorView()->scriptEditor();
+        DocumentTextView *editor = m_rootView->editorView()->scriptEditor();
         script = std::pair(editor->textCursor(), editor->verticalScrollBar()->value());
     }
     if (m_rootView) {
@@ -77,7 +77,7 @@ void MainWindow::rebuild()
     setCentralWidget(m_rootView);
     m_rootView->setEditor(m_editorModel.get());
     if (script && m_rootView->editorView()) {
-        PlainScriptEditor *editor = m_rootView->editorView()->scriptEditor();
+        DocumentTextView *editor = m_rootView->editorView()->scriptEditor();
         QTextCursor cursor(editor->document());
         const int length = editor->document()->characterCount() - 1;
         cursor.setPosition(std::min(script->first.anchor(), length));

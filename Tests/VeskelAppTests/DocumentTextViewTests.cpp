@@ -1,0 +1,214 @@
+#include "EditorTestSupport.h"
+
+#include "VeskelApp/Editor/DocumentTextView.h"
+#include "VeskelApp/Editor/ScriptEditorView.h"
+#include "VeskelApp/Editor/ScriptGutter.h"
+#include "VeskelApp/Settings/Preferences.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QScrollBar>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextBlock>
+#include <QTimer>
+#include <QVariantAnimation>
+
+namespace veskel::test {
+namespace {
+
+class DocumentTextViewTest : public EditorFixture
+{
+protected:
+    // The script as typed, not in the form the document writer gives it.
+    void show(const QString &script)
+    {
+        editor = openScript("");
+        surface = std::make_unique<ScriptEditorView>(*editor, preferences);
+        surface->resize(900, 600);
+        surface->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(surface.get()));
+        text = surface->textView();
+        editor->applyDocumentText(script);
+        editor->commitTypingUndo();
+        ASSERT_EQ(text->toPlainText(), script);
+    }
+
+    void setCaret(int anchor, int position)
+    {
+        QTextCursor cursor(text->document());
+        cursor.setPosition(anchor);
+        cursor.setPosition(position, QTextCursor::KeepAnchor);
+        text->setTextCursor(cursor);
+    }
+
+    QTemporaryDir settingsFolder;
+    QSettings settings{settingsFolder.filePath("s.ini"), QSettings::IniFormat};
+    Preferences preferences{&settings};
+    std::unique_ptr<ProjectEditorViewModel> editor;
+    std::unique_ptr<ScriptEditorView> surface;
+    DocumentTextView *text = nullptr;
+};
+
+TEST_F(DocumentTextViewTest, ASecondReturnOnAnEmptyLineIsKeptAndLinesAreSpaced)
+{
+    preferences.setEditorNumber(EditorTheme::lineSpacing, 12);
+    show("Words");
+    text->setFocus();
+    setCaret(5, 5);
+    QTest::keyClick(text, Qt::Key_Return);
+    QTest::keyClick(text, Qt::Key_Return);
+    QTest::keyClick(text, Qt::Key_Return);
+    EXPECT_EQ(editor->documentText(), "Words\n\n\n");
+    QTest::keyClicks(text, "# Title");
+    EXPECT_EQ(editor->documentText(), "Words\n\n\n# Title");
+
+    const QTextBlock body = text->document()->firstBlock();
+    const QTextBlock heading = text->document()->lastBlock();
+    EXPECT_EQ(body.blockFormat().lineHeight(), 12);
+    EXPECT_EQ(heading.blockFormat().lineHeight(), 4);
+    EXPECT_EQ(heading.blockFormat().topMargin(), 14);
+    EXPECT_EQ(body.blockFormat().bottomMargin(), 12);
+    // The highlighter drew the heading larger than the body.
+    const auto sizeAt = [](const QTextBlock &block) {
+        return block.layout()->formats().value(0).format.font().pixelSize();
+    };
+    EXPECT_EQ(sizeAt(heading), sizeAt(body) + 2);
+    // Spacing reaches the layout: the next line starts the spacing below the body line.
+    QAbstractTextDocumentLayout *layout = text->document()->documentLayout();
+    const double step
+        = layout->blockBoundingRect(body.next()).top() - layout->blockBoundingRect(body).top();
+    EXPECT_GE(step, QFontMetricsF(text->document()->defaultFont()).height() + 12 - 1);
+}
+
+TEST_F(DocumentTextViewTest, OnSlideOnThreeLinesChangesOnlyTheContentLineAndAgainNothing)
+{
+    show("# Head\n\nplain line\nnext");
+    text->setFocus();
+    setCaret(0, 18); // heading, blank and the plain line
+    editor->requestMarkup(MarkupCommand::Kind::role(ScriptBlockRole::onScreen));
+    EXPECT_EQ(editor->documentText(), "# Head\n\n> plain line\nnext");
+    editor->commitTypingUndo();
+    const qsizetype steps = editor->undoStack().undoStack().size();
+
+    setCaret(0, 20);
+    editor->requestMarkup(MarkupCommand::Kind::role(ScriptBlockRole::onScreen));
+    EXPECT_EQ(editor->documentText(), "# Head\n\n> plain line\nnext");
+    editor->commitTypingUndo();
+    EXPECT_EQ(editor->undoStack().undoStack().size(), steps);
+
+    // A selection ending where a line starts leaves that line alone.
+    setCaret(8, 21);
+    editor->requestMarkup(MarkupCommand::Kind::role(ScriptBlockRole::note));
+    EXPECT_EQ(editor->documentText(), "# Head\n\n// plain line\nnext");
+}
+
+TEST_F(DocumentTextViewTest, ModelTextKeepsTheCaretOrPutsItAtTheNewEnd)
+{
+    show("# One\n\nFirst paragraph here.");
+    setCaret(10, 10);
+    editor->applyDocumentEdit("# One\n\nFirst paragraph, changed.");
+    EXPECT_EQ(text->toPlainText(), editor->documentText());
+    EXPECT_EQ(text->textCursor().position(), 10);
+    editor->applyDocumentEdit("# One");
+    EXPECT_EQ(text->textCursor().position(), 5);
+}
+
+TEST_F(DocumentTextViewTest, SearchHighlightsIgnoreCaseButNotAccents)
+{
+    show("é e E");
+    const qsizetype steps = editor->undoStack().undoStack().size();
+    editor->setActiveSearchQuery("e");
+    QStringList highlighted;
+    for (const QTextEdit::ExtraSelection &selection : text->extraSelections())
+        highlighted << QString::number(selection.cursor.selectionStart());
+    EXPECT_EQ(highlighted, (QStringList{"2", "4"}));
+    editor->setActiveSearchQuery("");
+    EXPECT_TRUE(text->extraSelections().isEmpty());
+    // Highlights are never part of the text or its history.
+    EXPECT_EQ(editor->documentText(), "é e E");
+    editor->commitTypingUndo();
+    EXPECT_EQ(editor->undoStack().undoStack().size(), steps);
+}
+
+TEST_F(DocumentTextViewTest, FocusDimsAllButTheParagraphAndFollowsTheCaret)
+{
+    preferences.setFocusMode(FocusMode::paragraph);
+    show("One\n\nTwo\nlines\n\nThree");
+    setCaret(6, 6);
+    const QList<QTextEdit::ExtraSelection> dimmed = text->extraSelections();
+    ASSERT_EQ(dimmed.size(), 2);
+    EXPECT_EQ(dimmed[0].cursor.selectionEnd(), 5);
+    EXPECT_EQ(dimmed[1].cursor.selectionStart(), 14);
+    preferences.setFocusMode(FocusMode::off);
+    EXPECT_TRUE(text->extraSelections().isEmpty());
+}
+
+TEST_F(DocumentTextViewTest, BandsAreComputedOncePerTurnAndTheGutterOpensTheInspector)
+{
+    show("Draft words.\n\n# One\n\nFirst.\n\n# Two\n\nSecond.");
+    QCoreApplication::processEvents();
+    QSignalSpy changed(text, &DocumentTextView::bandsChanged);
+    const int end = int(text->toPlainText().size());
+    setCaret(end, end);
+    // Several keys in one turn of the event loop: the bands follow once.
+    QTest::keyClick(text, Qt::Key_Return);
+    QTest::keyClicks(text, "Third.");
+    text->scheduleBandsUpdate();
+    EXPECT_TRUE(text->isBandsUpdateScheduled());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(changed.count(), 1);
+    ASSERT_EQ(text->bands().size(), 3);
+    EXPECT_FALSE(text->bands()[0].sceneID.has_value());
+    EXPECT_LT(text->bands()[1].maxY, text->bands()[2].minY);
+
+    QSignalSpy inspector(surface.get(), &ScriptEditorView::sceneInspectorRequested);
+    const SceneBand second = text->bands()[2];
+    const QPoint inGutter(20, int(second.minY) - text->scrollY() + 4);
+    QTest::mouseClick(surface->gutter(), Qt::LeftButton, {}, inGutter);
+    ASSERT_EQ(inspector.count(), 1);
+    EXPECT_EQ(inspector[0][0].toString(), sceneID(*editor, "Two"));
+}
+
+TEST_F(DocumentTextViewTest, RevealSelectsOnlyWhenAskedAndPutsTheRangeAThirdDown)
+{
+    QStringList lines;
+    for (int i = 0; i < 200; ++i)
+        lines << QString("Line %1").arg(i);
+    show(lines.join("\n\n"));
+    const qsizetype target = editor->documentText().indexOf("Line 150");
+    text->perform(DocumentReveal{TextRange{target, 8}, false, "a"});
+    EXPECT_FALSE(text->textCursor().hasSelection());
+    text->perform(DocumentReveal{TextRange{target, 8}, true, "b"});
+    EXPECT_EQ(text->textCursor().selectedText(), "Line 150");
+    QVariantAnimation *scroll = text->scrollAnimation();
+    scroll->setCurrentTime(scroll->duration());
+    const QRect caret = text->cursorRect();
+    EXPECT_NEAR(caret.top(), text->viewport()->height() / 3.0, 4);
+}
+
+TEST_F(DocumentTextViewTest, TheMarkupBarFadesWhileTheTextScrolls)
+{
+    QStringList lines;
+    for (int i = 0; i < 100; ++i)
+        lines << "Words";
+    show(lines.join("\n\n"));
+    QSignalSpy scrolled(text, &DocumentTextView::scrolled);
+    text->verticalScrollBar()->setValue(200);
+    EXPECT_EQ(scrolled.count(), 1);
+    EXPECT_FALSE(surface->isMarkupBarShown());
+    // The bar returns a second after the last scroll; the test does not wait that second.
+    ASSERT_TRUE(surface->barReturnTimer()->isActive());
+    surface->barReturnTimer()->start(0);
+    QTest::qWait(0);
+    EXPECT_TRUE(surface->isMarkupBarShown());
+
+    preferences.setMarkupBarMode(MarkupBarMode::alwaysShow);
+    text->verticalScrollBar()->setValue(0);
+    EXPECT_TRUE(surface->isMarkupBarShown());
+    preferences.setMarkupBarMode(MarkupBarMode::hidden);
+    EXPECT_FALSE(surface->isMarkupBarShown());
+}
+
+} // namespace
+} // namespace veskel::test

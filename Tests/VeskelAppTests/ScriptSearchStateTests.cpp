@@ -1,0 +1,135 @@
+#include "EditorTestSupport.h"
+
+#include "VeskelApp/Editor/ScriptSearchPanel.h"
+#include "VeskelApp/Editor/ScriptSearchState.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+
+namespace veskel::test {
+namespace {
+
+class ScriptSearchStateTest : public EditorFixture
+{
+protected:
+    ScriptSearchState &search(const QString &text, const QString &query)
+    {
+        editor = openScript("");
+        editor->applyDocumentText(text);
+        editor->commitTypingUndo();
+        state = std::make_unique<ScriptSearchState>(*editor);
+        state->setQuery(query);
+        return *state;
+    }
+
+    QList<qsizetype> locations() const
+    {
+        QList<qsizetype> found;
+        for (const ScriptSearchMatch &match : state->matches())
+            found << match.range.location;
+        return found;
+    }
+
+    std::unique_ptr<ProjectEditorViewModel> editor;
+    std::unique_ptr<ScriptSearchState> state;
+};
+
+TEST_F(ScriptSearchStateTest, StepsRoundTheEndsRevealingEachMatchSelected)
+{
+    ScriptSearchState &s = search("aa aa aa", "aa");
+    EXPECT_EQ(s.matchCountLabel(), "1/3");
+    s.advance(-1);
+    EXPECT_EQ(s.currentMatchIndex(), 2);
+    ASSERT_TRUE(editor->documentReveal().has_value());
+    EXPECT_EQ(editor->documentReveal()->range, (TextRange{6, 2}));
+    EXPECT_TRUE(editor->documentReveal()->select);
+    const QString token = editor->documentReveal()->token;
+    s.advance(1);
+    EXPECT_EQ(s.currentMatchIndex(), 0);
+    EXPECT_NE(editor->documentReveal()->token, token);
+    s.setQuery("zz");
+    EXPECT_EQ(s.matchCountLabel(), "none");
+    s.advance(1);
+    EXPECT_EQ(s.currentMatchIndex(), 0);
+}
+
+TEST_F(ScriptSearchStateTest, ReplacingTheLastMatchMovesTheIndexBack)
+{
+    ScriptSearchState &s = search("cat, then cat", "cat");
+    ASSERT_EQ(locations(), (QList<qsizetype>{0, 10}));
+    s.advance(1);
+    s.replacement = "dog";
+    s.replaceCurrent();
+    EXPECT_EQ(editor->documentText(), "cat, then dog");
+    EXPECT_EQ(locations(), (QList<qsizetype>{0}));
+    EXPECT_EQ(s.currentMatchIndex(), 0);
+}
+
+TEST_F(ScriptSearchStateTest, AStaleMatchIsNotReplaced)
+{
+    ScriptSearchState &s = search("one cat", "cat");
+    const ScriptSearchMatch stale = s.matches().first();
+    editor->applyDocumentText("one cow");
+    editor->replaceMatch(stale, "cat", "dog");
+    EXPECT_EQ(editor->documentText(), "one cow");
+}
+
+TEST_F(ScriptSearchStateTest, ReplaceAllIsOnePassAndOneUndoStep)
+{
+    ScriptSearchState &s = search("Cat and cat.", "cat");
+    const qsizetype steps = editor->undoStack().undoStack().size();
+    s.replacement = "cats";
+    s.replaceAll();
+    EXPECT_EQ(editor->documentText(), "cats and cats.");
+    EXPECT_EQ(editor->undoStack().undoStack().size(), steps + 1);
+    editor->undo();
+    EXPECT_EQ(editor->documentText().trimmed(), "Cat and cat.");
+}
+
+TEST_F(ScriptSearchStateTest, ContextShowsNeighbourWordsWithEllipsesWhereTextGoesOn)
+{
+    const QString text = QString(40, u'x') + "\nneedle" + QString(5, u'y');
+    ScriptSearchState &s = search(text, "x");
+    // A match near the start has nothing cut before it.
+    const auto early = s.context(ScriptSearchMatch{TextRange{5, 1}});
+    EXPECT_EQ(early.before, "xxxxx");
+    EXPECT_TRUE(early.after.endsWith("…"));
+    const auto late = s.context(ScriptSearchMatch{TextRange{41, 6}});
+    EXPECT_EQ(late.before, "…" + QString(27, u'x') + " ");
+    EXPECT_EQ(late.match, "needle");
+    EXPECT_EQ(late.after, "yyyyy");
+}
+
+TEST(ScriptSearchExcerpt, CutsTheFirstLineAtSixtyOneCharacters)
+{
+    EXPECT_EQ(ScriptSearchState::excerpt("  " + QString(60, u'a') + "\nnext"), QString(60, u'a'));
+    EXPECT_EQ(ScriptSearchState::excerpt(QString(61, u'b')), QString(57, u'b') + "…");
+}
+
+TEST_F(ScriptSearchStateTest, OutlineListsEachSceneAtItsFirstBlockAndThePanelShowsIt)
+{
+    ScriptSearchState &s
+        = search("Draft.\n\n# \n\nFirst.\n\n> Slide\n\n# Two\n\n# Three\n\nLast.", "");
+    QStringList kinds;
+    for (const StructureEntry &entry : s.structureEntries())
+        kinds << (entry.scene() ? "S:" + entry.scene()->title : "B:" + entry.block()->text);
+    // Draft text first; a scene without blocks is not listed.
+    EXPECT_EQ(kinds, (QStringList{"B:Draft.", "S:", "B:First.", "B:Slide", "S:Three", "B:Last."}));
+
+    ScriptSearchPanel panel(*editor);
+    ASSERT_EQ(panel.list()->count(), 6);
+    auto *untitled = qobject_cast<QLabel *>(panel.list()->itemWidget(panel.list()->item(1)));
+    ASSERT_NE(untitled, nullptr);
+    EXPECT_TRUE(untitled->text().contains("Untitled"));
+
+    editor->applyDocumentText("");
+    EXPECT_EQ(panel.list()->count(), 0);
+    EXPECT_EQ(panel.findChild<QLabel *>("searchEmpty")->text(), "The document is empty");
+    panel.field()->setText("x");
+    EXPECT_EQ(panel.findChild<QLabel *>("searchEmpty")->text(), "No results");
+    EXPECT_EQ(panel.counter()->text(), "none");
+}
+
+} // namespace
+} // namespace veskel::test
