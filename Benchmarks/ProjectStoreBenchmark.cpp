@@ -9,19 +9,22 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <map>
+#include <memory>
+
 using namespace veskel;
 
 namespace {
 
-// A root of 1,000 packages (a tenth of them in sidebar folders), each a project of 20 scenes
+// A root of `count` packages (half of them in sidebar folders), each a project of 20 scenes
 // with three texts and three script blocks per scene, written once for all iterations.
 class GeneratedRoot
 {
 public:
-    GeneratedRoot()
+    explicit GeneratedRoot(int count)
     {
         const QDateTime now = QDateTime::currentDateTimeUtc();
-        for (int p = 0; p < 1000; ++p) {
+        for (int p = 0; p < count; ++p) {
             StoryboardProject project;
             project.id = makeUUID();
             project.title = QStringLiteral("Project %1").arg(p);
@@ -53,7 +56,7 @@ public:
                 project.scriptBlocks.append(
                     {makeUUID(), scene.productionNote, ScriptBlockRole::note, scene.id});
             }
-            const QString folder = p % 10 == 0
+            const QString folder = p % 2 == 1
                                        ? m_dir.path() + QStringLiteral("/Folder %1").arg(p % 7)
                                        : m_dir.path();
             const QString package
@@ -67,6 +70,21 @@ public:
     }
 
     QString root() const { return m_dir.path(); }
+    // The last project, which lies in a sidebar folder.
+    QString packageInAFolder() const
+    {
+        return ProjectPackagePaths::packageURL(m_dir.path() + QStringLiteral("/Folder 2"),
+                                               QStringLiteral("project-9"));
+    }
+
+    static const GeneratedRoot &ofSize(int count)
+    {
+        static std::map<int, std::unique_ptr<GeneratedRoot>> roots;
+        auto &root = roots[count];
+        if (!root)
+            root = std::make_unique<GeneratedRoot>(count);
+        return *root;
+    }
 
 private:
     QTemporaryDir m_dir;
@@ -74,7 +92,7 @@ private:
 
 void listProjects(benchmark::State &state)
 {
-    static const GeneratedRoot generated;
+    const GeneratedRoot &generated = GeneratedRoot::ofSize(1000);
     LocalProjectStore store(generated.root());
     for (auto _ : state) {
         const auto rows = store.listProjects();
@@ -84,8 +102,40 @@ void listProjects(benchmark::State &state)
     }
 }
 
+// What `veskel-cli edit` does to the store: a new store loads a project from a sidebar folder
+// and saves it.
+void loadAndSaveInAFolder(benchmark::State &state)
+{
+    const GeneratedRoot &generated = GeneratedRoot::ofSize(int(state.range(0)));
+    for (auto _ : state) {
+        // Nothing known yet, as in a new process.
+        LocalProjectStore store(generated.root(), std::make_shared<KnownPackages>());
+        auto project = store.loadProject(generated.packageInAFolder());
+        if (!project || !store.saveProject(*project))
+            state.SkipWithError("the project could not be loaded and saved");
+    }
+}
+
+// The store's part of an editor save: the open project written again.
+void saveOpenProject(benchmark::State &state)
+{
+    const GeneratedRoot &generated = GeneratedRoot::ofSize(int(state.range(0)));
+    LocalProjectStore store(generated.root());
+    const auto project = store.loadProject(generated.packageInAFolder());
+    if (!project) {
+        state.SkipWithError("the project could not be loaded");
+        return;
+    }
+    for (auto _ : state) {
+        if (!store.saveProject(*project))
+            state.SkipWithError("the project could not be saved");
+    }
+}
+
 } // namespace
 
 BENCHMARK(listProjects)->Unit(benchmark::kMillisecond)->MinTime(2);
+BENCHMARK(loadAndSaveInAFolder)->Arg(10)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(saveOpenProject)->Arg(10)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

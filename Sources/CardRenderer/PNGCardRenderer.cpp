@@ -5,13 +5,14 @@
 #include "CardRenderer/PNGEncoder.h"
 #include "CardRenderer/SceneImageLoader.h"
 #include "StoryboardCore/Duration/DurationCalculator.h"
+#include "StoryboardCore/Storage/FileOperations.h"
+#include "StoryboardCore/Storage/PackageGuard.h"
 #include "StoryboardCore/Storage/ProjectPackagePaths.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QPainter>
 #include <QPainterPath>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cmath>
@@ -125,6 +126,10 @@ std::optional<QString> PNGCardRenderer::thumbnailPath(const CardRenderInput &inp
     const QString &localPath = input.scene.image->localPath;
     const QString path
         = input.mediaBaseURL ? QDir(*input.mediaBaseURL).filePath(localPath) : localPath;
+    // The base is a package's Media: an image that is a link, or lies in a linked Media, counts
+    // as none, so nothing from outside the package is drawn.
+    if (input.mediaBaseURL && !PackageGuard::check(QFileInfo(*input.mediaBaseURL).path(), path))
+        return std::nullopt;
     if (!QFileInfo(path).isFile())
         return std::nullopt;
     return path;
@@ -171,11 +176,10 @@ PNGCardRenderer::renderCard(const CardRenderInput &input, const QString &destina
             CardRenderError::writeFailed(QStringLiteral("Could not encode PNG image.")));
     }
 
-    QSaveFile file(destinationPath);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    if (const auto written = FileOperations::writeAtomically(destinationPath, bytes); !written) {
         return std::unexpected(CardRenderError::fileWriteFailed(
             QStringLiteral("Could not write \u201C%1\u201D: %2")
-                .arg(QDir::toNativeSeparators(destinationPath), file.errorString())));
+                .arg(QDir::toNativeSeparators(destinationPath), written.error())));
     }
     return CardRenderResult{QFileInfo(destinationPath).fileName(), {}};
 }

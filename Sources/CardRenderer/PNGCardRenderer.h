@@ -25,7 +25,7 @@ public:
     std::expected<QImage, CardRenderError> renderImage(const CardRenderInput &input) const;
 
     // The reference image file the card would show, when the scene has one that is safe to
-    // open and exists.
+    // open (a plain name, and no symbolic link below the package) and exists.
     static std::optional<QString> thumbnailPath(const CardRenderInput &input);
 };
 

@@ -8,6 +8,7 @@
 #include "FCPXMLKit/FCPXML114Exporter.h"
 #include "OTIOKit/OTIOTimelineExporter.h"
 #include "StoryboardCore/Storage/FileOperations.h"
+#include "StoryboardCore/Storage/PackageGuard.h"
 #include "StoryboardCore/Storage/ProjectJSONCodec.h"
 #include "StoryboardCore/Storage/ProjectPackagePaths.h"
 #include "StoryboardCore/Validation/ProjectValidator.h"
@@ -16,7 +17,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
-#include <QSaveFile>
 #include <QSet>
 #include <QThread>
 
@@ -39,15 +39,24 @@ QString quoted(const QString &path)
     return u'\u201C' + QDir::toNativeSeparators(path) + u'\u201D';
 }
 
-// Replaces the file in one step; on failure an earlier file stays as it was. Gives the
-// platform's description of a failure.
+// Replaces the file in one step; on failure an earlier file stays as it was. The folder was
+// checked already; a link in the file's place is refused, as writing would follow it. Gives
+// the platform's description of a failure.
 std::expected<void, QString> writeAtomically(const QString &path, const QByteArray &bytes)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return std::unexpected(file.errorString());
+    if (auto ok = PackageGuard::check(QFileInfo(path).path(), path); !ok)
+        return ok;
+    return FileOperations::writeAtomically(path, bytes);
+}
+
+// No link on the way from the package to `path`, which the export writes into or below.
+Result<> checkInside(const QString &package, const QString &path)
+{
+    if (auto ok = PackageGuard::check(package, path); !ok)
+        return std::unexpected(ExportError::writeFailed(ok.error()));
     return {};
 }
+
 
 Result<> makeFolder(const QString &path)
 {
@@ -84,6 +93,11 @@ Result<QStringList> renderCards(const CardJobs &cards,
                                 const ExportOrchestrator::CardProgress &progress)
 {
     const qsizetype count = cards.scenes.size();
+    for (qsizetype i = 0; i < count; ++i) {
+        const QString card = cards.mediaFolder + u'/' + cards.fileNames[i];
+        if (auto ok = PackageGuard::check(cards.mediaFolder, card); !ok)
+            return std::unexpected(ExportError::cannotRenderCard(cards.scenes[i].id, ok.error()));
+    }
     // Scenes that share a file name (equal orders in a hand-edited file) overwrite each other's
     // card in turn; only the last one's is rendered, so threads never race for a file.
     QHash<QString, qsizetype> lastWriter;
@@ -201,7 +215,9 @@ Result<ExportResult> ExportOrchestrator::exportProject(const StoryboardProject &
     // 2. The package's Exports folder.
     const QString package = QDir::cleanPath(QFileInfo(packageURL).absoluteFilePath());
     const QString exportsFolder = ProjectPackagePaths::exportsURL(package);
-    if (QFileInfo::exists(exportsFolder) || QFileInfo(exportsFolder).isSymLink()) {
+    if (const auto inside = checkInside(package, exportsFolder); !inside)
+        return std::unexpected(inside.error());
+    if (QFileInfo::exists(exportsFolder)) {
         if (!isWritableFolder(exportsFolder))
             return std::unexpected(ExportError::exportsFolderNotAccessible());
     } else if (const auto made = makeFolder(exportsFolder); !made) {
@@ -213,6 +229,8 @@ Result<ExportResult> ExportOrchestrator::exportProject(const StoryboardProject &
     result.exportFolderURL = ProjectPackagePaths::stableExportURL(package, project.slug());
     result.replacedExistingExport = QFileInfo::exists(result.exportFolderURL);
     result.mediaFolderURL = result.exportFolderURL + u'/' + ProjectPackagePaths::mediaFolderName;
+    if (const auto inside = checkInside(package, result.mediaFolderURL); !inside)
+        return std::unexpected(inside.error());
     if (const auto made = makeFolder(result.exportFolderURL); !made)
         return std::unexpected(made.error());
     if (const auto made = makeFolder(result.mediaFolderURL); !made)

@@ -119,19 +119,6 @@ TEST_F(SaveProject, StampsTheFileButLeavesTheCallersValue)
     EXPECT_EQ(loaded->scenes.size(), 1);
 }
 
-TEST_F(SaveProject, FindsAPackageRenamedByHandOrMovedIntoAFolder)
-{
-    StoryboardProject project = create("Demo");
-    ASSERT_TRUE(QDir().rename(package("demo"), package("renamed by hand")));
-    project.title = "Demo 2";
-    ASSERT_TRUE(store().saveProject(project).has_value());
-    EXPECT_EQ(store().loadProject(package("renamed by hand"))->title, "Demo 2");
-
-    QDir().mkpath(root() + "/Clients");
-    ASSERT_TRUE(QDir().rename(package("renamed by hand"), package("x", "Clients")));
-    EXPECT_EQ(store().packageURL(project), package("x", "Clients"));
-}
-
 TEST_F(SaveProject, AnotherProjectUnderTheSameSlugIsNotMistakenForIt)
 {
     StoryboardProject first = create("Demo");

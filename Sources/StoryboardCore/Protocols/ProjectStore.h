@@ -13,7 +13,8 @@
 namespace veskel {
 
 // What the editor and the project list need from storage. Locations are absolute paths of
-// package folders. Every call looks at the disk; nothing is cached.
+// package folders. Every call looks at the disk; where a package was last seen is remembered
+// only as a place to look first.
 class ProjectStore
 {
 public:

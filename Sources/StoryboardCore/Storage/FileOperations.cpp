@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QStandardPaths>
 
 #include <filesystem>
@@ -56,6 +57,25 @@ bool isTrashFolder(const QString &folder, const QString &homeTrash)
     return info.fileName() == uid && QFileInfo(info.path()).fileName() == QStringLiteral(".Trash");
 }
 
+// Unbuffered, so that a short write (a full disk) shows in write()'s count: through the buffer,
+// Qt 6.4's commit() puts the truncated file in place and reports success.
+bool openForWriting(QSaveFile &file)
+{
+    return file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+}
+
+// Writing the rest again after a short write gives the system's reason in errorString().
+bool writeAll(QSaveFile &file, const QByteArray &bytes)
+{
+    for (qint64 written = 0; written < bytes.size();) {
+        const qint64 step = file.write(bytes.constData() + written, bytes.size() - written);
+        if (step <= 0)
+            return false;
+        written += step;
+    }
+    return true;
+}
+
 } // namespace
 
 Result createDirectory(const QString &path, bool withParents)
@@ -88,10 +108,24 @@ Result move(const QString &from, const QString &to)
 
 Result copyFile(const QString &from, const QString &to)
 {
-    std::error_code error;
-    fs::copy_file(native(from), native(to), fs::copy_options::none, error);
-    if (error)
-        return std::unexpected(describe(error));
+    if (occupied(native(to)))
+        return std::unexpected(describe(std::errc::file_exists));
+    QFile source(from);
+    if (!source.open(QIODevice::ReadOnly))
+        return std::unexpected(source.errorString());
+    QSaveFile target(to);
+    if (!openForWriting(target))
+        return std::unexpected(target.errorString());
+    constexpr qint64 chunkSize = 1 << 20;
+    for (QByteArray chunk = source.read(chunkSize); !chunk.isEmpty();
+         chunk = source.read(chunkSize)) {
+        if (!writeAll(target, chunk))
+            return std::unexpected(target.errorString());
+    }
+    if (source.error() != QFileDevice::NoError)
+        return std::unexpected(source.errorString());
+    if (!target.commit())
+        return std::unexpected(target.errorString());
     return {};
 }
 
@@ -102,6 +136,15 @@ Result removeFile(const QString &path)
         return std::unexpected(describe(std::errc::no_such_file_or_directory));
     if (error)
         return std::unexpected(describe(error));
+    return {};
+}
+
+Result writeAtomically(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    // Not committed on failure: the old file stays and the temporary one goes.
+    if (!openForWriting(file) || !writeAll(file, bytes) || !file.commit())
+        return std::unexpected(file.errorString());
     return {};
 }
 

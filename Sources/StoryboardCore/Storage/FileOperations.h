@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <expected>
@@ -16,9 +17,13 @@ using Result = std::expected<void, QString>;
 Result createDirectory(const QString &path, bool withParents);
 // Refuses to replace an existing item at `to`.
 Result move(const QString &from, const QString &to);
-// Refuses to replace an existing item at `to`.
+// Refuses to replace an existing item at `to`. Atomic like writeAtomically: a failed copy
+// leaves nothing at `to`.
 Result copyFile(const QString &from, const QString &to);
 Result removeFile(const QString &path);
+// Written aside, then put in place in one step: a reader sees the old or the new bytes, and a
+// failed write (a full disk) leaves the old file as it was and nothing beside it.
+Result writeAtomically(const QString &path, const QByteArray &bytes);
 
 // The freedesktop home trash ($XDG_DATA_HOME/Trash, with files/ and info/), created when
 // missing. Without it Qt 6.4 "trashes" into ./files of the current directory.

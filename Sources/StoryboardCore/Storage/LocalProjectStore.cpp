@@ -5,6 +5,7 @@
 #include "StoryboardCore/Storage/FileOperations.h"
 #include "StoryboardCore/Storage/ImageDimensionsReader.h"
 #include "StoryboardCore/Storage/LocalizedStandardCompare.h"
+#include "StoryboardCore/Storage/PackageGuard.h"
 #include "StoryboardCore/Storage/ProjectJSONCodec.h"
 #include "StoryboardCore/Storage/ProjectPackagePaths.h"
 #include "StoryboardCore/Storage/SceneImageFormat.h"
@@ -17,7 +18,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -115,8 +115,10 @@ void removeImageFileQuietly(const QString &package, const std::optional<SceneIma
 
 } // namespace
 
-LocalProjectStore::LocalProjectStore(std::optional<QString> rootDirectory)
+LocalProjectStore::LocalProjectStore(std::optional<QString> rootDirectory,
+                                     std::shared_ptr<KnownPackages> knownPackages)
     : m_rootDirectory(standardized(rootDirectory.value_or(Paths::defaultRootDirectory())))
+    , m_known(knownPackages ? std::move(knownPackages) : KnownPackages::forRoot(m_rootDirectory))
 {
 }
 
@@ -172,6 +174,9 @@ ProjectStore::Result<StoryboardProject> LocalProjectStore::readProject(const QSt
 {
     const QString name = nameOf(package);
     const QString jsonPath = Paths::projectJSONURL(package);
+    if (auto ok = PackageGuard::check(package, jsonPath); !ok)
+        return std::unexpected(
+            ProjectStoreError::corruptedProjectJSON(name + QStringLiteral(": ") + ok.error()));
     if (!itemExists(jsonPath))
         return std::unexpected(ProjectStoreError::corruptedProjectJSON(name));
     if (!isDirectory(Paths::mediaURL(package)))
@@ -188,6 +193,35 @@ ProjectStore::Result<StoryboardProject> LocalProjectStore::readProject(const QSt
     return std::move(*decoded);
 }
 
+ProjectStore::Result<StoryboardProject> LocalProjectStore::openProject(const QString &package) const
+{
+    auto project = readProject(package);
+    if (project) {
+        if (const auto freshID = m_known->freshID(package, project->id))
+            project->id = *freshID;
+    }
+    return project;
+}
+
+bool LocalProjectStore::holdsProject(const QString &package, const QString &id) const
+{
+    const auto project = openProject(package);
+    return project && project->id == id;
+}
+
+QString LocalProjectStore::claimID(const QString &id, const QString &package) const
+{
+    if (const auto place = m_known->place(id);
+        place && *place != package && holdsProject(*place, id)) {
+        const QString freshID = makeUUID();
+        m_known->giveFreshID(package, id, freshID);
+        m_known->remember(freshID, package);
+        return freshID;
+    }
+    m_known->remember(id, package);
+    return id;
+}
+
 ProjectStore::Result<StoryboardProject>
 LocalProjectStore::writeProject(StoryboardProject project, const QString &package) const
 {
@@ -199,11 +233,13 @@ LocalProjectStore::writeProject(StoryboardProject project, const QString &packag
     const auto encoded = ProjectJSONCodec::encode(project);
     if (!encoded)
         return failed(encoded.error().description());
-    QSaveFile file(Paths::projectJSONURL(package));
-    if (!file.open(QIODevice::WriteOnly))
-        return failed(file.errorString());
-    if (file.write(*encoded) != encoded->size() || !file.commit())
-        return failed(file.errorString());
+    const QString jsonPath = Paths::projectJSONURL(package);
+    if (auto ok = PackageGuard::check(package, jsonPath); !ok)
+        return failed(ok.error());
+    if (auto written = FileOperations::writeAtomically(jsonPath, *encoded); !written)
+        return failed(written.error());
+    m_known->clearFreshID(package);
+    m_known->remember(project.id, package);
     return project;
 }
 
@@ -232,11 +268,16 @@ QStringList LocalProjectStore::folderURLs() const
 ProjectStore::Result<QString>
 LocalProjectStore::locatePackage(const StoryboardProject &project) const
 {
+    const auto found = [&](const QString &package) -> Result<QString> {
+        m_known->remember(project.id, package);
+        return package;
+    };
+    // Where it was last seen, then where its title would put it, then every package.
+    if (const auto place = m_known->place(project.id); place && holdsProject(*place, project.id))
+        return *place;
     const QString candidate = Paths::packageURL(m_rootDirectory, project.slug());
-    if (isDirectory(candidate)) {
-        if (const auto read = readProject(candidate); read && read->id == project.id)
-            return candidate;
-    }
+    if (isDirectory(candidate) && holdsProject(candidate, project.id))
+        return found(candidate);
     if (!itemExists(m_rootDirectory))
         return std::unexpected(ProjectStoreError::projectNotFound(project.title));
 
@@ -244,8 +285,8 @@ LocalProjectStore::locatePackage(const StoryboardProject &project) const
     for (const QString &folder : folderURLs())
         packages.append(packageURLs(folder));
     for (const QString &package : std::as_const(packages)) {
-        if (const auto read = readProject(package); read && read->id == project.id)
-            return package;
+        if (holdsProject(package, project.id))
+            return found(package);
     }
     return std::unexpected(ProjectStoreError::projectNotFound(project.title));
 }
@@ -268,7 +309,7 @@ QString LocalProjectStore::availableSlug(const QString &base,
 std::optional<ProjectSummary>
 LocalProjectStore::summary(const QString &package, const std::optional<QString> &folderName) const
 {
-    const auto project = readProject(package);
+    const auto project = openProject(package);
     if (!project)
         return std::nullopt;
     ProjectSummary row;
@@ -340,7 +381,11 @@ ProjectStore::Result<StoryboardProject> LocalProjectStore::loadProject(const QSt
 {
     if (auto ok = ensureRootDirectoryAccessible(); !ok)
         return std::unexpected(ok.error());
-    return readProject(standardized(packageURL));
+    const QString package = standardized(packageURL);
+    auto project = openProject(package);
+    if (project)
+        project->id = claimID(project->id, package);
+    return project;
 }
 
 ProjectStore::Result<QString> LocalProjectStore::packageURL(const StoryboardProject &project)
@@ -368,10 +413,52 @@ ProjectStore::Result<QList<ProjectSummary>> LocalProjectStore::listProjects()
                 rows.append(std::move(*row));
         }
     }
+    separateRepeatedIDs(rows);
     std::stable_sort(
         rows.begin(), rows.end(),
         [](const ProjectSummary &a, const ProjectSummary &b) { return a.updatedAt > b.updatedAt; });
     return rows;
+}
+
+void LocalProjectStore::separateRepeatedIDs(QList<ProjectSummary> &rows) const
+{
+    QHash<QString, QList<qsizetype>> rowsByID;
+    for (qsizetype i = 0; i < rows.size(); ++i)
+        rowsByID[rows.at(i).id].append(i);
+    for (auto it = rowsByID.cbegin(); it != rowsByID.cend(); ++it) {
+        const QString &id = it.key();
+        QList<qsizetype> sharing = it.value();
+        if (sharing.size() == 1) {
+            m_known->remember(id, rows.at(sharing.first()).packageURL);
+            continue;
+        }
+        // The package that id was last saved to or loaded from keeps it; otherwise the one
+        // created first on disk (a copy is newer than its original), then by path.
+        const auto created = [&](qsizetype row) {
+            const QDateTime born = QFileInfo(rows.at(row).packageURL).birthTime();
+            return born.isValid() ? born.toUTC() : rows.at(row).createdAt;
+        };
+        std::sort(sharing.begin(), sharing.end(), [&](qsizetype a, qsizetype b) {
+            const QDateTime createdA = created(a);
+            const QDateTime createdB = created(b);
+            if (createdA != createdB)
+                return createdA < createdB;
+            return rows.at(a).packageURL < rows.at(b).packageURL;
+        });
+        const std::optional<QString> place = m_known->place(id);
+        const auto keeper = std::find_if(sharing.begin(), sharing.end(), [&](qsizetype row) {
+            return place && rows.at(row).packageURL == *place;
+        });
+        if (keeper != sharing.end())
+            std::iter_swap(sharing.begin(), keeper);
+        m_known->remember(id, rows.at(sharing.first()).packageURL);
+        for (qsizetype i = 1; i < sharing.size(); ++i) {
+            ProjectSummary &row = rows[sharing.at(i)];
+            row.id = makeUUID();
+            m_known->giveFreshID(row.packageURL, id, row.id);
+            m_known->remember(row.id, row.packageURL);
+        }
+    }
 }
 
 ProjectStore::Result<StoryboardProject>
@@ -395,6 +482,7 @@ LocalProjectStore::renameProject(const StoryboardProject &project, const QString
     if (standardized(target) != standardized(*package)) {
         if (auto moved = FileOperations::move(*package, target); !moved)
             return std::unexpected(ProjectStoreError::fileOperationFailed(moved.error()));
+        m_known->moved(standardized(*package), standardized(target));
     }
     return writeProject(renamed, target);
 }
@@ -413,6 +501,8 @@ LocalProjectStore::duplicateProject(const StoryboardProject &project, const QStr
     const auto source = locatePackage(project);
     if (!source)
         return std::unexpected(source.error());
+    if (auto ok = PackageGuard::check(*source, Paths::mediaURL(*source)); !ok)
+        return std::unexpected(ProjectStoreError::writeFailed(ok.error()));
     const QString parent = parentOf(*source);
     const QString slug = availableSlug(slugified(trimmed, slugMaxLength), parent, std::nullopt);
     const QString target = Paths::packageURL(parent, slug);
@@ -460,7 +550,8 @@ ProjectStore::Result<void> LocalProjectStore::copyMedia(const QString &fromPacka
         return {};
     const QString to = Paths::mediaURL(toPackage);
     for (const QString &entry : visibleEntries(from)) {
-        if (isDirectory(entry))
+        // A linked image counts as none: its bytes lie outside the package.
+        if (isDirectory(entry) || QFileInfo(entry).isSymLink())
             continue;
         const QString target = to + u'/' + QFileInfo(entry).fileName();
         if (auto copied = FileOperations::copyFile(entry, target); !copied)
@@ -499,6 +590,7 @@ ProjectStore::Result<void> LocalProjectStore::deleteProject(const QString &packa
         return std::unexpected(ProjectStoreError::projectNotFound(nameOf(package)));
     if (auto trashed = FileOperations::moveToTrash(package); !trashed)
         return std::unexpected(ProjectStoreError::deleteFailed(trashed.error()));
+    m_known->forget(package);
     return {};
 }
 
@@ -579,6 +671,7 @@ ProjectStore::Result<void> LocalProjectStore::renameFolder(const QString &name,
     if (auto moved = FileOperations::move(folder, target); !moved)
         return std::unexpected(ProjectStoreError::writeFailed(
             QStringLiteral("Could not rename folder: ") + moved.error()));
+    m_known->moved(folder, target);
     return {};
 }
 
@@ -630,6 +723,7 @@ ProjectStore::Result<QString> LocalProjectStore::movePackage(const QString &pack
     if (auto moved = FileOperations::move(package, target); !moved)
         return std::unexpected(ProjectStoreError::writeFailed(
             QStringLiteral("Could not move project: ") + moved.error()));
+    m_known->moved(standardized(package), target);
     return target;
 }
 
@@ -659,6 +753,8 @@ ProjectStore::Result<void> LocalProjectStore::attachSceneImage(const QString &so
         return std::unexpected(package.error());
     if (auto ok = ensureMediaFolderExists(*package); !ok)
         return ok;
+    if (auto ok = PackageGuard::check(*package, Paths::mediaURL(*package)); !ok)
+        return std::unexpected(ProjectStoreError::imageImportFailed(ok.error()));
 
     Scene &scene = project.scenes[index];
     removeImageFileQuietly(*package, scene.image);

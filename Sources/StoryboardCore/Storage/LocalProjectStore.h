@@ -1,8 +1,11 @@
 #pragma once
 
 #include "StoryboardCore/Protocols/ProjectStore.h"
+#include "StoryboardCore/Storage/KnownPackages.h"
 
 #include <QStringList>
+
+#include <memory>
 
 #include <optional>
 #include <utility>
@@ -10,13 +13,19 @@
 namespace veskel {
 
 // The projects tree on the local disk: packages in the root and in one level of sidebar
-// folders. The disk is the only state; packages are found by the project id in their
-// project.json, not by folder name. Used from one thread at a time.
+// folders. Packages are found by the project id in their project.json, not by folder name;
+// the store remembers where it last saw each one and reads the other projects only when that
+// place no longer holds it. A project is saved to the package it was loaded from: a package
+// copied by hand, which holds the same id, goes by a fresh id until its next save writes it.
+// Nothing below a package folder is reached through a symbolic link (PackageGuard). Used from
+// one thread at a time.
 class LocalProjectStore final : public ProjectStore
 {
 public:
     // Without a root, ProjectPackagePaths::defaultRootDirectory() (read from HOME now).
-    explicit LocalProjectStore(std::optional<QString> rootDirectory = std::nullopt);
+    // Without a record of known packages, the one the process keeps for that root.
+    explicit LocalProjectStore(std::optional<QString> rootDirectory = std::nullopt,
+                               std::shared_ptr<KnownPackages> knownPackages = nullptr);
 
     QString rootDirectory() const override { return m_rootDirectory; }
 
@@ -55,6 +64,14 @@ private:
     Result<void> createPackageStructure(const QString &package) const;
     Result<void> ensureMediaFolderExists(const QString &package) const;
     Result<StoryboardProject> readProject(const QString &package) const;
+    // readProject with the fresh id the package goes by, if any.
+    Result<StoryboardProject> openProject(const QString &package) const;
+    bool holdsProject(const QString &package, const QString &id) const;
+    // The id a project read from `package` goes by: its own, unless another package that
+    // still holds it is where that id was last seen; then a fresh one.
+    QString claimID(const QString &id, const QString &package) const;
+    // Rows that share an id (packages copied by hand): all but one get a fresh id.
+    void separateRepeatedIDs(QList<ProjectSummary> &rows) const;
     // Stamps updatedAt and writes atomically; returns what was written.
     Result<StoryboardProject> writeProject(StoryboardProject project, const QString &package) const;
     Result<QString> locatePackage(const StoryboardProject &project) const;
@@ -75,6 +92,7 @@ private:
                                const QList<std::pair<QString, QString>> &renames) const;
 
     QString m_rootDirectory;
+    std::shared_ptr<KnownPackages> m_known;
 };
 
 } // namespace veskel

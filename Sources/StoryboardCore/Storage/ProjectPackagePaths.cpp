@@ -1,5 +1,7 @@
 #include "StoryboardCore/Storage/ProjectPackagePaths.h"
 
+#include "StoryboardCore/Storage/PackageGuard.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -56,7 +58,10 @@ std::optional<QString> mediaFileURL(const QString &package, const QString &local
 {
     if (!isSafeFileName(localPath))
         return std::nullopt;
-    return mediaURL(package) + u'/' + localPath;
+    const QString file = mediaURL(package) + u'/' + localPath;
+    if (!PackageGuard::check(package, file))
+        return std::nullopt;
+    return file;
 }
 
 } // namespace veskel::ProjectPackagePaths

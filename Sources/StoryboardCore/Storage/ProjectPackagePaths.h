@@ -33,7 +33,8 @@ bool isPackageDirectory(const QString &path);
 // given for a sidebar folder must stay one plain entry of their folder: not empty, no "/" or
 // "\", no "..", not absolute, no NUL.
 bool isSafeFileName(const QString &name);
-// The file "Media/<localPath>" of the package; nothing when localPath is not a safe name.
+// The file "Media/<localPath>" of the package; nothing when localPath is not a safe name or
+// when "Media" or the file is a symbolic link (PackageGuard): such an image counts as none.
 std::optional<QString> mediaFileURL(const QString &package, const QString &localPath);
 
 } // namespace ProjectPackagePaths
