@@ -6,6 +6,7 @@
 #include "VeskelApp/Inspector/SceneTypeChips.h"
 #include "VeskelApp/Inspector/SelectableChip.h"
 #include "VeskelApp/Inspector/ValidationHelpers.h"
+#include "VeskelApp/InterfaceTranslation.h"
 #include "VeskelApp/Window/NoticeBox.h"
 
 #include "EditorTestSupport.h"
@@ -186,6 +187,33 @@ TEST_F(SceneInspectorTest, ControlsEditThePrimarySceneOneUndoStepEach)
     editor->deleteSelectedScene();
     EXPECT_FALSE(popover->isVisible());
 }
+
+class SceneInspectorLanguageTest : public SceneInspectorTest,
+                                   public ::testing::WithParamInterface<ResolvedLanguage>
+{
+protected:
+    void TearDown() override
+    {
+        InterfaceTranslation::apply(ResolvedLanguage::english);
+        SceneInspectorTest::TearDown();
+    }
+};
+
+TEST_P(SceneInspectorLanguageTest, EveryTypeChipShowsItsWholeNameTwoToARow)
+{
+    InterfaceTranslation::apply(GetParam());
+    auto popover = openInspector([](const CardRenderInput &) { return QImage(); });
+    QApplication::processEvents();
+    SceneTypeChips *chips = popover->typeChips();
+    for (const SceneType type : EnumTraits<SceneType>::allCases) {
+        const SelectableChip *chip = chips->chip(type);
+        EXPECT_GE(chip->width(), chip->sizeHint().width()) << chip->text().toStdString();
+    }
+    EXPECT_EQ(chips->chip(SceneType::talkingHead)->y(), chips->chip(SceneType::motionGraphic)->y());
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, SceneInspectorLanguageTest,
+                         ::testing::Values(ResolvedLanguage::english, ResolvedLanguage::russian));
 
 TEST_F(SceneInspectorTest, AReferenceIsAddedReplacedAndDeleted)
 {

@@ -54,14 +54,17 @@ SceneDetailsPopover::SceneDetailsPopover(ProjectEditorViewModel &model,
     scroll->setWidgetResizable(true);
     outer->addWidget(scroll);
 
+    constexpr int margin = 12;
+    m_chips = new SceneTypeChips;
+    // Two chips a row with whole names: the popover grows where the names are longer (Russian).
+    const int width = std::max(contentWidth, m_chips->twoColumnWidth() + 2 * margin);
     auto *content = m_content = new QWidget;
-    content->setFixedWidth(contentWidth);
+    content->setFixedWidth(width);
     auto *layout = new QVBoxLayout(content);
-    layout->setContentsMargins(12, 12, 12, 12);
+    layout->setContentsMargins(margin, margin, margin, margin);
     layout->setSpacing(8);
 
     layout->addWidget(sectionTitle(tr("What the viewer sees")));
-    m_chips = new SceneTypeChips;
     layout->addWidget(m_chips);
 
     auto *durationRow = new QHBoxLayout;
@@ -106,7 +109,7 @@ SceneDetailsPopover::SceneDetailsPopover(ProjectEditorViewModel &model,
     layout->addStretch(1);
     scroll->setWidget(content);
     // Room for the scroll bar, so the content keeps its width when the popover scrolls.
-    scroll->setFixedWidth(contentWidth + scroll->verticalScrollBar()->sizeHint().width() + 2);
+    scroll->setFixedWidth(width + scroll->verticalScrollBar()->sizeHint().width() + 2);
 
     connect(m_chips, &SceneTypeChips::typeChosen, &model,
             &ProjectEditorViewModel::setSelectedSceneType);

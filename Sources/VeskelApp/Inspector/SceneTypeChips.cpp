@@ -54,9 +54,22 @@ void SceneTypeChips::setCurrentType(SceneType type)
         m_chips.at(i)->setChecked(i == int(type));
 }
 
+int SceneTypeChips::widestChip() const
+{
+    int widest = minimumChipWidth;
+    for (const SelectableChip *chip : m_chips)
+        widest = std::max(widest, chip->sizeHint().width());
+    return widest;
+}
+
+int SceneTypeChips::twoColumnWidth() const
+{
+    return 2 * widestChip() + spacing;
+}
+
 int SceneTypeChips::columnsFor(int width) const
 {
-    return std::max(1, (width + spacing) / (minimumChipWidth + spacing));
+    return std::max(1, (width + spacing) / (widestChip() + spacing));
 }
 
 void SceneTypeChips::resizeEvent(QResizeEvent *event)

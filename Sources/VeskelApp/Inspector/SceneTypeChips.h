@@ -23,6 +23,9 @@ public:
     void setCurrentType(SceneType type);
     SelectableChip *chip(SceneType type) const;
 
+    // The width two whole names need side by side (longer names in some languages).
+    int twoColumnWidth() const;
+
     // "Change visual type: Talking head".
     static QString changeVisualTooltip(SceneType type);
 
@@ -34,6 +37,7 @@ protected:
 
 private:
     int columnsFor(int width) const;
+    int widestChip() const;
     void arrange(int columns);
 
     QList<SelectableChip *> m_chips;
