@@ -200,5 +200,18 @@ TEST_F(ExportSheetTest, RussianSheetKeepsTargetAndFileNames)
     EXPECT_EQ(boxLines(review->blockingBox()), QStringList{"У проекта нет названия."});
 }
 
+TEST_F(ExportSheetTest, RussianSuccessButtonsShowWholeLabels)
+{
+    InterfaceTranslation::apply(ResolvedLanguage::russian);
+    auto sheet = openSheet(savedProject(threeSceneScript(), "Film"));
+    QTest::keyClick(sheet.get(), Qt::Key_Return);
+    waitForExport(*sheet);
+    auto *success = screen<ExportSuccessView>(*sheet);
+    ASSERT_NE(success, nullptr);
+    QApplication::processEvents();
+    for (const QPushButton *button : success->findChildren<QPushButton *>())
+        EXPECT_GE(button->width(), button->sizeHint().width()) << button->text().toStdString();
+}
+
 } // namespace
 } // namespace veskel::test

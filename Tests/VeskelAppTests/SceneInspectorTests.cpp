@@ -190,14 +190,7 @@ TEST_F(SceneInspectorTest, ControlsEditThePrimarySceneOneUndoStepEach)
 
 class SceneInspectorLanguageTest : public SceneInspectorTest,
                                    public ::testing::WithParamInterface<ResolvedLanguage>
-{
-protected:
-    void TearDown() override
-    {
-        InterfaceTranslation::apply(ResolvedLanguage::english);
-        SceneInspectorTest::TearDown();
-    }
-};
+{};
 
 TEST_P(SceneInspectorLanguageTest, EveryTypeChipShowsItsWholeNameTwoToARow)
 {

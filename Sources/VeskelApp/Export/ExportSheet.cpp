@@ -90,8 +90,11 @@ void ExportSheet::showPhase()
     // Each screen has its own height; the sheet follows it, wrapped lines (a long folder path)
     // included.
     m_layout->activate();
-    resize(sheetWidth, m_layout->hasHeightForWidth() ? m_layout->totalHeightForWidth(sheetWidth)
-                                                     : m_layout->totalSizeHint().height());
+    // Wider where a screen's buttons need it (longer Russian labels), never cut.
+    const int width = std::max(sheetWidth, m_layout->totalMinimumSize().width());
+    setFixedWidth(width);
+    resize(width, m_layout->hasHeightForWidth() ? m_layout->totalHeightForWidth(width)
+                                                : m_layout->totalSizeHint().height());
     // Keeps the focus on the dialog so Return reaches the screen's default button.
     setFocus();
 }
