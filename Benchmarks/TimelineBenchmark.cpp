@@ -1,4 +1,5 @@
 #include "StoryboardCore/Storage/LocalProjectStore.h"
+#include "VeskelApp/CardRenderPool.h"
 #include "VeskelApp/Editor/ManualEditorScheduler.h"
 #include "VeskelApp/Editor/ProjectEditorViewModel.h"
 #include "VeskelApp/Settings/Preferences.h"
@@ -38,7 +39,7 @@ struct OpenTimeline
                 return card;
             });
         view->resize(width, 130);
-        TimelineThumbnailLoader::sharedThreadPool()->waitForDone();
+        cardRenderPool()->waitForDone();
         QCoreApplication::processEvents();
 
         original = editor->documentText();

@@ -1,3 +1,4 @@
+#include "VeskelApp/CardRenderPool.h"
 #include "VeskelApp/Inspector/CompactDurationField.h"
 #include "VeskelApp/Inspector/DurationFieldText.h"
 #include "VeskelApp/Inspector/SceneCardPreview.h"
@@ -303,7 +304,7 @@ TEST_F(SceneInspectorTest, ASupersededOrHiddenRenderNeverShows)
     editor->setSelectedSceneType(SceneType::summary);
     scheduler.advance(SceneCardPreview::debounceMs);
     renderer.gate->release(2);
-    ASSERT_TRUE(QThreadPool::globalInstance()->waitForDone(10000));
+    ASSERT_TRUE(cardRenderPool()->waitForDone(10000));
     QCoreApplication::processEvents();
     EXPECT_EQ(shown.count(), 1);
     EXPECT_EQ(preview->renderedImage().width(), 100 + int(SceneType::summary));

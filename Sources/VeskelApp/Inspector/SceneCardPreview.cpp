@@ -2,6 +2,7 @@
 
 #include "CardRenderer/PNGCardRenderer.h"
 #include "StoryboardCore/Duration/DurationCalculator.h"
+#include "VeskelApp/CardRenderPool.h"
 #include "VeskelApp/Editor/ProjectEditorViewModel.h"
 #include "VeskelApp/Editor/SceneTypeAppearance.h"
 #include "VeskelApp/Icons/IconProvider.h"
@@ -11,7 +12,6 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
-#include <QThreadPool>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
 
@@ -151,7 +151,7 @@ void SceneCardPreview::render()
         m_rendering = false;
         display(watcher->result());
     });
-    watcher->setFuture(QtConcurrent::run(QThreadPool::globalInstance(), m_renderer, *m_lastInput));
+    watcher->setFuture(QtConcurrent::run(cardRenderPool(), m_renderer, *m_lastInput));
 }
 
 void SceneCardPreview::display(const QImage &image)

@@ -1,26 +1,14 @@
 #include "VeskelApp/Timeline/TimelineThumbnailLoader.h"
 
 #include "CardRenderer/PNGCardRenderer.h"
+#include "VeskelApp/CardRenderPool.h"
 #include "VeskelApp/Timeline/TimelineThumbnailCache.h"
 
-#include <QCoreApplication>
 #include <QFutureWatcher>
 #include <QThreadPool>
 #include <QtConcurrent/QtConcurrentRun>
 
 namespace veskel {
-
-namespace {
-
-QThreadPool *thumbnailPool = nullptr;
-
-void finishThumbnailRenders()
-{
-    delete thumbnailPool; // waits for the renders still running
-    thumbnailPool = nullptr;
-}
-
-} // namespace
 
 TimelineThumbnailLoader::TimelineThumbnailLoader(InputProvider inputProvider,
                                                  EditorScheduler &scheduler,
@@ -33,7 +21,7 @@ TimelineThumbnailLoader::TimelineThumbnailLoader(InputProvider inputProvider,
     , m_scheduler(scheduler)
     , m_cache(cache ? *cache : TimelineThumbnailCache::shared())
     , m_renderer(renderer ? std::move(renderer) : cardRenderer())
-    , m_pool(pool ? pool : sharedThreadPool())
+    , m_pool(pool ? pool : cardRenderPool())
 {
 }
 
@@ -127,16 +115,6 @@ TimelineThumbnailLoader::Renderer TimelineThumbnailLoader::cardRenderer()
     return [](const CardRenderInput &input) {
         return PNGCardRenderer().renderImage(input).value_or(QImage());
     };
-}
-
-QThreadPool *TimelineThumbnailLoader::sharedThreadPool()
-{
-    if (!thumbnailPool) {
-        thumbnailPool = new QThreadPool;
-        thumbnailPool->setThreadPriority(QThread::LowPriority);
-        qAddPostRoutine(finishThumbnailRenders);
-    }
-    return thumbnailPool;
 }
 
 } // namespace veskel

@@ -57,9 +57,6 @@ public:
     bool isScheduled(const QString &sceneID) const;
 
     static Renderer cardRenderer();
-    // Low priority; waited for when the application object goes away, so that no card is
-    // still being drawn while fonts are torn down.
-    static QThreadPool *sharedThreadPool();
 
 signals:
     void thumbnailReady(const QString &sceneID, const QImage &image);
