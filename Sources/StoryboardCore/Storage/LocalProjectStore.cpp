@@ -322,13 +322,7 @@ LocalProjectStore::summary(const QString &package, const std::optional<QString> 
     row.sceneCount = int(project->scenes.size());
     row.totalDurationSeconds = project->totalDurationSeconds();
     row.packageURL = package;
-    for (const Scene &scene : project->scenes) {
-        const QList<ValidationIssue> issues = ProjectValidator::validateScene(scene);
-        if (std::any_of(issues.begin(), issues.end(), [](const ValidationIssue &issue) {
-                return issue.kind == ValidationIssue::Kind::onScreenTextTooLong;
-            }))
-            ++row.warningCount;
-    }
+    row.warningCount = ProjectValidator::warningSceneCount(*project);
     row.folderName = folderName;
     return row;
 }

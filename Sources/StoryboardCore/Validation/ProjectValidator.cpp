@@ -69,4 +69,14 @@ bool canExport(const StoryboardProject &project)
     return !project.scenes.isEmpty() && exportBlockingIssues(project).isEmpty();
 }
 
+int warningSceneCount(const StoryboardProject &project)
+{
+    return int(std::count_if(project.scenes.cbegin(), project.scenes.cend(), [](const Scene &scene) {
+        const QList<ValidationIssue> issues = validateScene(scene);
+        return std::any_of(issues.cbegin(), issues.cend(), [](const ValidationIssue &issue) {
+            return issue.kind == ValidationIssue::Kind::onScreenTextTooLong;
+        });
+    }));
+}
+
 } // namespace veskel::ProjectValidator

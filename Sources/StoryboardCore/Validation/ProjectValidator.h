@@ -22,6 +22,8 @@ QList<ValidationIssue> validate(const StoryboardProject &project);
 QList<ValidationIssue> exportBlockingIssues(const StoryboardProject &project);
 // No blocking issue and at least one scene.
 bool canExport(const StoryboardProject &project);
+// The project list's warning count: scenes whose on-screen text is too long for the card.
+int warningSceneCount(const StoryboardProject &project);
 
 } // namespace ProjectValidator
 

@@ -2,8 +2,6 @@
 
 #include "StoryboardCore/Validation/ProjectValidator.h"
 
-#include <algorithm>
-
 namespace veskel {
 
 ProjectSummary savedProjectSummary(const StoryboardProject &project,
@@ -17,20 +15,7 @@ ProjectSummary savedProjectSummary(const StoryboardProject &project,
     row.createdAt = project.createdAt;
     row.sceneCount = int(project.scenes.size());
     row.totalDurationSeconds = project.totalDurationSeconds();
-    // Counted as the store counts it when it lists the folder: scenes whose on-slide text is
-    // too long for the card.
-    row.warningCount = int(std::count_if(project.scenes.cbegin(), project.scenes.cend(),
-                                         [](const Scene &scene) {
-                                             const auto issues
-                                                 = ProjectValidator::validateScene(scene);
-                                             return std::any_of(
-                                                 issues.cbegin(), issues.cend(),
-                                                 [](const ValidationIssue &issue) {
-                                                     return issue.kind
-                                                            == ValidationIssue::Kind::
-                                                                onScreenTextTooLong;
-                                                 });
-                                         }));
+    row.warningCount = ProjectValidator::warningSceneCount(project);
     return row;
 }
 
