@@ -25,6 +25,16 @@ QColor withAlpha(QColor color, double alpha)
     return color;
 }
 
+// The colour `top` gives when painted over the opaque `bottom`.
+QColor over(const QColor &top, const QColor &bottom)
+{
+    const double a = top.alphaF();
+    const auto mix = [a](double t, double b) { return t * a + b * (1 - a); };
+    return QColor::fromRgbF(float(mix(top.redF(), bottom.redF())),
+                            float(mix(top.greenF(), bottom.greenF())),
+                            float(mix(top.blueF(), bottom.blueF())));
+}
+
 QFont sized(QFont font, int pixels)
 {
     font.setPixelSize(pixels);
@@ -95,8 +105,8 @@ void TimelinePainter::paint(QPainter &painter) const
         paintEmpty(painter);
         return;
     }
-    painter.setRenderHint(QPainter::Antialiasing);
     paintRuler(painter);
+    painter.setRenderHint(QPainter::Antialiasing);
 
     const std::optional<QString> lifted = m_state.dragPreview
                                               ? std::optional(m_state.dragPreview->sceneID)
@@ -120,7 +130,9 @@ void TimelinePainter::paintRuler(QPainter &painter) const
 {
     painter.setFont(m_rulerFont);
     const QFontMetricsF &metrics = m_rulerMetrics;
-    const QPen line(secondary(0.15), 1);
+    // Ticks lie on the bare background, so they are filled opaque and unsmoothed: a translucent
+    // fill this tall is split across Qt's thread pool, and a long film has hundreds of ticks.
+    const QColor line = over(secondary(0.15), m_state.palette.color(QPalette::Window));
     const QColor label = withAlpha(m_state.palette.color(QPalette::WindowText), 0.3);
     const QList<double> ticks = rulerTicks(m_layout);
 
@@ -130,10 +142,10 @@ void TimelinePainter::paintRuler(QPainter &painter) const
     const double endLabelLeft = endX - 3 - metrics.horizontalAdvance(endText);
     double labelsEnd = -1;
     for (double tick : ticks) {
-        const double x = std::round(TimelineLayout::inset + rulerTickX(m_layout, tick)) + 0.5;
-        painter.setPen(line);
-        painter.drawLine(QPointF(x, TimelineHit::tickTop),
-                         QPointF(x, TimelineHit::tickTop + TimelineHit::tickHeight));
+        const int column = int(std::round(TimelineLayout::inset + rulerTickX(m_layout, tick)));
+        painter.fillRect(QRect(column, int(TimelineHit::tickTop), 1, int(TimelineHit::tickHeight)),
+                         line);
+        const double x = column + 0.5;
         const bool atEnd = isEndTick(m_layout, tick);
         if (!atEnd && x + 3 < labelsEnd + 6)
             continue;
