@@ -162,6 +162,7 @@ void SceneTimelineView::paintEvent(QPaintEvent *)
     state.dragPreview = m_dragPreview;
     state.resize = m_resize;
     state.thumbnails = &m_thumbnails;
+    state.frames = &m_clipFrames;
     state.emptyText = tr("The film appears here once scenes are marked in the text");
     state.ghostLabel = tr("No visual");
     const TimelinePainter timeline(state);

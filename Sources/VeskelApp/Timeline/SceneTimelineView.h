@@ -1,5 +1,6 @@
 #pragma once
 
+#include "VeskelApp/Timeline/ClipFrameCache.h"
 #include "VeskelApp/Timeline/ClipResizeState.h"
 #include "VeskelApp/Timeline/TimelineDragPreview.h"
 #include "VeskelApp/Timeline/TimelineHit.h"
@@ -114,6 +115,7 @@ private:
     std::optional<ClipResizeState> m_resize;
     // Scaled down on arrival: the clips keep small copies, the cache the rendered cards.
     QHash<QString, QPixmap> m_thumbnails;
+    ClipFrameCache m_clipFrames;
 };
 
 } // namespace veskel

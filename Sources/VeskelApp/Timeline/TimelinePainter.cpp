@@ -2,6 +2,7 @@
 
 #include "StoryboardCore/Duration/DurationCalculator.h"
 #include "VeskelApp/Editor/SceneTypeAppearance.h"
+#include "VeskelApp/Timeline/ClipFrameCache.h"
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
@@ -181,9 +182,18 @@ void TimelinePainter::paintSceneClip(QPainter &painter, qsizetype index, const Q
     const bool primary = m_state.primarySceneID == scene.id;
     const QColor tint = SceneTypeAppearance::color(scene.type);
 
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(withAlpha(tint, selected ? 0.16 : 0.10));
-    drawClipShape(painter, rect, clipRadius);
+    const QColor accent = m_state.palette.color(QPalette::Highlight);
+    ClipFrameCache::Look look{withAlpha(tint, selected ? 0.16 : 0.10), secondary(0.22), 1,
+                              clipRadius};
+    if (primary) {
+        look.border = accent;
+        look.borderWidth = 2.5;
+    } else if (selected) {
+        look.border = withAlpha(accent, 0.55);
+        look.borderWidth = 2;
+    }
+    if (!m_state.frames || !m_state.frames->draw(painter, rect, look))
+        ClipFrameCache::paintShape(painter, rect, look);
 
     // The thumbnail keeps its proportions and is cut at the clip's width.
     const QRectF thumbArea
@@ -215,14 +225,6 @@ void TimelinePainter::paintSceneClip(QPainter &painter, qsizetype index, const Q
                              DurationCalculator::formatDuration(scene.durationSeconds));
         }
     }
-
-    const QColor accent = m_state.palette.color(QPalette::Highlight);
-    if (primary)
-        strokeInside(painter, rect, clipRadius, QPen(accent, 2.5));
-    else if (selected)
-        strokeInside(painter, rect, clipRadius, QPen(withAlpha(accent, 0.55), 2));
-    else
-        strokeInside(painter, rect, clipRadius, QPen(secondary(0.22), 1));
 
     // Grips show while the pointer is over them or their edge is being dragged.
     if (TimelineHit::hasGrips(rect)) {

@@ -19,6 +19,8 @@ class QPainter;
 
 namespace veskel {
 
+class ClipFrameCache;
+
 // Draws the timeline from a snapshot of what it shows: ruler, clips, ghosts, insert controls,
 // the gesture in progress; or the mini strip. Holds no state between paints.
 class TimelinePainter
@@ -37,6 +39,8 @@ public:
         std::optional<ClipResizeState> resize;
         // By scene id, scaled to thumbnailHeight; a clip without one shows its tint alone.
         const QHash<QString, QPixmap> *thumbnails = nullptr;
+        // Scene clips' bodies and borders drawn once; without it each clip draws its own.
+        ClipFrameCache *frames = nullptr;
         QString emptyText;
         QString ghostLabel;
     };
