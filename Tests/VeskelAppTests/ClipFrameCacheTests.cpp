@@ -64,20 +64,25 @@ TEST_P(ClipFrameTest, AStretchedFrameLooksLikeTheShapeDrawnInPlace)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Looks, ClipFrameTest,
-    testing::Combine(testing::Values(Look{QColor(120, 80, 200, 26), QColor(0, 0, 0, 28), 1, 5},
-                                     Look{QColor(120, 80, 200, 41), QColor(30, 110, 230), 2.5, 5},
-                                     Look{QColor(20, 160, 90, 41), QColor(30, 110, 230, 140), 2,
-                                          5}),
-                     testing::Values(15.0, 40.0, 230.0), testing::Values(1.0, 2.0)));
+    Looks,
+    ClipFrameTest,
+    testing::Combine(
+        testing::Values(Look{QColor(120, 80, 200, 26), QColor(0, 0, 0, 28), 1, 5, {}},
+                        Look{QColor(120, 80, 200, 41), QColor(30, 110, 230), 2.5, 5, {}},
+                        Look{QColor(20, 160, 90, 41), QColor(30, 110, 230, 140), 2, 5, {}}),
+        testing::Values(15.0, 40.0, 230.0),
+        testing::Values(1.0, 2.0)));
 
-TEST(ClipFrameCacheTest, AClipNarrowerThanItsCornersIsLeftToTheCaller)
+// Corners that do not fit, or dashes that a stretch would smear, are the caller's to draw.
+TEST(ClipFrameCacheTest, NarrowOrDashedClipsAreLeftToTheCaller)
 {
     ClipFrameCache cache;
     QImage image = blank(1);
     const QImage before = image;
     QPainter painter(&image);
-    EXPECT_FALSE(cache.draw(painter, QRectF(10, 20, 12, 92), Look{Qt::red, Qt::black, 1, 5}));
+    EXPECT_FALSE(cache.draw(painter, QRectF(10, 20, 12, 92), Look{Qt::red, Qt::black, 1, 5, {}}));
+    EXPECT_FALSE(
+        cache.draw(painter, QRectF(10, 20, 200, 92), Look{Qt::red, Qt::black, 1, 4, {5, 4}}));
     painter.end();
     EXPECT_EQ(image, before);
 }

@@ -13,6 +13,8 @@ namespace {
 // Looks change with selection, type and palette: a few dozen at most; past that the old ones go.
 constexpr qsizetype maximumFrames = 64;
 
+// Slivers of clips (a long film on a narrow window) are plain rectangles: cheaper, and the
+// corners would not show.
 void drawRounded(QPainter &painter, const QRectF &rect, double radius)
 {
     if (rect.width() > 2 * radius)
@@ -29,9 +31,13 @@ void ClipFrameCache::paintShape(QPainter &painter, const QRectF &rect, const Loo
     painter.setBrush(look.fill);
     drawRounded(painter, rect, look.radius);
     const double half = look.borderWidth / 2;
-    painter.setPen(QPen(look.border, look.borderWidth));
+    QPen pen(look.border, look.borderWidth);
+    if (!look.dashes.isEmpty())
+        pen.setDashPattern(look.dashes);
+    painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);
-    drawRounded(painter, rect.adjusted(half, half, -half, -half), std::max(look.radius - half, 0.0));
+    drawRounded(painter, rect.adjusted(half, half, -half, -half),
+                std::max(look.radius - half, 0.0));
 }
 
 int ClipFrameCache::capWidth(const Look &look)
@@ -45,6 +51,8 @@ bool ClipFrameCache::draw(QPainter &painter, const QRectF &rect, const Look &loo
     const int right = int(std::lround(rect.right()));
     const int top = int(std::lround(rect.top()));
     const int height = int(std::lround(rect.height()));
+    if (!look.dashes.isEmpty())
+        return false;
     const int cap = capWidth(look);
     const int middle = right - left - 2 * cap;
     if (middle < 1 || height < 2 * cap)

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QHash>
+#include <QList>
 #include <QPixmap>
 
 class QPainter;
@@ -21,6 +22,8 @@ public:
         QColor border;
         double borderWidth = 1;
         double radius = 0;
+        // Dashes and gaps in border widths; none for a solid border. Framed looks are solid.
+        QList<qreal> dashes;
     };
 
     // Draws the frame into `rect`, its edges on whole pixels. False when the clip is too narrow

@@ -58,25 +58,6 @@ qsizetype indexOf(const TimelineLayout &layout, const QString &id)
     return -1;
 }
 
-// Slivers of clips (a long film on a narrow window) are plain rectangles: cheaper, and the
-// corners would not show.
-void drawClipShape(QPainter &painter, const QRectF &rect, double radius)
-{
-    if (rect.width() > 2 * radius)
-        painter.drawRoundedRect(rect, radius, radius);
-    else
-        painter.drawRect(rect);
-}
-
-// A border drawn inside the clip's edge.
-void strokeInside(QPainter &painter, const QRectF &rect, double radius, const QPen &pen)
-{
-    const double half = pen.widthF() / 2;
-    painter.setPen(pen);
-    painter.setBrush(Qt::NoBrush);
-    drawClipShape(painter, rect.adjusted(half, half, -half, -half), std::max(radius - half, 0.0));
-}
-
 } // namespace
 
 TimelinePainter::TimelinePainter(const State &state)
@@ -183,8 +164,8 @@ void TimelinePainter::paintSceneClip(QPainter &painter, qsizetype index, const Q
     const QColor tint = SceneTypeAppearance::color(scene.type);
 
     const QColor accent = m_state.palette.color(QPalette::Highlight);
-    ClipFrameCache::Look look{withAlpha(tint, selected ? 0.16 : 0.10), secondary(0.22), 1,
-                              clipRadius};
+    ClipFrameCache::Look look{
+        withAlpha(tint, selected ? 0.16 : 0.10), secondary(0.22), 1, clipRadius, {}};
     if (primary) {
         look.border = accent;
         look.borderWidth = 2.5;
@@ -272,12 +253,13 @@ void TimelinePainter::paintGhostClip(QPainter &painter, qsizetype index, const Q
 {
     const bool hovered
         = m_state.hover.kind == TimelineHit::Kind::clip && m_state.hover.index == index;
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(secondary(hovered ? 0.08 : 0.04));
-    drawClipShape(painter, rect, ghostRadius);
-    QPen dashed(secondary(hovered ? 0.45 : 0.30), 1);
-    dashed.setDashPattern({5, 4});
-    strokeInside(painter, rect, ghostRadius, dashed);
+    // Dashes would stretch in a frame: ghosts, few and dashed, draw their own shape.
+    ClipFrameCache::paintShape(painter, rect,
+                               {secondary(hovered ? 0.08 : 0.04),
+                                secondary(hovered ? 0.45 : 0.30),
+                                1,
+                                ghostRadius,
+                                {5, 4}});
 
     if (m_ghostLabelWidth + 2 * labelGap <= rect.width()) {
         painter.setFont(m_ghostFont);
