@@ -3,6 +3,7 @@
 #include "VeskelApp/Editor/ScriptSearchPanel.h"
 #include "VeskelApp/Editor/ScriptSearchState.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -129,6 +130,29 @@ TEST_F(ScriptSearchStateTest, OutlineListsEachSceneAtItsFirstBlockAndThePanelSho
     panel.field()->setText("x");
     EXPECT_EQ(panel.findChild<QLabel *>("searchEmpty")->text(), "No results");
     EXPECT_EQ(panel.counter()->text(), "none");
+}
+
+// The chosen row is a tint of the accent: its black or white words stay readable on it.
+TEST_F(ScriptSearchStateTest, TheChosenRowKeepsItsWordsReadableInLightAndDark)
+{
+    search("UI here.\n\n# A\n\nUI there.", "");
+    ScriptSearchPanel panel(*editor);
+    const QPalette original = QApplication::palette();
+    for (const QColor &base : {QColor(Qt::white), QColor(30, 30, 30)}) {
+        QPalette palette = original;
+        palette.setColor(QPalette::Base, base);
+        palette.setColor(QPalette::Text, base.lightness() > 128 ? Qt::black : Qt::white);
+        palette.setColor(QPalette::Highlight, QColor(0, 100, 230));
+        QApplication::setPalette(palette);
+        QApplication::processEvents(); // widgets hear of the new palette from the event loop
+        const QPalette list = panel.list()->palette();
+        EXPECT_EQ(list.color(QPalette::HighlightedText), palette.color(QPalette::Text));
+        EXPECT_GT(std::abs(qGray(list.color(QPalette::Highlight).rgb())
+                           - qGray(palette.color(QPalette::Text).rgb())),
+                  110)
+            << base.name().toStdString();
+    }
+    QApplication::setPalette(original);
 }
 
 } // namespace

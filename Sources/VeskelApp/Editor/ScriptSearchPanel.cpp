@@ -4,6 +4,7 @@
 #include "VeskelApp/Editor/SceneTypeAppearance.h"
 #include "VeskelApp/Editor/ScriptBlockRoleAppearance.h"
 #include "VeskelApp/Icons/IconProvider.h"
+#include "VeskelApp/Window/ColorOver.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -99,6 +100,7 @@ ScriptSearchPanel::ScriptSearchPanel(ProjectEditorViewModel &model, QWidget *par
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_list->setWordWrap(true);
+    softenSelection();
     layout->addWidget(m_list, 1);
     m_empty = new QLabel;
     m_empty->setObjectName(QStringLiteral("searchEmpty"));
@@ -269,6 +271,23 @@ void ScriptSearchPanel::keyPressEvent(QKeyEvent *event)
         return;
     }
     QFrame::keyPressEvent(event);
+}
+
+void ScriptSearchPanel::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        softenSelection();
+}
+
+void ScriptSearchPanel::softenSelection()
+{
+    QColor tint = palette().color(QPalette::Highlight);
+    tint.setAlphaF(0.22f);
+    QPalette colours = m_list->palette();
+    colours.setColor(QPalette::Highlight, colorOver(tint, palette().color(QPalette::Base)));
+    colours.setColor(QPalette::HighlightedText, palette().color(QPalette::Text));
+    m_list->setPalette(colours);
 }
 
 void ScriptSearchPanel::requestClose()

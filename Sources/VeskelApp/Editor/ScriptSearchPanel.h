@@ -40,9 +40,12 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void changeEvent(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The chosen row is tinted, not filled with the accent: its coloured words stay readable.
+    void softenSelection();
     void refresh();
     void fillMatches();
     void fillOutline();

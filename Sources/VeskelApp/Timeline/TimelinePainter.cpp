@@ -3,6 +3,7 @@
 #include "StoryboardCore/Duration/DurationCalculator.h"
 #include "VeskelApp/Editor/SceneTypeAppearance.h"
 #include "VeskelApp/Timeline/ClipFrameCache.h"
+#include "VeskelApp/Window/ColorOver.h"
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
@@ -24,16 +25,6 @@ QColor withAlpha(QColor color, double alpha)
 {
     color.setAlphaF(float(color.alphaF() * alpha));
     return color;
-}
-
-// The colour `top` gives when painted over the opaque `bottom`.
-QColor over(const QColor &top, const QColor &bottom)
-{
-    const double a = top.alphaF();
-    const auto mix = [a](double t, double b) { return t * a + b * (1 - a); };
-    return QColor::fromRgbF(float(mix(top.redF(), bottom.redF())),
-                            float(mix(top.greenF(), bottom.greenF())),
-                            float(mix(top.blueF(), bottom.blueF())));
 }
 
 QFont sized(QFont font, int pixels)
@@ -114,7 +105,7 @@ void TimelinePainter::paintRuler(QPainter &painter) const
     const QFontMetricsF &metrics = m_rulerMetrics;
     // Ticks lie on the bare background, so they are filled opaque and unsmoothed: a translucent
     // fill this tall is split across Qt's thread pool, and a long film has hundreds of ticks.
-    const QColor line = over(secondary(0.15), m_state.palette.color(QPalette::Window));
+    const QColor line = colorOver(secondary(0.15), m_state.palette.color(QPalette::Window));
     const QColor label = withAlpha(m_state.palette.color(QPalette::WindowText), 0.3);
     const QList<double> ticks = rulerTicks(m_layout);
 
