@@ -200,10 +200,12 @@ TEST_F(ExportSheetTest, RussianSheetKeepsTargetAndFileNames)
     EXPECT_EQ(boxLines(review->blockingBox()), QStringList{"У проекта нет названия."});
 }
 
-TEST_F(ExportSheetTest, RussianSuccessButtonsShowWholeLabels)
+// The Russian success screen needs a wider sheet; it widens to both sides, staying centred.
+TEST_F(ExportSheetTest, RussianSuccessButtonsShowWholeLabelsInASheetStillCentred)
 {
     InterfaceTranslation::apply(ResolvedLanguage::russian);
     auto sheet = openSheet(savedProject(threeSceneScript(), "Film"));
+    const int centre = sheet->geometry().center().x();
     QTest::keyClick(sheet.get(), Qt::Key_Return);
     waitForExport(*sheet);
     auto *success = screen<ExportSuccessView>(*sheet);
@@ -211,6 +213,8 @@ TEST_F(ExportSheetTest, RussianSuccessButtonsShowWholeLabels)
     QApplication::processEvents();
     for (const QPushButton *button : success->findChildren<QPushButton *>())
         EXPECT_GE(button->width(), button->sizeHint().width()) << button->text().toStdString();
+    EXPECT_GT(sheet->width(), ExportSheet::sheetWidth);
+    EXPECT_NEAR(sheet->geometry().center().x(), centre, 1);
 }
 
 } // namespace

@@ -92,9 +92,13 @@ void ExportSheet::showPhase()
     m_layout->activate();
     // Wider where a screen's buttons need it (longer Russian labels), never cut.
     const int width = std::max(sheetWidth, m_layout->totalMinimumSize().width());
+    const int grownBy = width - this->width();
     setFixedWidth(width);
     resize(width, m_layout->hasHeightForWidth() ? m_layout->totalHeightForWidth(width)
                                                 : m_layout->totalSizeHint().height());
+    // A wider screen grows to both sides: the sheet stays centred where it was placed.
+    if (isVisible() && grownBy != 0)
+        move(x() - grownBy / 2, y());
     // Keeps the focus on the dialog so Return reaches the screen's default button.
     setFocus();
 }
