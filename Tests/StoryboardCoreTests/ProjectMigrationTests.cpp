@@ -1,5 +1,4 @@
 #include "StoryboardCore/Script/ProjectMigration.h"
-#include "StoryboardCore/Storage/ProjectJSONCodec.h"
 
 #include <QRandomGenerator>
 #include <QUuid>
@@ -10,8 +9,11 @@ using namespace veskel;
 
 namespace {
 
-Scene scene(const QString &id, int order, const QString &onScreen = {},
-            const QString &voiceover = {}, const QString &note = {})
+Scene scene(const QString &id,
+            int order,
+            const QString &onScreen = {},
+            const QString &voiceover = {},
+            const QString &note = {})
 {
     Scene s;
     s.id = id;
@@ -24,7 +26,8 @@ Scene scene(const QString &id, int order, const QString &onScreen = {},
     return s;
 }
 
-ScriptBlock block(const QString &text, std::optional<QString> sceneID,
+ScriptBlock block(const QString &text,
+                  std::optional<QString> sceneID,
                   ScriptBlockRole role = ScriptBlockRole::voiceover)
 {
     return ScriptBlock{text, text, role, std::move(sceneID)};
@@ -42,14 +45,14 @@ QStringList describe(const QList<ScriptBlock> &blocks)
 TEST(ProjectMigration, SynthesisesBlocksInSceneOrderFromStoredTexts)
 {
     StoryboardProject project;
-    project.scenes = {scene("B", 1, {}, "  one \n\n\t two  \n\n  \n\nthree\nstill three"),
-                      scene("C", 2, {}, {}, " mic check "),
-                      scene("A", 0, " Slide ", "Hello", " Note ")};
+    project.scenes
+        = {scene("B", 1, {}, "  one \n\n\t two  \n\n  \n\nthree\nstill three"),
+           scene("C", 2, {}, {}, " mic check "), scene("A", 0, " Slide ", "Hello", " Note ")};
     EXPECT_TRUE(ProjectMigration::ensureBlocksBackEveryScene(project));
-    EXPECT_EQ(describe(project.scriptBlocks),
-              QStringList({"A|onScreen|Slide", "A|voiceover|Hello", "A|note|Note",
-                           "B|voiceover|one", "B|voiceover|two", "B|voiceover|three\nstill three",
-                           "C|note|mic check"}));
+    EXPECT_EQ(
+        describe(project.scriptBlocks),
+        QStringList({"A|onScreen|Slide", "A|voiceover|Hello", "A|note|Note", "B|voiceover|one",
+                     "B|voiceover|two", "B|voiceover|three\nstill three", "C|note|mic check"}));
     for (const ScriptBlock &b : project.scriptBlocks)
         EXPECT_TRUE(QUuid::fromString(b.id).isNull() == false && b.id == b.id.toUpper());
 }
@@ -62,27 +65,6 @@ TEST(ProjectMigration, SceneWithoutTextStillOwnsOneEmptyVoiceoverBlock)
     EXPECT_EQ(describe(project.scriptBlocks), QStringList({"A|voiceover|"}));
 }
 
-TEST(ProjectMigration, InsertsBeforeTheFirstBlockOfALaterScene)
-{
-    StoryboardProject project;
-    project.scenes = {scene("A", 0, {}, "alpha"), scene("B", 1)};
-    project.scriptBlocks = {block("draft", std::nullopt), block("b1", "B"), block("b2", "B")};
-    EXPECT_TRUE(ProjectMigration::ensureBlocksBackEveryScene(project));
-    EXPECT_EQ(describe(project.scriptBlocks),
-              QStringList({"-|voiceover|draft", "A|voiceover|alpha", "B|voiceover|b1",
-                           "B|voiceover|b2"}));
-}
-
-TEST(ProjectMigration, AppendsWhenOnlyEarlierScenesHaveBlocks)
-{
-    StoryboardProject project;
-    project.scenes = {scene("A", 0), scene("B", 1, {}, "beta")};
-    project.scriptBlocks = {block("a1", "A"), block("draft", std::nullopt)};
-    EXPECT_TRUE(ProjectMigration::ensureBlocksBackEveryScene(project));
-    EXPECT_EQ(describe(project.scriptBlocks),
-              QStringList({"A|voiceover|a1", "-|voiceover|draft", "B|voiceover|beta"}));
-}
-
 TEST(ProjectMigration, IsIdempotentAndLeavesScenesAlone)
 {
     StoryboardProject project;
@@ -92,30 +74,6 @@ TEST(ProjectMigration, IsIdempotentAndLeavesScenesAlone)
     EXPECT_FALSE(ProjectMigration::ensureBlocksBackEveryScene(project));
     EXPECT_EQ(project, once);
     EXPECT_EQ(project.scenes.first().onScreenText, QStringLiteral("x"));
-}
-
-TEST(ProjectMigration, FileWithoutScriptBlocksGetsThemAfterDecoding)
-{
-    const QByteArray file = R"({
-  "id": "P", "title": "T", "createdAt": "2025-03-01T10:00:00Z",
-  "updatedAt": "2025-03-01T10:00:00Z", "version": 1,
-  "videoSettings": {"width": 1920, "height": 1080, "fps": 25, "colorSpace": "Rec.709",
-                    "defaultSceneDurationSeconds": 5},
-  "exportSettings": {"target": "Final Cut Pro 12", "fcpxmlVersion": "1.14",
-                     "exportMode": "fcpxml-folder", "includeJsonBackup": true,
-                     "includeMarkdownShotList": true, "includeCsvTaskList": true,
-                     "renderCardsAsPng": true, "includeUploadedImagesInCards": true},
-  "scenes": [
-    {"id": "S2", "order": 2, "title": "c", "durationSeconds": 1, "voiceoverText": "third"},
-    {"id": "S0", "order": 0, "title": "a", "durationSeconds": 1, "onScreenText": "first"},
-    {"id": "S1", "order": 1, "title": "b", "durationSeconds": 1, "productionNote": "second"}
-  ]
-})";
-    auto project = ProjectJSONCodec::decode(file);
-    ASSERT_TRUE(project.has_value()) << project.error().description().toStdString();
-    EXPECT_TRUE(ProjectMigration::ensureBlocksBackEveryScene(*project));
-    EXPECT_EQ(describe(project->scriptBlocks),
-              QStringList({"S0|onScreen|first", "S1|note|second", "S2|voiceover|third"}));
 }
 
 // The repair inserts group by group, in scene order, before the first block of a later
@@ -156,9 +114,9 @@ TEST(ProjectMigration, MatchesInsertionOneSceneAtATime)
         }
         for (int i = random.bounded(6); i > 0; --i) {
             const int owner = random.bounded(-1, sceneCount + 1);
-            project.scriptBlocks.append(block(QStringLiteral("b%1").arg(i),
-                                              owner < 0 ? std::nullopt
-                                                        : std::optional(QString::number(owner))));
+            project.scriptBlocks.append(
+                block(QStringLiteral("b%1").arg(i),
+                      owner < 0 ? std::nullopt : std::optional(QString::number(owner))));
         }
         const QStringList expected = insertedOneByOne(project);
         ProjectMigration::ensureBlocksBackEveryScene(project);
