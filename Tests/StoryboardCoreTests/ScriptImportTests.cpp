@@ -88,17 +88,18 @@ TEST_F(ScriptImportTest, AppendsScenesAfterTheProjectsOwnWithContinuedNumbers)
     EXPECT_EQ(term.onScreenText, QStringLiteral("Тридцать лет"));
     EXPECT_EQ(*imported, project.scenes.mid(2));
 
-    EXPECT_EQ(test::describeBlocks(project),
-              QStringList({"Начало|voiceover|Привет", "Финал|voiceover|Пока",
-                           "Ставка|voiceover|Ставка решает всё.",
-                           "Тридцать лет|onScreen|Тридцать лет"}));
+    EXPECT_EQ(
+        test::describeBlocks(project),
+        QStringList({"Начало|voiceover|Привет", "Финал|voiceover|Пока",
+                     "Ставка|voiceover|Ставка решает всё.", "Тридцать лет|onScreen|Тридцать лет"}));
     EXPECT_GT(project.updatedAt, before.updatedAt);
 }
 
 // Whatever the Markdown held, the import is what its document text reads as: showing the
 // document and reading it back (the next keystroke, `veskel-cli edit`) changes nothing.
 class ImportRoundTrip : public ScriptImportTest, public ::testing::WithParamInterface<const char *>
-{};
+{
+};
 
 TEST_P(ImportRoundTrip, DocumentReadsBackAsTheImport)
 {
@@ -106,8 +107,7 @@ TEST_P(ImportRoundTrip, DocumentReadsBackAsTheImport)
     ASSERT_TRUE(ScriptImport::importText(QString::fromUtf8(GetParam()), project).has_value());
     StoryboardProject reread = project;
     ScriptDocumentEdit::apply(
-        ScriptDocumentCodec::serialize(project.scriptBlocks, project.orderedScenes()).text,
-        reread);
+        ScriptDocumentCodec::serialize(project.scriptBlocks, project.orderedScenes()).text, reread);
     EXPECT_EQ(test::describeBlocks(reread), test::describeBlocks(project));
     ASSERT_EQ(reread.scenes.size(), project.scenes.size());
     for (qsizetype i = 0; i < project.scenes.size(); ++i) {
@@ -139,20 +139,11 @@ TEST_F(ScriptImportTest, BlankTextIsRefusedAndTheProjectLeftAlone)
     }
 }
 
-TEST_F(ScriptImportTest, MessagesAreEnglishWithoutATranslator)
-{
-    const ScriptImportError empty{ScriptImportError::Kind::emptyText, {}};
-    const ScriptImportError unreadable{ScriptImportError::Kind::unreadableFile,
-                                       QStringLiteral("/x.md")};
-    EXPECT_EQ(empty.description(), QStringLiteral("The script text is empty."));
-    EXPECT_EQ(unreadable.description(), QStringLiteral("Could not read the script file."));
-}
-
 TEST_F(ScriptImportTest, ReadsAUTF8FileWithWindowsLineEnds)
 {
-    const QString path = writeFile(
-        QStringLiteral("сценарий.md"),
-        QByteArray("\xEF\xBB\xBF## Сценарий\r\n[визуал: Вступление]\r\nТекст.\r\n"));
+    const QString path
+        = writeFile(QStringLiteral("сценарий.md"),
+                    QByteArray("\xEF\xBB\xBF## Сценарий\r\n[визуал: Вступление]\r\nТекст.\r\n"));
     StoryboardProject project;
     const auto imported = ScriptImport::importFile(path, project);
     ASSERT_TRUE(imported.has_value());
