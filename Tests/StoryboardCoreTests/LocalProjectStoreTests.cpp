@@ -3,8 +3,6 @@
 #include "StoryboardCore/Storage/ProjectJSONCodec.h"
 #include "StoryboardCore/Storage/ProjectPackagePaths.h"
 
-#include <QRegularExpression>
-
 using namespace veskel;
 using namespace veskel::test;
 using ErrorKind = ProjectStoreError::Kind;
@@ -43,37 +41,11 @@ TEST_F(CreateProject, WritesThePackageAndTheProjectFile)
     EXPECT_EQ(project.title, "Intro / video");
     EXPECT_EQ(entries(package("intro-video")), QStringList({"Exports", "Media", "project.json"}));
 
-    QString text = QString::fromUtf8(readBytes(json(package("intro-video"))));
-    text.replace(QRegularExpression("\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\dZ"), "DATE");
-    text.replace(project.id, "ID");
-    EXPECT_EQ(text, R"({
-    "createdAt": "DATE",
-    "exportSettings": {
-        "exportMode": "fcpxml-folder",
-        "fcpxmlVersion": "1.14",
-        "includeCsvTaskList": true,
-        "includeJsonBackup": true,
-        "includeMarkdownShotList": true,
-        "includeUploadedImagesInCards": true,
-        "renderCardsAsPng": true,
-        "target": "Final Cut Pro 12"
-    },
-    "id": "ID",
-    "scenes": [
-    ],
-    "scriptBlocks": [
-    ],
-    "title": "Intro \/ video",
-    "updatedAt": "DATE",
-    "version": 1,
-    "videoSettings": {
-        "colorSpace": "Rec.709",
-        "defaultSceneDurationSeconds": 5,
-        "fps": 25,
-        "height": 1080,
-        "width": 1920
-    }
-})");
+    EXPECT_EQ(project.videoSettings, hd25());
+    EXPECT_EQ(project.exportSettings, ExportSettings::defaultSettings());
+    EXPECT_EQ(project.version, 1);
+    // The file's form itself is pinned by the codec's tests.
+    EXPECT_EQ(readBytes(json(package("intro-video"))), ProjectJSONCodec::encode(project).value());
     EXPECT_EQ(store().loadProject(package("intro-video")), project);
 }
 
@@ -130,26 +102,6 @@ TEST_F(SaveProject, AnotherProjectUnderTheSameSlugIsNotMistakenForIt)
     EXPECT_EQ(store().loadProject(package("demo")), impostor);
 }
 
-TEST_F(SaveProject, UnknownProjectIsNotFoundByTitle)
-{
-    StoryboardProject stranger;
-    stranger.id = "nobody";
-    stranger.title = "Ghost";
-    EXPECT_EQ(store().saveProject(stranger).error().description(), "Project not found: Ghost.");
-    create("Demo");
-    EXPECT_EQ(store().saveProject(stranger).error(), ProjectStoreError::projectNotFound("Ghost"));
-}
-
-TEST_F(SaveProject, PackageWithoutMediaCannotBeSaved)
-{
-    StoryboardProject project = create("Demo");
-    ASSERT_TRUE(QDir(package("demo") + "/Media").removeRecursively());
-    // Without Media the package cannot be read, so the search by id does not find it.
-    EXPECT_EQ(store().saveProject(project).error(), ProjectStoreError::projectNotFound("Demo"));
-    EXPECT_EQ(store().loadProject(package("demo")).error().description(),
-              "Media folder is missing in demo.veskel.");
-}
-
 using LoadProject = StoreTest;
 
 TEST_F(LoadProject, MalformedJSONNamesThePackage)
@@ -165,11 +117,15 @@ TEST_F(LoadProject, MalformedJSONNamesThePackage)
         loaded.error().description().startsWith("Could not read project.json: demo.veskel: "));
 }
 
-TEST_F(LoadProject, MissingProjectFileIsReportedAsCorrupted)
+TEST_F(LoadProject, MissingProjectFileOrMediaFolderIsReported)
 {
     QDir().mkpath(package("empty") + "/Media");
     EXPECT_EQ(store().loadProject(package("empty")).error().description(),
               "Could not read project.json: empty.veskel.");
+    create("Demo");
+    ASSERT_TRUE(QDir(package("demo") + "/Media").removeRecursively());
+    EXPECT_EQ(store().loadProject(package("demo")).error().description(),
+              "Media folder is missing in demo.veskel.");
 }
 
 TEST_F(LoadProject, RepairsScenesWithoutBlocksButDoesNotWriteBack)
@@ -510,13 +466,9 @@ TEST_F(RootAccess, AFileInTheWayMakesTheRootInaccessible)
     EXPECT_EQ(
         store.createProject("Demo", hd25()).error().description(),
         "The Veskel projects folder is not accessible. Check permissions for ~/Movies/Veskel/.");
-}
-
-TEST_F(RootAccess, ARootThatIsAFileIsInaccessible)
-{
-    writeBytes(home.filePath("Projects"), "x");
-    LocalProjectStore store(home.filePath("Projects"));
-    EXPECT_EQ(store.listFolders().error(), ProjectStoreError::rootFolderNotAccessible());
+    // The root itself a file.
+    EXPECT_EQ(LocalProjectStore(home.filePath("Movies")).listFolders().error(),
+              ProjectStoreError::rootFolderNotAccessible());
 }
 
 TEST(ProjectPackagePaths, DefaultRootFollowsHome)
