@@ -1,8 +1,8 @@
-#include "BlockDescriptions.h"
 #include "StoreTestSupport.h"
 
 #include "StoryboardCore/Duration/DurationCalculator.h"
 #include "StoryboardCore/Sample/SampleProject.h"
+#include "StoryboardCore/Script/ScriptSceneSync.h"
 #include "StoryboardCore/Validation/ProjectValidator.h"
 
 using namespace veskel;
@@ -28,46 +28,19 @@ TEST(SampleProject, SevenScenesWithRussianTexts)
                                    "3|Example|12|screenRecording", "4|Scene 7|8|imageReference",
                                    "5|Scene 8|8|placeholder", "6|Summary|6|summary"}));
 
-    EXPECT_EQ(
-        describeBlocks(sample),
-        QStringList({
-            "Problem|onScreen|Интерфейс — это не просто красивая картинка",
-            "Problem|voiceover|Многие путают UI с декором экрана.",
-            "Problem|note|Показать типичные ошибки восприятия.",
-            "Definition|onScreen|Дизайн интерфейсов — это способ помочь человеку выполнить задачу",
-            "Definition|voiceover|Здесь я объясняю, почему интерфейс — это не картинка.",
-            "Definition|note|Показать карточки UI / UX / CX, затем оставить только задачу "
-            "пользователя.",
-            "Transformation|onScreen|Хороший интерфейс снимает трение",
-            "Transformation|voiceover|Когда структура ясна, пользователь быстрее доходит до цели.",
-            "Transformation|note|Before/after сравнение.",
-            "Example|onScreen|Пример: форма регистрации",
-            "Example|voiceover|Разберём реальный экран и найдём, что помогает, а что мешает.",
-            "Example|note|Скринкаст с подсветкой элементов.",
-            "Scene 7|note|Подобрать референс для иллюстрации.",
-            "Scene 8|voiceover|",
-            "Summary|onScreen|Интерфейс = задача + ясность + обратная связь",
-            "Summary|voiceover|Запомните три опоры хорошего интерфейса.",
-            "Summary|note|Финальная карточка с тремя пунктами.",
-        }));
-}
+    EXPECT_EQ(sample.scriptBlocks.size(), 17);
+    EXPECT_EQ(sample.scenes.at(0).onScreenText, "Интерфейс — это не просто красивая картинка");
 
-TEST(SampleProject, SceneFieldsAndMarkersFollowTheBlocks)
-{
-    const StoryboardProject sample = SampleProject::make();
-    const Scene &problem = sample.scenes.at(0);
-    EXPECT_EQ(problem.onScreenText, "Интерфейс — это не просто красивая картинка");
-    EXPECT_EQ(problem.voiceoverText, "Многие путают UI с декором экрана.");
-    EXPECT_EQ(problem.productionNote, "Показать типичные ошибки восприятия.");
-    EXPECT_EQ(problem.marker, (SceneMarker{MarkerType::standard, "S001 · Problem",
-                                           "Показать типичные ошибки восприятия.", false}));
-    const Scene &scene7 = sample.scenes.at(4);
-    EXPECT_TRUE(scene7.onScreenText.isEmpty());
-    EXPECT_TRUE(scene7.voiceoverText.isEmpty());
-    EXPECT_EQ(scene7.marker.title, "S005 · Scene 7");
-    const Scene &scene8 = sample.scenes.at(5);
-    EXPECT_EQ(scene8.marker, (SceneMarker{MarkerType::standard, "S006 · Scene 8", "", false}));
+    // Each scene shows what its blocks hold, and its marker follows its clip name and note.
     for (const Scene &scene : sample.scenes) {
+        SCOPED_TRACE(scene.title.toStdString());
+        EXPECT_TRUE(ScriptSceneSync::sceneHasBlocks(scene.id, sample.scriptBlocks));
+        for (const auto &[role, text] : {std::pair(ScriptBlockRole::voiceover, scene.voiceoverText),
+                                         std::pair(ScriptBlockRole::onScreen, scene.onScreenText),
+                                         std::pair(ScriptBlockRole::note, scene.productionNote)})
+            EXPECT_EQ(text, ScriptSceneSync::fieldText(role, scene.id, sample.scriptBlocks));
+        EXPECT_EQ(scene.marker, (SceneMarker{MarkerType::standard, scene.clipName(),
+                                             scene.productionNote, false}));
         EXPECT_FALSE(scene.image.has_value());
         EXPECT_TRUE(scene.tags.isEmpty());
         EXPECT_EQ(scene.createdAt, sample.createdAt);
