@@ -62,12 +62,16 @@ TEST_P(EstimateByWordCount, HalfSecondStepsAtLeastTwoSeconds)
               GetParam().seconds);
 }
 
-INSTANTIATE_TEST_SUITE_P(Values, EstimateByWordCount,
-                         ::testing::Values(WordsCase{0, 2}, WordsCase{1, 2}, WordsCase{5, 2},
-                                           WordsCase{6, 2.5}, WordsCase{7, 3}, WordsCase{8, 3.5},
-                                           WordsCase{10, 4.5}, WordsCase{100, 43},
-                                           WordsCase{140, 60}, WordsCase{141, 60.5},
-                                           WordsCase{280, 120}, WordsCase{300, 128.5}));
+// The minimum, the first half step, rounding to the nearest half second, the 140-word minute.
+INSTANTIATE_TEST_SUITE_P(Values,
+                         EstimateByWordCount,
+                         ::testing::Values(WordsCase{0, 2},
+                                           WordsCase{5, 2},
+                                           WordsCase{6, 2.5},
+                                           WordsCase{8, 3.5},
+                                           WordsCase{140, 60},
+                                           WordsCase{141, 60.5},
+                                           WordsCase{300, 128.5}));
 
 TEST(ScriptText, CharacterClassesAgreeWithTheUnicodeTables)
 {
@@ -97,7 +101,8 @@ TEST(ScriptText, HorizontalTrimKeepsLineBreaks)
 TEST(ScriptSceneSyncEstimate, CountsRunsOfNonWhiteSpace)
 {
     // Line breaks and the rarer space characters separate words like a plain space.
-    for (QChar separator : QStringView(u"\t\n\v\f\r\u0085\u00A0\u1680\u2003\u2028\u2029\u202F\u3000")) {
+    for (QChar separator :
+         QStringView(u"\t\n\v\f\r\u0085\u00A0\u1680\u2003\u2028\u2029\u202F\u3000")) {
         SCOPED_TRACE(int(separator.unicode()));
         EXPECT_EQ(ScriptSceneSync::estimatedDuration(repeatedWords(6, separator)), 2.5);
     }
@@ -164,21 +169,6 @@ TEST(ScriptSceneSyncFields, ApplyBlocksFillsAllThreeTextsAndStampsTheScene)
     other.voiceoverText = QStringLiteral("stale");
     ScriptSceneSync::applyBlocks(blocks, other);
     EXPECT_TRUE(other.voiceoverText.isEmpty());
-}
-
-TEST(ScriptSceneSyncFields, BlocksAndOwnershipOfUnknownIdsAreEmpty)
-{
-    const QList<ScriptBlock> blocks{block(QStringLiteral("1"), ScriptBlockRole::voiceover, A),
-                                    block(QStringLiteral("2")),
-                                    block(QStringLiteral("3"), ScriptBlockRole::note, A)};
-    const QList<ScriptBlock> owned = ScriptSceneSync::blocks(A, blocks);
-    ASSERT_EQ(owned.size(), 2);
-    EXPECT_EQ(owned[0], blocks[0]);
-    EXPECT_EQ(owned[1], blocks[2]);
-    EXPECT_TRUE(ScriptSceneSync::sceneHasBlocks(A, blocks));
-    EXPECT_FALSE(ScriptSceneSync::sceneHasBlocks(B, blocks));
-    EXPECT_TRUE(ScriptSceneSync::blocks(B, blocks).isEmpty());
-    EXPECT_FALSE(ScriptSceneSync::sceneHasBlocks(QString(), blocks));
 }
 
 // --- order and numbering ----------------------------------------------------------------------
@@ -264,6 +254,9 @@ TEST(ScriptSceneSyncDetach, ClearsOnlyTheNamedScenesAndKeepsPositions)
     EXPECT_EQ(blocks[3].role, ScriptBlockRole::note);
     // The detached scene's text no longer counts for it; it became unassigned text.
     EXPECT_FALSE(ScriptSceneSync::sceneHasBlocks(A, blocks));
+    EXPECT_TRUE(ScriptSceneSync::sceneHasBlocks(B, blocks));
+    // Draft text belongs to no scene, not even one whose id is empty.
+    EXPECT_FALSE(ScriptSceneSync::sceneHasBlocks(QString(), blocks));
     EXPECT_EQ(ScriptSceneSync::sceneOrder(blocks), QList<QString>{B});
 }
 
