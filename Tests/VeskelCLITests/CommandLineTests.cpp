@@ -1,3 +1,5 @@
+#include "CLITestSupport.h"
+
 #include "StoryboardCore/Storage/LocalProjectStore.h"
 
 #include <QDir>
@@ -6,8 +8,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -15,43 +15,8 @@ using namespace veskel;
 
 namespace {
 
-struct Outcome
-{
-    int code = -1;
-    QString out;
-    QString err;
-};
-
-// Each test gets its own HOME (the Trash lives there) and projects root.
-class CommandLine : public testing::Test
-{
-protected:
-    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
-
-    QString root() const { return m_dir.filePath("Projects"); }
-    QString path(const QString &name) const { return m_dir.filePath(name); }
-
-    Outcome run(const QStringList &arguments, const QByteArray &input = {})
-    {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("HOME", m_dir.filePath("home"));
-        environment.insert("XDG_DATA_HOME", m_dir.filePath("home/.local/share"));
-        process.setProcessEnvironment(environment);
-        process.setWorkingDirectory(m_dir.path());
-        process.start(VESKEL_CLI_PATH, QStringList{"--root", root()} + arguments);
-        if (!process.waitForStarted())
-            return {};
-        process.write(input);
-        process.closeWriteChannel();
-        process.waitForFinished(60000);
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
-    }
-
-    QTemporaryDir m_dir;
-};
+using CommandLine = test::CLITest;
+using test::Outcome;
 
 const char *const script = "# Opening\n"
                            "Hello there.\n"
