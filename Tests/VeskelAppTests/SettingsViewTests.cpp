@@ -149,7 +149,6 @@ INSTANTIATE_TEST_SUITE_P(Values,
                                            StoredNumber{5, 13},
                                            StoredNumber{19.5, 19.5},
                                            StoredNumber{"large", 17},
-                                           StoredNumber{"", 17},
                                            StoredNumber{"inf", 17}));
 
 TEST_F(SettingsViewTest, UnknownStoredChoicesFallBackToTheirDefaults)
@@ -162,8 +161,6 @@ TEST_F(SettingsViewTest, UnknownStoredChoicesFallBackToTheirDefaults)
     EXPECT_EQ(preferences->markupBarMode(), MarkupBarMode::fadeOnScroll);
     EXPECT_EQ(preferences->focusMode(), FocusMode::off);
     EXPECT_EQ(preferences->appearance(), AppAppearance::system);
-    EXPECT_TRUE(preferences->sidebarVisible());
-    EXPECT_TRUE(preferences->timelineVisible());
 }
 
 TEST_F(SettingsViewTest, AppearanceSwitchesTheWholeApplicationAndBack)
