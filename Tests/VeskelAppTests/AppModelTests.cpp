@@ -17,16 +17,10 @@ using namespace veskel::test;
 
 namespace {
 
-class AppModelTest : public ::testing::Test
+// The editor fixture's folder, store, clock and English interface, with the model over them.
+class AppModelTest : public EditorFixture
 {
 protected:
-    void SetUp() override
-    {
-        savedLanguage = L10nRuntime::lang();
-        InterfaceTranslation::apply(ResolvedLanguage::english);
-    }
-    void TearDown() override { InterfaceTranslation::apply(savedLanguage); }
-
     ProjectSummary row(const QString &title) const
     {
         for (const ProjectSummary &summary : model.projects()) {
@@ -44,11 +38,7 @@ protected:
         return row(title);
     }
 
-    QTemporaryDir dir{sandboxRoot() + QStringLiteral("/app-XXXXXX")};
-    LocalProjectStore store{dir.path() + QStringLiteral("/Projects")};
     AppModel model{store};
-    ManualEditorScheduler scheduler;
-    ResolvedLanguage savedLanguage = ResolvedLanguage::english;
 };
 
 TEST_F(AppModelTest, ACreatedProjectIsOpenAndListed)

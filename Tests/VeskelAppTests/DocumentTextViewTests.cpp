@@ -42,8 +42,7 @@ protected:
         text->setTextCursor(cursor);
     }
 
-    QTemporaryDir settingsFolder;
-    QSettings settings{settingsFolder.filePath("s.ini"), QSettings::IniFormat};
+    QSettings settings{dir.filePath("s.ini"), QSettings::IniFormat};
     Preferences preferences{&settings};
     std::unique_ptr<ProjectEditorViewModel> editor;
     std::unique_ptr<ScriptEditorView> surface;

@@ -11,16 +11,9 @@ using namespace veskel::test;
 
 namespace {
 
-class SidebarTest : public ::testing::Test
+class SidebarTest : public EditorFixture
 {
 protected:
-    void SetUp() override
-    {
-        savedLanguage = L10nRuntime::lang();
-        InterfaceTranslation::apply(ResolvedLanguage::english);
-    }
-    void TearDown() override { InterfaceTranslation::apply(savedLanguage); }
-
     // Projects created in this order; each project file then gets the given modification
     // time (seconds after a fixed moment), which is the date the list sorts by.
     void createProjects(const QStringList &titles,
@@ -53,12 +46,9 @@ protected:
         return result;
     }
 
-    QTemporaryDir dir{sandboxRoot() + QStringLiteral("/sidebar-XXXXXX")};
-    LocalProjectStore store{dir.path() + QStringLiteral("/Projects")};
     AppModel model{store};
     QSettings settings{dir.path() + QStringLiteral("/settings.ini"), QSettings::IniFormat};
     ProjectSidebarModel sidebar{model, &settings};
-    ResolvedLanguage savedLanguage = ResolvedLanguage::english;
 };
 
 TEST_F(SidebarTest, NamesSortWithNumbersByValue)
