@@ -150,7 +150,6 @@ TEST_F(SceneInspectorTest, ControlsEditThePrimarySceneOneUndoStepEach)
     EXPECT_TRUE(popover->warningBanner()->isHidden());
     SceneTypeChips *chips = popover->typeChips();
     EXPECT_TRUE(chips->chip(SceneType::placeholder)->isChecked());
-    EXPECT_EQ(chips->chip(SceneType::summary)->toolTip(), "Change visual type: Summary");
 
     chips->chip(SceneType::summary)->click();
     EXPECT_EQ(primary().type, SceneType::summary);
