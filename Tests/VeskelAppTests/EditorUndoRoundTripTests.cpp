@@ -51,15 +51,6 @@ void PrintTo(const EditCase &c, std::ostream *os)
     *os << c.name;
 }
 
-QString id(const Editor &editor, const char *title)
-{
-    for (const Scene &scene : editor.project().scenes) {
-        if (scene.title == QLatin1String(title))
-            return scene.id;
-    }
-    return {};
-}
-
 const auto noSetup = [](Editor &, const QString &) {};
 
 class EveryEdit : public EditorFixture, public ::testing::WithParamInterface<EditCase>
@@ -101,33 +92,35 @@ INSTANTIATE_TEST_SUITE_P(
     Edits,
     EveryEdit,
     ::testing::Values(
-        EditCase{
-            "InsertSceneBefore", noSetup,
-            [](Editor &e, const QString &) { e.insertScene(id(e, "Two"), SceneType::titleCard); }},
+        EditCase{"InsertSceneBefore", noSetup,
+                 [](Editor &e, const QString &) {
+                     e.insertScene(sceneID(e, "Two"), SceneType::titleCard);
+                 }},
         EditCase{"DuplicateScene", noSetup,
-                 [](Editor &e, const QString &) { e.duplicateScene(id(e, "Two")); }},
+                 [](Editor &e, const QString &) { e.duplicateScene(sceneID(e, "Two")); }},
         EditCase{"DeleteScene", noSetup,
-                 [](Editor &e, const QString &) { e.deleteScene(id(e, "One")); }},
+                 [](Editor &e, const QString &) { e.deleteScene(sceneID(e, "One")); }},
         EditCase{"DeleteSelectedScenes",
                  [](Editor &e, const QString &) {
-                     e.selectOnly(id(e, "One"));
-                     e.toggleSelection(id(e, "Three"));
+                     e.selectOnly(sceneID(e, "One"));
+                     e.toggleSelection(sceneID(e, "Three"));
                  },
                  [](Editor &e, const QString &) { e.deleteSelectedScene(); }},
-        EditCase{
-            "MoveSceneBlocks", noSetup,
-            [](Editor &e, const QString &) { e.moveSceneBlocks(id(e, "Three"), id(e, "One")); }},
+        EditCase{"MoveSceneBlocks", noSetup,
+                 [](Editor &e, const QString &) {
+                     e.moveSceneBlocks(sceneID(e, "Three"), sceneID(e, "One"));
+                 }},
         EditCase{"RecalculateDuration",
                  [](Editor &e, const QString &) {
-                     e.updateScene(id(e, "Two"), [](Scene &s) { s.durationSeconds = 42; });
+                     e.updateScene(sceneID(e, "Two"), [](Scene &s) { s.durationSeconds = 42; });
                  },
-                 [](Editor &e, const QString &) { e.recalculateDuration(id(e, "Two")); }},
+                 [](Editor &e, const QString &) { e.recalculateDuration(sceneID(e, "Two")); }},
         EditCase{"SceneType", noSetup,
                  [](Editor &e, const QString &) { e.setSelectedSceneType(SceneType::uiDemo); }},
         EditCase{"DurationDrag", noSetup,
                  [](Editor &e, const QString &) {
-                     e.resizeScene(id(e, "Two"), 7);
-                     e.resizeScene(id(e, "Two"), 9.5);
+                     e.resizeScene(sceneID(e, "Two"), 7);
+                     e.resizeScene(sceneID(e, "Two"), 9.5);
                      e.commitSceneDuration();
                  }},
         EditCase{"ImportText", noSetup,
