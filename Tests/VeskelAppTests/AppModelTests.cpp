@@ -70,7 +70,6 @@ TEST(AppModelTitles, DuplicatedProjectTitle)
     const ResolvedLanguage saved = L10nRuntime::lang();
     InterfaceTranslation::apply(ResolvedLanguage::english);
     EXPECT_EQ(AppModel::duplicatedProjectTitle(""), "New Project (copy)");
-    EXPECT_EQ(AppModel::duplicatedProjectTitle(" \n"), "New Project (copy)");
     EXPECT_EQ(AppModel::duplicatedProjectTitle(" Demo (copy) "), "Demo (copy)");
     InterfaceTranslation::apply(ResolvedLanguage::russian);
     EXPECT_EQ(AppModel::duplicatedProjectTitle(""), "Новый проект (копия)");

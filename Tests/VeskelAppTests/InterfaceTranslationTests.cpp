@@ -1,6 +1,5 @@
 #include "StoryboardCore/Localization/L10nRuntime.h"
 #include "StoryboardCore/Models/StoryboardProject.h"
-#include "StoryboardCore/Script/ScriptImportError.h"
 #include "StoryboardCore/Validation/ValidationIssue.h"
 #include "VeskelApp/InterfaceTranslation.h"
 #include "VeskelApp/ProjectSidebarModel.h"
@@ -99,17 +98,6 @@ INSTANTIATE_TEST_SUITE_P(
                       ReviewWording{ValidationIssue::emptyProjectTitle(),
                                     "У проекта нет названия."}),
     [](const auto &info) { return std::to_string(info.index); });
-
-TEST_F(Translated, ImportErrorsAndTheResolvedLanguageFollowTheSwitch)
-{
-    const ScriptImportError unreadable{ScriptImportError::Kind::unreadableFile, "/x.md"};
-    InterfaceTranslation::apply(ResolvedLanguage::russian);
-    EXPECT_EQ(unreadable.description(), "Не удалось прочитать файл сценария.");
-    EXPECT_EQ(L10nRuntime::lang(), ResolvedLanguage::russian);
-    InterfaceTranslation::apply(ResolvedLanguage::english);
-    EXPECT_EQ(unreadable.description(), "Could not read the script file.");
-    EXPECT_EQ(L10nRuntime::lang(), ResolvedLanguage::english);
-}
 
 } // namespace
 } // namespace veskel::test

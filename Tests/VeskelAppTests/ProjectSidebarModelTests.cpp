@@ -164,7 +164,6 @@ TEST(ProjectSortKey, RawValuesAndLabels)
     InterfaceTranslation::apply(saved);
     for (ProjectSortKey key : allCases<ProjectSortKey>())
         EXPECT_EQ(projectSortKeyFromSetting(rawValue(key)), key);
-    EXPECT_EQ(projectSortKeyFromSetting(""), ProjectSortKey::dateModified);
 }
 
 } // namespace
