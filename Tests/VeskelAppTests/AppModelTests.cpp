@@ -55,16 +55,7 @@ TEST_F(AppModelTest, ACreatedProjectIsOpenAndListed)
     EXPECT_EQ(model.editorIdentity(), project.id + "-" + model.editorReloadToken());
 }
 
-TEST_F(AppModelTest, DuplicatingOpensTheCopyWithTheCopySuffix)
-{
-    const ProjectSummary original = created("Intro video");
-    model.duplicateProject(original);
-    ASSERT_TRUE(model.selectedProject());
-    EXPECT_EQ(model.selectedProject()->title, "Intro video (copy)");
-    EXPECT_NE(model.selectedProject()->id, original.id);
-    EXPECT_EQ(model.projects().size(), 2);
-}
-
+// Duplicating through the model is checked from the sidebar's row menu.
 TEST(AppModelTitles, DuplicatedProjectTitle)
 {
     const ResolvedLanguage saved = L10nRuntime::lang();
