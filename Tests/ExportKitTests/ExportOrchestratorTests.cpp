@@ -1,5 +1,6 @@
 #include "CardRenderer/PNGCardRenderer.h"
 #include "ExportKit/ExportOrchestrator.h"
+#include "ExportKit/SceneListExporter.h"
 #include "FCPXMLKit/FCPXML114Exporter.h"
 #include "StoryboardCore/Storage/ProjectJSONCodec.h"
 
@@ -132,12 +133,7 @@ TEST_F(ExportOrchestratorTest, firstExportWritesThePackage)
     EXPECT_EQ(entries(expected.mediaFolderURL), QStringList({"S001.png", "S002.png", "S003.png"}));
     EXPECT_EQ(progress, (QList<std::pair<int, int>>{{1, 3}, {2, 3}, {3, 3}}));
 
-    EXPECT_EQ(readText(expected.csvURL),
-              QStringLiteral(
-                  "scene_number,scene_title,duration,scene_type,on_screen_text,voiceover,note\n"
-                  "001,Opening,00:05,Placeholder,Hello,Welcome to the tour.,Wide shot\n"
-                  "002,Setup,00:04,Talking head,Two steps,Here is how it works.,\n"
-                  "003,Wrap-up,00:06,Summary,Thanks,See you next time.,End card\n"));
+    EXPECT_EQ(readText(expected.csvURL), SceneListExporter::csv(project));
     EXPECT_TRUE(readText(expected.markdownURL).contains(QStringLiteral("Intro video")));
     QFile backup(expected.jsonURL);
     ASSERT_TRUE(backup.open(QIODevice::ReadOnly));

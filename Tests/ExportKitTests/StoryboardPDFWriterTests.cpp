@@ -125,7 +125,6 @@ TEST_P(StoryboardPages, HoldEveryScenesTextSearchablyInTheEmbeddedCardFonts)
 INSTANTIATE_TEST_SUITE_P(Scenes,
                          StoryboardPages,
                          ::testing::Values(Paging{0, QPageSize::A4, 1, {842, 595}},
-                                           Paging{1, QPageSize::A4, 1, {842, 595}},
                                            Paging{6, QPageSize::Letter, 1, {792, 612}},
                                            Paging{7, QPageSize::A4, 2, {842, 595}},
                                            Paging{13, QPageSize::Letter, 3, {792, 612}}),

@@ -282,13 +282,7 @@ TEST_P(OTIODocument, MatchesTheFCPXMLTimeline)
                         .contains(markers.at(0).toObject().value(u"color").toString()));
 
         const QString key = clip.value(u"active_media_reference_key").toString();
-        const QUrl url(clip.value(u"media_references")
-                           .toObject()
-                           .value(key)
-                           .toObject()
-                           .value(u"target_url")
-                           .toString(),
-                       QUrl::StrictMode);
+        const QUrl url(clip[u"media_references"][key][u"target_url"].toString(), QUrl::StrictMode);
         EXPECT_TRUE(url.isLocalFile() && QFileInfo(url.toLocalFile()).isFile())
             << url.toString().toStdString();
     }
@@ -304,9 +298,9 @@ TEST(OTIOTimelineExporter, MarkerColoursFollowTheKindAndTextsKeepTheirCharacters
     QStringList colours;
     QStringList comments;
     for (const QJsonValue &clip : clipsOf(parsed(exportOTIO(project, folder).json))) {
-        const QJsonObject marker = clip.toObject().value(u"markers").toArray().at(0).toObject();
-        colours << marker.value(u"color").toString();
-        comments << marker.value(u"comment").toString();
+        const QJsonValue marker = clip[u"markers"][0];
+        colours << marker[u"color"].toString();
+        comments << marker[u"comment"].toString();
     }
     EXPECT_EQ(colours, QStringList({"BLUE", "GREEN", "RED", "ORANGE"}));
     EXPECT_EQ(comments, QStringList({"Check framing", "From the scene", "", "n"}));
@@ -314,14 +308,7 @@ TEST(OTIOTimelineExporter, MarkerColoursFollowTheKindAndTextsKeepTheirCharacters
     const StoryboardProject notes = multiLineNotes(25);
     const ExportFolder notesFolder = makeExportFolder(notes);
     const QJsonArray clips = clipsOf(parsed(exportOTIO(notes, notesFolder).json));
-    EXPECT_EQ(clips.at(0)
-                  .toObject()
-                  .value(u"markers")
-                  .toArray()
-                  .at(0)
-                  .toObject()
-                  .value(u"comment")
-                  .toString(),
+    EXPECT_EQ(clips.at(0)[u"markers"][0][u"comment"].toString(),
               QStringLiteral("Line one\nLine two\n\n\tindented"));
 }
 
@@ -335,14 +322,8 @@ TEST(OTIOTimelineExporter, CardURLsArePercentEncodedAndLeadToTheCards)
                             awkward + QStringLiteral("/Media/S001.png")));
     const QJsonArray clips = clipsOf(parsed(
         OTIOTimelineExporter::exportDocument({project, folder.cardFileNames, awkward}).json));
-    const QString target = clips.at(0)
-                               .toObject()
-                               .value(u"media_references")
-                               .toObject()
-                               .value(u"DEFAULT_MEDIA")
-                               .toObject()
-                               .value(u"target_url")
-                               .toString();
+    const QString target
+        = clips.at(0)[u"media_references"][u"DEFAULT_MEDIA"][u"target_url"].toString();
     EXPECT_TRUE(target.startsWith(u"file:///"));
     for (const QChar c : target)
         EXPECT_TRUE(c.unicode() > 32 && c.unicode() < 127 && c != u'#') << target.toStdString();

@@ -55,6 +55,24 @@ inline bool writePNG(const QString &path, int width = 40, int height = 30)
     return image.save(path, "PNG");
 }
 
+inline QString sceneID(const ProjectEditorViewModel &editor, const QString &title)
+{
+    for (const Scene &scene : editor.project().scenes) {
+        if (scene.title == title)
+            return scene.id;
+    }
+    ADD_FAILURE() << "no scene " << title.toStdString();
+    return {};
+}
+
+inline QStringList orderedTitles(const ProjectEditorViewModel &editor)
+{
+    QStringList titles;
+    for (const Scene &scene : editor.project().orderedScenes())
+        titles << scene.title;
+    return titles;
+}
+
 // Interface language English, a store in a fresh folder, and a test-driven clock. Editors are
 // opened on projects saved through the store, each told about saves through `changes`.
 class EditorFixture : public ::testing::Test
@@ -102,24 +120,6 @@ protected:
         auto loaded = store.loadProject(package.value_or(QString()));
         EXPECT_TRUE(loaded.has_value());
         return loaded.value_or(StoryboardProject{});
-    }
-
-    static QString sceneID(const ProjectEditorViewModel &editor, const QString &title)
-    {
-        for (const Scene &scene : editor.project().scenes) {
-            if (scene.title == title)
-                return scene.id;
-        }
-        ADD_FAILURE() << "no scene " << title.toStdString();
-        return {};
-    }
-
-    static QStringList orderedTitles(const ProjectEditorViewModel &editor)
-    {
-        QStringList titles;
-        for (const Scene &scene : editor.project().orderedScenes())
-            titles << scene.title;
-        return titles;
     }
 
     QTemporaryDir dir{sandboxRoot() + QStringLiteral("/editor-XXXXXX")};

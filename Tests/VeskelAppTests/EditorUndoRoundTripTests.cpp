@@ -1,7 +1,5 @@
 #include "EditorTestSupport.h"
 
-#include <QFile>
-
 #include <functional>
 
 using namespace veskel;
@@ -53,15 +51,6 @@ void PrintTo(const EditCase &c, std::ostream *os)
     *os << c.name;
 }
 
-QString id(const Editor &editor, const char *title)
-{
-    for (const Scene &scene : editor.project().scenes) {
-        if (scene.title == QLatin1String(title))
-            return scene.id;
-    }
-    return {};
-}
-
 const auto noSetup = [](Editor &, const QString &) {};
 
 class EveryEdit : public EditorFixture, public ::testing::WithParamInterface<EditCase>
@@ -99,136 +88,77 @@ TEST_P(EveryEdit, UndoRestoresTheWholeEarlierStateAndRedoTheLater)
     EXPECT_EQ(essence(onDisk(editor->project())), essence(after.project));
 }
 
-INSTANTIATE_TEST_SUITE_P(Edits,
-                         EveryEdit,
-                         ::testing::Values(EditCase{"InsertSceneBefore", noSetup,
-                                                    [](Editor &e, const QString &) {
-                                                        e.insertScene(id(e, "Two"),
-                                                                      SceneType::titleCard);
-                                                    }},
-                                           EditCase{"InsertSceneAtEnd", noSetup,
-                                                    [](Editor &e, const QString &) {
-                                                        e.insertScene(std::nullopt,
-                                                                      SceneType::placeholder);
-                                                    }},
-                                           EditCase{"InsertSceneAfter", noSetup,
-                                                    [](Editor &e, const QString &) {
-                                                        e.insertSceneAfter(id(e, "One"),
-                                                                           SceneType::summary);
-                                                    }},
-                                           EditCase{"DuplicateScene", noSetup,
-                                                    [](Editor &e, const QString &) {
-                                                        e.duplicateScene(id(e, "Two"));
-                                                    }},
-                                           EditCase{"DeleteScene", noSetup,
-                                                    [](Editor &e, const QString &) {
-                                                        e.deleteScene(id(e, "One"));
-                                                    }},
-                                           EditCase{"DeleteSelectedScenes",
-                                                    [](Editor &e, const QString &) {
-                                                        e.selectOnly(id(e, "One"));
-                                                        e.toggleSelection(id(e, "Three"));
-                                                    },
-                                                    [](Editor &e, const QString &) {
-                                                        e.deleteSelectedScene();
-                                                    }},
-                                           EditCase{"MoveSceneEarlier",
-                                                    [](Editor &e, const QString &) {
-                                                        e.selectOnly(id(e, "Three"));
-                                                    },
-                                                    [](Editor &e, const QString &) {
-                                                        e.moveSelectedSceneEarlier();
-                                                    }},
-                                           EditCase{"MoveSceneLater", noSetup,
-                                                    [](Editor &e, const QString &) {
-                                                        e.moveSelectedSceneLater();
-                                                    }},
-                                           EditCase{"MoveSceneBlocks", noSetup,
-                                                    [](Editor &e, const QString &) {
-                                                        e.moveSceneBlocks(id(e, "Three"),
-                                                                          id(e, "One"));
-                                                    }},
-                                           EditCase{"RecalculateDuration",
-                                                    [](Editor &e, const QString &) {
-                                                        e.updateScene(id(e, "Two"), [](Scene &s) {
-                                                            s.durationSeconds = 42;
-                                                        });
-                                                    },
-                                                    [](Editor &e, const QString &) {
-                                                        e.recalculateDuration(id(e, "Two"));
-                                                    }},
-                                           EditCase{"SceneType", noSetup,
-                                                    [](Editor &e, const QString &) {
-                                                        e.setSelectedSceneType(SceneType::uiDemo);
-                                                    }},
-                                           EditCase{"InspectorDuration", noSetup,
-                                                    [](Editor &e, const QString &) {
-                                                        e.setSelectedSceneDuration(12.5);
-                                                    }},
-                                           EditCase{"DurationDrag", noSetup,
-                                                    [](Editor &e, const QString &) {
-                                                        e.resizeScene(id(e, "Two"), 7);
-                                                        e.resizeScene(id(e, "Two"), 9.5);
-                                                        e.commitSceneDuration();
-                                                    }},
-                                           EditCase{"ImportText", noSetup,
-                                                    [](Editor &e, const QString &) {
-                                                        e.importScript(
-                                                            "## Сценарий\n\n[визуал: Intro]\nHello "
-                                                            "from the import.\n");
-                                                    }},
-                                           EditCase{"ImportFile", noSetup,
-                                                    [](Editor &e, const QString &folder) {
-                                                        QFile file(folder + "/script.md");
-                                                        ASSERT_TRUE(
-                                                            file.open(QIODevice::WriteOnly));
-                                                        file.write("An imported paragraph.\n\nAnd "
-                                                                   "another one.\n");
-                                                        file.close();
-                                                        e.importScriptFile(file.fileName());
-                                                    }},
-                                           EditCase{"Typing", noSetup,
-                                                    [](Editor &e, const QString &) {
-                                                        e.applyDocumentText(e.documentText()
-                                                                            + "\nMore");
-                                                        e.applyDocumentText(e.documentText()
-                                                                            + " words.");
-                                                    }},
-                                           EditCase{"TypingANewHeading", noSetup,
-                                                    [](Editor &e, const QString &) {
-                                                        e.applyDocumentText(
-                                                            e.documentText()
-                                                            + "\n# Four\n\nFourth.\n");
-                                                    }},
-                                           EditCase{"DocumentEdit", noSetup,
-                                                    [](Editor &e, const QString &) {
-                                                        QString text = e.documentText();
-                                                        e.applyDocumentEdit(
-                                                            text.replace("Second", "2nd"));
-                                                    }},
-                                           EditCase{"ReplaceMatch", noSetup,
-                                                    [](Editor &e, const QString &) {
-                                                        const auto matches
-                                                            = e.searchMatches("VOICEOVER");
-                                                        ASSERT_EQ(matches.size(), 3);
-                                                        e.replaceMatch(matches.at(1), "voiceover",
-                                                                       "narration");
-                                                    }},
-                                           EditCase{"AttachImage", noSetup,
-                                                    [](Editor &e, const QString &folder) {
-                                                        ASSERT_TRUE(writePNG(folder + "/ref.png"));
-                                                        e.attachImage(folder + "/ref.png");
-                                                    }},
-                                           EditCase{"RemoveImage",
-                                                    [](Editor &e, const QString &folder) {
-                                                        ASSERT_TRUE(writePNG(folder + "/ref.png"));
-                                                        e.attachImage(folder + "/ref.png");
-                                                    },
-                                                    [](Editor &e, const QString &) {
-                                                        e.removeAttachedImage();
-                                                    }}),
-                         [](const ::testing::TestParamInfo<EditCase> &info) {
-                             return std::string(info.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Edits,
+    EveryEdit,
+    ::testing::Values(
+        EditCase{"InsertSceneBefore", noSetup,
+                 [](Editor &e, const QString &) {
+                     e.insertScene(sceneID(e, "Two"), SceneType::titleCard);
+                 }},
+        EditCase{"DuplicateScene", noSetup,
+                 [](Editor &e, const QString &) { e.duplicateScene(sceneID(e, "Two")); }},
+        EditCase{"DeleteScene", noSetup,
+                 [](Editor &e, const QString &) { e.deleteScene(sceneID(e, "One")); }},
+        EditCase{"DeleteSelectedScenes",
+                 [](Editor &e, const QString &) {
+                     e.selectOnly(sceneID(e, "One"));
+                     e.toggleSelection(sceneID(e, "Three"));
+                 },
+                 [](Editor &e, const QString &) { e.deleteSelectedScene(); }},
+        EditCase{"MoveSceneBlocks", noSetup,
+                 [](Editor &e, const QString &) {
+                     e.moveSceneBlocks(sceneID(e, "Three"), sceneID(e, "One"));
+                 }},
+        EditCase{"RecalculateDuration",
+                 [](Editor &e, const QString &) {
+                     e.updateScene(sceneID(e, "Two"), [](Scene &s) { s.durationSeconds = 42; });
+                 },
+                 [](Editor &e, const QString &) { e.recalculateDuration(sceneID(e, "Two")); }},
+        EditCase{"SceneType", noSetup,
+                 [](Editor &e, const QString &) { e.setSelectedSceneType(SceneType::uiDemo); }},
+        EditCase{"DurationDrag", noSetup,
+                 [](Editor &e, const QString &) {
+                     e.resizeScene(sceneID(e, "Two"), 7);
+                     e.resizeScene(sceneID(e, "Two"), 9.5);
+                     e.commitSceneDuration();
+                 }},
+        EditCase{"ImportText", noSetup,
+                 [](Editor &e, const QString &) {
+                     e.importScript("## Сценарий\n\n[визуал: Intro]\nHello "
+                                    "from the import.\n");
+                 }},
+        EditCase{"Typing", noSetup,
+                 [](Editor &e, const QString &) {
+                     e.applyDocumentText(e.documentText() + "\nMore");
+                     e.applyDocumentText(e.documentText() + " words.");
+                 }},
+        EditCase{"TypingANewHeading", noSetup,
+                 [](Editor &e, const QString &) {
+                     e.applyDocumentText(e.documentText() + "\n# Four\n\nFourth.\n");
+                 }},
+        EditCase{"DocumentEdit", noSetup,
+                 [](Editor &e, const QString &) {
+                     QString text = e.documentText();
+                     e.applyDocumentEdit(text.replace("Second", "2nd"));
+                 }},
+        EditCase{"ReplaceMatch", noSetup,
+                 [](Editor &e, const QString &) {
+                     const auto matches = e.searchMatches("VOICEOVER");
+                     ASSERT_EQ(matches.size(), 3);
+                     e.replaceMatch(matches.at(1), "voiceover", "narration");
+                 }},
+        EditCase{"AttachImage", noSetup,
+                 [](Editor &e, const QString &folder) {
+                     ASSERT_TRUE(writePNG(folder + "/ref.png"));
+                     e.attachImage(folder + "/ref.png");
+                 }},
+        EditCase{"RemoveImage",
+                 [](Editor &e, const QString &folder) {
+                     ASSERT_TRUE(writePNG(folder + "/ref.png"));
+                     e.attachImage(folder + "/ref.png");
+                 },
+                 [](Editor &e, const QString &) { e.removeAttachedImage(); }}),
+    [](const ::testing::TestParamInfo<EditCase> &info) { return std::string(info.param.name); });
 
 } // namespace

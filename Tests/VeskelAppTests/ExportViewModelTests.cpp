@@ -59,7 +59,8 @@ TEST_F(ExportViewModelTest, TheStoryboardSpeaksTheInterfaceLanguage)
     QPdfDocument pdf;
     ASSERT_EQ(pdf.load(path), QPdfDocument::Error::None);
     const QString text = pdf.getAllText(0).text().simplified();
-    for (const char *russian : {"Длительность", "Экспорт от", "ГОЛОС ЗА КАДРОМ", "Пока без визуала"})
+    for (const char *russian :
+         {"Длительность", "Экспорт от", "ГОЛОС ЗА КАДРОМ", "Пока без визуала"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(russian))) << russian;
     EXPECT_TRUE(text.contains(film.orderedScenes().first().clipName()));
 }
@@ -113,14 +114,6 @@ TEST_F(ExportViewModelTest, AMissingPackageFailsAtOnceAndRetryRunsAgain)
     EXPECT_TRUE(model.isExporting());
     waitForExport(model);
     EXPECT_EQ(model.phase().kind, Kind::success);
-}
-
-TEST(ExportPhase, CasesAreOrderedSuccessFailureReviewExporting)
-{
-    EXPECT_LT(ExportPhase::success({}), ExportPhase::failure("x"));
-    EXPECT_LT(ExportPhase::failure("z"), ExportPhase::review());
-    EXPECT_LT(ExportPhase::review(), ExportPhase::exporting());
-    EXPECT_LT(ExportPhase::failure("a"), ExportPhase::failure("b"));
 }
 
 } // namespace

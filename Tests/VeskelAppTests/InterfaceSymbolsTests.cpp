@@ -1,3 +1,5 @@
+#include "VeskelApp/Editor/SceneTypeAppearance.h"
+#include "VeskelApp/Editor/ScriptBlockRoleAppearance.h"
 #include "VeskelApp/Editor/ScriptMarkupTransform.h"
 #include "VeskelApp/Icons/IconProvider.h"
 
@@ -11,87 +13,58 @@
 namespace veskel::test {
 namespace {
 
-class SymbolTest : public ::testing::TestWithParam<const char *>
+// Every bundled symbol draws visible strokes in the colour asked (filled symbols cut their
+// marks out in white).
+TEST(IconProviderTest, EverySymbolDrawsInTheGivenColour)
 {
-};
-
-// Every symbol the interface names is bundled and draws visible strokes in the colour asked
-// (filled symbols cut their marks out in white).
-TEST_P(SymbolTest, IsBundledAndDrawsInTheGivenColour)
-{
-    const QString name = GetParam();
-    ASSERT_TRUE(IconProvider::hasSymbol(name)) << name.toStdString();
-    QImage image(24, 24, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    {
-        QPainter painter(&image);
-        IconProvider::paint(painter, QRectF(0, 0, 24, 24), name, QColor(0, 0, 255));
-    }
-    int inked = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            const QColor pixel = image.pixelColor(x, y);
-            if (pixel.alpha() < 128)
-                continue;
-            const bool asked = pixel.blue() > pixel.red() + 60 && pixel.blue() > pixel.green() + 60;
-            const bool cutOut = std::min({pixel.red(), pixel.green(), pixel.blue()}) > 150;
-            EXPECT_TRUE(asked || cutOut) << name.toStdString();
-            inked += asked;
+    const QStringList names = IconProvider::symbolNames();
+    ASSERT_GE(names.size(), 50);
+    for (const QString &name : names) {
+        SCOPED_TRACE(name.toStdString());
+        QImage image(24, 24, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        {
+            QPainter painter(&image);
+            IconProvider::paint(painter, QRectF(0, 0, 24, 24), name, QColor(0, 0, 255));
         }
+        int inked = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor pixel = image.pixelColor(x, y);
+                if (pixel.alpha() < 128)
+                    continue;
+                const bool asked
+                    = pixel.blue() > pixel.red() + 60 && pixel.blue() > pixel.green() + 60;
+                const bool cutOut = std::min({pixel.red(), pixel.green(), pixel.blue()}) > 150;
+                EXPECT_TRUE(asked || cutOut);
+                inked += asked;
+            }
+        }
+        EXPECT_GT(inked, 12);
+        EXPECT_FALSE(IconProvider::icon(name).isNull());
     }
-    EXPECT_GT(inked, 12) << name.toStdString();
-    EXPECT_FALSE(IconProvider::icon(name).isNull());
 }
 
-INSTANTIATE_TEST_SUITE_P(InterfaceSymbols,
-                         SymbolTest,
-                         ::testing::Values("film.stack",
-                                           "gearshape",
-                                           "square.and.arrow.up",
-                                           "square.and.arrow.down",
-                                           "exclamationmark.triangle.fill",
-                                           "arrow.uturn.backward",
-                                           "arrow.uturn.forward",
-                                           "magnifyingglass",
-                                           "list.clipboard",
-                                           "flag.fill",
-                                           "checklist",
-                                           "bookmark.fill",
-                                           "person.crop.rectangle",
-                                           "sparkles.tv",
-                                           "record.circle",
-                                           "macwindow",
-                                           "photo",
-                                           "textformat",
-                                           "list.bullet.rectangle",
-                                           "rectangle.dashed",
-                                           "clock",
-                                           "clock.arrow.circlepath",
-                                           "photo.badge.plus",
-                                           "xmark.octagon.fill",
-                                           "checkmark.circle.fill",
-                                           "square.and.pencil",
-                                           "waveform",
-                                           "display",
-                                           "arrow.2.squarepath",
-                                           "chevron.up",
-                                           "chevron.down",
-                                           "folder",
-                                           "folder.badge.plus",
-                                           "arrow.up.arrow.down",
-                                           "plus",
-                                           "sidebar.left",
-                                           "eye",
-                                           "doc.badge.gearshape",
-                                           "photo.stack",
-                                           "tablecells",
-                                           "arrow.counterclockwise.circle"));
-
-TEST(IconProviderTest, AnUnknownNameGivesNoIcon)
+// The names the interface asks for, written out and from the scene type and role tables.
+TEST(IconProviderTest, EverySymbolTheInterfaceNamesIsBundled)
 {
-    EXPECT_FALSE(IconProvider::hasSymbol("no.such.symbol"));
-    EXPECT_TRUE(IconProvider::icon("no.such.symbol").isNull());
-    EXPECT_FALSE(IconProvider::hasSymbol("../Icons.qrc"));
+    QStringList used
+        = QStringLiteral("arrow.2.squarepath arrow.counterclockwise.circle arrow.up.arrow.down "
+                         "arrow.uturn.backward arrow.uturn.forward bookmark.fill checklist "
+                         "checkmark.circle.fill chevron.down chevron.right chevron.up clock "
+                         "clock.arrow.circlepath doc.badge.gearshape doc.on.clipboard doc.text "
+                         "exclamationmark.triangle.fill eye film.stack flag.fill folder "
+                         "folder.badge.plus gearshape list.clipboard magnifyingglass pencil "
+                         "photo.badge.plus photo.stack plus plus.square.on.square sidebar.left "
+                         "square.and.arrow.down square.and.arrow.up tablecells textformat.size "
+                         "timeline.selection trash xmark.circle.fill xmark.octagon.fill")
+              .split(u' ');
+    for (const SceneType type : EnumTraits<SceneType>::allCases)
+        used << SceneTypeAppearance::symbolName(type);
+    for (const ScriptBlockRole role : EnumTraits<ScriptBlockRole>::allCases)
+        used << ScriptBlockRoleAppearance::symbolName(role);
+    for (const QString &name : std::as_const(used))
+        EXPECT_TRUE(IconProvider::hasSymbol(name)) << name.toStdString();
 }
 
 struct LineCase

@@ -1,6 +1,5 @@
 #include "StoryboardCore/Localization/L10nRuntime.h"
 #include "StoryboardCore/Models/StoryboardProject.h"
-#include "StoryboardCore/Script/ScriptImportError.h"
 #include "StoryboardCore/Validation/ValidationIssue.h"
 #include "VeskelApp/InterfaceTranslation.h"
 #include "VeskelApp/ProjectSidebarModel.h"
@@ -47,7 +46,6 @@ INSTANTIATE_TEST_SUITE_P(Counts,
                          ::testing::Values(SceneCount{0, "0 сцен", "0 scenes"},
                                            SceneCount{1, "1 сцена", "1 scene"},
                                            SceneCount{3, "3 сцены", "3 scenes"},
-                                           SceneCount{7, "7 сцен", "7 scenes"},
                                            SceneCount{11, "11 сцен", "11 scenes"},
                                            SceneCount{12, "12 сцен", "12 scenes"},
                                            SceneCount{21, "21 сцена", "21 scenes"},
@@ -100,17 +98,6 @@ INSTANTIATE_TEST_SUITE_P(
                       ReviewWording{ValidationIssue::emptyProjectTitle(),
                                     "У проекта нет названия."}),
     [](const auto &info) { return std::to_string(info.index); });
-
-TEST_F(Translated, ImportErrorsAndTheResolvedLanguageFollowTheSwitch)
-{
-    const ScriptImportError unreadable{ScriptImportError::Kind::unreadableFile, "/x.md"};
-    InterfaceTranslation::apply(ResolvedLanguage::russian);
-    EXPECT_EQ(unreadable.description(), "Не удалось прочитать файл сценария.");
-    EXPECT_EQ(L10nRuntime::lang(), ResolvedLanguage::russian);
-    InterfaceTranslation::apply(ResolvedLanguage::english);
-    EXPECT_EQ(unreadable.description(), "Could not read the script file.");
-    EXPECT_EQ(L10nRuntime::lang(), ResolvedLanguage::english);
-}
 
 } // namespace
 } // namespace veskel::test

@@ -50,7 +50,8 @@ void PrintTo(const StartCase &c, std::ostream *os)
 }
 
 class LanguageStoreStart : public LanguageStoreTest, public ::testing::WithParamInterface<StartCase>
-{};
+{
+};
 
 TEST_P(LanguageStoreStart, ReadsTheChoiceAndSetsTheInterfaceLanguage)
 {
@@ -68,8 +69,10 @@ TEST_P(LanguageStoreStart, ReadsTheChoiceAndSetsTheInterfaceLanguage)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, LanguageStoreStart,
+    Cases,
+    LanguageStoreStart,
     ::testing::Values(
+        // An explicit choice ignores the system.
         StartCase{"ru", {"en-US"}, AppLanguage::russian, ResolvedLanguage::russian},
         StartCase{"en", {"ru-RU"}, AppLanguage::english, ResolvedLanguage::english},
         // Unknown values fall back to the system's language.
@@ -78,41 +81,9 @@ INSTANTIATE_TEST_SUITE_P(
         StartCase{"RU", {"en-GB"}, AppLanguage::system, ResolvedLanguage::english},
         StartCase{"system", {"ru"}, AppLanguage::system, ResolvedLanguage::russian},
         StartCase{nullptr, {"ru-RU"}, AppLanguage::system, ResolvedLanguage::russian},
+        // Only a first Russian preference gives Russian.
+        StartCase{nullptr, {"uk-UA", "ru-RU"}, AppLanguage::system, ResolvedLanguage::english},
         StartCase{nullptr, {}, AppLanguage::system, ResolvedLanguage::english}));
-
-struct SystemCase
-{
-    QStringList preferred;
-    ResolvedLanguage resolved;
-};
-
-void PrintTo(const SystemCase &c, std::ostream *os)
-{
-    *os << '[' << c.preferred.join(u',').toStdString() << ']';
-}
-
-class ResolveSystem : public ::testing::TestWithParam<SystemCase>
-{};
-
-TEST_P(ResolveSystem, OnlyAFirstRussianPreferenceGivesRussian)
-{
-    const SystemCase c = GetParam();
-    EXPECT_EQ(LanguageStore::resolve(AppLanguage::system, c.preferred), c.resolved);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ResolveSystem,
-    ::testing::Values(SystemCase{{"ru-RU", "en-US"}, ResolvedLanguage::russian},
-                      SystemCase{{"ru"}, ResolvedLanguage::russian},
-                      SystemCase{{"uk-UA", "ru-RU"}, ResolvedLanguage::english},
-                      SystemCase{{"en-GB", "ru-RU"}, ResolvedLanguage::english},
-                      SystemCase{{}, ResolvedLanguage::english}));
-
-TEST(LanguageStoreResolve, ExplicitChoicesIgnoreTheSystem)
-{
-    EXPECT_EQ(LanguageStore::resolve(AppLanguage::russian, {"en-US"}), ResolvedLanguage::russian);
-    EXPECT_EQ(LanguageStore::resolve(AppLanguage::english, {"ru-RU"}), ResolvedLanguage::english);
-}
 
 TEST_F(LanguageStoreTest, ChangingTheLanguageStoresItAndSwitchesTheInterfaceAtOnce)
 {

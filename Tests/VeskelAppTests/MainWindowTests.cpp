@@ -1,3 +1,4 @@
+#include "ActionTestSupport.h"
 #include "ExportTestSupport.h"
 #include "WindowTestSupport.h"
 
@@ -21,11 +22,11 @@
 
 #include <QAction>
 #include <QDir>
-#include <QProcess>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -211,15 +212,10 @@ TEST_F(MainWindowTest, LanguageChangeRebuildsTheEditorButKeepsItsHistory)
     ProjectEditorView *editor = window->rootView()->editorView();
     ASSERT_NE(editor, nullptr);
     EXPECT_EQ(editor->scriptEditor()->toPlainText(), "# One");
-    bool undoFound = false;
-    for (QAction *action : editor->toolBar()->actions()) {
-        if (action->objectName() == "undo") {
-            undoFound = true;
-            EXPECT_TRUE(action->text().startsWith("Отменить"));
-            EXPECT_TRUE(action->isEnabled());
-        }
-    }
-    EXPECT_TRUE(undoFound);
+    QAction *undo = action(editor->toolBar(), "undo");
+    ASSERT_NE(undo, nullptr);
+    EXPECT_TRUE(undo->text().startsWith("Отменить"));
+    EXPECT_TRUE(undo->isEnabled());
 }
 
 TEST_F(MainWindowTest, TheSettingsWindowFollowsALanguageChosenInIt)
@@ -321,7 +317,8 @@ TEST_F(MainWindowTest, DeletingTheOpenProjectClosesItsEditor)
 // A logout or `kill` quits through the event loop, and quitting writes the edit that is still
 // waiting for its save delay (the test clock never lets that delay pass).
 class QuitSignal : public WindowFixture, public ::testing::WithParamInterface<int>
-{};
+{
+};
 
 TEST_P(QuitSignal, WritesThePendingSave)
 {
@@ -351,7 +348,9 @@ TEST_P(QuitSignal, WritesThePendingSave)
     EXPECT_EQ(saved->scenes.first().voiceoverText, "Last words");
 }
 
-INSTANTIATE_TEST_SUITE_P(Signals, QuitSignal, ::testing::ValuesIn(QuitSignalBridge::handledSignals));
+INSTANTIATE_TEST_SUITE_P(Signals,
+                         QuitSignal,
+                         ::testing::ValuesIn(QuitSignalBridge::handledSignals));
 
 } // namespace
 } // namespace veskel::test

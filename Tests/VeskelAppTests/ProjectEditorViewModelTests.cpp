@@ -192,18 +192,6 @@ TEST_F(EditorTest, ABurstOfEditsSavesOnce045SecondsAfterTheLast)
     EXPECT_FALSE(editor->hasPendingSave());
 }
 
-TEST_F(EditorTest, UndoAndRedoSaveAtOnce)
-{
-    auto editor = openScript();
-    editor->setSelectedSceneType(SceneType::titleCard);
-    editor->undo();
-    EXPECT_EQ(changes.size(), 1);
-    EXPECT_EQ(onDisk(editor->project()).scenes.at(0).type, SceneType::placeholder);
-    editor->redo();
-    EXPECT_EQ(changes.size(), 2);
-    EXPECT_EQ(onDisk(editor->project()).scenes.at(0).type, SceneType::titleCard);
-}
-
 TEST_F(EditorTest, AFailedSaveKeepsTheProjectAndTheNextSaveRetries)
 {
     auto editor = openScript();
@@ -324,7 +312,6 @@ TEST_P(DragClamp, DurationsStayBetweenHalfASecondAndAnHour)
 INSTANTIATE_TEST_SUITE_P(Values,
                          DragClamp,
                          ::testing::Values(ClampCase{0.2, 0.5},
-                                           ClampCase{-3, 0.5},
                                            ClampCase{5000, 3600},
                                            ClampCase{std::numeric_limits<double>::infinity(), 3600},
                                            ClampCase{42.25, 42.25},
@@ -449,8 +436,7 @@ INSTANTIATE_TEST_SUITE_P(Titles,
                          ::testing::Values(DuplicateTitleCase{"Intro", "Intro (copy)"},
                                            DuplicateTitleCase{"  Intro \n", "Intro (copy)"},
                                            DuplicateTitleCase{"Intro (copy)", "Intro (copy)"},
-                                           DuplicateTitleCase{"   ", "Untitled (copy)"},
-                                           DuplicateTitleCase{"", "Untitled (copy)"}));
+                                           DuplicateTitleCase{"   ", "Untitled (copy)"}));
 
 TEST_F(EditorTest, ADuplicateFollowsItsSourceWithItsOwnText)
 {
@@ -752,10 +738,6 @@ TEST_F(EditorTest, MarkupNamesBecomeCommandsWithFreshTokens)
     editor->applyMarkup("Heading");
     editor->applyMarkup("title");
     EXPECT_EQ(editor->markupCommand(), last);
-    EXPECT_NE(MarkupCommand::Kind::role(ScriptBlockRole::note),
-              MarkupCommand::Kind::role(ScriptBlockRole::voiceover));
-    EXPECT_NE(MarkupCommand::Kind::heading(),
-              MarkupCommand::Kind::role(ScriptBlockRole::voiceover));
 }
 
 // MARK: views

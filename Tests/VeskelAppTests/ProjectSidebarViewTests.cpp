@@ -1,3 +1,4 @@
+#include "ActionTestSupport.h"
 #include "WindowTestSupport.h"
 
 #include "VeskelApp/Editor/ProjectEditorViewModel.h"
@@ -40,15 +41,6 @@ protected:
         for (int i = 0; i < tree->topLevelItemCount(); ++i)
             titles << tree->topLevelItem(i)->text(0);
         return titles;
-    }
-
-    QAction *menuAction(QMenu &menu, const QString &text) const
-    {
-        for (QAction *action : menu.actions()) {
-            if (action->text() == text)
-                return action;
-        }
-        return nullptr;
     }
 
     ProjectSidebarView *sidebar = nullptr;
@@ -216,22 +208,22 @@ TEST_F(ProjectSidebarViewTest, RowContextMenuMovesDuplicatesAndDeletes)
     }
     EXPECT_EQ(texts, (QStringList{"Export", "Rename", "Duplicate", "Move To", "Delete"}));
     // No scenes, nothing to export.
-    EXPECT_FALSE(menuAction(*menu, "Export")->isEnabled());
+    EXPECT_FALSE(action(menu.get(), "Export")->isEnabled());
 
-    QMenu *move = menuAction(*menu, "Move To")->menu();
+    QMenu *move = action(menu.get(), "Move To")->menu();
     ASSERT_NE(move, nullptr);
-    EXPECT_FALSE(menuAction(*move, "Root (no folder)")->isEnabled());
-    menuAction(*move, "Archive")->trigger();
+    EXPECT_FALSE(action(move, "Root (no folder)")->isEnabled());
+    action(move, "Archive")->trigger();
     EXPECT_EQ(model->summary(film.id)->folderName, std::optional<QString>("Archive"));
 
     menu = sidebar->contextMenu(sidebar->projectItem(film.id));
-    menuAction(*menu, "Duplicate")->trigger();
+    action(menu.get(), "Duplicate")->trigger();
     ASSERT_TRUE(model->selectedProject().has_value());
     EXPECT_EQ(model->selectedProject()->title, "Film (copy)");
     EXPECT_EQ(model->projects().size(), 2);
 
     menu = sidebar->contextMenu(sidebar->projectItem(film.id));
-    menuAction(*menu, "Delete")->trigger();
+    action(menu.get(), "Delete")->trigger();
     EXPECT_FALSE(model->summary(film.id).has_value());
     EXPECT_EQ(sidebar->projectItem(film.id), nullptr);
 }
@@ -260,7 +252,8 @@ TEST_F(ProjectSidebarViewTest, RowsChangeInPlaceAndKeepTheirItemsAcrossReloads)
 
     // The save moves the same row to the top, newest first, with its new counts.
     model->openProject(oldest);
-    window->editorModel()->applyDocumentText("# One\n\nSome words here.\n\n> " + QString(300, u'x'));
+    window->editorModel()->applyDocumentText("# One\n\nSome words here.\n\n> "
+                                             + QString(300, u'x'));
     window->editorModel()->persist();
     EXPECT_EQ(root->child(0), items[2]);
     EXPECT_EQ(items[2]->data(0, SidebarItemRoles::detail).toString(), "1 scene · 00:02");

@@ -1,3 +1,4 @@
+#include "ActionTestSupport.h"
 #include "EditorTestSupport.h"
 
 #include "VeskelApp/Settings/Preferences.h"
@@ -58,16 +59,6 @@ protected:
         QTest::mouseEvent(QTest::MouseMove, view.get(), Qt::NoButton, modifiers, (from + to) / 2);
         QTest::mouseEvent(QTest::MouseMove, view.get(), Qt::NoButton, modifiers, to);
         QTest::mouseRelease(view.get(), Qt::LeftButton, modifiers, to);
-    }
-
-    static QAction *action(QMenu *menu, const QString &text)
-    {
-        for (QAction *candidate : menu->actions()) {
-            if (candidate->text() == text)
-                return candidate;
-        }
-        ADD_FAILURE() << "no action " << text.toStdString();
-        return nullptr;
     }
 
     QSettings settings{dir.filePath("settings.ini"), QSettings::IniFormat};

@@ -3,25 +3,15 @@
 #include "VeskelApp/ProjectSidebarModel.h"
 
 #include "EditorTestSupport.h"
+#include "ExportTestSupport.h"
 
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QSettings>
-#include <QSignalSpy>
 
 using namespace veskel;
 using namespace veskel::test;
 
 namespace {
-
-void waitForExport(ExportViewModel &model)
-{
-    QSignalSpy phases(&model, &ExportViewModel::phaseChanged);
-    QElapsedTimer clock;
-    clock.start();
-    while (model.isExporting() && clock.elapsed() < 60000)
-        phases.wait(200);
-}
 
 // A new project, one heading and a paragraph typed, the save, the sidebar row, a first export
 // and, after an edit, an updated one.

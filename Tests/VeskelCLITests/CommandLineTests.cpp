@@ -1,3 +1,5 @@
+#include "CLITestSupport.h"
+
 #include "StoryboardCore/Storage/LocalProjectStore.h"
 
 #include <QDir>
@@ -6,8 +8,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -15,43 +15,8 @@ using namespace veskel;
 
 namespace {
 
-struct Outcome
-{
-    int code = -1;
-    QString out;
-    QString err;
-};
-
-// Each test gets its own HOME (the Trash lives there) and projects root.
-class CommandLine : public testing::Test
-{
-protected:
-    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
-
-    QString root() const { return m_dir.filePath("Projects"); }
-    QString path(const QString &name) const { return m_dir.filePath(name); }
-
-    Outcome run(const QStringList &arguments, const QByteArray &input = {})
-    {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("HOME", m_dir.filePath("home"));
-        environment.insert("XDG_DATA_HOME", m_dir.filePath("home/.local/share"));
-        process.setProcessEnvironment(environment);
-        process.setWorkingDirectory(m_dir.path());
-        process.start(VESKEL_CLI_PATH, QStringList{"--root", root()} + arguments);
-        if (!process.waitForStarted())
-            return {};
-        process.write(input);
-        process.closeWriteChannel();
-        process.waitForFinished(60000);
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
-    }
-
-    QTemporaryDir m_dir;
-};
+using CommandLine = test::CLITest;
+using test::Outcome;
 
 const char *const script = "# Opening\n"
                            "Hello there.\n"
@@ -88,15 +53,13 @@ INSTANTIATE_TEST_SUITE_P(
     WrongUsage,
     testing::Values(UsageCase{{}, "usage: veskel-cli [--root DIR] COMMAND"},
                     UsageCase{{"frobnicate"}, "unknown command frobnicate"},
+                    // Every command's usage line comes from its entry in the command table.
                     UsageCase{{"new"}, "usage: veskel-cli [--root DIR] new TITLE"},
                     UsageCase{{"new", "A", "B"}, "too many arguments"},
                     UsageCase{{"new", "A", "--fps", "fast"}, "--fps needs a whole number"},
                     UsageCase{{"new", "A", "--format", "square"}, "unknown format square"},
                     UsageCase{{"new", "A", "--script"}, "--script needs a value"},
-                    UsageCase{{"list", "--yaml"}, "unknown option --yaml"},
-                    UsageCase{{"attach", "a", "1"},
-                              "usage: veskel-cli [--root DIR] attach PACKAGE SCENE IMAGE"},
-                    UsageCase{{"move"}, "move PACKAGE [FOLDER]"}),
+                    UsageCase{{"list", "--yaml"}, "unknown option --yaml"}),
     [](const auto &info) { return std::to_string(info.index); });
 
 // MARK: a project from a script

@@ -1,46 +1,13 @@
+#include "CLITestSupport.h"
+
 #include <QDir>
-#include <QProcess>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-struct Outcome
-{
-    int code = -1;
-    QString out;
-    QString err;
-};
-
-class ExportCommand : public testing::Test
-{
-protected:
-    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
-
-    QString root() const { return m_dir.filePath("Projects"); }
-
-    // stderr is a pipe here, never a terminal: no progress counter.
-    Outcome run(const QStringList &arguments, const QByteArray &input = {})
-    {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("HOME", m_dir.filePath("home"));
-        environment.insert("XDG_DATA_HOME", m_dir.filePath("home/.local/share"));
-        process.setProcessEnvironment(environment);
-        process.start(VESKEL_CLI_PATH, QStringList{"--root", root()} + arguments);
-        if (!process.waitForStarted())
-            return {};
-        process.write(input);
-        process.closeWriteChannel();
-        process.waitForFinished(120000);
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
-    }
-
-    QTemporaryDir m_dir;
-};
+using ExportCommand = veskel::test::CLITest;
+using veskel::test::Outcome;
 
 TEST_F(ExportCommand, firstExportThenUpdate)
 {

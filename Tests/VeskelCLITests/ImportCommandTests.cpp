@@ -1,8 +1,8 @@
+#include "CLITestSupport.h"
+
 #include "StoryboardCore/Storage/LocalProjectStore.h"
 
 #include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -10,31 +10,25 @@ using namespace veskel;
 
 namespace {
 
-struct Outcome
-{
-    int code = -1;
-    QString out;
-    QString err;
-};
+using test::Outcome;
 
-class ImportCommand : public testing::Test
+class ImportCommand : public test::CLITest
 {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_dir.isValid());
+        CLITest::SetUp();
         ASSERT_EQ(run({"new", "Demo", "--script", "-"},
                       "# Opening\nHello there.\n> Big title\n\n# Details\n// check the mic\n")
                       .code,
                   0);
     }
 
-    QString root() const { return m_dir.filePath("Projects"); }
     QString package() const { return root() + "/demo.veskel"; }
 
     QString writeFile(const QString &name, const QByteArray &bytes)
     {
-        QFile file(m_dir.filePath(name));
+        QFile file(path(name));
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);
         return file.fileName();
@@ -45,26 +39,6 @@ protected:
         QFile file(package() + "/project.json");
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
-
-    Outcome run(const QStringList &arguments, const QByteArray &input = {})
-    {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("HOME", m_dir.filePath("home"));
-        environment.insert("XDG_DATA_HOME", m_dir.filePath("home/.local/share"));
-        process.setProcessEnvironment(environment);
-        process.start(VESKEL_CLI_PATH, QStringList{"--root", root()} + arguments);
-        if (!process.waitForStarted())
-            return {};
-        process.write(input);
-        process.closeWriteChannel();
-        process.waitForFinished(60000);
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
-    }
-
-    QTemporaryDir m_dir;
 };
 
 const char *const markdown = "## Сценарий\n"
@@ -123,8 +97,8 @@ TEST_F(ImportCommand, AppendsTheScriptAfterTheProjectsScenes)
 // `show` followed by `edit` of the unchanged text changes nothing.
 TEST_F(ImportCommand, ReadsStandardInputAndMeansWhatTheDocumentShows)
 {
-    const Outcome imported = run({"import", "demo", "-"},
-                                 "Просто абзац.\n\n# Новая сцена\n> цитата\n// заметка");
+    const Outcome imported
+        = run({"import", "demo", "-"}, "Просто абзац.\n\n# Новая сцена\n> цитата\n// заметка");
     ASSERT_EQ(imported.code, 0) << imported.err.toStdString();
     const auto project = LocalProjectStore(root()).loadProject(package());
     ASSERT_TRUE(project.has_value());
@@ -164,14 +138,14 @@ void PrintTo(const FailureCase &c, std::ostream *os)
 }
 
 class ImportFailure : public ImportCommand, public testing::WithParamInterface<FailureCase>
-{};
+{
+};
 
 TEST_P(ImportFailure, ReportsTheEditorsMessageAndLeavesTheProject)
 {
     const FailureCase &c = GetParam();
     const QByteArray before = projectFile();
-    const QString file = c.exists ? writeFile("script.md", c.bytes)
-                                  : m_dir.filePath("missing.md");
+    const QString file = c.exists ? writeFile("script.md", c.bytes) : path("missing.md");
     const Outcome result = run({"import", "demo", file});
     EXPECT_EQ(result.code, 1);
     EXPECT_TRUE(result.out.isEmpty());
@@ -180,7 +154,8 @@ TEST_P(ImportFailure, ReportsTheEditorsMessageAndLeavesTheProject)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, ImportFailure,
+    Cases,
+    ImportFailure,
     testing::Values(FailureCase{"blank", " \n\t\r\n", true, "The script text is empty."},
                     FailureCase{"missing", {}, false, "Could not read the script file."},
                     FailureCase{"latin1", "caf\xE9", true, "Could not read the script file."}),
