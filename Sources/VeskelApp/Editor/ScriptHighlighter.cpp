@@ -1,5 +1,7 @@
 #include "VeskelApp/Editor/ScriptHighlighter.h"
 
+#include "VeskelApp/Window/ColorMixing.h"
+
 #include <QApplication>
 #include <QPalette>
 
@@ -10,12 +12,6 @@ namespace veskel {
 namespace {
 
 using Role = ScriptLineStyle::Role;
-
-QColor withAlpha(QColor color, float alpha)
-{
-    color.setAlphaF(alpha);
-    return color;
-}
 
 QFont sized(double pixels, QFont::Weight weight, bool italic)
 {

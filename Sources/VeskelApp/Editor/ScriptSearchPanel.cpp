@@ -4,7 +4,7 @@
 #include "VeskelApp/Editor/SceneTypeAppearance.h"
 #include "VeskelApp/Editor/ScriptBlockRoleAppearance.h"
 #include "VeskelApp/Icons/IconProvider.h"
-#include "VeskelApp/Window/ColorOver.h"
+#include "VeskelApp/Window/ColorMixing.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -282,10 +282,10 @@ void ScriptSearchPanel::changeEvent(QEvent *event)
 
 void ScriptSearchPanel::softenSelection()
 {
-    QColor tint = palette().color(QPalette::Highlight);
-    tint.setAlphaF(0.22f);
     QPalette colours = m_list->palette();
-    colours.setColor(QPalette::Highlight, colorOver(tint, palette().color(QPalette::Base)));
+    colours.setColor(QPalette::Highlight,
+                     colorOver(withAlpha(palette().color(QPalette::Highlight), 0.22),
+                               palette().color(QPalette::Base)));
     colours.setColor(QPalette::HighlightedText, palette().color(QPalette::Text));
     m_list->setPalette(colours);
 }

@@ -1,6 +1,7 @@
 #include "VeskelApp/Sidebar/ProjectSidebarDelegate.h"
 
 #include "VeskelApp/Icons/IconProvider.h"
+#include "VeskelApp/Window/ColorMixing.h"
 #include "VeskelApp/Window/SignalColors.h"
 
 #include <QAbstractItemView>
@@ -22,12 +23,6 @@ constexpr int exportButtonSize = 24;
 Kind kindOf(const QModelIndex &index)
 {
     return Kind(index.data(SidebarItemRoles::kind).toInt());
-}
-
-QColor withAlpha(QColor color, float alpha)
-{
-    color.setAlphaF(alpha);
-    return color;
 }
 
 QFont scaled(const QFont &base, qreal factor, QFont::Weight weight)
@@ -252,8 +247,7 @@ bool ProjectSidebarDelegate::helpEvent(QHelpEvent *event,
 bool ProjectSidebarDelegate::isTitleShortened(const QStyleOptionViewItem &option,
                                               const QString &title)
 {
-    return QFontMetrics(titleFont(option)).horizontalAdvance(title)
-           > titleSpan(option.rect).second;
+    return QFontMetrics(titleFont(option)).horizontalAdvance(title) > titleSpan(option.rect).second;
 }
 
 } // namespace veskel

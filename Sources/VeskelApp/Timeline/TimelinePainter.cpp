@@ -3,7 +3,7 @@
 #include "StoryboardCore/Duration/DurationCalculator.h"
 #include "VeskelApp/Editor/SceneTypeAppearance.h"
 #include "VeskelApp/Timeline/ClipFrameCache.h"
-#include "VeskelApp/Window/ColorOver.h"
+#include "VeskelApp/Window/ColorMixing.h"
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
@@ -20,12 +20,6 @@ constexpr double clipRadius = 5;
 constexpr double ghostRadius = 4;
 constexpr double durationMinimumClipWidth = 88;
 constexpr double labelGap = 6;
-
-QColor withAlpha(QColor color, double alpha)
-{
-    color.setAlphaF(float(color.alphaF() * alpha));
-    return color;
-}
 
 QFont sized(QFont font, int pixels)
 {

@@ -4,6 +4,13 @@
 
 namespace veskel {
 
+// The colour at the given opacity.
+inline QColor withAlpha(QColor color, double alpha)
+{
+    color.setAlphaF(float(alpha));
+    return color;
+}
+
 // The opaque colour `top` gives when painted over the opaque `bottom`.
 inline QColor colorOver(const QColor &top, const QColor &bottom)
 {
