@@ -3,6 +3,8 @@
 #include "StoryboardCore/Storage/ProjectPackagePaths.h"
 #include "StoryboardCore/Utilities/UUID.h"
 
+#include "GeneratedScript.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QDir>
@@ -132,8 +134,31 @@ void saveOpenProject(benchmark::State &state)
     }
 }
 
+// Where the open project lives, asked for each card preview and reference thumbnail: a film of
+// 500 scenes.
+void packageOfALongFilm(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    LocalProjectStore store(dir.path());
+    const auto created = store.createProject(
+        QStringLiteral("Long film"),
+        VideoSettings::preset(VideoSettings::FormatPreset::horizontalHD, 25));
+    StoryboardProject film = bench::generatedProject(500, 16, 20250302);
+    if (created) {
+        film.id = created->id;
+        film.title = created->title;
+    }
+    if (!created || !store.saveProject(film)) {
+        state.SkipWithError("the film could not be saved");
+        return;
+    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(store.packageURL(film));
+}
+
 } // namespace
 
+BENCHMARK(packageOfALongFilm)->Unit(benchmark::kMillisecond);
 BENCHMARK(listProjects)->Unit(benchmark::kMillisecond)->MinTime(2);
 BENCHMARK(loadAndSaveInAFolder)->Arg(10)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(saveOpenProject)->Arg(10)->Arg(1000)->Unit(benchmark::kMillisecond);

@@ -58,6 +58,9 @@ TEST_P(SaveAfter, ReachesThePackageWhereverItWent)
     ASSERT_TRUE(moved.has_value());
     auto project = store().loadProject(*moved);
     ASSERT_TRUE(project.has_value());
+    // The open editor keeps asking where its package is; what it learnt must not outlast the
+    // change.
+    ASSERT_EQ(store().packageURL(*project), *moved);
 
     const QString expected = GetParam().apply(store(), root(), *moved);
     markEdited(*project);
@@ -92,6 +95,16 @@ INSTANTIATE_TEST_SUITE_P(
                    EXPECT_TRUE(QDir().rename(root + "/other.veskel", package));
                    return to;
                }},
+        // The same file written over in place: what was known of it no longer holds.
+        Change{"OverwrittenInPlaceByAnotherProject",
+               [](LocalProjectStore &store, const QString &, const QString &package) {
+                   const auto other = store.createProject("Other", hd25());
+                   QFile file(json(package));
+                   EXPECT_TRUE(file.open(QIODevice::ReadWrite | QIODevice::Truncate));
+                   file.write(readBytes(json(store.packageURL(*other).value_or(QString()))));
+                   return QString();
+               },
+               ProjectStoreError::projectNotFound("Intro")},
         Change{"MovedByTheStore",
                [](LocalProjectStore &store, const QString &, const QString &package) {
                    return store.moveProject(package, std::nullopt).value_or(QString());

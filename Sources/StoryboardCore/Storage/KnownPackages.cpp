@@ -1,5 +1,9 @@
 #include "StoryboardCore/Storage/KnownPackages.h"
 
+#include <QFile>
+
+#include <sys/stat.h>
+
 #include <map>
 
 namespace veskel {
@@ -17,6 +21,19 @@ std::optional<QString> followed(const QString &path, const QString &from, const 
 }
 
 } // namespace
+
+std::optional<KnownPackages::FileStamp> KnownPackages::FileStamp::of(const QString &path)
+{
+    struct stat status
+    {
+    };
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0 || !S_ISREG(status.st_mode))
+        return std::nullopt;
+    const auto nanoseconds
+        = [](const timespec &time) { return qint64(time.tv_sec) * 1'000'000'000 + time.tv_nsec; };
+    return FileStamp{quint64(status.st_dev), quint64(status.st_ino), qint64(status.st_size),
+                     nanoseconds(status.st_mtim), nanoseconds(status.st_ctim)};
+}
 
 std::shared_ptr<KnownPackages> KnownPackages::forRoot(const QString &root)
 {
@@ -59,6 +76,8 @@ void KnownPackages::moved(const QString &from, const QString &to)
     for (auto it = m_freshIDs.cbegin(); it != m_freshIDs.cend(); ++it)
         freshIDs.insert(followed(it.key(), from, to).value_or(it.key()), it.value());
     m_freshIDs = std::move(freshIDs);
+    m_verified.removeIf(
+        [&](const auto &entry) { return followed(entry.key(), from, to).has_value(); });
 }
 
 void KnownPackages::forget(const QString &package)
@@ -66,6 +85,7 @@ void KnownPackages::forget(const QString &package)
     const QMutexLocker lock(&m_mutex);
     m_places.removeIf([&](const auto &entry) { return entry.value() == package; });
     m_freshIDs.remove(package);
+    m_verified.remove(package);
 }
 
 std::optional<QString> KnownPackages::freshID(const QString &package, const QString &storedID) const
@@ -84,12 +104,29 @@ void KnownPackages::giveFreshID(const QString &package,
 {
     const QMutexLocker lock(&m_mutex);
     m_freshIDs.insert(package, {storedID, freshID});
+    m_verified.remove(package);
 }
 
 void KnownPackages::clearFreshID(const QString &package)
 {
     const QMutexLocker lock(&m_mutex);
     m_freshIDs.remove(package);
+    m_verified.remove(package);
+}
+
+void KnownPackages::verified(const QString &package, const QString &id, const FileStamp &stamp)
+{
+    const QMutexLocker lock(&m_mutex);
+    m_verified.insert(package, {id, stamp});
+}
+
+bool KnownPackages::stillHolds(const QString &package,
+                               const QString &id,
+                               const FileStamp &stamp) const
+{
+    const QMutexLocker lock(&m_mutex);
+    const auto found = m_verified.constFind(package);
+    return found != m_verified.constEnd() && found->first == id && found->second == stamp;
 }
 
 } // namespace veskel

@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QMutex>
 #include <QString>
+#include <QtGlobal>
 
 #include <memory>
 #include <optional>
@@ -19,6 +20,22 @@ namespace veskel {
 class KnownPackages
 {
 public:
+    // What the file system tells of a project file without reading it: which file it is and
+    // when it last changed. Another file put in its place (a save, a copy, a package renamed
+    // into its place) is another file; writing into it changes its times.
+    struct FileStamp
+    {
+        quint64 device = 0;
+        quint64 inode = 0;
+        qint64 size = 0;
+        qint64 modified = 0;      // nanoseconds since the epoch
+        qint64 statusChanged = 0; // nanoseconds since the epoch
+
+        // Nothing when the file cannot be examined.
+        static std::optional<FileStamp> of(const QString &path);
+        bool operator==(const FileStamp &) const = default;
+    };
+
     // The record every store of this process on `root` shares.
     static std::shared_ptr<KnownPackages> forRoot(const QString &root);
 
@@ -36,10 +53,16 @@ public:
     // The file was written and holds the id it goes by.
     void clearFreshID(const QString &package);
 
+    // The package's project file, as stamped, was read or written holding the project `id`
+    // goes by; finding the same stamp again spares reading the file to check the id.
+    void verified(const QString &package, const QString &id, const FileStamp &stamp);
+    bool stillHolds(const QString &package, const QString &id, const FileStamp &stamp) const;
+
 private:
     mutable QMutex m_mutex;
-    QHash<QString, QString> m_places;                       // project id → package
-    QHash<QString, std::pair<QString, QString>> m_freshIDs; // package → stored id, fresh id
+    QHash<QString, QString> m_places;                         // project id → package
+    QHash<QString, std::pair<QString, QString>> m_freshIDs;   // package → stored id, fresh id
+    QHash<QString, std::pair<QString, FileStamp>> m_verified; // package → id, file stamp
 };
 
 } // namespace veskel

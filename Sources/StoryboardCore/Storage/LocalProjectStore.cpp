@@ -170,17 +170,25 @@ ProjectStore::Result<void> LocalProjectStore::ensureMediaFolderExists(const QStr
 
 // MARK: reading and writing
 
-ProjectStore::Result<StoryboardProject> LocalProjectStore::readProject(const QString &package) const
+std::optional<ProjectStoreError> LocalProjectStore::packageFault(const QString &package) const
 {
     const QString name = nameOf(package);
     const QString jsonPath = Paths::projectJSONURL(package);
     if (auto ok = PackageGuard::check(package, jsonPath); !ok)
-        return std::unexpected(
-            ProjectStoreError::corruptedProjectJSON(name + QStringLiteral(": ") + ok.error()));
+        return ProjectStoreError::corruptedProjectJSON(name + QStringLiteral(": ") + ok.error());
     if (!itemExists(jsonPath))
-        return std::unexpected(ProjectStoreError::corruptedProjectJSON(name));
+        return ProjectStoreError::corruptedProjectJSON(name);
     if (!isDirectory(Paths::mediaURL(package)))
-        return std::unexpected(ProjectStoreError::missingMediaFolder(name));
+        return ProjectStoreError::missingMediaFolder(name);
+    return std::nullopt;
+}
+
+ProjectStore::Result<StoryboardProject> LocalProjectStore::readProject(const QString &package) const
+{
+    if (auto fault = packageFault(package))
+        return std::unexpected(std::move(*fault));
+    const QString name = nameOf(package);
+    const QString jsonPath = Paths::projectJSONURL(package);
     QFile file(jsonPath);
     if (!file.open(QIODevice::ReadOnly))
         return std::unexpected(ProjectStoreError::corruptedProjectJSON(name + QStringLiteral(": ")
@@ -205,8 +213,18 @@ ProjectStore::Result<StoryboardProject> LocalProjectStore::openProject(const QSt
 
 bool LocalProjectStore::holdsProject(const QString &package, const QString &id) const
 {
+    // A long film's file takes milliseconds to decode, and the editor asks where its package
+    // is for every card and thumbnail: a file unchanged since it was seen holding the id is
+    // not read again. The stamp is taken first, so a change while reading shows next time.
+    const auto stamp = KnownPackages::FileStamp::of(Paths::projectJSONURL(package));
+    if (stamp && m_known->stillHolds(package, id, *stamp) && !packageFault(package))
+        return true;
     const auto project = openProject(package);
-    return project && project->id == id;
+    if (!project || project->id != id)
+        return false;
+    if (stamp)
+        m_known->verified(package, id, *stamp);
+    return true;
 }
 
 QString LocalProjectStore::claimID(const QString &id, const QString &package) const
@@ -240,6 +258,8 @@ LocalProjectStore::writeProject(StoryboardProject project, const QString &packag
         return failed(written.error());
     m_known->clearFreshID(package);
     m_known->remember(project.id, package);
+    if (const auto stamp = KnownPackages::FileStamp::of(jsonPath))
+        m_known->verified(package, project.id, *stamp);
     return project;
 }
 

@@ -63,6 +63,9 @@ private:
     Result<void> ensureRootDirectoryExists() const;
     Result<void> createPackageStructure(const QString &package) const;
     Result<void> ensureMediaFolderExists(const QString &package) const;
+    // Why the package's project cannot be read, found without reading it: a linked file,
+    // no project.json, no Media folder.
+    std::optional<ProjectStoreError> packageFault(const QString &package) const;
     Result<StoryboardProject> readProject(const QString &package) const;
     // readProject with the fresh id the package goes by, if any.
     Result<StoryboardProject> openProject(const QString &package) const;
