@@ -5,6 +5,7 @@
 
 #include "FuzzCheck.h"
 #include "FuzzInput.h"
+#include "ScriptComparison.h"
 
 #include "StoryboardCore/Script/ScriptDocumentCodec.h"
 #include "StoryboardCore/Script/ScriptDocumentEdit.h"
@@ -26,9 +27,9 @@ StoryboardProject existingProject()
         scene.title = QStringLiteral("Scene %1").arg(i);
         scene.durationSeconds = 5;
         project.scenes.append(scene);
-        project.scriptBlocks.append(
-            ScriptBlock{QStringLiteral("B%1").arg(i), QStringLiteral("Words %1").arg(i),
-                        ScriptBlockRole::voiceover, scene.id});
+        project.scriptBlocks.append(ScriptBlock{QStringLiteral("B%1").arg(i),
+                                                QStringLiteral("Words %1").arg(i),
+                                                ScriptBlockRole::voiceover, scene.id});
     }
     project.scriptBlocks.prepend(ScriptBlock{QStringLiteral("D"), QStringLiteral("Draft"),
                                              ScriptBlockRole::note, std::nullopt});
@@ -47,13 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     StoryboardProject reread = project;
     ScriptDocumentEdit::apply(
         ScriptDocumentCodec::serialize(project.scriptBlocks, project.orderedScenes()).text, reread);
-    VESKEL_FUZZ_CHECK(reread.scriptBlocks.size() == project.scriptBlocks.size());
-    for (qsizetype i = 0; i < project.scriptBlocks.size(); ++i) {
-        const ScriptBlock &before = project.scriptBlocks.at(i);
-        const ScriptBlock &after = reread.scriptBlocks.at(i);
-        VESKEL_FUZZ_CHECK(after.text == before.text && after.role == before.role
-                          && after.sceneID == before.sceneID);
-    }
+    VESKEL_FUZZ_CHECK(fuzz::sameBlocks(reread.scriptBlocks, project.scriptBlocks));
     VESKEL_FUZZ_CHECK(reread.scenes.size() == project.scenes.size());
     for (qsizetype i = 0; i < project.scenes.size(); ++i) {
         Scene after = reread.scenes.at(i);

@@ -7,6 +7,7 @@
 
 #include "FuzzCheck.h"
 #include "FuzzInput.h"
+#include "ScriptComparison.h"
 
 #include "StoryboardCore/Script/ScriptDocumentCodec.h"
 
@@ -49,18 +50,6 @@ bool meetsWriterConditions(const ParsedScriptDocument &document)
     return true;
 }
 
-// Block ids are new on every parse; texts, roles and owners must survive.
-bool sameBlocks(const QList<ScriptBlock> &a, const QList<ScriptBlock> &b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (qsizetype i = 0; i < a.size(); ++i) {
-        if (a[i].text != b[i].text || a[i].role != b[i].role || a[i].sceneID != b[i].sceneID)
-            return false;
-    }
-    return true;
-}
-
 bool sameScenes(const QList<Scene> &a, const QList<Scene> &b)
 {
     if (a.size() != b.size())
@@ -93,7 +82,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString text = input.rest();
 
     const ParsedScriptDocument parsed = ScriptDocumentCodec::parse(text, previous);
-    const qsizetype length = QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).size();
+    const qsizetype length
+        = QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).size();
     const ScriptDocumentLayout &layout = parsed.layout;
     VESKEL_FUZZ_CHECK(layout.blockRanges.size() == parsed.blocks.size());
     for (const TextRange &range : layout.blockRanges)
@@ -108,7 +98,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (!meetsWriterConditions(parsed))
         return 0;
     const ParsedScriptDocument reread = ScriptDocumentCodec::parse(written.text, parsed.scenes);
-    VESKEL_FUZZ_CHECK(sameBlocks(reread.blocks, parsed.blocks));
+    VESKEL_FUZZ_CHECK(fuzz::sameBlocks(reread.blocks, parsed.blocks));
     VESKEL_FUZZ_CHECK(sameScenes(reread.scenes, parsed.scenes));
     VESKEL_FUZZ_CHECK(reread.layout.sceneHeadingRanges == written.layout.sceneHeadingRanges);
     VESKEL_FUZZ_CHECK(reread.layout.sceneSpans == written.layout.sceneSpans);

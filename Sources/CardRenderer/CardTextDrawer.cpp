@@ -21,16 +21,6 @@ QColor whiteLevel(qreal level)
     return QColor::fromRgbF(float(level), float(level), float(level));
 }
 
-// QTextLayout breaks lines only at the Unicode line separator.
-QString layoutText(const QString &text)
-{
-    QString result = text;
-    result.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    result.replace(u'\r', u'\n');
-    result.replace(u'\n', QChar::LineSeparator);
-    return result;
-}
-
 // Lays out every line of `layout` from y = 0 downward; returns the total height.
 qreal layOut(QTextLayout &layout, qreal width, qreal lineSpacing, bool wrap)
 {
@@ -66,6 +56,15 @@ QList<qsizetype> graphemeEnds(const QString &text)
 }
 
 } // namespace
+
+QString CardTextDrawer::layoutText(const QString &text)
+{
+    QString result = text;
+    result.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    result.replace(u'\r', u'\n');
+    result.replace(u'\n', QChar::LineSeparator);
+    return result;
+}
 
 CardTextDrawer::CardTextDrawer(QPainter &painter, qreal canvasHeight, qreal scale)
     : m_painter(painter)

@@ -28,6 +28,10 @@ public:
         bool truncated = false;
     };
 
+    // `text` with every line end as the Unicode line separator, the only break QTextLayout
+    // makes.
+    static QString layoutText(const QString &text);
+
     // `painter` draws on a canvas `canvasHeight` pixels tall; `scale` is the card's s.
     CardTextDrawer(QPainter &painter, qreal canvasHeight, qreal scale);
 

@@ -1,6 +1,7 @@
 #include "ExportKit/StoryboardPDFWriter.h"
 
 #include "CardRenderer/CardFonts.h"
+#include "CardRenderer/CardTextDrawer.h"
 #include "CardRenderer/PNGCardRenderer.h"
 #include "CardRenderer/SceneImageLoader.h"
 #include "StoryboardCore/Duration/DurationCalculator.h"
@@ -59,21 +60,12 @@ struct Fonts
     QFont footer = pdfFont(CardFonts::Face::regular, 8);
 };
 
-QString flowing(const QString &text)
-{
-    QString result = text.trimmed();
-    result.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    result.replace(u'\r', u'\n');
-    result.replace(u'\n', QChar::LineSeparator);
-    return result;
-}
-
 // Text wrapped into a width, measured on the page's own device.
 class TextBlock
 {
 public:
     TextBlock(const QString &text, const QFont &font, QPaintDevice *device, qreal width)
-        : m_text(flowing(text))
+        : m_text(CardTextDrawer::layoutText(text.trimmed()))
         , m_font(font)
         , m_device(device)
         , m_width(width)
@@ -93,7 +85,6 @@ public:
     }
 
     int lineCount() const { return m_text.isEmpty() ? 0 : m_layout.lineCount(); }
-    qreal lineHeight() const { return QFontMetricsF(m_font, m_device).height(); }
     qreal height(int maxLines) const
     {
         const int shown = std::min(maxLines, lineCount());

@@ -5,8 +5,8 @@
 #include "FCPXMLKit/FCPTime.h"
 #include "FCPXMLKit/FCPXMLBuilder.h"
 #include "FCPXMLKit/MarkerText.h"
+#include "FCPXMLKit/TimelineFileName.h"
 #include "FCPXMLKit/XMLEscaping.h"
-#include "StoryboardCore/Utilities/Slug.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -168,7 +168,7 @@ FCPXML114Exporter::exportDocument(const FCPXMLExportInput &input) const
                         + XMLEscaping::escape(dtdVersion(input.version)) + QStringLiteral("\">\n")
                         + indent(body, 1) + QStringLiteral("\n</fcpxml>");
 
-    return FCPXMLExportResult{xml, slugified(title, 80) + QStringLiteral(".fcpxml")};
+    return FCPXMLExportResult{xml, timelineFileBaseName(title) + QStringLiteral(".fcpxml")};
 }
 
 } // namespace veskel

@@ -2,8 +2,8 @@
 
 #include "FCPXMLKit/ClipTimeline.h"
 #include "FCPXMLKit/MarkerText.h"
+#include "FCPXMLKit/TimelineFileName.h"
 #include "OTIOKit/OTIOJSONText.h"
-#include "StoryboardCore/Utilities/Slug.h"
 
 #include <QDir>
 #include <QUrl>
@@ -136,7 +136,7 @@ OTIOExportResult OTIOTimelineExporter::exportDocument(const OTIOExportInput &inp
          {QStringLiteral("global_start_time"), rationalTime(0, rate)},
          {QStringLiteral("tracks"), object(stack)}});
 
-    return {document + u'\n', slugified(project.title, 80) + QStringLiteral(".otio")};
+    return {document + u'\n', timelineFileBaseName(project.title) + QStringLiteral(".otio")};
 }
 
 } // namespace veskel

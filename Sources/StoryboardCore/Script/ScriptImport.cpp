@@ -3,7 +3,6 @@
 #include "StoryboardCore/Script/ScriptDocumentEdit.h"
 #include "StoryboardCore/Script/ScriptMarkdownParser.h"
 
-#include <QDateTime>
 #include <QFile>
 #include <QSet>
 #include <QStringDecoder>
@@ -37,12 +36,7 @@ std::expected<QString, ScriptImportError> decode(const QByteArray &bytes, const 
 
 std::expected<ParsedScript, ScriptImportError> parse(const QString &text)
 {
-    // A file's line ends, whatever platform wrote them: a carriage return left inside a line
-    // would meet the line feed the document puts after it and read as a different line the
-    // next time the document is parsed.
-    QString lines = text;
-    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
-    const QString trimmed = lines.trimmed();
+    const QString trimmed = text.trimmed();
     if (trimmed.isEmpty())
         return std::unexpected(ScriptImportError{ScriptImportError::Kind::emptyText, {}});
     return ScriptMarkdownParser::parse(trimmed);
@@ -53,15 +47,13 @@ QList<Scene> append(const ParsedScript &script, StoryboardProject &project)
     QSet<QString> existing;
     for (const Scene &scene : std::as_const(project.scenes))
         existing.insert(scene.id);
-    const QDateTime now = QDateTime::currentDateTimeUtc();
     project.scriptBlocks.append(script.blocks);
     project.scenes.reserve(project.scenes.size() + script.scenes.size());
     for (Scene scene : script.scenes) {
         scene.order = int(project.scenes.size());
-        scene.marker.title = scene.markerName();
-        scene.updatedAt = now;
         project.scenes.append(std::move(scene));
     }
+    // Settling reads every scene back from the document: texts, marker titles, times.
     ScriptDocumentEdit::settle(project);
 
     QList<Scene> added;

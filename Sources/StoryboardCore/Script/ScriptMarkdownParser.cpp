@@ -139,7 +139,8 @@ Scene makeScene(const QString &marker, int order, const QDateTime &now)
 
 // One scene's lines (or draft lines): prose between b-roll notes becomes one voiceover block
 // each; pauses and stray markers are dropped.
-void appendLines(const Paragraph &lines, const std::optional<QString> &sceneID,
+void appendLines(const Paragraph &lines,
+                 const std::optional<QString> &sceneID,
                  QList<ScriptBlock> &blocks)
 {
     QList<QStringView> pending;
@@ -185,8 +186,10 @@ struct VisualBlocks
 // laid out around the runs in one pass: the result is the same as inserting each on-slide block
 // before the scene's first block and each note after its last, and appending to the list for a
 // scene that has no block yet.
-void parseVisuals(const QString &visuals, const QHash<QString, QString> &markerToSceneID,
-                  QList<ScriptBlock> &blocks, QList<Scene> &scenes)
+void parseVisuals(const QString &visuals,
+                  const QHash<QString, QString> &markerToSceneID,
+                  QList<ScriptBlock> &blocks,
+                  QList<Scene> &scenes)
 {
     static const QRegularExpression slideField = boldFieldPattern(u"Текст на слайде");
     static const QRegularExpression screenField = boldFieldPattern(u"Что на экране");
@@ -338,8 +341,11 @@ ParsedScript plainTextScript(const QString &text)
 
 ParsedScript parse(const QString &text)
 {
+    // A file's line ends, whatever platform wrote them: a carriage return left inside a line
+    // would meet the line feed the document puts after it and read as a different line the
+    // next time the document is parsed.
     QString normalized = text;
-    normalized.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    normalized.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
     // The marker prefix, written exactly, is what tells the structured layout apart.
     if (!normalized.contains(visualMarkerPrefix))
         return plainTextScript(normalized);

@@ -31,4 +31,9 @@ std::optional<QDateTime> parseISODate(const QString &text)
     return QDateTime(date, QTime(hour, minute, second), QTimeZone::utc());
 }
 
+QDateTime currentFileTime()
+{
+    return QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch(), Qt::UTC);
+}
+
 } // namespace veskel

@@ -11,5 +11,7 @@ namespace veskel {
 QString isoDateString(const QDateTime &date);
 // Only the exact form above is accepted; fractions and offsets are refused.
 std::optional<QDateTime> parseISODate(const QString &text);
+// Now in the whole seconds a file holds, so a value handed back equals what a later read gives.
+QDateTime currentFileTime();
 
 } // namespace veskel

@@ -7,13 +7,16 @@
 
 namespace veskel {
 
-JSONReader::JSONReader(const QJsonObject &object, QString path, QDateTime now,
+JSONReader::JSONReader(const QJsonObject &object,
+                       QString path,
+                       QDateTime now,
                        std::optional<ProjectCodecError> *error)
     : m_object(object)
     , m_path(std::move(path))
     , m_now(std::move(now))
     , m_error(error)
-{}
+{
+}
 
 QString JSONReader::childPath(const QString &key) const
 {
@@ -49,6 +52,8 @@ QJsonObject JSONReader::unknownKeys() const
 
 QJsonObject withUnknownKeys(const QJsonObject &unknownKeys, const QJsonObject &known)
 {
+    if (unknownKeys.isEmpty()) // as nearly every record is
+        return known;
     QJsonObject merged = unknownKeys;
     for (auto it = known.constBegin(); it != known.constEnd(); ++it)
         merged.insert(it.key(), it.value());

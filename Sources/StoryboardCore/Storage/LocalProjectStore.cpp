@@ -3,6 +3,7 @@
 #include "StoryboardCore/Sample/SampleProject.h"
 #include "StoryboardCore/Script/ProjectMigration.h"
 #include "StoryboardCore/Storage/FileOperations.h"
+#include "StoryboardCore/Storage/ISODate.h"
 #include "StoryboardCore/Storage/ImageDimensionsReader.h"
 #include "StoryboardCore/Storage/LocalizedStandardCompare.h"
 #include "StoryboardCore/Storage/PackageGuard.h"
@@ -54,12 +55,6 @@ bool itemExists(const QString &path)
 bool isDirectory(const QString &path)
 {
     return QFileInfo(path).isDir();
-}
-
-// Files hold whole seconds; values we hand back match what a later read gives.
-QDateTime currentTime()
-{
-    return QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch(), Qt::UTC);
 }
 
 QString trimmedTitle(const QString &title)
@@ -247,7 +242,7 @@ LocalProjectStore::writeProject(StoryboardProject project, const QString &packag
         return std::unexpected(ProjectStoreError::writeFailed(
             QStringLiteral("Could not save project.json: ") + reason));
     };
-    project.updatedAt = currentTime();
+    project.updatedAt = currentFileTime();
     const auto encoded = ProjectJSONCodec::encode(project);
     if (!encoded)
         return failed(encoded.error().description());
@@ -369,7 +364,7 @@ LocalProjectStore::createProject(const QString &title, const VideoSettings &vide
     StoryboardProject project;
     project.id = makeUUID();
     project.title = trimmed;
-    project.createdAt = currentTime();
+    project.createdAt = currentFileTime();
     project.updatedAt = project.createdAt;
     project.videoSettings = videoSettings;
     project.exportSettings = ExportSettings::defaultSettings();
@@ -523,7 +518,7 @@ LocalProjectStore::duplicateProject(const StoryboardProject &project, const QStr
     if (auto ok = createPackageStructure(target); !ok)
         return std::unexpected(ok.error());
 
-    const QDateTime now = currentTime();
+    const QDateTime now = currentFileTime();
     StoryboardProject copy = project;
     copy.id = makeUUID();
     copy.title = trimmed;
@@ -788,7 +783,7 @@ ProjectStore::Result<void> LocalProjectStore::attachSceneImage(const QString &so
     scene.image = SceneImage{makeUUID(),    QFileInfo(sourcePath).fileName(),
                              fileName,      *mimeType,
                              size->width(), size->height()};
-    const QDateTime now = currentTime();
+    const QDateTime now = currentFileTime();
     scene.updatedAt = now;
     project.updatedAt = now;
     if (auto written = writeProject(project, *package); !written)
@@ -811,7 +806,7 @@ ProjectStore::Result<void> LocalProjectStore::removeSceneImage(const QString &sc
     Scene &scene = project.scenes[index];
     removeImageFileQuietly(*package, scene.image);
     scene.image.reset();
-    const QDateTime now = currentTime();
+    const QDateTime now = currentFileTime();
     scene.updatedAt = now;
     project.updatedAt = now;
     if (auto written = writeProject(project, *package); !written)

@@ -1,5 +1,6 @@
 #include "StoryboardCore/Storage/ProjectJSONCodec.h"
 
+#include "StoryboardCore/Storage/ISODate.h"
 #include "StoryboardCore/Storage/JSONReader.h"
 
 #include <QJsonArray>
@@ -39,8 +40,8 @@ std::optional<QString> firstNonFinite(const QJsonValue &value, const QString &pa
 std::expected<QByteArray, ProjectCodecError> encodeObject(const QJsonObject &object)
 {
     if (std::optional<QString> path = firstNonFinite(object, QString()))
-        return std::unexpected(ProjectCodecError{ProjectCodecError::Kind::nonFiniteNumber, *path,
-                                                 QString()});
+        return std::unexpected(
+            ProjectCodecError{ProjectCodecError::Kind::nonFiniteNumber, *path, QString()});
     QByteArray json = QJsonDocument(object).toJson(QJsonDocument::Indented);
     if (json.endsWith('\n'))
         json.chop(1);
@@ -59,17 +60,15 @@ std::expected<StoryboardProject, ProjectCodecError> decode(const QByteArray &dat
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(data, &parseError);
     if (parseError.error != QJsonParseError::NoError)
-        return std::unexpected(ProjectCodecError{ProjectCodecError::Kind::malformedJSON,
-                                                 QString(), parseError.errorString()});
+        return std::unexpected(ProjectCodecError{ProjectCodecError::Kind::malformedJSON, QString(),
+                                                 parseError.errorString()});
     if (!document.isObject())
         return std::unexpected(ProjectCodecError{ProjectCodecError::Kind::wrongType, QString(),
                                                  QStringLiteral("expected an object")});
-    // Dates the file leaves out become now, in the whole seconds a file holds, so the project
-    // read equals the project read back after its next save.
-    QDateTime now = QDateTime::currentDateTimeUtc();
-    now = now.addMSecs(-now.time().msec());
+    // Dates the file leaves out become now, so the project read equals the project read back
+    // after its next save.
     std::optional<ProjectCodecError> error;
-    JSONReader reader(document.object(), QString(), now, &error);
+    JSONReader reader(document.object(), QString(), currentFileTime(), &error);
     StoryboardProject project = StoryboardProject::fromJSON(reader);
     if (error)
         return std::unexpected(*error);

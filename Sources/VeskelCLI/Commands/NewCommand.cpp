@@ -1,5 +1,5 @@
 #include "StoryboardCore/Models/RawValue.h"
-#include "StoryboardCore/Script/ScriptDocumentCodec.h"
+#include "StoryboardCore/Script/ScriptDocumentEdit.h"
 #include "VeskelCLI/Invocation.h"
 
 namespace veskel::cli {
@@ -37,11 +37,7 @@ int run(Invocation &invocation)
     if (!project)
         return invocation.fail(project.error());
     if (script) {
-        ParsedScriptDocument parsed = ScriptDocumentCodec::parse(*script, {});
-        for (Scene &scene : parsed.scenes)
-            scene.marker.title = scene.markerName();
-        project->scenes = parsed.scenes;
-        project->scriptBlocks = parsed.blocks;
+        ScriptDocumentEdit::apply(*script, *project);
         if (auto saved = store.saveProject(*project); !saved)
             return invocation.fail(saved.error());
     }
