@@ -5,7 +5,7 @@ RELEASE_DIR := build/release
 BENCH_DIR := build/bench
 FUZZ_DIR := build/fuzz
 FUZZ_SECONDS ?= 60
-FUZZERS := ScriptDocumentFuzzer MarkdownImportFuzzer ProjectDecoderFuzzer FCPXMLWriterFuzzer
+FUZZERS := $(basename $(notdir $(wildcard Fuzz/*Fuzzer.cpp)))
 ARGS ?=
 
 .PHONY: deps run test bench fuzz clean

@@ -91,10 +91,5 @@ BENCHMARK(BM_SaveWithRowUpdate)->Arg(10)->Arg(1000)->Unit(benchmark::kMillisecon
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return veskel::bench::runWithApplication<QApplication>(argc, argv);
 }

@@ -37,17 +37,9 @@ struct OpenSurface
 {
     explicit OpenSurface(int sceneCount)
     {
-        const ParsedScriptDocument parsed
-            = ScriptDocumentCodec::parse(bench::generatedScript(sceneCount, 16, 20250302), {});
-        StoryboardProject project;
-        project.id = QStringLiteral("BENCH");
-        project.title = QStringLiteral("Benchmark");
-        project.videoSettings
-            = VideoSettings::preset(VideoSettings::FormatPreset::horizontalHD, 25);
-        project.scriptBlocks = parsed.blocks;
-        project.scenes = parsed.scenes;
         editor = std::make_unique<ProjectEditorViewModel>(
-            project, store, ProjectEditorViewModel::ProjectChanged(), &scheduler);
+            bench::generatedProject(sceneCount, 16, 20250302), store,
+            ProjectEditorViewModel::ProjectChanged(), &scheduler);
         surface = std::make_unique<ScriptEditorView>(*editor, preferences);
         surface->resize(1200, 800);
         surface->show();

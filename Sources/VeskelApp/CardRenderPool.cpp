@@ -1,6 +1,9 @@
 #include "VeskelApp/CardRenderPool.h"
 
+#include "CardRenderer/PNGCardRenderer.h"
+
 #include <QCoreApplication>
+#include <QImage>
 #include <QThreadPool>
 
 namespace veskel {
@@ -25,6 +28,12 @@ QThreadPool *cardRenderPool()
         qAddPostRoutine(finishCardRenders);
     }
     return pool;
+}
+
+QImage renderCardImage(const CardRenderInput &input)
+{
+    static const PNGCardRenderer renderer; // keeps no state between cards
+    return renderer.renderImage(input).value_or(QImage());
 }
 
 } // namespace veskel

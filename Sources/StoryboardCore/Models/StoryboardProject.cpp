@@ -26,6 +26,15 @@ QList<Scene> StoryboardProject::orderedScenes() const
     return sorted;
 }
 
+const Scene *StoryboardProject::scene(const QString &id) const
+{
+    for (const Scene &candidate : scenes) {
+        if (candidate.id == id)
+            return &candidate;
+    }
+    return nullptr;
+}
+
 QString StoryboardProject::slug() const
 {
     return slugified(title, 60);

@@ -33,6 +33,8 @@ struct StoryboardProject
     double totalDurationSeconds() const;
     // Sorted by `order`; equal orders keep their storage order.
     QList<Scene> orderedScenes() const;
+    // The scene with that id, or null; valid until `scenes` changes.
+    const Scene *scene(const QString &id) const;
     // The title as a slug of at most 60 characters.
     QString slug() const;
 

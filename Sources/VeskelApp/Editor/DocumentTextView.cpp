@@ -184,8 +184,7 @@ void DocumentTextView::changeEvent(QEvent *event)
 {
     QTextEdit::changeEvent(event);
     if (event->type() == QEvent::ApplicationPaletteChange) {
-        applyPaper();
-        // Colours follow the appearance.
+        // Colours and paper follow the appearance.
         applyStyle();
         restyleAll();
     }
@@ -391,7 +390,7 @@ void DocumentTextView::animateScrollTo(double target, int durationMs)
 
 void DocumentTextView::onScroll(int value)
 {
-    if (std::abs(value - m_lastScrollY) > 0) {
+    if (value != m_lastScrollY) {
         m_lastScrollY = value;
         // Bands are measured near the screen only, so scrolling brings new ones.
         scheduleBandsUpdate();

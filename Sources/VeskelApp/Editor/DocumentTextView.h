@@ -63,7 +63,7 @@ public:
     void applyRole(ScriptBlockRole role);
 
 signals:
-    // The text scrolled by more than half a point.
+    // The text scrolled.
     void scrolled();
     void bandsChanged();
     // The column moved or changed its width.

@@ -1,5 +1,7 @@
 #include "VeskelApp/Editor/FocusRange.h"
 
+#include "StoryboardCore/Script/ScriptText.h"
+
 #include <QTextBoundaryFinder>
 
 #include <algorithm>
@@ -19,11 +21,6 @@ qsizetype lineEnd(const QString &text, qsizetype position)
 {
     const qsizetype feed = text.indexOf(u'\n', position);
     return feed < 0 ? text.size() : feed;
-}
-
-bool isBlank(QStringView line)
-{
-    return line.trimmed().isEmpty();
 }
 
 } // namespace
@@ -56,13 +53,13 @@ std::optional<TextRange> paragraph(const QString &text, qsizetype caret)
     qsizetype end = lineEnd(text, caret);
     while (start > 0) {
         const qsizetype above = lineStart(text, start - 1);
-        if (isBlank(QStringView(text).sliced(above, start - 1 - above)))
+        if (ScriptText::isBlank(QStringView(text).sliced(above, start - 1 - above)))
             break;
         start = above;
     }
     while (end < text.size()) {
         const qsizetype below = lineEnd(text, end + 1);
-        if (isBlank(QStringView(text).sliced(end + 1, below - end - 1)))
+        if (ScriptText::isBlank(QStringView(text).sliced(end + 1, below - end - 1)))
             break;
         end = below;
     }

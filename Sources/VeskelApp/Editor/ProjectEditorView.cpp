@@ -2,9 +2,9 @@
 
 #include "VeskelApp/Commands/AppNotificationHub.h"
 #include "VeskelApp/Commands/AppShortcuts.h"
+#include "VeskelApp/Editor/DocumentTextView.h"
 #include "VeskelApp/Editor/EditorKeyboardShortcuts.h"
 #include "VeskelApp/Editor/MaterialsPopover.h"
-#include "VeskelApp/Editor/DocumentTextView.h"
 #include "VeskelApp/Editor/ProjectEditorViewModel.h"
 #include "VeskelApp/Editor/ScriptEditorView.h"
 #include "VeskelApp/Editor/ScriptSearchPanel.h"
@@ -12,6 +12,7 @@
 #include "VeskelApp/Inspector/SceneDetailsPopover.h"
 #include "VeskelApp/Settings/Preferences.h"
 #include "VeskelApp/Timeline/SceneTimelineView.h"
+#include "VeskelApp/Window/SignalColors.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -26,15 +27,6 @@
 #include <QVBoxLayout>
 
 namespace veskel {
-
-namespace {
-
-QColor errorRed()
-{
-    return QColor(0xD7, 0x1F, 0x1F);
-}
-
-} // namespace
 
 ProjectEditorView::ProjectEditorView(ProjectEditorViewModel &model,
                                      const AppEnvironment &environment,
@@ -79,7 +71,7 @@ ProjectEditorView::ProjectEditorView(ProjectEditorViewModel &model,
     m_saveError->setContentsMargins(8, 8, 8, 8);
     m_saveError->setAutoFillBackground(true);
     QPalette errorPalette = m_saveError->palette();
-    errorPalette.setColor(QPalette::WindowText, errorRed());
+    errorPalette.setColor(QPalette::WindowText, SignalColors::error());
     QColor faint = errorPalette.color(QPalette::WindowText);
     faint.setAlphaF(0.08f);
     errorPalette.setColor(QPalette::Window, faint);

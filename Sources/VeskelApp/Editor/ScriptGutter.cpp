@@ -18,15 +18,6 @@ namespace {
 
 constexpr int itemHeight = 22;
 
-const Scene *findScene(const StoryboardProject &project, const QString &id)
-{
-    for (const Scene &scene : project.scenes) {
-        if (scene.id == id)
-            return &scene;
-    }
-    return nullptr;
-}
-
 } // namespace
 
 ScriptGutter::ScriptGutter(ProjectEditorViewModel &model, DocumentTextView &text, QWidget *parent)
@@ -78,7 +69,7 @@ void ScriptGutter::paintEvent(QPaintEvent *)
                              tr("Draft — text without a scene"));
             continue;
         }
-        const Scene *scene = findScene(m_model->project(), *band.sceneID);
+        const Scene *scene = m_model->project().scene(*band.sceneID);
         if (!scene)
             continue;
         const QColor color = SceneTypeAppearance::color(scene->type);
@@ -126,7 +117,7 @@ void ScriptGutter::contextMenuEvent(QContextMenuEvent *event)
     const auto id = sceneAt(event->pos());
     if (!id || !m_model)
         return;
-    const Scene *scene = findScene(m_model->project(), *id);
+    const Scene *scene = m_model->project().scene(*id);
     if (!scene)
         return;
     auto *menu = new QMenu(this);

@@ -1,20 +1,13 @@
 #include "VeskelApp/Editor/ScriptLineStyle.h"
 
+#include "StoryboardCore/Script/ScriptText.h"
+
 namespace veskel {
-
-namespace {
-
-bool isHorizontalSpace(QChar c)
-{
-    return c.category() == QChar::Separator_Space || c == u'\t';
-}
-
-} // namespace
 
 ScriptLineStyle ScriptLineStyle::of(QStringView line)
 {
     qsizetype start = 0;
-    while (start < line.size() && isHorizontalSpace(line[start]))
+    while (start < line.size() && ScriptText::isHorizontalSpace(line[start]))
         ++start;
     const QStringView trimmed = line.sliced(start);
     ScriptLineStyle style;

@@ -155,13 +155,15 @@ void ScriptSearchPanel::refresh()
     m_counter->setVisible(searching);
     m_previous->setVisible(searching);
     m_next->setVisible(searching);
-    m_counter->setText(m_state.matchCountLabel());
     m_list->clear();
     m_rowActions.clear();
-    if (searching)
+    // Searching sets the counter as it shows the current match.
+    if (searching) {
         fillMatches();
-    else
+    } else {
+        m_counter->setText(m_state.matchCountLabel());
         fillOutline();
+    }
     m_list->setVisible(m_list->count() > 0);
     m_empty->setVisible(m_list->count() == 0);
 }

@@ -1,5 +1,6 @@
 #include "VeskelApp/Editor/ScriptSearchState.h"
 
+#include "StoryboardCore/Script/ScriptText.h"
 #include "VeskelApp/Editor/ProjectEditorViewModel.h"
 
 #include <QCoreApplication>
@@ -99,7 +100,7 @@ QList<StructureEntry> ScriptSearchState::structureEntries() const
                 entries.append(StructureEntry{QStringLiteral("scene-") + scene->id, *scene});
             }
         }
-        if (!block.text.trimmed().isEmpty())
+        if (!ScriptText::isBlank(block.text))
             entries.append(StructureEntry{QStringLiteral("block-") + block.id, block});
     }
     return entries;

@@ -22,16 +22,15 @@ namespace {
 // The card as shown: fitted to the width, with rounded corners.
 QPixmap roundedCard(const QImage &image, int width, qreal devicePixelRatio)
 {
-    const QImage fitted = image.scaledToWidth(int(width * devicePixelRatio),
-                                              Qt::SmoothTransformation);
+    const QImage fitted
+        = image.scaledToWidth(int(width * devicePixelRatio), Qt::SmoothTransformation);
     QPixmap pixmap(fitted.size());
     pixmap.fill(Qt::transparent);
     {
         QPainter painter(&pixmap);
         painter.setRenderHint(QPainter::Antialiasing);
         QPainterPath corners;
-        corners.addRoundedRect(QRectF(pixmap.rect()), 8 * devicePixelRatio,
-                               8 * devicePixelRatio);
+        corners.addRoundedRect(QRectF(pixmap.rect()), 8 * devicePixelRatio, 8 * devicePixelRatio);
         painter.setClipPath(corners);
         painter.drawImage(0, 0, fitted);
     }
@@ -85,10 +84,7 @@ SceneCardPreview::~SceneCardPreview()
 
 SceneCardPreview::Renderer SceneCardPreview::pngRenderer()
 {
-    return [](const CardRenderInput &input) {
-        static const PNGCardRenderer renderer;
-        return renderer.renderImage(input).value_or(QImage());
-    };
+    return renderCardImage;
 }
 
 void SceneCardPreview::setActive(bool active)

@@ -4,6 +4,7 @@
 #include "VeskelApp/LanguageStore.h"
 #include "VeskelApp/Settings/AppearanceController.h"
 #include "VeskelApp/Settings/Preferences.h"
+#include "VeskelApp/Window/SecondaryLabel.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -29,12 +30,8 @@ constexpr int valueLabelWidth = 44;
 
 QLabel *noteLabel(const QString &text)
 {
-    auto *label = new QLabel(text);
+    QLabel *label = secondaryLabel(text, 0.9);
     label->setWordWrap(true);
-    label->setForegroundRole(QPalette::PlaceholderText);
-    QFont font = label->font();
-    font.setPointSizeF(font.pointSizeF() * 0.9);
-    label->setFont(font);
     return label;
 }
 

@@ -131,12 +131,13 @@ void ProjectSidebarDelegate::paintProject(QPainter *painter,
     const auto [left, textWidth] = titleSpan(option.rect);
 
     const QFont captionFont = scaled(option.font, 0.85, QFont::Normal);
-    const QFontMetrics titleMetrics(titleFont(option));
+    const QFont title = titleFont(option);
+    const QFontMetrics titleMetrics(title);
     const QFontMetrics captionMetrics(captionFont);
     const int contentHeight = titleMetrics.height() + 2 + captionMetrics.height();
     const int top = row.top() + (row.height() - contentHeight) / 2;
 
-    painter->setFont(titleFont(option));
+    painter->setFont(title);
     painter->setPen(text);
     painter->drawText(
         QRect(left, top, textWidth, titleMetrics.height()), Qt::AlignLeft | Qt::AlignVCenter,

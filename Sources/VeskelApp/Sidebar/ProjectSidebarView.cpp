@@ -330,8 +330,7 @@ void ProjectSidebarView::rebuild()
     }
     // Sections that went: their rows still wanted elsewhere have moved out already.
     for (QTreeWidgetItem *header : std::as_const(headers)) {
-        while (header->childCount() > 0)
-            header->takeChild(0);
+        header->takeChildren();
         detach(header);
         delete header;
     }

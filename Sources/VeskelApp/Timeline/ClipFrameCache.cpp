@@ -72,13 +72,12 @@ bool ClipFrameCache::draw(QPainter &painter, const QRectF &rect, const Look &loo
 
 QPixmap ClipFrameCache::frame(const Look &look, int height, double pixelRatio)
 {
-    const QString key = QStringLiteral("%1 %2 %3 %4 %5 %6")
-                            .arg(look.fill.rgba())
-                            .arg(look.border.rgba())
-                            .arg(look.borderWidth)
-                            .arg(look.radius)
-                            .arg(height)
-                            .arg(pixelRatio);
+    const FrameKey key{.fill = look.fill.rgba(),
+                       .border = look.border.rgba(),
+                       .borderWidth = look.borderWidth,
+                       .radius = look.radius,
+                       .height = height,
+                       .pixelRatio = pixelRatio};
     const auto found = m_frames.constFind(key);
     if (found != m_frames.constEnd())
         return *found;

@@ -38,7 +38,23 @@ private:
     static int capWidth(const Look &look);
     QPixmap frame(const Look &look, int height, double pixelRatio);
 
-    QHash<QString, QPixmap> m_frames;
+    struct FrameKey
+    {
+        QRgb fill = 0;
+        QRgb border = 0;
+        double borderWidth = 0;
+        double radius = 0;
+        int height = 0;
+        double pixelRatio = 1;
+        bool operator==(const FrameKey &) const = default;
+        friend size_t qHash(const FrameKey &key, size_t seed = 0)
+        {
+            return qHashMulti(seed, key.fill, key.border, key.borderWidth, key.radius, key.height,
+                              key.pixelRatio);
+        }
+    };
+
+    QHash<FrameKey, QPixmap> m_frames;
 };
 
 } // namespace veskel

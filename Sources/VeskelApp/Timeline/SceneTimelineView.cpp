@@ -51,10 +51,8 @@ SceneTimelineView::SceneTimelineView(ProjectEditorViewModel &model,
     const auto cardInput = [this](const QString &sceneID) -> std::optional<CardRenderInput> {
         if (!m_model)
             return std::nullopt;
-        for (const Scene &scene : m_model->project().scenes) {
-            if (scene.id == sceneID)
-                return m_model->cardPreviewInput(scene, TimelineThumbnailLoader::maximumDimension);
-        }
+        if (const Scene *scene = m_model->project().scene(sceneID))
+            return m_model->cardPreviewInput(*scene, TimelineThumbnailLoader::maximumDimension);
         return std::nullopt;
     };
     m_loader = new TimelineThumbnailLoader(cardInput, *scheduler, nullptr, std::move(renderer),
@@ -266,17 +264,13 @@ void SceneTimelineView::moveClip(const Press &press,
 void SceneTimelineView::resizeClip(const Press &press, QPointF translation)
 {
     if (!m_resize || m_resize->sceneID != press.itemID || m_resize->edge != press.hit.edge) {
-        std::optional<double> current;
-        for (const Scene &scene : m_model->project().scenes) {
-            if (scene.id == press.itemID)
-                current = scene.durationSeconds;
-        }
-        if (!current)
+        const Scene *scene = m_model->project().scene(press.itemID);
+        if (!scene)
             return;
         // The scale of the drag's start, so the edge stays under the pointer while the total
         // changes.
         m_resize = ClipResizeState{
-            press.itemID, press.hit.edge, *current,
+            press.itemID, press.hit.edge, scene->durationSeconds,
             m_layout.trackWidth > 0 ? m_layout.totalDuration / m_layout.trackWidth : 0};
     }
     const double change = m_resize->secondsPerPixel * translation.x();

@@ -61,10 +61,8 @@ TimelineMenus::sceneMenu(ProjectEditorViewModel &model, const QString &sceneID, 
         };
     };
     std::optional<SceneType> current;
-    for (const Scene &scene : model.project().scenes) {
-        if (scene.id == sceneID)
-            current = scene.type;
-    }
+    if (const Scene *scene = model.project().scene(sceneID))
+        current = scene->type;
 
     auto *menu = new QMenu(parent);
     menu->setObjectName(QStringLiteral("timelineSceneMenu"));

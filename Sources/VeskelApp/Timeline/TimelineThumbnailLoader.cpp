@@ -112,9 +112,7 @@ void TimelineThumbnailLoader::start(const QString &sceneID)
 
 TimelineThumbnailLoader::Renderer TimelineThumbnailLoader::cardRenderer()
 {
-    return [](const CardRenderInput &input) {
-        return PNGCardRenderer().renderImage(input).value_or(QImage());
-    };
+    return renderCardImage;
 }
 
 } // namespace veskel

@@ -92,9 +92,10 @@ void FormatCard::paintEvent(QPaintEvent * /*event*/)
     QFont nameFont = font();
     nameFont.setPointSizeF(font().pointSizeF() * 0.9);
     nameFont.setWeight(QFont::DemiBold);
+    const QFontMetricsF nameMetrics(nameFont);
     qreal longestWord = 0;
     for (const QString &word : text().split(u' ', Qt::SkipEmptyParts))
-        longestWord = std::max(longestWord, QFontMetricsF(nameFont).horizontalAdvance(word));
+        longestWord = std::max(longestWord, nameMetrics.horizontalAdvance(word));
     if (longestWord > nameRect.width())
         nameFont.setPointSizeF(
             std::max(6.0, nameFont.pointSizeF() * nameRect.width() / longestWord * 0.98));
