@@ -57,12 +57,15 @@ TEST(ProjectMigration, SynthesisesBlocksInSceneOrderFromStoredTexts)
         EXPECT_TRUE(QUuid::fromString(b.id).isNull() == false && b.id == b.id.toUpper());
 }
 
-TEST(ProjectMigration, SceneWithoutTextStillOwnsOneEmptyVoiceoverBlock)
+// Its heading keeps its place by its order; an empty block would only add a blank line that the
+// next keystroke removes again.
+TEST(ProjectMigration, SceneWithoutTextGetsNoBlock)
 {
     StoryboardProject project;
-    project.scenes = {scene("A", 0, " \n ", "\t", "\n\n")};
+    project.scenes = {scene("A", 0, " \n ", "\t", "\n\n"), scene("B", 1, {}, "words")};
     EXPECT_TRUE(ProjectMigration::ensureBlocksBackEveryScene(project));
-    EXPECT_EQ(describe(project.scriptBlocks), QStringList({"A|voiceover|"}));
+    EXPECT_EQ(describe(project.scriptBlocks), QStringList({"B|voiceover|words"}));
+    EXPECT_FALSE(ProjectMigration::ensureBlocksBackEveryScene(project));
 }
 
 TEST(ProjectMigration, IsIdempotentAndLeavesScenesAlone)

@@ -243,35 +243,53 @@ TEST_F(SceneImages, UnknownSceneFailsEvenForAGoodImage)
     EXPECT_TRUE(entries(media()).isEmpty());
 }
 
-TEST_F(SceneImages, AnotherImageReplacesTheFirstFile)
+// Undo may bring the replaced image back, so its file stays until nothing refers to it.
+TEST_F(SceneImages, AReplacementGetsAFileOfItsOwnAndTheFirstStaysUntilUnused)
 {
     writeImage(source("a.png"), {4, 4}, "PNG");
+    writeImage(source("c.png"), {6, 6}, "PNG");
     writeBytes(source("b.gif"), gif(9, 9));
     ASSERT_TRUE(store().attachSceneImage(source("a.png"), sceneA, m_project).has_value());
+    const SceneImage first = *scene(0).image;
     ASSERT_TRUE(store().attachSceneImage(source("b.gif"), sceneA, m_project).has_value());
-    EXPECT_EQ(entries(media()), QStringList{QString(sceneA) + ".gif"});
     EXPECT_EQ(scene(0).image->mimeType, MimeType::gif);
     EXPECT_EQ(scene(0).image->width, 9);
+    // The same extension again: a new name, so the first picture is not overwritten.
+    ASSERT_TRUE(store().attachSceneImage(source("c.png"), sceneA, m_project).has_value());
+    EXPECT_EQ(scene(0).image->localPath, QString(sceneA) + "-2.png");
+    EXPECT_NE(scene(0).image->id, first.id);
+    EXPECT_EQ(entries(media()), QStringList({QString(sceneA) + "-2.png", QString(sceneA) + ".gif",
+                                             QString(sceneA) + ".png"}));
+    EXPECT_EQ(readBytes(media() + "/" + first.localPath), readBytes(source("a.png")));
+
+    ASSERT_TRUE(store().removeUnusedMedia(m_project).has_value());
+    EXPECT_EQ(entries(media()), QStringList{QString(sceneA) + "-2.png"});
 }
 
-TEST_F(SceneImages, TheSameImageTwiceKeepsOneFileWithANewRecord)
+TEST_F(SceneImages, ABrokenReplacementFailsAndLeavesTheSceneAndItsFileAsTheyWere)
 {
     writeImage(source("a.png"), {4, 4}, "PNG");
-    ASSERT_TRUE(store().attachSceneImage(source("a.png"), sceneA, m_project).has_value());
-    const QString firstID = scene(0).image->id;
-    ASSERT_TRUE(store().attachSceneImage(source("a.png"), sceneA, m_project).has_value());
-    EXPECT_NE(scene(0).image->id, firstID);
-    EXPECT_EQ(entries(media()), QStringList{QString(sceneA) + ".png"});
-}
-
-TEST_F(SceneImages, ABrokenImageFailsAndLeavesItsCopy)
-{
     writeBytes(source("broken.png"), "not an image");
+    ASSERT_TRUE(store().attachSceneImage(source("a.png"), sceneA, m_project).has_value());
+    const StoryboardProject before = m_project;
     const auto attached = store().attachSceneImage(source("broken.png"), sceneA, m_project);
     EXPECT_EQ(attached.error().description(),
               "Could not import image: Could not read image file..");
-    EXPECT_FALSE(scene(0).image.has_value());
+    EXPECT_EQ(m_project, before);
     EXPECT_EQ(entries(media()), QStringList{QString(sceneA) + ".png"});
+    EXPECT_EQ(readBytes(media() + "/" + sceneA + ".png"), readBytes(source("a.png")));
+}
+
+TEST_F(SceneImages, UnusedMediaKeepsFilesOthersNamedOrTheSavedFileRefersTo)
+{
+    writeImage(source("a.png"), {4, 4}, "PNG");
+    writeBytes(media() + "/handmade.png", "mine");
+    writeBytes(media() + "/" + sceneB + "-3.png", "orphan");
+    // Another writer attached an image this copy of the project has not seen.
+    StoryboardProject other = m_project;
+    ASSERT_TRUE(store().attachSceneImage(source("a.png"), sceneA, other).has_value());
+    ASSERT_TRUE(store().removeUnusedMedia(m_project).has_value());
+    EXPECT_EQ(entries(media()), QStringList({QString(sceneA) + ".png", "handmade.png"}));
 }
 
 TEST_F(SceneImages, MissingSourceIsAnImportFailure)
@@ -282,14 +300,16 @@ TEST_F(SceneImages, MissingSourceIsAnImportFailure)
     EXPECT_TRUE(entries(media()).isEmpty());
 }
 
-TEST_F(SceneImages, RemovingDeletesTheCopyAndClearsTheRecord)
+TEST_F(SceneImages, RemovingClearsTheRecordAndKeepsTheFileUntilUnused)
 {
     writeImage(source("a.png"), {4, 4}, "PNG");
     ASSERT_TRUE(store().attachSceneImage(source("a.png"), sceneA, m_project).has_value());
     ASSERT_TRUE(store().removeSceneImage(sceneA, m_project).has_value());
     EXPECT_FALSE(scene(0).image.has_value());
-    EXPECT_TRUE(entries(media()).isEmpty());
     EXPECT_FALSE(store().loadProject(package("demo"))->scenes.at(0).image.has_value());
+    EXPECT_EQ(entries(media()), QStringList{QString(sceneA) + ".png"});
+    ASSERT_TRUE(store().removeUnusedMedia(m_project).has_value());
+    EXPECT_TRUE(entries(media()).isEmpty());
 }
 
 TEST_F(SceneImages, RemovingAFileDeletedByHandOrNoImageStillSucceeds)

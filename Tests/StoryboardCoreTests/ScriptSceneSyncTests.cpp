@@ -199,7 +199,7 @@ class Renumbering : public ::testing::TestWithParam<RenumberCase>
 {
 };
 
-TEST_P(Renumbering, ScenesWithBlocksFirstThenTheRestByPreviousOrder)
+TEST_P(Renumbering, ScenesInTheOrderTheDocumentShowsThem)
 {
     QList<Scene> scenes = GetParam().scenes;
     ScriptSceneSync::renumberScenes(GetParam().blocks, scenes);
@@ -221,18 +221,22 @@ INSTANTIATE_TEST_SUITE_P(
                      {block(u"x"_s, {}, u"gone"_s), block(u"draft"_s)},
                      {scene(A, 5), scene(B, 1)},
                      {1, 0}},
-        RenumberCase{"ScriptOrderWinsOverPreviousOrder",
+        RenumberCase{"ScriptOrderWinsAndASceneWithoutTextKeepsItsPlace",
                      {block(u"c"_s, {}, C), block(u"a"_s, {}, A)},
                      {scene(A, 1), scene(B, 0), scene(C, 2)},
-                     {1, 2, 0}},
+                     {2, 0, 1}},
+        RenumberCase{"SceneWithoutTextStaysBetweenItsNeighbours",
+                     {block(u"a"_s, {}, A), block(u"c"_s, {}, C)},
+                     {scene(A, 0), scene(B, 1), scene(C, 2)},
+                     {0, 1, 2}},
         RenumberCase{"FirstRunGivesThePlace",
                      {block(u"b"_s, {}, B), block(u"a"_s, {}, A), block(u"b2"_s, {}, B)},
                      {scene(A, 0), scene(B, 1), scene(C, 2)},
                      {1, 0, 2}},
-        RenumberCase{"UnplacedKeepRelativeOrderOnTies",
+        RenumberCase{"WithoutTextKeepRelativeOrderOnTies",
                      {block(u"c"_s, {}, C)},
                      {scene(A, 4), scene(B, 4), scene(C, 9)},
-                     {1, 2, 0}}),
+                     {0, 1, 2}}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(ScriptSceneSyncDetach, ClearsOnlyTheNamedScenesAndKeepsPositions)

@@ -42,11 +42,15 @@ public:
     virtual Result<void> deleteProject(const QString &packageURL) = 0;
     // Found by the project's id, wherever its package is.
     virtual Result<QString> packageURL(const StoryboardProject &project) = 0;
-    // Both change `project` in place and save it.
+    // Both change `project` in place and save it. Neither removes the file of the image the
+    // scene had: an undo step may bring that image back (see removeUnusedMedia).
     virtual Result<void>
     attachSceneImage(const QString &sourcePath, const QString &sceneID, StoryboardProject &project)
         = 0;
     virtual Result<void> removeSceneImage(const QString &sceneID, StoryboardProject &project) = 0;
+    // Removes the image files Veskel named in the package's Media folder that neither `project`
+    // nor the saved project file refers to: called when nothing can bring them back any more.
+    virtual Result<void> removeUnusedMedia(const StoryboardProject &project) = 0;
 };
 
 } // namespace veskel

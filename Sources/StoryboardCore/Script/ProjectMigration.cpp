@@ -28,8 +28,7 @@ QList<ScriptBlock> synthesizedBlocks(const Scene &scene, BatchedUUIDGenerator &i
     }
     if (const QString note = scene.productionNote.trimmed(); !note.isEmpty())
         add(note, ScriptBlockRole::note);
-    if (blocks.isEmpty())
-        add(QString(), ScriptBlockRole::voiceover);
+    // A scene without text needs no block: its heading keeps its place by its order.
     return blocks;
 }
 
@@ -80,6 +79,9 @@ bool ensureBlocksBackEveryScene(StoryboardProject &project)
     for (const Scene &scene : project.orderedScenes()) {
         if (owners.contains(scene.id))
             continue;
+        QList<ScriptBlock> synthesized = synthesizedBlocks(scene, ids);
+        if (synthesized.isEmpty())
+            continue;
         while (true) {
             if (!pending.empty()) {
                 if (pending.back().key > scene.order)
@@ -92,7 +94,7 @@ bool ensureBlocksBackEveryScene(StoryboardProject &project)
                 break;
             }
         }
-        pending.push_back(Group{latestOrder.value(scene.id), synthesizedBlocks(scene, ids)});
+        pending.push_back(Group{latestOrder.value(scene.id), std::move(synthesized)});
         owners.insert(scene.id);
         changed = true;
     }

@@ -43,23 +43,14 @@ std::vector<qsizetype> indicesByOrder(const QList<Scene> &scenes)
     return indices;
 }
 
-// Appends "# Title", or a bare "#" when the one-line, trimmed title is empty; returns the
+// Appends "# Title", or a bare "#" when the title as a heading reads it is empty; returns the
 // heading's range.
 TextRange appendHeading(QString &text, const QString &title)
 {
     const qsizetype start = text.size();
     text += u'#';
-    QStringView oneLine = ScriptText::trimmedHorizontally(title);
-    if (oneLine.contains(lineFeed)) {
-        // A title never spans lines in the document: each line feed becomes a space.
-        QString flattened = oneLine.toString();
-        flattened.replace(lineFeed, u' ');
-        const QStringView trimmed = ScriptText::trimmedHorizontally(flattened);
-        if (!trimmed.isEmpty()) {
-            text += u' ';
-            text += trimmed;
-        }
-    } else if (!oneLine.isEmpty()) {
+    const QString oneLine = ScriptText::headingTitle(title);
+    if (!oneLine.isEmpty()) {
         text += u' ';
         text += oneLine;
     }
@@ -213,63 +204,108 @@ private:
     qsizetype m_draftEnd = 0;
 };
 
-// For each heading, the index in `previous` of the scene it takes over, or -1.
-std::vector<qsizetype> matchHeadings(const QList<Heading> &headings, const QList<Scene> &previous)
+// By title: each title chains its unclaimed candidates in their order, so every heading claims
+// the first one of its title with one lookup.
+class TitleChains
 {
-    std::vector<qsizetype> matched(size_t(headings.size()), -1);
-    const std::vector<qsizetype> sorted = indicesByOrder(previous);
-    std::vector<bool> claimed(sorted.size(), false);
+public:
+    // `candidates` in the order they are to be claimed; `claimed` marks the ones not to offer.
+    TitleChains(const QList<const Scene *> &candidates, const std::vector<bool> &claimed)
+        : m_next(size_t(candidates.size()), -1)
+    {
+        m_first.reserve(candidates.size());
+        for (qsizetype p = candidates.size(); p-- > 0;) {
+            if (claimed[size_t(p)])
+                continue;
+            auto it = m_first.find(candidates.at(p)->title);
+            if (it == m_first.end()) {
+                m_first.insert(candidates.at(p)->title, p);
+            } else {
+                m_next[size_t(p)] = *it;
+                *it = p;
+            }
+        }
+    }
+
+    // The position of the first unclaimed candidate with that title, now claimed; or -1.
+    qsizetype claim(const QString &title)
+    {
+        auto it = m_first.find(title);
+        if (it == m_first.end() || *it < 0)
+            return -1;
+        const qsizetype p = *it;
+        *it = m_next[size_t(p)];
+        return p;
+    }
+
+private:
+    std::vector<qsizetype> m_next;
+    QHash<QString, qsizetype> m_first;
+};
+
+// For each heading, the scene it takes over (a previous one or one kept aside), or null.
+std::vector<const Scene *> matchHeadings(const QList<Heading> &headings,
+                                         const QList<Scene> &previous,
+                                         const QList<Scene> &keptAside)
+{
+    std::vector<const Scene *> matched(size_t(headings.size()), nullptr);
+    QList<const Scene *> sorted;
+    sorted.reserve(previous.size());
+    for (qsizetype index : indicesByOrder(previous))
+        sorted.append(&previous.at(index));
+    std::vector<bool> claimed(size_t(sorted.size()), false);
 
     // Scene ids are unique in a sound project; should a damaged one repeat an id, only the
     // first of them (by order) may be taken over, so ids stay unique in the result.
     QSet<QString> ids;
     ids.reserve(previous.size());
-    for (size_t p = 0; p < sorted.size(); ++p) {
-        const QString &id = previous.at(sorted[p]).id;
-        if (ids.contains(id))
-            claimed[p] = true;
+    for (qsizetype p = 0; p < sorted.size(); ++p) {
+        if (ids.contains(sorted.at(p)->id))
+            claimed[size_t(p)] = true;
         else
-            ids.insert(id);
+            ids.insert(sorted.at(p)->id);
     }
 
-    // By title: each title chains its unclaimed scenes in order, so every heading claims the
-    // first one of its title with one lookup.
-    std::vector<qsizetype> nextWithTitle(sorted.size(), -1);
-    QHash<QString, qsizetype> firstWithTitle;
-    firstWithTitle.reserve(previous.size());
-    for (size_t p = sorted.size(); p-- > 0;) {
-        if (claimed[p])
-            continue;
-        const QString &title = previous.at(sorted[p]).title;
-        auto it = firstWithTitle.find(title);
-        if (it == firstWithTitle.end()) {
-            firstWithTitle.insert(title, qsizetype(p));
-        } else {
-            nextWithTitle[p] = *it;
-            *it = qsizetype(p);
-        }
-    }
+    TitleChains byTitle(sorted, claimed);
     for (qsizetype h = 0; h < headings.size(); ++h) {
-        auto it = firstWithTitle.find(headings.at(h).title);
-        if (it == firstWithTitle.end() || *it < 0)
+        const qsizetype p = byTitle.claim(headings.at(h).title);
+        if (p < 0)
             continue;
-        const qsizetype p = *it;
-        *it = nextWithTitle[size_t(p)];
         claimed[size_t(p)] = true;
-        matched[size_t(h)] = sorted[size_t(p)];
+        matched[size_t(h)] = sorted.at(p);
+    }
+
+    // A heading typed again with the title of a scene that went away takes it back, before
+    // the position match could hand it a scene of another name.
+    if (!keptAside.isEmpty()) {
+        QList<const Scene *> aside;
+        std::vector<bool> unavailable;
+        for (const Scene &scene : keptAside) {
+            aside.append(&scene);
+            unavailable.push_back(ids.contains(scene.id));
+            ids.insert(scene.id);
+        }
+        TitleChains asideByTitle(aside, unavailable);
+        for (qsizetype h = 0; h < headings.size(); ++h) {
+            if (matched[size_t(h)])
+                continue;
+            const qsizetype k = asideByTitle.claim(headings.at(h).title);
+            if (k >= 0)
+                matched[size_t(h)] = aside.at(k);
+        }
     }
 
     // By position: what is left, in order, goes to the headings still without a scene.
-    size_t p = 0;
-    for (qsizetype &match : matched) {
-        if (match >= 0)
+    qsizetype p = 0;
+    for (const Scene *&match : matched) {
+        if (match)
             continue;
-        while (p < sorted.size() && claimed[p])
+        while (p < sorted.size() && claimed[size_t(p)])
             ++p;
         if (p == sorted.size())
             break;
-        claimed[p] = true;
-        match = sorted[p++];
+        claimed[size_t(p)] = true;
+        match = sorted.at(p++);
     }
     return matched;
 }
@@ -336,11 +372,38 @@ SerializedDocument serialize(const QList<ScriptBlock> &blocks, const QList<Scene
                                  {location, std::max<qsizetype>(0, previousEnd - location)});
     };
 
+    // A scene without text has no block to write its heading: it is written where its order
+    // puts it, before the heading of the first scene with text that follows it in the film.
+    const QList<qsizetype> filmOrder = ScriptSceneSync::documentOrder(blocks, scenes);
+    QHash<QString, qsizetype> placeInFilm;
+    placeInFilm.reserve(filmOrder.size());
+    for (qsizetype place = 0; place < filmOrder.size(); ++place)
+        placeInFilm.insert(scenes.at(filmOrder.at(place)).id, place);
+    qsizetype nextPlace = 0;
+    const auto writeHeadingsWithoutTextBefore = [&](qsizetype place) {
+        for (; nextPlace < place; ++nextPlace) {
+            const Scene &scene = scenes.at(filmOrder.at(nextPlace));
+            if (layout.sceneHeadingRanges.contains(scene.id))
+                continue;
+            if (!text.isEmpty())
+                text += lineFeed;
+            const TextRange heading = appendHeading(text, scene.title);
+            layout.sceneHeadingRanges.insert(scene.id, heading);
+            layout.sceneSpans.insert(scene.id, heading);
+            text += lineFeed;
+        }
+    };
+
     for (const ScriptBlock &block : blocks) {
         if (block.sceneID != current) {
             closeSpan();
             current = block.sceneID;
             if (current && !layout.sceneHeadingRanges.contains(*current)) {
+                if (const auto place = placeInFilm.constFind(*current);
+                    place != placeInFilm.cend()) {
+                    writeHeadingsWithoutTextBefore(*place);
+                    nextPlace = std::max(nextPlace, *place + 1);
+                }
                 if (!text.isEmpty())
                     text += lineFeed;
                 const Scene *scene = sceneByID.value(*current);
@@ -380,25 +443,15 @@ SerializedDocument serialize(const QList<ScriptBlock> &blocks, const QList<Scene
         }
     }
     closeSpan();
-
-    for (qsizetype index : indicesByOrder(scenes)) {
-        const Scene &scene = scenes.at(index);
-        if (layout.sceneHeadingRanges.contains(scene.id))
-            continue;
-        if (!text.isEmpty())
-            text += lineFeed;
-        const TextRange heading = appendHeading(text, scene.title);
-        layout.sceneHeadingRanges.insert(scene.id, heading);
-        layout.sceneSpans.insert(scene.id, heading);
-        text += lineFeed;
-    }
+    writeHeadingsWithoutTextBefore(filmOrder.size());
 
     if (draftStart)
         layout.draftSpan = TextRange{*draftStart, draftEnd - *draftStart};
     return result;
 }
 
-ParsedScriptDocument parse(const QString &input, const QList<Scene> &previousScenes)
+ParsedScriptDocument
+parse(const QString &input, const QList<Scene> &previousScenes, const QList<Scene> &keptAside)
 {
     ParsedScriptDocument result;
     ScriptDocumentLayout &layout = result.layout;
@@ -447,7 +500,7 @@ ParsedScriptDocument parse(const QString &input, const QList<Scene> &previousSce
     for (qsizetype b = 0; b < result.blocks.size(); ++b)
         layout.blockRanges.insert(result.blocks.at(b).id, paragraphs.ranges()[size_t(b)]);
 
-    const std::vector<qsizetype> matched = matchHeadings(headings, previousScenes);
+    const std::vector<const Scene *> matched = matchHeadings(headings, previousScenes, keptAside);
     const QDateTime now = QDateTime::currentDateTimeUtc();
     result.scenes.reserve(headings.size());
     layout.sceneHeadingRanges.reserve(headings.size());
@@ -455,9 +508,8 @@ ParsedScriptDocument parse(const QString &input, const QList<Scene> &previousSce
 
     for (qsizetype h = 0; h < headings.size(); ++h) {
         const Heading &heading = headings.at(h);
-        const qsizetype previous = matched[size_t(h)];
-        Scene scene = previous >= 0 ? previousScenes.at(previous)
-                                    : newScene(ids.next(), heading.title, now);
+        const Scene *previous = matched[size_t(h)];
+        Scene scene = previous ? *previous : newScene(ids.next(), heading.title, now);
         scene.title = heading.title;
         scene.order = int(h);
 
@@ -475,7 +527,7 @@ ParsedScriptDocument parse(const QString &input, const QList<Scene> &previousSce
         scene.onScreenText = ScriptSceneSync::fieldText(ScriptBlockRole::onScreen, scene.id, owned);
         scene.productionNote = ScriptSceneSync::fieldText(ScriptBlockRole::note, scene.id, owned);
         scene.updatedAt = now;
-        if (previous < 0 || followsItsWords(previousScenes.at(previous), scene.voiceoverText))
+        if (!previous || followsItsWords(*previous, scene.voiceoverText))
             scene.durationSeconds = ScriptSceneSync::estimatedDuration(scene.voiceoverText);
 
         layout.sceneHeadingRanges.insert(scene.id, heading.range);

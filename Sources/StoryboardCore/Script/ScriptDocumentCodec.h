@@ -27,14 +27,18 @@ struct SerializedDocument
 
 // Writes the normalised text: one blank line between paragraphs and headings, a single line
 // feed at the end. Blocks come in list order, a heading before each scene's first run of
-// blocks; scenes that own no block follow at the end, by `order`. Scene ids must be unique.
+// blocks; a scene that owns no block has its heading where its `order` puts it among the
+// others. Scene ids must be unique.
 SerializedDocument serialize(const QList<ScriptBlock> &blocks, const QList<Scene> &scenes);
 
 // Reads the text (CR LF read as LF; ranges refer to the converted text). Headings take over
-// the previous scenes first by exact title, then by position, both in `order`; the others
-// become new placeholder scenes timed by their voiceover. Scene texts are derived from the
-// blocks; previous scenes claimed by no heading are dropped.
-ParsedScriptDocument parse(const QString &text, const QList<Scene> &previousScenes);
+// the previous scenes by exact title (in `order`), then the scenes kept aside by exact title
+// (in list order: the caller puts the most recently removed first), then what is left of the
+// previous scenes by position; the others become new placeholder scenes timed by their
+// voiceover. Scene texts are derived from the blocks; previous scenes claimed by no heading
+// are dropped. A kept-aside scene whose id is among the previous scenes is never taken.
+ParsedScriptDocument
+parse(const QString &text, const QList<Scene> &previousScenes, const QList<Scene> &keptAside = {});
 
 } // namespace ScriptDocumentCodec
 

@@ -16,12 +16,8 @@ void apply(const QString &text, StoryboardProject &project)
 
 void settle(StoryboardProject &project)
 {
-    // The first reading puts every heading and paragraph where the document shows it; headings
-    // that follow each other leave scenes without blocks among the others, and the writer puts
-    // those last, so a second reading is the one that holds.
-    for (int reading = 0; reading < 2; ++reading)
-        apply(ScriptDocumentCodec::serialize(project.scriptBlocks, project.orderedScenes()).text,
-              project);
+    apply(ScriptDocumentCodec::serialize(project.scriptBlocks, project.orderedScenes()).text,
+          project);
 }
 
 } // namespace veskel::ScriptDocumentEdit

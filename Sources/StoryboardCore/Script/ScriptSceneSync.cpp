@@ -102,37 +102,59 @@ QList<QString> sceneOrder(const QList<ScriptBlock> &blocks)
     return order;
 }
 
+QList<qsizetype> documentOrder(const QList<ScriptBlock> &blocks, const QList<Scene> &scenes)
+{
+    QHash<QString, qsizetype> indexByID;
+    indexByID.reserve(scenes.size());
+    for (qsizetype i = 0; i < scenes.size(); ++i)
+        indexByID.insert(scenes.at(i).id, i);
+
+    // The scenes with text, in the order of their first block.
+    QList<qsizetype> withText;
+    std::vector<bool> hasText(size_t(scenes.size()), false);
+    const QString *previous = nullptr;
+    for (const ScriptBlock &block : blocks) {
+        if (!block.sceneID || (previous && *previous == *block.sceneID))
+            continue;
+        previous = &*block.sceneID;
+        const auto found = indexByID.constFind(*block.sceneID);
+        if (found == indexByID.cend() || hasText[size_t(*found)])
+            continue;
+        hasText[size_t(*found)] = true;
+        withText.append(*found);
+    }
+    if (withText.size() == scenes.size())
+        return withText;
+
+    // The scenes without text, by order (ties keep their list order), each placed before the
+    // first scene with text that has a higher order.
+    std::vector<qsizetype> withoutText;
+    for (qsizetype i = 0; i < scenes.size(); ++i) {
+        if (!hasText[size_t(i)])
+            withoutText.push_back(i);
+    }
+    std::stable_sort(withoutText.begin(), withoutText.end(), [&](qsizetype a, qsizetype b) {
+        return scenes.at(a).order < scenes.at(b).order;
+    });
+    QList<qsizetype> merged;
+    merged.reserve(scenes.size());
+    size_t next = 0;
+    for (qsizetype index : std::as_const(withText)) {
+        while (next < withoutText.size()
+               && scenes.at(withoutText[next]).order < scenes.at(index).order)
+            merged.append(withoutText[next++]);
+        merged.append(index);
+    }
+    while (next < withoutText.size())
+        merged.append(withoutText[next++]);
+    return merged;
+}
+
 void renumberScenes(const QList<ScriptBlock> &blocks, QList<Scene> &scenes)
 {
-    const QList<QString> order = sceneOrder(blocks);
-    QHash<QString, qsizetype> places;
-    places.reserve(order.size());
+    const QList<qsizetype> order = documentOrder(blocks, scenes);
     for (qsizetype i = 0; i < order.size(); ++i)
-        places.insert(order.at(i), i);
-
-    struct Entry
-    {
-        qsizetype index; // into `scenes`
-        qsizetype place; // -1 without blocks
-    };
-    std::vector<Entry> sorted;
-    sorted.reserve(size_t(scenes.size()));
-    for (qsizetype i = 0; i < scenes.size(); ++i)
-        sorted.push_back({i, places.value(scenes.at(i).id, -1)});
-
-    std::stable_sort(sorted.begin(), sorted.end(), [&](const Entry &a, const Entry &b) {
-        const bool aPlaced = a.place >= 0;
-        const bool bPlaced = b.place >= 0;
-        if (aPlaced != bPlaced)
-            return aPlaced;
-        if (aPlaced)
-            return a.place < b.place;
-        return scenes.at(a.index).order < scenes.at(b.index).order;
-    });
-
-    // Scene ids are unique in a project, so the sorted entry points at the scene itself.
-    for (size_t i = 0; i < sorted.size(); ++i)
-        scenes[sorted[i].index].order = int(i);
+        scenes[order.at(i)].order = int(i);
 }
 
 void detachBlocks(const QSet<QString> &sceneIDs, QList<ScriptBlock> &blocks)

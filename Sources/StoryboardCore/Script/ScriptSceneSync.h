@@ -46,9 +46,13 @@ double estimatedDuration(const QString &sceneID, const QList<ScriptBlock> &block
 // The distinct scene ids of the blocks, in order of first appearance.
 QList<QString> sceneOrder(const QList<ScriptBlock> &blocks);
 
-// Rewrites every scene's `order` to 0, 1, 2 ...: scenes that own blocks in the order their
-// blocks first appear, then the others in their previous order. The list keeps its element
-// order.
+// Indices into `scenes` in the order the document shows their headings: scenes that own
+// blocks in the order their blocks first appear, and each scene without blocks where its
+// `order` puts it among them, so a scene keeps its place in the film while it has no text.
+QList<qsizetype> documentOrder(const QList<ScriptBlock> &blocks, const QList<Scene> &scenes);
+
+// Rewrites every scene's `order` to 0, 1, 2 ... in documentOrder(). The list keeps its
+// element order.
 void renumberScenes(const QList<ScriptBlock> &blocks, QList<Scene> &scenes);
 
 // Clears sceneID on every block that names one of the scenes; the blocks stay in place.

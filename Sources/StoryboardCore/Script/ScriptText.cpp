@@ -13,6 +13,16 @@ QStringView trimmedHorizontally(QStringView text)
     return text.sliced(begin, end - begin);
 }
 
+QString headingTitle(const QString &title)
+{
+    const QStringView oneLine = trimmedHorizontally(title);
+    if (!oneLine.contains(u'\n'))
+        return oneLine.size() == title.size() ? title : oneLine.toString();
+    QString flattened = oneLine.toString();
+    flattened.replace(u'\n', u' ');
+    return trimmedHorizontally(flattened).toString();
+}
+
 bool isBlank(QStringView text)
 {
     for (QChar c : text) {

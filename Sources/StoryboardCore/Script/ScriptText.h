@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QChar>
+#include <QString>
 #include <QStringView>
 
 namespace veskel {
@@ -44,6 +45,9 @@ constexpr bool isHorizontalSpace(QChar c)
 
 // The text without horizontal white space at either end; a view into the same characters.
 QStringView trimmedHorizontally(QStringView text);
+// A scene title as its heading line reads back: each line feed a space, trimmed of horizontal
+// white space.
+QString headingTitle(const QString &title);
 // True when the text holds nothing but white space and line breaks (QString::trimmed() would
 // leave it empty).
 bool isBlank(QStringView text);

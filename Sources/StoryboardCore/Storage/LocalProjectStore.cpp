@@ -6,6 +6,7 @@
 #include "StoryboardCore/Storage/ISODate.h"
 #include "StoryboardCore/Storage/ImageDimensionsReader.h"
 #include "StoryboardCore/Storage/LocalizedStandardCompare.h"
+#include "StoryboardCore/Storage/MediaFiles.h"
 #include "StoryboardCore/Storage/PackageGuard.h"
 #include "StoryboardCore/Storage/ProjectJSONCodec.h"
 #include "StoryboardCore/Storage/ProjectPackagePaths.h"
@@ -96,16 +97,6 @@ qsizetype sceneIndex(const StoryboardProject &project, const QString &sceneID)
             return i;
     }
     return -1;
-}
-
-// The old copy of a scene's image, when its recorded name is a plain file of "Media".
-void removeImageFileQuietly(const QString &package, const std::optional<SceneImage> &image)
-{
-    if (!image)
-        return;
-    const std::optional<QString> file = Paths::mediaFileURL(package, image->localPath);
-    if (file && QFileInfo(*file).isFile())
-        (void)FileOperations::removeFile(*file);
 }
 
 } // namespace
@@ -765,21 +756,22 @@ ProjectStore::Result<void> LocalProjectStore::attachSceneImage(const QString &so
     if (auto ok = PackageGuard::check(*package, Paths::mediaURL(*package)); !ok)
         return std::unexpected(ProjectStoreError::imageImportFailed(ok.error()));
 
-    Scene &scene = project.scenes[index];
-    removeImageFileQuietly(*package, scene.image);
-
-    const QString fileName = sceneID + u'.' + extension;
-    const QString target = Paths::mediaURL(*package) + u'/' + fileName;
-    if (itemExists(target)) {
-        if (auto removed = FileOperations::removeFile(target); !removed)
-            return std::unexpected(ProjectStoreError::fileOperationFailed(removed.error()));
-    }
-    if (auto copied = FileOperations::copyFile(sourcePath, target); !copied)
+    // The image it replaces keeps its file: an undo step may bring it back. A new name each
+    // time, so nothing is overwritten; the copy goes again when it cannot be used.
+    const QString media = Paths::mediaURL(*package);
+    const QString fileName = MediaFiles::freeName(media, sceneID, extension);
+    const QString target = media + u'/' + fileName;
+    if (auto copied = FileOperations::copyFile(sourcePath, target); !copied) {
+        (void)FileOperations::removeFile(target);
         return std::unexpected(ProjectStoreError::imageImportFailed(copied.error()));
+    }
     const auto size = ImageDimensionsReader::dimensions(target);
-    if (!size)
+    if (!size) {
+        (void)FileOperations::removeFile(target);
         return std::unexpected(size.error());
+    }
 
+    Scene &scene = project.scenes[index];
     scene.image = SceneImage{makeUUID(),    QFileInfo(sourcePath).fileName(),
                              fileName,      *mimeType,
                              size->width(), size->height()};
@@ -803,14 +795,35 @@ ProjectStore::Result<void> LocalProjectStore::removeSceneImage(const QString &sc
     if (!package)
         return std::unexpected(package.error());
 
+    // The file stays until the editor lets go of the project: undo may bring the image back.
     Scene &scene = project.scenes[index];
-    removeImageFileQuietly(*package, scene.image);
     scene.image.reset();
     const QDateTime now = currentFileTime();
     scene.updatedAt = now;
     project.updatedAt = now;
     if (auto written = writeProject(project, *package); !written)
         return std::unexpected(written.error());
+    return {};
+}
+
+ProjectStore::Result<void> LocalProjectStore::removeUnusedMedia(const StoryboardProject &project)
+{
+    if (auto ok = ensureRootDirectoryAccessible(); !ok)
+        return ok;
+    const auto package = locatePackage(project);
+    if (!package)
+        return std::unexpected(package.error());
+    const QString media = Paths::mediaURL(*package);
+    if (!isDirectory(media))
+        return {};
+    if (auto ok = PackageGuard::check(*package, media); !ok)
+        return std::unexpected(ProjectStoreError::fileOperationFailed(ok.error()));
+    // What the file on disk refers to stays too: another writer may have attached an image
+    // this copy of the project has not seen.
+    QSet<QString> referenced = MediaFiles::referencedNames(project);
+    if (const auto saved = readProject(*package))
+        referenced.unite(MediaFiles::referencedNames(*saved));
+    MediaFiles::removeUnreferenced(media, referenced);
     return {};
 }
 

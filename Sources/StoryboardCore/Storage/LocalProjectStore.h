@@ -44,6 +44,7 @@ public:
                                   const QString &sceneID,
                                   StoryboardProject &project) override;
     Result<void> removeSceneImage(const QString &sceneID, StoryboardProject &project) override;
+    Result<void> removeUnusedMedia(const StoryboardProject &project) override;
 
     // Sidebar folders, in file-browser order ("Folder 2" before "Folder 10").
     Result<QStringList> listFolders();

@@ -16,6 +16,8 @@ int run(Invocation &invocation)
     const QString image = QFileInfo(invocation.argument(2)).absoluteFilePath();
     if (auto attached = invocation.store().attachSceneImage(image, sceneID, project); !attached)
         return invocation.fail(attached.error());
+    // No undo here: the file of the image it replaced is of no further use.
+    (void)invocation.store().removeUnusedMedia(project);
     return exitSuccess;
 }
 

@@ -13,6 +13,8 @@ int run(Invocation &invocation)
     const QString sceneID = Invocation::resolveSceneID(project, invocation.argument(1));
     if (auto removed = invocation.store().removeSceneImage(sceneID, project); !removed)
         return invocation.fail(removed.error());
+    // No undo here: the file of the image it replaced is of no further use.
+    (void)invocation.store().removeUnusedMedia(project);
     return exitSuccess;
 }
 
