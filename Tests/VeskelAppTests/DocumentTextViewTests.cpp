@@ -31,7 +31,7 @@ protected:
         text = surface->textView();
         editor->applyDocumentText(script);
         editor->commitTypingUndo();
-        ASSERT_EQ(text->toPlainText(), script);
+        ASSERT_EQ(text->document()->toRawText().replace(QChar::ParagraphSeparator, u'\n'), script);
     }
 
     void setCaret(int anchor, int position)
@@ -74,6 +74,28 @@ TEST_F(DocumentTextViewTest, ASecondReturnOnAnEmptyLineIsKeptAndLinesAreSpaced)
     const double step
         = layout->blockBoundingRect(body.next()).top() - layout->blockBoundingRect(body).top();
     EXPECT_GE(step, QFontMetricsF(text->document()->defaultFont()).height() + 12 - 1);
+}
+
+// Russian typography puts no-break spaces in dates and initials; Shift+Return makes a line
+// separator. A keystroke anywhere keeps every one of them, and a model change that leaves the
+// text as it is does not reset the view.
+TEST_F(DocumentTextViewTest, TypingKeepsNoBreakSpacesAndLineSeparators)
+{
+    const QString script = QStringLiteral("# Сцена\n\n2024\u00A0г. — А.\u00A0С.\u00A0Пушкин"
+                                          "\u2028вторая строка\n");
+    show(script);
+    text->setFocus();
+    const int end = int(script.size()) - 1;
+    setCaret(end, end);
+    QTest::keyClick(text, Qt::Key_X);
+    EXPECT_EQ(editor->documentText(), QString(script).insert(end, u'x'));
+    EXPECT_TRUE(editor->project().scenes.at(0).voiceoverText.contains(u"2024\u00A0г."));
+
+    QSignalSpy reset(text->document(), &QTextDocument::contentsChange);
+    editor->updateScene(editor->project().scenes.at(0).id,
+                        [](Scene &scene) { scene.type = SceneType::titleCard; });
+    EXPECT_EQ(reset.count(), 0);
+    EXPECT_EQ(text->textCursor().position(), end + 1);
 }
 
 TEST_F(DocumentTextViewTest, OnSlideOnThreeLinesChangesOnlyTheContentLineAndAgainNothing)

@@ -300,7 +300,7 @@ class DragClamp : public EditorFixture, public ::testing::WithParamInterface<Cla
 {
 };
 
-TEST_P(DragClamp, DurationsStayBetweenHalfASecondAndAnHour)
+TEST_P(DragClamp, DurationsSnapToHalfSecondsBetweenHalfASecondAndAnHour)
 {
     auto editor = openScript();
     const QString one = sceneID(*editor, "One");
@@ -314,18 +314,21 @@ INSTANTIATE_TEST_SUITE_P(Values,
                          ::testing::Values(ClampCase{0.2, 0.5},
                                            ClampCase{5000, 3600},
                                            ClampCase{std::numeric_limits<double>::infinity(), 3600},
-                                           ClampCase{42.25, 42.25},
+                                           // Half seconds: the step of the estimate.
+                                           ClampCase{42.25, 42.5},
+                                           ClampCase{4.7757757757757755, 5},
+                                           ClampCase{4.7, 4.5},
                                            // NaN is no duration at all: the scene keeps its own.
                                            ClampCase{std::numeric_limits<double>::quiet_NaN(), 2}));
 
-TEST_F(EditorTest, TheInspectorDurationTurnsNegativeIntoZeroAndIgnoresNonFinite)
+TEST_F(EditorTest, TheInspectorDurationIsAtLeastHalfASecondAndIgnoresNonFinite)
 {
     auto editor = openScript();
-    editor->setSelectedSceneDuration(-4);
-    EXPECT_EQ(editor->selectedSceneDuration(), 0);
+    editor->setSelectedSceneDuration(-3);
+    EXPECT_EQ(editor->selectedSceneDuration(), 0.5);
     editor->setSelectedSceneDuration(std::numeric_limits<double>::quiet_NaN());
     editor->setSelectedSceneDuration(std::numeric_limits<double>::infinity());
-    EXPECT_EQ(editor->selectedSceneDuration(), 0);
+    EXPECT_EQ(editor->selectedSceneDuration(), 0.5);
     scheduler.advance(450);
     EXPECT_FALSE(editor->saveError());
 }
@@ -398,7 +401,15 @@ TEST_F(EditorTest, ANewSceneGoesBeforeItsTargetAndItsHeadingIsSelectedForTyping)
     ASSERT_TRUE(editor->documentReveal());
     EXPECT_TRUE(editor->documentReveal()->select);
     const TextRange range = editor->documentReveal()->range;
-    EXPECT_EQ(editor->documentText().mid(range.location, range.length), "# New scene");
+    EXPECT_EQ(editor->documentText().mid(range.location, range.length), "New scene");
+
+    // Typing over the selection names the scene; it keeps its heading, its place and its type.
+    QString typed = editor->documentText();
+    typed.replace(range.location, range.length, "Milling");
+    editor->applyDocumentText(typed);
+    EXPECT_EQ(orderedTitles(*editor), QStringList({"One", "Milling", "Two", "Three"}));
+    EXPECT_EQ(editor->selectedScene()->id, added.id);
+    EXPECT_EQ(editor->selectedScene()->type, SceneType::titleCard);
 
     const QString firstToken = editor->documentReveal()->token;
     InterfaceTranslation::apply(ResolvedLanguage::russian);
@@ -451,21 +462,16 @@ TEST_F(EditorTest, ADuplicateFollowsItsSourceWithItsOwnText)
         "# One (copy)\n\nFirst voiceover with five words.\n\n> Slide one\n\n# Two"));
 }
 
-TEST_F(EditorTest, DuplicatingASceneWithoutTextDoesNothing)
+TEST_F(EditorTest, ASceneWithoutTextDuplicatesInPlaceAndAMissingOneNot)
 {
-    StoryboardProject project = savedProject(threeSceneScript());
-    Scene bare = project.scenes.at(0);
-    bare.id = QStringLiteral("BARE");
-    bare.title = QStringLiteral("Bare");
-    bare.order = 3;
-    project.scenes.append(bare);
-    auto editor = open(project);
+    auto editor = openScript();
+    editor->insertScene(sceneID(*editor, "Two"), SceneType::titleCard);
+    editor->duplicateScene(sceneID(*editor, "New scene"));
+    EXPECT_EQ(orderedTitles(*editor),
+              QStringList({"One", "New scene", "New scene (copy)", "Two", "Three"}));
     const EditorSnapshot before = editor->currentSnapshot();
-    editor->duplicateScene("BARE");
     editor->duplicateScene("missing");
     EXPECT_EQ(editor->currentSnapshot(), before);
-    EXPECT_FALSE(editor->canUndo());
-    EXPECT_FALSE(editor->hasPendingSave());
 }
 
 TEST_F(EditorTest, ADuplicateGetsItsOwnImageFile)
@@ -479,27 +485,37 @@ TEST_F(EditorTest, ADuplicateGetsItsOwnImageFile)
     ASSERT_TRUE(copy.image);
     EXPECT_EQ(copy.image->localPath, copy.id + ".png");
 
-    // Taking the copy's image away leaves the source's file alone.
+    // Taking the copy's image away leaves the source's file alone; the copy's own file goes
+    // when the editor closes, as nothing can bring it back then.
     editor->removeAttachedImage();
     const QString media = ProjectPackagePaths::mediaURL(*store.packageURL(editor->project()));
     EXPECT_TRUE(QFileInfo::exists(media + "/" + source.image->localPath));
-    EXPECT_FALSE(QFileInfo::exists(media + "/" + copy.image->localPath));
     EXPECT_EQ(*editor->sceneImageURL(source), media + "/" + source.image->localPath);
+    editor->close();
+    EXPECT_TRUE(QFileInfo::exists(media + "/" + source.image->localPath));
+    EXPECT_FALSE(QFileInfo::exists(media + "/" + copy.image->localPath));
 }
 
-TEST_F(EditorTest, DeletingASceneKeepsItsTextAsDraft)
+TEST_F(EditorTest, DeletingASceneKeepsItsTextWhereTheDocumentShowsIt)
 {
     auto editor = openScript();
+    const QString before = editor->documentText();
     editor->deleteScene(sceneID(*editor, "Two"));
     EXPECT_EQ(orderedTitles(*editor), QStringList({"One", "Three"}));
     EXPECT_EQ(editor->project().orderedScenes().at(1).marker.title, "S002 · Three");
-    EXPECT_TRUE(editor->documentText().contains("Second scene voiceover."));
+    // The text stays under the heading before it and belongs to that scene now.
+    QString expected = before;
+    expected.remove("# Two\n\n");
+    EXPECT_EQ(editor->documentText(), expected);
+    EXPECT_EQ(editor->project().orderedScenes().at(0).productionNote, "note two");
+
+    // The first scene's text becomes draft text before the first heading.
+    editor->deleteScene(sceneID(*editor, "One"));
     const auto items = editor->timelineItems();
-    ASSERT_EQ(items.size(), 4);
+    ASSERT_EQ(items.size(), 2);
     EXPECT_TRUE(items.at(0).isGhost());
+    EXPECT_EQ(items.at(0).asGhost().blockIDs.size(), 5);
     EXPECT_TRUE(items.at(1).isScene());
-    EXPECT_TRUE(items.at(2).isGhost());
-    EXPECT_EQ(items.at(2).asGhost().blockIDs.size(), 2);
 }
 
 TEST_F(EditorTest, DeletingThePrimarySelectsTheFirstAndDeletingTheLastClears)
@@ -742,14 +758,16 @@ TEST_F(EditorTest, MarkupNamesBecomeCommandsWithFreshTokens)
 
 // MARK: views
 
-TEST_F(EditorTest, TimelineGhostsCoverDraftTextAndScenesWithoutTextComeLast)
+TEST_F(EditorTest, TimelineGhostsCoverDraftTextAndScenesWithoutTextStandWhereTheyAre)
 {
     StoryboardProject project = savedProject(threeSceneScript());
     Scene bare = project.scenes.at(0);
     bare.id = QStringLiteral("BARE");
     bare.title = QStringLiteral("Bare");
-    bare.order = 3;
+    bare.order = 1;
     bare.durationSeconds = 9;
+    project.scenes[1].order = 2;
+    project.scenes[2].order = 3;
     project.scenes.append(bare);
     // A draft paragraph of blanks only and a note: the blank one is left out.
     project.scriptBlocks.append(ScriptBlock{"B1", "   ", ScriptBlockRole::voiceover, std::nullopt});
@@ -762,15 +780,16 @@ TEST_F(EditorTest, TimelineGhostsCoverDraftTextAndScenesWithoutTextComeLast)
     for (const TimelineItem &item : items)
         ids << item.id();
     const QList<ScriptBlock> &blocks = editor->project().scriptBlocks;
-    EXPECT_EQ(
-        ids, QStringList({"ghost-" + blocks.at(0).id, sceneID(*editor, "One"),
-                          sceneID(*editor, "Two"), sceneID(*editor, "Three"), "ghost-B2", "BARE"}));
+    EXPECT_EQ(ids, QStringList({"ghost-" + blocks.at(0).id, sceneID(*editor, "One"), "BARE",
+                                sceneID(*editor, "Two"), sceneID(*editor, "Three"), "ghost-B2"}));
     EXPECT_EQ(items.at(0).asGhost(),
               (TimelineGhost{"ghost-" + blocks.at(0).id, {blocks.at(0).id}, 2}));
+    EXPECT_EQ(items.at(2).durationSeconds(), 9);
     // Only voiceover is timed: a note alone gets the shortest estimate.
-    EXPECT_EQ(items.at(4).asGhost().blockIDs, QList<QString>({"B2"}));
-    EXPECT_EQ(items.at(4).durationSeconds(), 2);
-    EXPECT_EQ(items.at(5).durationSeconds(), 9);
+    EXPECT_EQ(items.at(5).asGhost().blockIDs, QList<QString>({"B2"}));
+    EXPECT_EQ(items.at(5).durationSeconds(), 2);
+    EXPECT_TRUE(editor->documentText().contains("# One\n\nFirst voiceover with five words.\n\n"
+                                                "> Slide one\n\n# Bare\n\n# Two"));
 }
 
 TEST_F(EditorTest, DraftGhostsAreTimedByTheirJoinedVoiceover)

@@ -104,9 +104,9 @@ TEST_F(ProjectEditorViewTest, TheTextFollowsTheModelKeepingTheCaret)
     editorModel->insertScene(std::nullopt, SceneType::placeholder);
     EXPECT_EQ(text->toPlainText(), editorModel->documentText());
     EXPECT_TRUE(text->toPlainText().contains("First.\n\n# New scene"));
-    EXPECT_EQ(text->textCursor().selectionStart(), text->toPlainText().indexOf("# New scene"));
-    // The new heading is selected, so typing names the scene.
-    EXPECT_EQ(text->textCursor().selectedText(), "# New scene");
+    EXPECT_EQ(text->textCursor().selectionStart(), text->toPlainText().indexOf("# New scene") + 2);
+    // The new heading's title is selected, so typing names the scene and keeps the heading.
+    EXPECT_EQ(text->textCursor().selectedText(), "New scene");
 }
 
 TEST_F(ProjectEditorViewTest, MarkupNotificationsRewriteTheLineAtTheCaret)

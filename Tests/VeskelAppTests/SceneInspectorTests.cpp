@@ -118,16 +118,16 @@ TEST_F(SceneInspectorTest, TypedDurationIsCommittedOrRestored)
     EXPECT_EQ(primary().durationSeconds, 2.5);
     EXPECT_EQ(edit->text(), "2.5");
 
-    // The drag minimum of the timeline does not apply here.
+    // A duration the export would refuse becomes the shortest allowed.
     type("-3");
-    EXPECT_EQ(primary().durationSeconds, 0);
-    EXPECT_EQ(edit->text(), "0");
+    EXPECT_EQ(primary().durationSeconds, 0.5);
+    EXPECT_EQ(edit->text(), "0.5");
 
     type("4.0");
     EXPECT_EQ(edit->text(), "4");
     editor->undo();
-    EXPECT_EQ(primary().durationSeconds, 0);
-    EXPECT_EQ(edit->text(), "0");
+    EXPECT_EQ(primary().durationSeconds, 0.5);
+    EXPECT_EQ(edit->text(), "0.5");
 }
 
 TEST_F(SceneInspectorTest, TheStepperStopsAtItsLimits)
@@ -156,7 +156,8 @@ TEST_F(SceneInspectorTest, ControlsEditThePrimarySceneOneUndoStepEach)
     EXPECT_TRUE(chips->chip(SceneType::summary)->isChecked());
     EXPECT_FALSE(chips->chip(SceneType::placeholder)->isChecked());
 
-    editor->setSelectedSceneDuration(0);
+    // A project file may hold a zero duration; the inspector warns about it.
+    editor->updateSelectedScene([](Scene &scene) { scene.durationSeconds = 0; });
     EXPECT_FALSE(popover->warningBanner()->isHidden());
     EXPECT_EQ(popover->warningBanner()->lines(),
               QStringList{"Duration must be greater than zero."});

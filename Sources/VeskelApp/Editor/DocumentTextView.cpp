@@ -239,13 +239,22 @@ void DocumentTextView::resizeEvent(QResizeEvent *event)
 
 // --- keeping view and model in step ------------------------------------------------------------
 
+QString DocumentTextView::typedText() const
+{
+    // Plain text would turn no-break spaces into spaces and line separators into line feeds;
+    // the user's characters go to the model as they are, paragraph breaks as line feeds.
+    QString text = document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, u'\n');
+    return text;
+}
+
 void DocumentTextView::takeModelText()
 {
     // While our own text goes to the model, what comes back is that same text.
     if (!m_model || m_handingOver)
         return;
     const QString text = m_model->documentText();
-    if (text == toPlainText())
+    if (text == typedText())
         return;
     // The model rewrote the document (an operation, undo): show it, keeping the caret where
     // it was as far as the new text allows.
@@ -293,7 +302,7 @@ void DocumentTextView::handOverText()
         applyBlockFormats(from, to);
     }
     m_handingOver = true;
-    m_model->applyDocumentText(toPlainText());
+    m_model->applyDocumentText(typedText());
     m_handingOver = false;
     refreshSearchHighlight(m_activeSearchQuery);
     refreshFocusHighlight();
@@ -332,7 +341,7 @@ void DocumentTextView::keyPressEvent(QKeyEvent *event)
 void DocumentTextView::refreshFocusHighlight()
 {
     m_focusSelections.clear();
-    const QString text = dimsSurroundings(m_focusMode) ? toPlainText() : QString();
+    const QString text = dimsSurroundings(m_focusMode) ? typedText() : QString();
     const auto focus = FocusRange::around(m_focusMode, text, textCursor().selectionStart());
     if (focus) {
         QTextCharFormat dim;

@@ -77,6 +77,8 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    // The document as the user typed it, every character kept; paragraphs end in line feeds.
+    QString typedText() const;
     void takeModelText();
     void handOverText();
     void noteChange(int from, int removed, int added);

@@ -1,5 +1,6 @@
 #include "VeskelApp/Editor/ProjectEditorViewModel.h"
 
+#include "StoryboardCore/Editing/SceneEdits.h"
 #include "StoryboardCore/Script/ScriptDocumentCodec.h"
 #include "StoryboardCore/Script/ScriptImport.h"
 #include "StoryboardCore/Script/ScriptSceneSync.h"
@@ -86,31 +87,6 @@ qsizetype indexOfScene(const QList<Scene> &scenes, const QString &sceneID)
             return i;
     }
     return -1;
-}
-
-qsizetype firstBlockOf(const QList<ScriptBlock> &blocks, const QString &sceneID)
-{
-    for (qsizetype i = 0; i < blocks.size(); ++i) {
-        if (blocks.at(i).sceneID == sceneID)
-            return i;
-    }
-    return -1;
-}
-
-// `order` becomes 0, 1, 2 … in the present order (ties keep their list order); the list
-// itself stays as it is.
-void renumberInPlace(QList<Scene> &scenes)
-{
-    std::vector<qsizetype> indices(size_t(scenes.size()));
-    std::iota(indices.begin(), indices.end(), qsizetype(0));
-    std::stable_sort(indices.begin(), indices.end(), [&](qsizetype a, qsizetype b) {
-        return scenes.at(a).order < scenes.at(b).order;
-    });
-    for (size_t i = 0; i < indices.size(); ++i) {
-        Scene &scene = scenes[indices[i]];
-        scene.order = int(i);
-        scene.marker.title = scene.markerName();
-    }
 }
 
 } // namespace
@@ -259,10 +235,12 @@ QList<TimelineItem> ProjectEditorViewModel::timelineItems() const
     sceneIndex.reserve(scenes.size());
     for (qsizetype i = 0; i < scenes.size(); ++i)
         sceneIndex.insert(scenes.at(i).id, i);
-    std::vector<bool> emitted(size_t(scenes.size()), false);
 
-    QList<TimelineItem> items;
-    items.reserve(scenes.size() + 4);
+    // Text of no scene shows as a ghost where it stands: before the first scene, or after the
+    // text of the scene it follows.
+    QList<TimelineItem> leadingGhosts;
+    std::vector<QList<TimelineItem>> ghostsAfter(size_t(scenes.size()));
+    QList<TimelineItem> *ghosts = &leadingGhosts;
     std::vector<const ScriptBlock *> run;
 
     const auto flushRun = [&] {
@@ -285,7 +263,7 @@ QList<TimelineItem> ProjectEditorViewModel::timelineItems() const
             return;
         ghost.id = QStringLiteral("ghost-") + ghost.blockIDs.constFirst();
         ghost.durationSeconds = ScriptSceneSync::estimatedDuration(voiceover);
-        items.append(TimelineItem::ghost(std::move(ghost)));
+        ghosts->append(TimelineItem::ghost(std::move(ghost)));
     };
 
     // A scene's blocks usually follow each other: only the first of them needs a lookup.
@@ -300,28 +278,24 @@ QList<TimelineItem> ProjectEditorViewModel::timelineItems() const
             continue;
         previousSceneID = &*block.sceneID;
         const auto found = sceneIndex.constFind(*block.sceneID);
-        if (found == sceneIndex.cend() || emitted[size_t(*found)])
-            continue;
-        emitted[size_t(*found)] = true;
-        items.append(TimelineItem::scene(scenes.at(*found)));
+        if (found != sceneIndex.cend())
+            ghosts = &ghostsAfter[size_t(*found)];
     }
     flushRun();
 
-    if (std::find(emitted.cbegin(), emitted.cend(), false) == emitted.cend())
-        return items;
-    for (const Scene &scene : orderedScenes(m_project)) {
-        const qsizetype index = sceneIndex.value(scene.id, -1);
-        if (index >= 0 && !emitted[size_t(index)]) {
-            emitted[size_t(index)] = true;
-            items.append(TimelineItem::scene(scene));
-        }
+    QList<TimelineItem> items;
+    items.reserve(scenes.size() + leadingGhosts.size());
+    items.append(std::move(leadingGhosts));
+    for (qsizetype index : ScriptSceneSync::documentOrder(m_project.scriptBlocks, scenes)) {
+        items.append(TimelineItem::scene(scenes.at(index)));
+        items.append(std::move(ghostsAfter[size_t(index)]));
     }
     return items;
 }
 
 std::optional<QString> ProjectEditorViewModel::sceneFollowing(const QString &sceneID) const
 {
-    const QList<QString> order = ScriptSceneSync::sceneOrder(m_project.scriptBlocks);
+    const QList<QString> order = SceneEdits::filmOrder(m_project);
     const qsizetype index = order.indexOf(sceneID);
     if (index < 0 || index + 1 >= order.size())
         return std::nullopt;
@@ -399,7 +373,8 @@ void ProjectEditorViewModel::setSelectedSceneDuration(double seconds)
     // A non-finite duration could never be written to the project file again.
     if (!std::isfinite(seconds))
         return;
-    const double value = std::max(seconds, 0.0);
+    // Below the shortest clip the project could not be exported.
+    const double value = std::max(seconds, minimumDragDuration);
     updateSelectedScene([value](Scene &scene) { scene.durationSeconds = value; });
 }
 
@@ -430,6 +405,8 @@ bool ProjectEditorViewModel::mutate(const std::function<bool(StoryboardProject &
         const Scene *old = before.value(scene.id);
         if (old && *old == scene)
             continue;
+        // The title its heading will read back, so the document and the project agree.
+        scene.title = ScriptText::headingTitle(scene.title);
         scene.updatedAt = stamp;
         // The marker text follows title, number and duration.
         scene.marker.title = scene.markerName();
@@ -475,13 +452,8 @@ void ProjectEditorViewModel::persist()
         setSaveError(written.error().description());
         return;
     }
-    if (m_onProjectChanged) {
-        // The callback refreshes the project list, which may drop this editor.
-        const QPointer<ProjectEditorViewModel> alive(this);
-        m_onProjectChanged(saved);
-        if (!alive)
-            return;
-    }
+    if (!tellProjectChanged(saved))
+        return;
     setSaveError(std::nullopt);
 }
 
@@ -541,9 +513,11 @@ void ProjectEditorViewModel::applyDocumentText(const QString &input)
         return;
     beginTypingUndo();
 
-    ParsedScriptDocument parsed = ScriptDocumentCodec::parse(text, orderedScenes(m_project));
+    const QList<Scene> previous = orderedScenes(m_project);
+    ParsedScriptDocument parsed = ScriptDocumentCodec::parse(text, previous, m_keptAside);
     for (Scene &scene : parsed.scenes)
         refreshMarkerTitle(scene);
+    keepAsideDropped(previous, parsed.scenes);
 
     // Both fields change before anyone hears of either; while the user's own text is being
     // written back the document is not regenerated under the caret.
@@ -561,6 +535,32 @@ void ProjectEditorViewModel::applyDocumentText(const QString &input)
     reconcileSelectionAfterParse();
     scheduleSave();
     scheduleTypingUndoCommit();
+}
+
+void ProjectEditorViewModel::keepAsideDropped(const QList<Scene> &previous,
+                                              const QList<Scene> &parsed)
+{
+    // Usually the same scenes in the same order: nothing to hash.
+    const bool same = previous.size() == parsed.size()
+                      && std::equal(previous.cbegin(), previous.cend(), parsed.cbegin(),
+                                    [](const Scene &a, const Scene &b) { return a.id == b.id; });
+    if (same && m_keptAside.isEmpty())
+        return;
+    QSet<QString> live;
+    live.reserve(parsed.size());
+    for (const Scene &scene : parsed)
+        live.insert(scene.id);
+    // Taken back: live again.
+    m_keptAside.removeIf([&](const Scene &scene) { return live.contains(scene.id); });
+    // The most recently removed first, so a title typed again takes the latest of its scenes.
+    QList<Scene> dropped;
+    for (const Scene &scene : previous) {
+        if (!live.contains(scene.id))
+            dropped.append(scene);
+    }
+    m_keptAside = dropped + m_keptAside;
+    if (m_keptAside.size() > keptAsideLimit)
+        m_keptAside.resize(keptAsideLimit);
 }
 
 void ProjectEditorViewModel::reconcileSelectionAfterParse()
@@ -625,6 +625,10 @@ void ProjectEditorViewModel::redo()
 void ProjectEditorViewModel::restore(const EditorSnapshot &snapshot)
 {
     setProject(snapshot.project);
+    // A scene the restored state has again is no longer kept aside.
+    if (!m_keptAside.isEmpty()) {
+        m_keptAside.removeIf([&](const Scene &scene) { return hasScene(scene.id); });
+    }
     setSelection(snapshot.selectedSceneIDs, snapshot.selectedSceneID, snapshot.selectionAnchorID);
     regenerateDocument();
     syncUndoRedoFlags();
@@ -644,23 +648,19 @@ void ProjectEditorViewModel::insertScene(const std::optional<QString> &beforeSce
     scene.durationSeconds = m_project.videoSettings.defaultSceneDurationSeconds;
     scene.createdAt = stamp;
     scene.updatedAt = stamp;
-    const ScriptBlock block{makeUUID(), QString(), ScriptBlockRole::voiceover, scene.id};
 
     mutate([&](StoryboardProject &project) {
-        qsizetype at = beforeSceneID ? firstBlockOf(project.scriptBlocks, *beforeSceneID) : -1;
-        if (at < 0)
-            at = project.scriptBlocks.size();
-        project.scriptBlocks.insert(at, block);
-        project.scenes.append(scene);
-        ScriptSceneSync::renumberScenes(project.scriptBlocks, project.scenes);
+        SceneEdits::insert(project, scene, beforeSceneID);
         return true;
     });
     selectAlone(scene.id);
 
-    // Selected, so typing replaces the placeholder title at once.
+    // The title after "# " is selected, so typing names the scene and keeps its heading.
     const auto heading = m_documentLayout.sceneHeadingRanges.constFind(scene.id);
     if (heading != m_documentLayout.sceneHeadingRanges.cend()) {
-        m_documentReveal = DocumentReveal{*heading, true, makeUUID()};
+        const qsizetype prefix = std::min<qsizetype>(heading->length, 2);
+        m_documentReveal = DocumentReveal{
+            TextRange{heading->location + prefix, heading->length - prefix}, true, makeUUID()};
         emit documentRevealChanged();
     }
 }
@@ -707,8 +707,7 @@ std::optional<SceneImage> ProjectEditorViewModel::copiedImage(const Scene &sourc
 void ProjectEditorViewModel::duplicateScene(const QString &sceneID)
 {
     const qsizetype sourceIndex = indexOfScene(m_project.scenes, sceneID);
-    // Without text there is nothing to place the copy by: no copy, and no undo step.
-    if (sourceIndex < 0 || !ScriptSceneSync::sceneHasBlocks(sceneID, m_project.scriptBlocks))
+    if (sourceIndex < 0)
         return;
     const Scene &source = m_project.scenes.at(sourceIndex);
     const QDateTime stamp = now();
@@ -720,19 +719,7 @@ void ProjectEditorViewModel::duplicateScene(const QString &sceneID)
     copy.image = copiedImage(source, copy.id);
 
     const bool applied = mutate([&](StoryboardProject &project) {
-        QList<ScriptBlock> copies;
-        qsizetype last = -1;
-        for (qsizetype i = 0; i < project.scriptBlocks.size(); ++i) {
-            const ScriptBlock &block = project.scriptBlocks.at(i);
-            if (block.sceneID != sceneID)
-                continue;
-            copies.append(ScriptBlock{makeUUID(), block.text, block.role, copy.id});
-            last = i;
-        }
-        for (qsizetype i = 0; i < copies.size(); ++i)
-            project.scriptBlocks.insert(last + 1 + i, copies.at(i));
-        project.scenes.append(copy);
-        ScriptSceneSync::renumberScenes(project.scriptBlocks, project.scenes);
+        SceneEdits::duplicate(project, sceneID, copy);
         return true;
     });
     if (applied)
@@ -745,9 +732,7 @@ void ProjectEditorViewModel::deleteScene(const QString &sceneID)
         return;
     const bool wasPrimary = m_selectedSceneID == sceneID;
     mutate([&](StoryboardProject &project) {
-        project.scenes.removeIf([&](const Scene &scene) { return scene.id == sceneID; });
-        renumberInPlace(project.scenes);
-        ScriptSceneSync::detachBlocks({sceneID}, project.scriptBlocks);
+        SceneEdits::remove(project, {sceneID});
         return true;
     });
 
@@ -765,9 +750,7 @@ void ProjectEditorViewModel::deleteSelectedScene()
         return;
     const QSet<QString> doomed = m_selectedSceneIDs;
     const bool applied = mutate([&](StoryboardProject &project) {
-        project.scenes.removeIf([&](const Scene &scene) { return doomed.contains(scene.id); });
-        renumberInPlace(project.scenes);
-        ScriptSceneSync::detachBlocks(doomed, project.scriptBlocks);
+        SceneEdits::remove(project, doomed);
         return true;
     });
     if (applied)
@@ -804,21 +787,7 @@ void ProjectEditorViewModel::moveSceneBlocks(const QString &sceneID,
     if (beforeSceneID == sceneID || !hasScene(sceneID))
         return;
     mutate([&](StoryboardProject &project) {
-        QList<ScriptBlock> moved;
-        QList<ScriptBlock> rest;
-        rest.reserve(project.scriptBlocks.size());
-        for (const ScriptBlock &block : std::as_const(project.scriptBlocks))
-            (block.sceneID == sceneID ? moved : rest).append(block);
-        qsizetype at = beforeSceneID ? firstBlockOf(rest, *beforeSceneID) : -1;
-        if (at < 0)
-            at = rest.size();
-        QList<ScriptBlock> blocks;
-        blocks.reserve(project.scriptBlocks.size());
-        blocks.append(rest.first(at));
-        blocks.append(moved);
-        blocks.append(rest.sliced(at));
-        project.scriptBlocks = std::move(blocks);
-        ScriptSceneSync::renumberScenes(project.scriptBlocks, project.scenes);
+        SceneEdits::move(project, sceneID, beforeSceneID);
         return true;
     });
 }
@@ -865,7 +834,9 @@ void ProjectEditorViewModel::resizeScene(const QString &sceneID, double duration
         commitTypingUndo();
         m_resizeUndoBaseline = currentSnapshot();
     }
-    const double clamped = std::clamp(durationSeconds, minimumDragDuration, maximumDragDuration);
+    // Half seconds, the step of the estimate and of the inspector's stepper.
+    const double snapped = std::round(durationSeconds * 2.0) / 2.0;
+    const double clamped = std::clamp(snapped, minimumDragDuration, maximumDragDuration);
     if (std::abs(clamped - m_project.scenes.at(index).durationSeconds) <= 0.0001)
         return;
 
@@ -891,30 +862,20 @@ void ProjectEditorViewModel::commitSceneDuration()
 
 void ProjectEditorViewModel::attachImage(const QString &sourcePath)
 {
-    if (!m_selectedSceneID || !hasScene(*m_selectedSceneID))
-        return;
-    commitTypingUndo();
-    m_resizeUndoBaseline.reset();
-    const EditorSnapshot before = currentSnapshot();
-    StoryboardProject updated = m_project;
-    if (auto attached = m_store->attachSceneImage(sourcePath, *m_selectedSceneID, updated);
-        !attached) {
-        setSaveError(attached.error().description());
-        return;
-    }
-    // Recorded only now: a failed attach changes nothing and leaves no empty undo step.
-    recordUndo(before);
-    setProject(std::move(updated));
-    if (m_onProjectChanged) {
-        const QPointer<ProjectEditorViewModel> alive(this);
-        m_onProjectChanged(m_project);
-        if (!alive)
-            return;
-    }
-    setSaveError(std::nullopt);
+    changeImage([&](const QString &sceneID, StoryboardProject &project) {
+        return m_store->attachSceneImage(sourcePath, sceneID, project);
+    });
 }
 
 void ProjectEditorViewModel::removeAttachedImage()
+{
+    changeImage([&](const QString &sceneID, StoryboardProject &project) {
+        return m_store->removeSceneImage(sceneID, project);
+    });
+}
+
+void ProjectEditorViewModel::changeImage(
+    const std::function<ProjectStore::Result<void>(const QString &, StoryboardProject &)> &change)
 {
     if (!m_selectedSceneID || !hasScene(*m_selectedSceneID))
         return;
@@ -922,19 +883,27 @@ void ProjectEditorViewModel::removeAttachedImage()
     m_resizeUndoBaseline.reset();
     const EditorSnapshot before = currentSnapshot();
     StoryboardProject updated = m_project;
-    if (auto removed = m_store->removeSceneImage(*m_selectedSceneID, updated); !removed) {
-        setSaveError(removed.error().description());
+    if (auto changed = change(*m_selectedSceneID, updated); !changed) {
+        setSaveError(changed.error().description());
         return;
     }
+    // Recorded only now: a failed change leaves no empty undo step. The store keeps the file
+    // of the image this replaces, so undo finds it.
     recordUndo(before);
     setProject(std::move(updated));
-    if (m_onProjectChanged) {
-        const QPointer<ProjectEditorViewModel> alive(this);
-        m_onProjectChanged(m_project);
-        if (!alive)
-            return;
-    }
+    if (!tellProjectChanged(m_project))
+        return;
     setSaveError(std::nullopt);
+}
+
+bool ProjectEditorViewModel::tellProjectChanged(const StoryboardProject &project)
+{
+    if (!m_onProjectChanged)
+        return true;
+    // The callback refreshes the project list, which may drop this editor.
+    const QPointer<ProjectEditorViewModel> alive(this);
+    m_onProjectChanged(project);
+    return !alive.isNull();
 }
 
 // MARK: import
@@ -1089,6 +1058,11 @@ void ProjectEditorViewModel::close()
         commitSceneDuration();
     else if (m_pendingSave)
         persist();
+    if (m_closed)
+        return;
+    m_closed = true;
+    // No undo step can bring back an image now; a failure only leaves a file behind.
+    (void)m_store->removeUnusedMedia(m_project);
 }
 
 } // namespace veskel

@@ -61,6 +61,8 @@ public:
     static constexpr int undoLimit = 50;
     static constexpr double minimumDragDuration = 0.5;
     static constexpr double maximumDragDuration = 3600;
+    // Scenes whose headings typing removed, remembered for the session.
+    static constexpr qsizetype keptAsideLimit = 200;
 
     // The store (not owned) must outlive the view model. Without a scheduler the delays run on
     // QTimers of the main thread; a given scheduler is not owned either. The first scene is
@@ -95,6 +97,10 @@ public:
     // A run of typing has started and not yet become an undo step.
     bool isTypingRunOpen() const { return m_typingUndoBaseline.has_value(); }
     bool isDraggingDuration() const { return m_resizeUndoBaseline.has_value(); }
+    // Scenes whose heading typing removed in this session, the most recent first: a heading
+    // typed again with exactly one's title takes it back (id, settings, image). They are not
+    // in the project meanwhile.
+    const QList<Scene> &keptAsideScenes() const { return m_keptAside; }
 
     // --- read-only views -------------------------------------------------------------------------
     std::optional<Scene> selectedScene() const;
@@ -116,32 +122,33 @@ public:
     CardRenderInput cardPreviewInput(const Scene &scene, int maxDimension) const;
 
     // The inspector's duration field: the primary scene's duration, 0 without one. Writing
-    // edits the primary scene; negative (and non-finite) values become 0.
+    // edits the primary scene; values below 0.5 s become 0.5 s, non-finite ones are ignored.
     double selectedSceneDuration() const;
     void setSelectedSceneDuration(double seconds);
     void setSelectedSceneType(SceneType type);
 
     // --- editing -------------------------------------------------------------------------------
-    // Before the scene with that id, or at the end without one (or when it has no text).
+    // Before the scene with that id, or at the end without one. The new scene has no text; its
+    // title is selected in the document.
     void insertScene(const std::optional<QString> &beforeSceneID, SceneType type);
     // "Add Scene After": before the scene that follows it, at the end when it is the last.
     void insertSceneAfter(const QString &sceneID, SceneType type);
-    // A copy with its own copy of the text, right after the source. A scene without text
-    // cannot be copied and nothing happens.
+    // A copy with its own copy of the text and image, right after the source.
     void duplicateScene(const QString &sceneID);
-    // Removes the scene; its text stays in the document as draft text.
+    // Removes the scene; its text stays where the document shows it, joining the scene before
+    // (or the draft text before the first heading).
     void deleteScene(const QString &sceneID);
     void dissolveScene(const QString &sceneID) { deleteScene(sceneID); }
     void deleteSelectedScene();
     void moveSelectedSceneEarlier();
     void moveSelectedSceneLater();
-    // Moves the scene's text before the other scene's, or to the end without one.
+    // Moves the scene (heading and text) before the other scene, or to the end without one.
     void moveSceneBlocks(const QString &sceneID, const std::optional<QString> &beforeSceneID);
     // The duration estimated from the scene's voiceover.
     void recalculateDuration(const QString &sceneID);
     // A duration drag: called while the edge moves, ended by commitSceneDuration(). Values are
-    // clamped to 0.5 … 3600 s; nothing is regenerated or saved until the end, which is one
-    // undo step and saves at once.
+    // snapped to half seconds and clamped to 0.5 … 3600 s; nothing is regenerated or saved until
+    // the end, which is one undo step and saves at once.
     void resizeScene(const QString &sceneID, double durationSeconds);
     void commitSceneDuration();
     void updateSelectedScene(const std::function<void(Scene &)> &change);
@@ -187,8 +194,9 @@ public:
     void commitTypingUndo();
     // Saves now; cancels the debounced save.
     void persist();
-    // The editor goes away: closes the typing run and a duration drag, and writes a pending
-    // save at once. Safe to call more than once.
+    // The editor goes away: closes the typing run and a duration drag, writes a pending save at
+    // once and removes the image files no scene refers to any more. Safe to call more than
+    // once.
     void close();
 
     // "Name (copy)" / "Name (копия)"; a blank title is the untitled word with the suffix.
@@ -228,6 +236,12 @@ private:
     void syncUndoRedoFlags();
     void restore(const EditorSnapshot &snapshot);
     void reconcileSelectionAfterParse();
+    // Remembers the scenes a parse dropped and forgets the ones it took back.
+    void keepAsideDropped(const QList<Scene> &previous, const QList<Scene> &parsed);
+    void changeImage(const std::function<ProjectStore::Result<void>(const QString &,
+                                                                    StoryboardProject &)> &change);
+    // Tells the project list; false when that dropped this editor.
+    bool tellProjectChanged(const StoryboardProject &project);
     bool hasScene(const QString &sceneID) const;
     // Copies the source scene's image file for its duplicate; nothing when it cannot.
     std::optional<SceneImage> copiedImage(const Scene &source, const QString &copyID) const;
@@ -255,6 +269,8 @@ private:
     EditorScheduler::Handle m_typingUndoTask = 0;
     std::optional<EditorSnapshot> m_resizeUndoBaseline;
     bool m_isApplyingDocumentText = false;
+    bool m_closed = false;
+    QList<Scene> m_keptAside;
 };
 
 } // namespace veskel
