@@ -8,13 +8,13 @@ namespace veskel::SceneListExporter {
 
 namespace {
 
-// Quotes doubled; the field wrapped in quotes when it holds a comma, a quote or a line feed.
-// A lone carriage return stays bare.
+// Quotes doubled; the field wrapped in quotes when it holds a comma, a quote or a line break.
+// Readers end a row at a carriage return of its own too, so it counts as a line break.
 QString field(const QString &value)
 {
     QString text = value;
     text.replace(u'"', QStringLiteral("\"\""));
-    if (text.contains(u',') || text.contains(u'"') || text.contains(u'\n'))
+    if (text.contains(u',') || text.contains(u'"') || text.contains(u'\n') || text.contains(u'\r'))
         return u'"' + text + u'"';
     return text;
 }

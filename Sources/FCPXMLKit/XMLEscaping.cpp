@@ -44,12 +44,41 @@ QString removingForbiddenCharacters(const QString &text)
 
 QString escape(const QString &text)
 {
-    QString result = removingForbiddenCharacters(text);
-    result.replace(u'&', QStringLiteral("&amp;"));
-    result.replace(u'<', QStringLiteral("&lt;"));
-    result.replace(u'>', QStringLiteral("&gt;"));
-    result.replace(u'"', QStringLiteral("&quot;"));
-    result.replace(u'\'', QStringLiteral("&apos;"));
+    const QString clean = removingForbiddenCharacters(text);
+    QString result;
+    result.reserve(clean.size());
+    for (const QChar c : clean) {
+        switch (c.unicode()) {
+        case u'&':
+            result += QStringLiteral("&amp;");
+            break;
+        case u'<':
+            result += QStringLiteral("&lt;");
+            break;
+        case u'>':
+            result += QStringLiteral("&gt;");
+            break;
+        case u'"':
+            result += QStringLiteral("&quot;");
+            break;
+        case u'\'':
+            result += QStringLiteral("&apos;");
+            break;
+        // A reader turns these into spaces when they stand raw in an attribute value, and the
+        // indentation of the enclosing elements would land inside the value after a line feed.
+        case u'\n':
+            result += QStringLiteral("&#10;");
+            break;
+        case u'\r':
+            result += QStringLiteral("&#13;");
+            break;
+        case u'\t':
+            result += QStringLiteral("&#9;");
+            break;
+        default:
+            result += c;
+        }
+    }
     return result;
 }
 

@@ -15,8 +15,9 @@ bool isAllowedCharacter(char32_t codePoint);
 // so dropping it is the only way to keep the rest.
 QString removingForbiddenCharacters(const QString &text);
 
-// Forbidden characters dropped, then "&", "<", ">", '"' and "'" replaced by their entities,
-// in that order. Line breaks and tabs are kept as they are.
+// An attribute value (or element text): forbidden characters dropped, "&", "<", ">", '"' and
+// "'" written as their entities, line feed, carriage return and tab as character references
+// (&#10;, &#13;, &#9;), so a reader gets them back exactly. Everything else stays as it is.
 QString escape(const QString &text);
 
 } // namespace XMLEscaping

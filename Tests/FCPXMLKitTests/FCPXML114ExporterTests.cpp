@@ -166,20 +166,18 @@ TEST(FCPXML114Exporter, DropsCharactersXMLCannotHold)
               QStringLiteral("S001 · abcdef"));
     EXPECT_EQ(elementsNamed(xml, QStringLiteral("project")).value(0).value("name"), u"Badtitle");
     // A note made only of forbidden characters is empty, so the production note stands in.
-    EXPECT_TRUE(xml.contains(QStringLiteral("note=\"kept\tnote\"")));
+    EXPECT_EQ(elementsNamed(xml, QStringLiteral("marker")).value(0).value("note"), u"kept\tnote");
 }
 
-TEST(FCPXML114Exporter, ContinuedNoteLinesAreIndentedByTheEnclosingElements)
+// Raw in an attribute they would be read as spaces, with the indentation of the enclosing
+// elements after every line feed.
+TEST(FCPXML114Exporter, NotesReadBackWithTheirLineBreaksAndTabs)
 {
     const QString xml = exportValidated(multiLineNotes(25));
-    const QString indent36(36, u' ');
-    EXPECT_TRUE(xml.contains(
-        QString(40, u' ') + QStringLiteral("<marker duration=\"1/25s\" note=\"Line one\n")
-        + indent36 + QStringLiteral("Line two\n\n") + indent36
-        + QStringLiteral("\tindented\" start=\"0s\" value=\"S001 · One\"/>\n")))
-        << xml.toStdString();
-    EXPECT_TRUE(
-        xml.contains(QStringLiteral("note=\"Windows\r\n") + indent36 + QStringLiteral("break\"")));
+    EXPECT_EQ(elementsNamed(xml, QStringLiteral("marker")).value(0).value("note"),
+              QStringLiteral("Line one\nLine two\n\n\tindented"));
+    EXPECT_EQ(elementsNamed(xml, QStringLiteral("chapter-marker")).value(0).value("note"),
+              QStringLiteral("Windows\r\nbreak, old Mac\rbreak"));
 }
 
 TEST(FCPXML114Exporter, MarkerKindsAndFallbacks)

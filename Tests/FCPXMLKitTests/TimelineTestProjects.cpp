@@ -68,7 +68,7 @@ StoryboardProject multiLineNotes(int fps)
     QList<Scene> scenes{makeScene(0, QStringLiteral("One"), 2),
                         makeScene(1, QStringLiteral("Two"), 2)};
     scenes[0].marker.note = QStringLiteral("Line one\nLine two\n\n\tindented");
-    scenes[1].productionNote = QStringLiteral("Windows\r\nbreak");
+    scenes[1].productionNote = QStringLiteral("Windows\r\nbreak, old Mac\rbreak");
     scenes[1].marker.type = MarkerType::chapter;
     return makeProject(QStringLiteral("Notes"), fps, scenes);
 }

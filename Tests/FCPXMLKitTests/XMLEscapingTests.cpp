@@ -48,9 +48,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         EscapeCase{QStringLiteral("a & b < c > d \" e ' f"),
                    QStringLiteral("a &amp; b &lt; c &gt; d &quot; e &apos; f")},
-        // Ampersands go first, so existing entities are escaped once, not twice or never.
+        // An entity already in the text is text: its ampersand is escaped once.
         EscapeCase{QStringLiteral("&lt;&amp;"), QStringLiteral("&amp;lt;&amp;amp;")},
-        EscapeCase{QStringLiteral("tab\tlf\ncr\r"), QStringLiteral("tab\tlf\ncr\r")},
+        EscapeCase{QStringLiteral("tab\tlf\ncr\r\n"), QStringLiteral("tab&#9;lf&#10;cr&#13;&#10;")},
         EscapeCase{QStringLiteral("Привет 🎬 \uFFFD\uE000"),
                    QStringLiteral("Привет 🎬 \uFFFD\uE000")},
         EscapeCase{QStringLiteral("\x00"

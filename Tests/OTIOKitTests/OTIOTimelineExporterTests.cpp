@@ -30,6 +30,26 @@ OTIOExportResult exportOTIO(const StoryboardProject &project, const ExportFolder
     return OTIOTimelineExporter::exportDocument({project, folder.cardFileNames, folder.path()});
 }
 
+// Where a control character stands raw inside a string of the JSON text: JSON allows none
+// there, though QJsonDocument reads a raw carriage return or tab without complaint.
+QList<qsizetype> rawControlCharactersInStrings(const QString &json)
+{
+    QList<qsizetype> found;
+    bool inString = false;
+    for (qsizetype i = 0; i < json.size(); ++i) {
+        const QChar c = json.at(i);
+        if (!inString)
+            inString = c == u'"';
+        else if (c == u'\\')
+            ++i;
+        else if (c == u'"')
+            inString = false;
+        else if (c.unicode() < 0x20)
+            found << i;
+    }
+    return found;
+}
+
 QJsonObject parsed(const QString &json)
 {
     QJsonParseError error;
@@ -111,15 +131,16 @@ qint64 frames(const QJsonValue &rationalTime, int fps)
     return value >= 0x1p63 ? std::numeric_limits<qint64>::max() : qint64(value);
 }
 
-// The values of the FCPXML's markers and chapter markers, in document order.
-QStringList fcpxmlMarkerValues(const QString &xml)
+// One attribute of the FCPXML's markers and chapter markers, in document order; empty where a
+// marker leaves it out.
+QStringList fcpxmlMarkerAttribute(const QString &xml, const QString &name)
 {
     QStringList values;
     QXmlStreamReader reader(xml);
     while (!reader.atEnd()) {
         if (reader.readNext() == QXmlStreamReader::StartElement
             && (reader.name() == u"marker" || reader.name() == u"chapter-marker"))
-            values << reader.attributes().value(QStringLiteral("value")).toString();
+            values << reader.attributes().value(name).toString();
     }
     return values;
 }
@@ -247,8 +268,9 @@ class OTIODocument : public ::testing::TestWithParam<std::tuple<TimelineCase, in
 {
 };
 
-// Clips as the FCPXML places and names them, every object as OpenTimelineIO reads it, every
-// card where its reference points.
+// Clips as the FCPXML places and names them, markers with its values and notes, every object
+// as OpenTimelineIO reads it, every card where its reference points, strings without raw
+// control characters.
 TEST_P(OTIODocument, MatchesTheFCPXMLTimeline)
 {
     const auto [timelineCase, fps] = GetParam();
@@ -257,7 +279,9 @@ TEST_P(OTIODocument, MatchesTheFCPXMLTimeline)
     const auto fcpxml
         = FCPXML114Exporter().exportDocument({project, folder.cardFileNames, folder.path()});
     ASSERT_TRUE(fcpxml.has_value());
-    const QJsonObject timeline = parsed(exportOTIO(project, folder).json);
+    const QString json = exportOTIO(project, folder).json;
+    EXPECT_EQ(rawControlCharactersInStrings(json), QList<qsizetype>());
+    const QJsonObject timeline = parsed(json);
     expectSchemas(timeline, QStringLiteral("timeline"));
 
     const auto videos = elementsNamed(fcpxml->xml, QStringLiteral("video"));
@@ -265,6 +289,7 @@ TEST_P(OTIODocument, MatchesTheFCPXMLTimeline)
     ASSERT_EQ(clips.size(), videos.size());
     qint64 start = 0;
     QStringList markerNames;
+    QStringList markerComments;
     for (qsizetype i = 0; i < clips.size(); ++i) {
         const QJsonObject clip = clips.at(i).toObject();
         const QJsonObject range = clip.value(u"source_range").toObject();
@@ -278,6 +303,7 @@ TEST_P(OTIODocument, MatchesTheFCPXMLTimeline)
         const QJsonArray markers = clip.value(u"markers").toArray();
         ASSERT_EQ(markers.size(), 1);
         markerNames << markers.at(0).toObject().value(u"name").toString();
+        markerComments << markers.at(0).toObject().value(u"comment").toString();
         EXPECT_TRUE(QStringList({"BLUE", "RED", "GREEN", "ORANGE"})
                         .contains(markers.at(0).toObject().value(u"color").toString()));
 
@@ -286,7 +312,8 @@ TEST_P(OTIODocument, MatchesTheFCPXMLTimeline)
         EXPECT_TRUE(url.isLocalFile() && QFileInfo(url.toLocalFile()).isFile())
             << url.toString().toStdString();
     }
-    EXPECT_EQ(markerNames, fcpxmlMarkerValues(fcpxml->xml));
+    EXPECT_EQ(markerNames, fcpxmlMarkerAttribute(fcpxml->xml, QStringLiteral("value")));
+    EXPECT_EQ(markerComments, fcpxmlMarkerAttribute(fcpxml->xml, QStringLiteral("note")));
 }
 
 INSTANTIATE_TEST_SUITE_P(Projects, OTIODocument, everyTimelineAtEveryRate(), timelineCaseName);

@@ -62,36 +62,47 @@ protected:
     QTemporaryDir dir{veskel::test::sandboxRoot() + QStringLiteral("/import-XXXXXX")};
 };
 
-TEST_F(ScriptImportTest, AppendsScenesAfterTheProjectsOwnWithContinuedNumbers)
+// The middle scene's only text is the on-slide text of its visuals entry; it still stands where
+// its marker does: second in order, in blocks and in the document.
+TEST_F(ScriptImportTest, AppendsScenesAfterTheProjectsOwnInMarkerOrder)
 {
     StoryboardProject project = twoSceneProject();
     const StoryboardProject before = project;
     const auto imported = ScriptImport::importText(
         QStringLiteral("\n  ## Сценарий\n[визуал: Ставка]\nСтавка решает всё.\n\n"
-                       "[визуал: Срок]\n\n## Визуалы\n### Срок\n**Текст на слайде:** Тридцать лет\n"
-                       "  \n"),
+                       "[визуал: Срок]\n[пауза]\n\n[визуал: Итог]\nВыбирайте с умом.\n\n"
+                       "## Визуалы\n### Срок\n**Текст на слайде:** Тридцать лет\n  \n"),
         project);
     ASSERT_TRUE(imported.has_value());
 
-    ASSERT_EQ(project.scenes.size(), 4);
+    ASSERT_EQ(project.scenes.size(), 5);
     EXPECT_EQ(project.scenes.at(0).id, QStringLiteral("A"));
     EXPECT_EQ(project.scenes.at(1).id, QStringLiteral("B"));
     EXPECT_EQ(project.scenes.at(1).marker.title, before.scenes.at(0).marker.title);
-    const Scene &rate = project.scenes.at(2);
-    const Scene &term = project.scenes.at(3);
-    EXPECT_EQ(rate.order, 2);
-    EXPECT_EQ(rate.title, QStringLiteral("Ставка"));
-    EXPECT_EQ(rate.marker.title, QStringLiteral("S003 · Ставка"));
-    EXPECT_EQ(rate.durationSeconds, 2);
-    EXPECT_EQ(term.order, 3);
-    EXPECT_EQ(term.marker.title, QStringLiteral("S004 · Тридцать лет"));
-    EXPECT_EQ(term.onScreenText, QStringLiteral("Тридцать лет"));
+    QStringList titles;
+    QStringList markerTitles;
+    QList<int> orders;
+    for (const Scene &scene : *imported) {
+        titles << scene.title;
+        markerTitles << scene.marker.title;
+        orders << scene.order;
+    }
+    EXPECT_EQ(titles, QStringList({"Ставка", "Тридцать лет", "Итог"}));
+    EXPECT_EQ(markerTitles, QStringList({"S003 · Ставка", "S004 · Тридцать лет", "S005 · Итог"}));
+    EXPECT_EQ(orders, QList<int>({2, 3, 4}));
+    EXPECT_EQ(imported->at(0).durationSeconds, 2);
+    EXPECT_EQ(imported->at(1).onScreenText, QStringLiteral("Тридцать лет"));
     EXPECT_EQ(*imported, project.scenes.mid(2));
 
     EXPECT_EQ(
         test::describeBlocks(project),
         QStringList({"Начало|voiceover|Привет", "Финал|voiceover|Пока",
-                     "Ставка|voiceover|Ставка решает всё.", "Тридцать лет|onScreen|Тридцать лет"}));
+                     "Ставка|voiceover|Ставка решает всё.", "Тридцать лет|onScreen|Тридцать лет",
+                     "Итог|voiceover|Выбирайте с умом."}));
+    EXPECT_EQ(ScriptDocumentCodec::serialize(project.scriptBlocks, project.orderedScenes()).text,
+              QStringLiteral("# Начало\n\nПривет\n\n# Финал\n\nПока\n\n# Ставка\n\nСтавка решает "
+                             "всё.\n\n# Тридцать лет\n\n> Тридцать лет\n\n# Итог\n\nВыбирайте с "
+                             "умом.\n"));
     EXPECT_GT(project.updatedAt, before.updatedAt);
 }
 

@@ -308,12 +308,12 @@ TEST(ScriptMarkdownParser, ReadsAScriptWithWindowsLineEndsAndEmptyScenes)
               QStringList({
                   "-|voiceover|### Часть 1. Знакомство",
                   "0|voiceover|При первом запуске редактор показывает пустой проект и подсказку.",
+                  // The scene had no block: its visuals stand where its marker did.
+                  "1|onScreen|Начните с заголовка",
+                  "1|note|Пустой таймлайн",
                   "2|note|руки на клавиатуре, тёплый свет",
                   "3|voiceover|Один клик — и раскадровка уходит монтажёру.",
                   "3|note|Окно экспорта; прогресс по карточкам",
-                  // The scene had no block: its visuals go to the end of the list.
-                  "1|onScreen|Начните с заголовка",
-                  "1|note|Пустой таймлайн",
               }));
     expectScenes(script,
                  {

@@ -7,7 +7,6 @@
 #include <QDateTime>
 #include <QHash>
 #include <QRegularExpression>
-#include <QSet>
 #include <QTextBoundaryFinder>
 
 #include <optional>
@@ -181,11 +180,11 @@ struct VisualBlocks
     QList<ScriptBlock> back;
 };
 
-// Applies the "### marker" entries. Every scene's blocks form one contiguous run, so instead of
-// inserting into the list (a search per field line) the additions are collected per scene and
-// laid out around the runs in one pass: the result is the same as inserting each on-slide block
-// before the scene's first block and each note after its last, and appending to the list for a
-// scene that has no block yet.
+// Applies the "### marker" entries. The blocks come as draft text followed by every scene's
+// own blocks in one run each, in scene order; so instead of inserting into the list (a search
+// per field line) the additions are collected per scene and laid out in one pass, scene by
+// scene: its on-slide blocks, its own run, its notes. A scene that owns no block yet gets its
+// additions at its own place among the others, so it stays where its marker stood.
 void parseVisuals(const QString &visuals,
                   const QHash<QString, QString> &markerToSceneID,
                   QList<ScriptBlock> &blocks,
@@ -199,13 +198,6 @@ void parseVisuals(const QString &visuals,
         sceneIndex.insert(scenes.at(i).id, i);
 
     QHash<QString, VisualBlocks> additions;
-    QStringList blocklessOrder; // scenes without own blocks, by their first addition
-    QSet<QString> ownsBlocks;
-    for (const ScriptBlock &block : std::as_const(blocks)) {
-        if (block.sceneID)
-            ownsBlocks.insert(*block.sceneID);
-    }
-
     std::optional<QString> marker;
     for (const QStringView raw : QStringView(visuals).split(u'\n')) {
         const QStringView line = trimmed(raw);
@@ -222,54 +214,34 @@ void parseVisuals(const QString &visuals,
         if (index == sceneIndex.cend())
             continue;
 
-        std::optional<ScriptBlock> added;
-        bool inFront = false;
         if (std::optional<QString> slide = boldFieldValue(slideField, line)) {
             scenes[*index].title = sceneTitle(*slide);
-            added = makeBlock(std::move(*slide), ScriptBlockRole::onScreen, *sceneID);
-            inFront = true;
+            additions[*sceneID].front.append(
+                makeBlock(std::move(*slide), ScriptBlockRole::onScreen, *sceneID));
         } else if (std::optional<QString> screen = boldFieldValue(screenField, line)) {
-            added = makeBlock(std::move(*screen), ScriptBlockRole::note, *sceneID);
+            additions[*sceneID].back.append(
+                makeBlock(std::move(*screen), ScriptBlockRole::note, *sceneID));
         }
-        if (!added)
-            continue;
-        if (!ownsBlocks.contains(*sceneID) && !additions.contains(*sceneID))
-            blocklessOrder.append(*sceneID);
-        VisualBlocks &target = additions[*sceneID];
-        (inFront ? target.front : target.back).append(std::move(*added));
     }
     if (additions.isEmpty())
         return;
 
-    const auto appendRun = [](QList<ScriptBlock> &out, const VisualBlocks &visual, auto &&own) {
-        for (auto it = visual.front.crbegin(); it != visual.front.crend(); ++it)
-            out.append(*it);
-        own();
-        out.append(visual.back);
-    };
-
     QList<ScriptBlock> laidOut;
     laidOut.reserve(blocks.size());
-    qsizetype i = 0;
-    while (i < blocks.size()) {
-        // A copy: the run's blocks are moved out below.
-        const std::optional<QString> sceneID = blocks.at(i).sceneID;
-        qsizetype end = i + 1;
-        while (end < blocks.size() && blocks.at(end).sceneID == sceneID)
-            ++end;
-        const auto visual = sceneID ? additions.constFind(*sceneID) : additions.cend();
-        const auto own = [&] {
-            for (qsizetype k = i; k < end; ++k)
-                laidOut.append(std::move(blocks[k]));
-        };
-        if (visual == additions.cend())
-            own();
-        else
-            appendRun(laidOut, *visual, own);
-        i = end;
+    qsizetype next = 0;
+    while (next < blocks.size() && !blocks.at(next).sceneID)
+        laidOut.append(std::move(blocks[next++]));
+    for (const Scene &scene : std::as_const(scenes)) {
+        const auto visual = additions.constFind(scene.id);
+        if (visual != additions.cend()) {
+            for (auto it = visual->front.crbegin(); it != visual->front.crend(); ++it)
+                laidOut.append(*it);
+        }
+        while (next < blocks.size() && blocks.at(next).sceneID == scene.id)
+            laidOut.append(std::move(blocks[next++]));
+        if (visual != additions.cend())
+            laidOut.append(visual->back);
     }
-    for (const QString &sceneID : std::as_const(blocklessOrder))
-        appendRun(laidOut, additions.value(sceneID), [] {});
     blocks = std::move(laidOut);
 }
 
