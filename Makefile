@@ -1,14 +1,16 @@
-# The two user commands: `make run` and `make test`. `make bench` measures, `make fuzz` fuzzes.
+# The two user commands: `make run` and `make test`. `make bench` measures, `make fuzz` fuzzes,
+# `make package` builds the Debian package.
 JOBS ?= $(shell nproc)
 TEST_DIR := build/test
 RELEASE_DIR := build/release
+PACKAGE_DIR := build/package
 BENCH_DIR := build/bench
 FUZZ_DIR := build/fuzz
 FUZZ_SECONDS ?= 60
 FUZZERS := $(basename $(notdir $(wildcard Fuzz/*Fuzzer.cpp)))
 ARGS ?=
 
-.PHONY: deps run test bench fuzz clean
+.PHONY: deps run test bench fuzz package clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -48,6 +50,17 @@ fuzz: deps
 			-artifact_prefix=$(FUZZ_DIR)/crashes/$$f- \
 			$(FUZZ_DIR)/corpus/$$f Fuzz/Corpus/$$f || exit 1; \
 	done
+
+# veskel_<version>_<arch>.deb in build/package, checked with lintian. Compiled with Debian's
+# hardening flags (read when the folder is first configured).
+package: deps
+	CXXFLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
+	LDFLAGS="$$(dpkg-buildflags --get LDFLAGS)" \
+	cmake -S . -B $(PACKAGE_DIR) -DCMAKE_BUILD_TYPE=Release -DVESKEL_BUILD_TESTS=OFF
+	cmake --build $(PACKAGE_DIR) -j $(JOBS)
+	rm -f $(PACKAGE_DIR)/veskel_*.deb
+	cd $(PACKAGE_DIR) && cpack
+	lintian --fail-on error $(PACKAGE_DIR)/veskel_*.deb
 
 clean:
 	rm -rf build

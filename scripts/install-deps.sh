@@ -14,6 +14,7 @@ packages=(
   clang-19 libclang-rt-19-dev
   fonts-inter fonts-jetbrains-mono
   xvfb xauth
+  desktop-file-utils appstream lintian dpkg-dev file
 )
 
 missing=()

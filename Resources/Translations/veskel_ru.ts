@@ -2,6 +2,25 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru">
 <context>
+    <name>AboutVeskel</name>
+    <message>
+        <source>Scripts for explanatory videos, storyboards for Final Cut Pro.</source>
+        <translation>Сценарии объясняющих роликов, раскадровки для Final Cut Pro.</translation>
+    </message>
+    <message>
+        <source>Licensed under the GNU General Public License, version 3 or later.</source>
+        <translation>Распространяется по лицензии GNU General Public License версии 3 или более поздней.</translation>
+    </message>
+    <message>
+        <source>Made with:</source>
+        <translation>Сделано с помощью:</translation>
+    </message>
+    <message>
+        <source>About Veskel</source>
+        <translation>О программе Veskel</translation>
+    </message>
+</context>
+<context>
     <name>AppAppearance</name>
     <message>
         <source>Match system appearance</source>
@@ -428,6 +447,18 @@
     <message>
         <source>Show Timeline</source>
         <translation>Показать таймлайн</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Справка</translation>
+    </message>
+    <message>
+        <source>About Veskel</source>
+        <translation>О программе Veskel</translation>
+    </message>
+    <message>
+        <source>About Qt</source>
+        <translation>О Qt</translation>
     </message>
 </context>
 <context>

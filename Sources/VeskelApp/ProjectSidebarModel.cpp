@@ -1,7 +1,6 @@
 #include "VeskelApp/ProjectSidebarModel.h"
 
 #include "StoryboardCore/Duration/DurationCalculator.h"
-#include "StoryboardCore/Storage/LocalizedStandardCompare.h"
 #include "VeskelApp/AppModel.h"
 #include "VeskelApp/SceneCountText.h"
 
@@ -92,7 +91,9 @@ bool ProjectSidebarModel::matchesFilter(const ProjectSummary &summary) const
     return locale.toLower(summary.title).contains(locale.toLower(m_filterText));
 }
 
-bool ProjectSidebarModel::precedes(const ProjectSummary &a, const ProjectSummary &b) const
+bool ProjectSidebarModel::precedes(const ProjectSummary &a,
+                                   const ProjectSummary &b,
+                                   const NameCollator &names) const
 {
     switch (m_sortKey) {
     case ProjectSortKey::dateModified:
@@ -100,7 +101,7 @@ bool ProjectSidebarModel::precedes(const ProjectSummary &a, const ProjectSummary
     case ProjectSortKey::dateCreated:
         return m_sortOldestFirst ? a.createdAt < b.createdAt : a.createdAt > b.createdAt;
     case ProjectSortKey::name: {
-        const int order = localizedStandardCompare(a.title, b.title);
+        const int order = names.compare(a.title, b.title);
         return m_sortOldestFirst ? order > 0 : order < 0;
     }
     }
@@ -115,9 +116,10 @@ ProjectSidebarModel::visibleProjects(const std::optional<QString> &folder) const
         if (summary.folderName == folder && matchesFilter(summary))
             rows.append(summary);
     }
+    const NameCollator names = NameCollator::forInterfaceLanguage();
     std::stable_sort(rows.begin(), rows.end(),
-                     [this](const ProjectSummary &a, const ProjectSummary &b) {
-                         return precedes(a, b);
+                     [this, &names](const ProjectSummary &a, const ProjectSummary &b) {
+                         return precedes(a, b, names);
                      });
     return rows;
 }
@@ -131,11 +133,12 @@ std::optional<int> ProjectSidebarModel::visiblePosition(const QString &projectID
                                    [&](const ProjectSummary &row) { return row.id == projectID; });
     if (self == projects.cend() || !matchesFilter(*self))
         return std::nullopt;
+    const NameCollator names = NameCollator::forInterfaceLanguage();
     int position = 0;
     for (auto row = projects.cbegin(); row != projects.cend(); ++row) {
         if (row == self || row->folderName != self->folderName || !matchesFilter(*row))
             continue;
-        if (precedes(*row, *self) || (row < self && !precedes(*self, *row)))
+        if (precedes(*row, *self, names) || (row < self && !precedes(*self, *row, names)))
             ++position;
     }
     return position;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "StoryboardCore/Localization/NameCollator.h"
 #include "StoryboardCore/Models/ProjectSummary.h"
 #include "VeskelApp/ProjectSortKey.h"
 
@@ -114,8 +115,10 @@ signals:
 
 private:
     bool matchesFilter(const ProjectSummary &summary) const;
-    // The chosen order: whether `a` comes before `b`.
-    bool precedes(const ProjectSummary &a, const ProjectSummary &b) const;
+    // The chosen order: whether `a` comes before `b`; titles compare with `names`.
+    bool precedes(const ProjectSummary &a,
+                  const ProjectSummary &b,
+                  const NameCollator &names) const;
 
     AppModel *m_model = nullptr;
     std::unique_ptr<QSettings> m_ownedSettings;

@@ -1,31 +1,49 @@
 #include "StoryboardCore/Storage/LocalProjectStore.h"
 #include "VeskelApp/AppModel.h"
 #include "VeskelApp/Commands/AppNotificationHub.h"
-#include "VeskelApp/Icons/IconProvider.h"
 #include "VeskelApp/LanguageStore.h"
 #include "VeskelApp/QuitSignalBridge.h"
 #include "VeskelApp/Settings/AppearanceController.h"
 #include "VeskelApp/Settings/Preferences.h"
 #include "VeskelApp/Window/MainWindow.h"
 
+#include "VeskelVersion.h"
+
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QIcon>
+
+namespace {
+
+void setIdentity()
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("Veskel"));
+    QCoreApplication::setApplicationName(QStringLiteral("Veskel"));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(veskel::applicationVersion));
+}
+
+// --help and --version print and exit; they need no display, so no window system is asked.
+bool asksOnlyForText(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray argument(argv[i]);
+        if (argument == "--version" || argument == "-v" || argument == "--help"
+            || argument == "-h" || argument == "--help-all")
+            return true;
+    }
+    return false;
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Veskel"));
-    QApplication::setApplicationName(QStringLiteral("Veskel"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Veskel"));
-    QApplication::setDesktopFileName(QStringLiteral("veskel"));
-    QApplication::setWindowIcon(
-        veskel::IconProvider::icon(QStringLiteral("film.stack"), QColor(0x0A, 0x84, 0xFF)));
-
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Veskel: scripts for explanatory videos, storyboards for Final Cut Pro."));
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption projectsDir(
         QStringLiteral("projects-dir"),
         QStringLiteral("Keep projects in DIR instead of ~/Movies/Veskel/Projects."),
@@ -34,6 +52,21 @@ int main(int argc, char **argv)
     parser.addPositionalArgument(QStringLiteral("PACKAGE"),
                                  QStringLiteral("A project's .veskel folder to open."),
                                  QStringLiteral("[PACKAGE]"));
+    if (asksOnlyForText(argc, argv)) {
+        QCoreApplication textOnly(argc, argv);
+        setIdentity();
+        parser.process(textOnly);
+    }
+
+    QApplication app(argc, argv);
+    setIdentity();
+    QApplication::setApplicationDisplayName(QStringLiteral("Veskel"));
+    // Wayland matches the window to the installed desktop entry by this name.
+    QApplication::setDesktopFileName(QString::fromLatin1(veskel::applicationID));
+    QApplication::setWindowIcon(
+        QIcon::fromTheme(QString::fromLatin1(veskel::applicationID),
+                         QIcon(QStringLiteral(":/appicon/%1.svg")
+                                   .arg(QString::fromLatin1(veskel::applicationID)))));
     parser.process(app);
 
     // The interface language is set before the first window is built.

@@ -3,6 +3,7 @@
 #include "StoryboardCore/Storage/LocalProjectStore.h"
 #include "VeskelCLI/Command.h"
 #include "VeskelCLI/Invocation.h"
+#include "VeskelVersion.h"
 
 #include <optional>
 
@@ -16,6 +17,7 @@ void printOverview(QTextStream &stream)
 {
     stream << "usage: veskel-cli [--root DIR] COMMAND [ARGUMENTS...]\n"
            << "The projects folder is ~/Movies/Veskel/Projects unless --root names another.\n"
+           << "--version prints the version, --help this overview.\n"
            << "Commands:\n";
     for (const Command &command : CommandRegistry::all())
         stream << "  " << command.usage << "\n      " << command.summary << '\n';
@@ -84,6 +86,9 @@ int runCommandLine(const QStringList &arguments, QTextStream &out, QTextStream &
             ++index;
         } else if (token == u"--help") {
             printOverview(out);
+            return exitSuccess;
+        } else if (token == u"--version") {
+            out << "veskel-cli " << applicationVersion << Qt::endl;
             return exitSuccess;
         } else {
             err << "veskel-cli: "

@@ -368,7 +368,7 @@ TEST_F(Folders, AnExistingItemOfThatNameIsRefused)
               ProjectStoreError::writeFailed("Folder \"notes\" already exists."));
 }
 
-TEST_F(Folders, ListedInFileBrowserOrderWithoutPackagesOrHiddenFolders)
+TEST_F(Folders, ListedInReadingOrderWithoutPackagesOrHiddenFolders)
 {
     for (const char *name :
          {"Folder 10", "folder 3", "Folder 2", "Archive", "b", "Folder 02b", "Ёлка", "Ель"})
@@ -377,7 +377,7 @@ TEST_F(Folders, ListedInFileBrowserOrderWithoutPackagesOrHiddenFolders)
     QDir().mkpath(root() + "/.cache");
     writeBytes(root() + "/file.txt", "x");
     EXPECT_EQ(store().listFolders(), QStringList({"Archive", "b", "Folder 2", "Folder 02b",
-                                                  "folder 3", "Folder 10", "Ель", "Ёлка"}));
+                                                  "folder 3", "Folder 10", "Ёлка", "Ель"}));
 }
 
 TEST_F(Folders, RenameChecksBothNames)

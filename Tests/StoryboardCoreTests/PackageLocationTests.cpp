@@ -218,6 +218,24 @@ TEST_F(CopiedPackage, StoresOnOneRootAgreeOnTheIdsTheyGive)
     EXPECT_EQ(LocalProjectStore(root()).listProjects(), rows);
 }
 
+// The package its title's slug names is only a guess: it may hold another project, which a save
+// must not overwrite.
+TEST_F(StoreTest, ATitleNamingAnotherPackageFindsItsOwnPackage)
+{
+    create("Alpha");
+    create("Beta");
+    auto alpha = store().loadProject(package("alpha"));
+    ASSERT_TRUE(alpha.has_value());
+    alpha->title = QStringLiteral("Beta");
+    markEdited(*alpha);
+
+    LocalProjectStore unaware(root(), std::make_shared<KnownPackages>());
+    EXPECT_EQ(unaware.packageURL(*alpha), package("alpha"));
+    ASSERT_TRUE(unaware.saveProject(*alpha).has_value());
+    EXPECT_TRUE(isEdited(package("alpha")));
+    EXPECT_FALSE(isEdited(package("beta")));
+}
+
 // MARK: a full disk
 
 using FullDisk = StoreTest;

@@ -51,15 +51,23 @@ protected:
     ProjectSidebarModel sidebar{model, &settings};
 };
 
-TEST_F(SidebarTest, NamesSortWithNumbersByValue)
+// Numbers by value, Ё among the Е, case aside; the reading order of the interface language.
+TEST_F(SidebarTest, NamesSortAsPeopleReadThem)
 {
-    createProjects({"Episode 10", "Episode 2", "episode 1", "Episode 2b"}, {0, 1, 2, 3});
+    createProjects({"Яблоко", "Episode 10", "Жук", "Episode 2", "Ёлка", "episode 1", "Елена"},
+                   {0, 1, 2, 3, 4, 5, 6});
     sidebar.setSortKey(ProjectSortKey::name);
+    const ResolvedLanguage saved = L10nRuntime::lang();
+    L10nRuntime::setLang(ResolvedLanguage::english);
     EXPECT_EQ(titles(sidebar.visibleProjects(std::nullopt)),
-              QStringList({"episode 1", "Episode 2", "Episode 2b", "Episode 10"}));
+              QStringList({"episode 1", "Episode 2", "Episode 10", "Елена", "Ёлка", "Жук",
+                           "Яблоко"}));
+    L10nRuntime::setLang(ResolvedLanguage::russian);
     sidebar.setSortOldestFirst(true);
     EXPECT_EQ(titles(sidebar.visibleProjects(std::nullopt)),
-              QStringList({"Episode 10", "Episode 2b", "Episode 2", "episode 1"}));
+              QStringList({"Episode 10", "Episode 2", "episode 1", "Яблоко", "Жук", "Ёлка",
+                           "Елена"}));
+    L10nRuntime::setLang(saved);
 }
 
 // Newest first unless reversed; equal dates keep the store's order.

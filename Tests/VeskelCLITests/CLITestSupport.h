@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QProcess>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -32,6 +33,8 @@ protected:
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("HOME", m_dir.filePath("home"));
         environment.insert("XDG_DATA_HOME", m_dir.filePath("home/.local/share"));
+        for (auto it = m_environment.cbegin(); it != m_environment.cend(); ++it)
+            environment.insert(it.key(), it.value());
         process.setProcessEnvironment(environment);
         process.setWorkingDirectory(m_dir.path());
         process.start(VESKEL_CLI_PATH, QStringList{"--root", root()} + arguments);
@@ -46,6 +49,8 @@ protected:
     }
 
     QTemporaryDir m_dir;
+    // Set for every later run, over the inherited environment.
+    QHash<QString, QString> m_environment;
 };
 
 } // namespace veskel::test

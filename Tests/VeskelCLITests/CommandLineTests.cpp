@@ -59,7 +59,8 @@ INSTANTIATE_TEST_SUITE_P(
                     UsageCase{{"new", "A", "--fps", "fast"}, "--fps needs a whole number"},
                     UsageCase{{"new", "A", "--format", "square"}, "unknown format square"},
                     UsageCase{{"new", "A", "--script"}, "--script needs a value"},
-                    UsageCase{{"list", "--yaml"}, "unknown option --yaml"}),
+                    UsageCase{{"list", "--yaml"}, "unknown option --yaml"},
+                    UsageCase{{"list", "--sort", "size"}, "unknown order size"}),
     [](const auto &info) { return std::to_string(info.index); });
 
 // MARK: a project from a script
@@ -223,6 +224,21 @@ TEST_F(CommandLine, FoldersMovesAndListing)
     ASSERT_EQ(run({"folder-delete", "Clients"}).code, 0);
     EXPECT_EQ(run({"folders"}).out, "Folder 10\n");
     EXPECT_TRUE(QFileInfo(root() + "/alpha-prime.veskel").isDir());
+}
+
+// Titles in reading order under any locale of the process, the C locale of CI included.
+TEST_F(CommandLine, ListSortsTitlesAsPeopleReadThem)
+{
+    m_environment.insert("LC_ALL", "C");
+    m_environment.insert("LANG", "C");
+    for (const char *title : {"Яблоко", "Video 10", "Ёлка", "video 2", "Жук", "Елена"})
+        ASSERT_EQ(run({"new", QString::fromUtf8(title)}).code, 0);
+    const Outcome listed = run({"list", "--sort", "name"});
+    ASSERT_EQ(listed.code, 0) << listed.err.toStdString();
+    QStringList titles;
+    for (const QString &line : listed.out.split(u'\n', Qt::SkipEmptyParts))
+        titles << line.section(u'\t', 1, 1);
+    EXPECT_EQ(titles, QStringList({"video 2", "Video 10", "Елена", "Ёлка", "Жук", "Яблоко"}));
 }
 
 TEST_F(CommandLine, DuplicateDeleteAndImages)

@@ -5,8 +5,8 @@
 namespace veskel {
 
 // The process-wide resolved interface language, for choices beyond texts (texts follow the
-// installed translators). Written and read on the main thread; the application sets it together
-// with the translators at start and on change.
+// installed translators). The application sets it on the main thread together with the
+// translators at start and on change; any thread may read it.
 namespace L10nRuntime {
 
 ResolvedLanguage lang();

@@ -1,11 +1,11 @@
 #include "StoryboardCore/Storage/LocalProjectStore.h"
 
+#include "StoryboardCore/Localization/NameCollator.h"
 #include "StoryboardCore/Sample/SampleProject.h"
 #include "StoryboardCore/Script/ProjectMigration.h"
 #include "StoryboardCore/Storage/FileOperations.h"
 #include "StoryboardCore/Storage/ISODate.h"
 #include "StoryboardCore/Storage/ImageDimensionsReader.h"
-#include "StoryboardCore/Storage/LocalizedStandardCompare.h"
 #include "StoryboardCore/Storage/MediaFiles.h"
 #include "StoryboardCore/Storage/PackageGuard.h"
 #include "StoryboardCore/Storage/ProjectJSONCodec.h"
@@ -22,6 +22,7 @@
 #include <QHash>
 
 #include <algorithm>
+#include <functional>
 
 namespace veskel {
 
@@ -626,9 +627,8 @@ ProjectStore::Result<QStringList> LocalProjectStore::listFolders()
     QStringList names;
     for (const QString &folder : folderURLs())
         names.append(QFileInfo(folder).fileName());
-    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
-        return localizedStandardCompare(a, b) < 0;
-    });
+    const NameCollator collator = NameCollator::forInterfaceLanguage();
+    std::sort(names.begin(), names.end(), std::cref(collator));
     return names;
 }
 

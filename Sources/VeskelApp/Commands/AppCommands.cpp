@@ -1,11 +1,13 @@
 #include "VeskelApp/Commands/AppCommands.h"
 
+#include "VeskelApp/About/AboutVeskel.h"
 #include "VeskelApp/AppModel.h"
 #include "VeskelApp/Commands/AppNotificationHub.h"
 #include "VeskelApp/Commands/AppShortcuts.h"
 #include "VeskelApp/Settings/Preferences.h"
 
 #include <QActionGroup>
+#include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -25,6 +27,7 @@ AppCommands::AppCommands(QMenuBar &menuBar,
     buildFileMenu(menuBar);
     buildViewMenu(menuBar);
     buildMarkupMenu(menuBar);
+    buildHelpMenu(menuBar);
 
     connect(m_environment.model, &AppModel::selectedProjectChanged, this,
             &AppCommands::updateProjectCommands);
@@ -176,6 +179,21 @@ void AppCommands::updateViewLabels()
     const Preferences &prefs = *m_environment.preferences;
     m_toggleProjects->setText(prefs.sidebarVisible() ? tr("Hide Projects") : tr("Show Projects"));
     m_toggleTimeline->setText(prefs.timelineVisible() ? tr("Hide Timeline") : tr("Show Timeline"));
+}
+
+void AppCommands::buildHelpMenu(QMenuBar &menuBar)
+{
+    QMenu *help = menuBar.addMenu(tr("Help"));
+    help->setObjectName(QStringLiteral("helpMenu"));
+    QAction *about = help->addAction(tr("About Veskel"));
+    about->setObjectName(QStringLiteral("aboutVeskel"));
+    about->setMenuRole(QAction::AboutRole);
+    connect(about, &QAction::triggered, this,
+            [window = menuBar.window()] { AboutVeskel::show(window); });
+    QAction *aboutQt = help->addAction(tr("About Qt"));
+    aboutQt->setObjectName(QStringLiteral("aboutQt"));
+    aboutQt->setMenuRole(QAction::AboutQtRole);
+    connect(aboutQt, &QAction::triggered, this, [] { QApplication::aboutQt(); });
 }
 
 } // namespace veskel

@@ -44,6 +44,7 @@ private:
     void buildFileMenu(QMenuBar &menuBar);
     void buildViewMenu(QMenuBar &menuBar);
     void buildMarkupMenu(QMenuBar &menuBar);
+    void buildHelpMenu(QMenuBar &menuBar);
     // One choice per case of E, the current one checked.
     template<typename E>
     QMenu *choiceMenu(QMenu *parent,

@@ -1,4 +1,5 @@
 #include "StoryboardCore/Duration/DurationCalculator.h"
+#include "StoryboardCore/Localization/NameCollator.h"
 #include "StoryboardCore/Storage/ISODate.h"
 #include "VeskelCLI/ControlCharacterEscaping.h"
 #include "VeskelCLI/Invocation.h"
@@ -6,6 +7,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+
+#include <algorithm>
 
 namespace veskel::cli {
 
@@ -29,11 +32,31 @@ QJsonObject toJSON(const ProjectSummary &row)
     return object;
 }
 
+// The store lists newest first; the other orders sort stably, so equal keys keep that order.
+void reorder(QList<ProjectSummary> &rows, const QString &sort)
+{
+    if (sort == u"created") {
+        std::stable_sort(rows.begin(), rows.end(), [](const auto &a, const auto &b) {
+            return a.createdAt > b.createdAt;
+        });
+    } else if (sort == u"name") {
+        const NameCollator names = NameCollator::forInterfaceLanguage();
+        std::stable_sort(rows.begin(), rows.end(), [&names](const auto &a, const auto &b) {
+            return names(a.title, b.title);
+        });
+    }
+}
+
 int run(Invocation &invocation)
 {
-    const auto rows = invocation.store().listProjects();
+    const QString sort
+        = invocation.option(QStringLiteral("--sort")).value_or(QStringLiteral("modified"));
+    if (!QStringList{QStringLiteral("modified"), QStringLiteral("created"), QStringLiteral("name")}.contains(sort))
+        return invocation.usageError(QStringLiteral("unknown order ") + sort);
+    auto rows = invocation.store().listProjects();
     if (!rows)
         return invocation.fail(rows.error());
+    reorder(*rows, sort);
     if (invocation.flag(QStringLiteral("--json"))) {
         QJsonArray array;
         for (const ProjectSummary &row : *rows)
@@ -58,9 +81,10 @@ int run(Invocation &invocation)
 
 [[maybe_unused]] const bool registered = CommandRegistry::add({
     .name = QStringLiteral("list"),
-    .usage = QStringLiteral("list [--json]"),
-    .summary = QStringLiteral("List the projects, newest first."),
-    .valueOptions = {},
+    .usage = QStringLiteral("list [--json] [--sort modified|created|name]"),
+    .summary = QStringLiteral("List the projects, newest first, or newest created first, or by "
+                              "title in the order people read names."),
+    .valueOptions = {QStringLiteral("--sort")},
     .flagOptions = {QStringLiteral("--json")},
     .minArguments = 0,
     .maxArguments = 0,
