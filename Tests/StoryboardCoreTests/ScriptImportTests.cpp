@@ -106,6 +106,19 @@ TEST_F(ScriptImportTest, AppendsScenesAfterTheProjectsOwnInMarkerOrder)
     EXPECT_GT(project.updatedAt, before.updatedAt);
 }
 
+// A file may leave gaps in the numbering; an imported scene without text still comes last.
+TEST_F(ScriptImportTest, ASceneWithoutTextGoesAfterAProjectWithGapsInItsNumbering)
+{
+    StoryboardProject project = twoSceneProject();
+    project.scenes[1].order = 5;
+    ASSERT_TRUE(ScriptImport::importText(QStringLiteral("[визуал: Пусто]\n[пауза]\n"), project)
+                    .has_value());
+    QStringList titles;
+    for (const Scene &scene : project.orderedScenes())
+        titles << scene.title;
+    EXPECT_EQ(titles, QStringList({"Начало", "Финал", "Пусто"}));
+}
+
 // Whatever the Markdown held, the import is what its document text reads as: showing the
 // document and reading it back (the next keystroke, `veskel-cli edit`) changes nothing.
 class ImportRoundTrip : public ScriptImportTest, public ::testing::WithParamInterface<const char *>

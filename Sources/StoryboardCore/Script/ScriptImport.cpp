@@ -4,8 +4,11 @@
 #include "StoryboardCore/Script/ScriptMarkdownParser.h"
 
 #include <QFile>
+
 #include <QSet>
 #include <QStringDecoder>
+
+#include <algorithm>
 
 namespace veskel::ScriptImport {
 
@@ -45,12 +48,17 @@ std::expected<ParsedScript, ScriptImportError> parse(const QString &text)
 QList<Scene> append(const ParsedScript &script, StoryboardProject &project)
 {
     QSet<QString> existing;
-    for (const Scene &scene : std::as_const(project.scenes))
+    // After every scene of the project, even when a file left gaps in its numbering: a scene
+    // without text stands where its order puts it.
+    int next = 0;
+    for (const Scene &scene : std::as_const(project.scenes)) {
         existing.insert(scene.id);
+        next = std::max(next, scene.order + 1);
+    }
     project.scriptBlocks.append(script.blocks);
     project.scenes.reserve(project.scenes.size() + script.scenes.size());
     for (Scene scene : script.scenes) {
-        scene.order = int(project.scenes.size());
+        scene.order = next++;
         project.scenes.append(std::move(scene));
     }
     // Settling reads every scene back from the document: texts, marker titles, times.
