@@ -54,8 +54,8 @@ void ScriptMargin::request(const QString &path)
     if (m_loading.contains(path))
         return;
     m_loading.insert(path);
-    const int side = thumbnailSize * 2;
-    auto future = QtConcurrent::run([path, side] {
+    constexpr int side = thumbnailSize * 2;
+    auto future = QtConcurrent::run([path] {
         QImageReader reader(path);
         reader.setAutoTransform(true);
         QImage image = reader.read();
