@@ -30,6 +30,9 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 using namespace veskel;
@@ -83,6 +86,14 @@ const Images &images()
     return files;
 }
 
+// Steps taken in this process, reported when it ends, so a run can say how much it tried.
+std::atomic<long long> stepsTaken{0};
+
+void reportSteps()
+{
+    std::fprintf(stderr, "EditorFuzzer: %lld editing steps\n", stepsTaken.load());
+}
+
 class EditorSession
 {
 public:
@@ -112,6 +123,7 @@ public:
         while (!m_input.atEnd()) {
             step();
             check();
+            ++stepsTaken;
         }
         undoToTheStart();
         m_editor->close();
@@ -515,6 +527,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // Steps come from bytes; an input too long only takes the fuzzer's time.
     fuzz::FuzzInput input(data, std::min<size_t>(size, 4096));
     (void)images();
+    static const bool reporting = std::atexit(reportSteps) == 0;
+    (void)reporting;
     EditorSession(input).run();
     return 0;
 }
