@@ -34,6 +34,8 @@ public:
         m_process.setWorkingDirectory(dir.filePath("Projects"));
         m_process.start(VESKEL_APP_PATH,
                         QStringList{"--projects-dir", dir.filePath("Projects")} + arguments);
+        // Until then it is neither running nor finished.
+        m_process.waitForStarted(patience);
     }
 
     ~Veskel()
@@ -57,7 +59,13 @@ public:
     }
 
     bool isRunning() const { return m_process.state() == QProcess::Running; }
-    bool exitedWithZero() { return m_process.waitForFinished(patience) && exitCode() == 0; }
+    bool exitedWithZero()
+    {
+        // waitForFinished is false for a process that has finished already.
+        const bool finished
+            = m_process.state() == QProcess::NotRunning || m_process.waitForFinished(patience);
+        return finished && exitCode() == 0;
+    }
 
     // SIGTERM: the window quits as from its menu.
     bool quits()
@@ -72,7 +80,11 @@ public:
         m_process.waitForFinished(patience);
     }
 
-    QByteArray log() const { return m_log; }
+    QByteArray log()
+    {
+        m_log += m_process.readAllStandardError();
+        return m_log;
+    }
 
 private:
     int exitCode() const
@@ -126,7 +138,7 @@ TEST_F(VeskelStartTest, OfTwoStartsAtOnceOneServesAndTheOtherHandsOver)
     const bool aServes = a.isRunning();
     Veskel &serving = aServes ? a : b;
     Veskel &handing = aServes ? b : a;
-    EXPECT_TRUE(handing.exitedWithZero());
+    EXPECT_TRUE(handing.exitedWithZero()) << handing.log().toStdString();
     EXPECT_TRUE(
         serving.says(handedOver(dir.filePath(aServes ? "Projects/b.veskel" : "Projects/a.veskel"))))
         << serving.log().toStdString();
