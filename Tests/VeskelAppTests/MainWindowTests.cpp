@@ -298,6 +298,26 @@ TEST_F(MainWindowTest, HidingTheProjectsListIsRememberedAndNamedInTheMenu)
     EXPECT_EQ(window->rootView()->splitter()->sizes().value(0), ProjectSidebarView::idealWidth);
 }
 
+TEST_F(MainWindowTest, AHandedOverPackageOpensAndTheWindowComesBackAsItWas)
+{
+    const ProjectSummary intro = stored("Intro video");
+    showWindow();
+    window->showMaximized();
+    window->showMinimized();
+    window->openHandedOver(intro.packageURL);
+    EXPECT_FALSE(window->isMinimized());
+    EXPECT_TRUE(window->isMaximized());
+    ASSERT_TRUE(model->selectedProject().has_value());
+    EXPECT_EQ(model->selectedProject()->id, intro.id);
+
+    // Outside the projects folder it could not be saved: refused as at start, the open one stays.
+    window->showMinimized();
+    window->openHandedOver(folder.filePath("Elsewhere/intro-video.veskel"));
+    EXPECT_FALSE(window->isMinimized());
+    EXPECT_TRUE(model->errorMessage().value_or(QString()).contains("not in the projects folder"));
+    EXPECT_EQ(model->selectedProject()->id, intro.id);
+}
+
 TEST_F(MainWindowTest, DeletingTheOpenProjectClosesItsEditor)
 {
     showWindow();

@@ -58,6 +58,21 @@ SettingsWindow *MainWindow::settingsWindow() const
     return m_settingsWindow;
 }
 
+void MainWindow::bringToFront()
+{
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    show();
+    raise();
+    activateWindow();
+}
+
+void MainWindow::openHandedOver(const QString &package)
+{
+    if (!package.isEmpty())
+        m_environment.model->openPackage(package);
+    bringToFront();
+}
+
 void MainWindow::rebuild()
 {
     // The caret and scroll position of the script survive the rebuild.

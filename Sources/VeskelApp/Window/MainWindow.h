@@ -35,6 +35,11 @@ public:
     SettingsWindow *settingsWindow() const;
 
     void openSettings();
+    // Shown, out of the task bar if minimised (a maximised size kept), raised and activated.
+    void bringToFront();
+    // A later start's request: opens its package as one named at start would be (an empty one
+    // opens nothing), then comes to the front.
+    void openHandedOver(const QString &package);
 
 protected:
     void showEvent(QShowEvent *event) override;
