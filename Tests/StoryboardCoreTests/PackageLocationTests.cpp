@@ -229,11 +229,14 @@ TEST_F(StoreTest, ATitleNamingAnotherPackageFindsItsOwnPackage)
     alpha->title = QStringLiteral("Beta");
     markEdited(*alpha);
 
+    const QByteArray beta = readBytes(json(package("beta")));
     LocalProjectStore unaware(root(), std::make_shared<KnownPackages>());
     EXPECT_EQ(unaware.packageURL(*alpha), package("alpha"));
-    ASSERT_TRUE(unaware.saveProject(*alpha).has_value());
+    // Neither file was read by that store, so it replaces neither.
+    EXPECT_EQ(unaware.saveProject(*alpha).error().kind, ProjectStoreError::Kind::changedOutside);
+    ASSERT_TRUE(store().saveProject(*alpha).has_value());
     EXPECT_TRUE(isEdited(package("alpha")));
-    EXPECT_FALSE(isEdited(package("beta")));
+    EXPECT_EQ(readBytes(json(package("beta"))), beta);
 }
 
 // MARK: a full disk

@@ -23,6 +23,8 @@ struct ProjectSummary
     int warningCount = 0;
     // The sidebar folder holding the package; absent directly in the projects root.
     std::optional<QString> folderName;
+    // A sync tool left a conflict copy of project.json in the package (ProjectVersions).
+    bool hasConflictCopy = false;
 
     bool operator==(const ProjectSummary &) const = default;
 };

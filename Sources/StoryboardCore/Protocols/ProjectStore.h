@@ -1,6 +1,7 @@
 #pragma once
 
 #include "StoryboardCore/Models/ProjectSummary.h"
+#include "StoryboardCore/Models/ProjectVersion.h"
 #include "StoryboardCore/Models/StoryboardProject.h"
 #include "StoryboardCore/Models/VideoSettings.h"
 #include "StoryboardCore/Protocols/ProjectStoreError.h"
@@ -27,9 +28,36 @@ public:
     virtual Result<StoryboardProject> createProject(const QString &title,
                                                     const VideoSettings &videoSettings)
         = 0;
-    // Writes the project with a fresh updatedAt; the caller's value is left as it was.
+    // Writes the project with a fresh updatedAt; the caller's value is left as it was. Only a
+    // project.json this store read (loadProject, reloadProject) or wrote for the project is
+    // replaced: any other (written by another program, a sync, another Veskel) stays as it is
+    // and the save fails with changedOutside. The replaced file becomes a version unless one
+    // was kept less than a minute ago.
     virtual Result<void> saveProject(const StoryboardProject &project) = 0;
+    // saveProject that keeps the replaced file as a version whenever it was made: restoring a
+    // version, the state it replaces must stay reachable.
+    virtual Result<void> saveProjectKeepingVersion(const StoryboardProject &project) = 0;
+    // Reading a project counts its file as seen: the next save of it replaces that file.
     virtual Result<StoryboardProject> loadProject(const QString &packageURL) = 0;
+    // The project's package read again (loadProject of where it is now).
+    virtual Result<StoryboardProject> reloadProject(const StoryboardProject &project) = 0;
+    // The package's project.json is not the one last read or written for the project (a look
+    // at the file's stamp, nothing read): a save would be refused. False when the package or
+    // its project.json is gone.
+    virtual bool changedOutside(const StoryboardProject &project) = 0;
+    // Reads the package's current project.json, the version changed outside, and writes it as
+    // a new package beside it (fresh project and scene ids, Media copied) titled `title`;
+    // then counts that file as seen, so that the next save of `project` replaces it. Returns
+    // the copy.
+    virtual Result<StoryboardProject> keepOutsideVersion(const StoryboardProject &project,
+                                                         const QString &title)
+        = 0;
+    // The versions and conflict copies of the package, newest first.
+    virtual Result<QList<ProjectVersion>> listVersions(const QString &packageURL) = 0;
+    // A version or conflict copy as a project, repaired like loadProject, with the id of the
+    // package's current project, so restoring it keeps the project's identity.
+    virtual Result<StoryboardProject> readVersion(const QString &packageURL, const QString &name)
+        = 0;
     // Newest first.
     virtual Result<QList<ProjectSummary>> listProjects() = 0;
     virtual Result<StoryboardProject> duplicateProject(const StoryboardProject &project,

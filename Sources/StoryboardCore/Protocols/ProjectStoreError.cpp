@@ -59,6 +59,16 @@ ProjectStoreError ProjectStoreError::fileOperationFailed(const QString &platform
     return make(Kind::fileOperationFailed, platformDescription);
 }
 
+ProjectStoreError ProjectStoreError::changedOutside(const QString &packageName)
+{
+    return make(Kind::changedOutside, packageName);
+}
+
+ProjectStoreError ProjectStoreError::versionNotFound(const QString &name)
+{
+    return make(Kind::versionNotFound, name);
+}
+
 QString ProjectStoreError::description() const
 {
     switch (kind) {
@@ -85,6 +95,12 @@ QString ProjectStoreError::description() const
                               "for ~/Movies/Veskel/.");
     case Kind::fileOperationFailed:
         return payload;
+    case Kind::changedOutside:
+        return QStringLiteral("The project file in ") + payload
+               + QStringLiteral(" was changed by another program since Veskel last read it, so "
+                                "it was not overwritten.");
+    case Kind::versionNotFound:
+        return QStringLiteral("Version not found: ") + payload + u'.';
     }
     return {};
 }

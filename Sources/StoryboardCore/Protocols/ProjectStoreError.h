@@ -21,6 +21,11 @@ struct ProjectStoreError
         // A file-system error passed on as it came: the folder move of a rename, the media
         // copy of a duplicate, replacing an image copy. payload: the platform's description.
         fileOperationFailed,
+        // A save found a project.json it had not read or written, and left it as it was.
+        // payload: package folder name
+        changedOutside,
+        // payload: the version's name
+        versionNotFound,
     };
 
     Kind kind = Kind::writeFailed;
@@ -36,6 +41,8 @@ struct ProjectStoreError
     static ProjectStoreError imageImportFailed(const QString &detail);
     static ProjectStoreError rootFolderNotAccessible();
     static ProjectStoreError fileOperationFailed(const QString &platformDescription);
+    static ProjectStoreError changedOutside(const QString &packageName);
+    static ProjectStoreError versionNotFound(const QString &name);
 
     QString description() const;
 

@@ -9,6 +9,9 @@
 #include <filesystem>
 #include <system_error>
 
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace veskel::FileOperations {
@@ -59,13 +62,13 @@ bool isTrashFolder(const QString &folder, const QString &homeTrash)
 
 // Unbuffered, so that a short write (a full disk) shows in write()'s count: through the buffer,
 // Qt 6.4's commit() puts the truncated file in place and reports success.
-bool openForWriting(QSaveFile &file)
+bool openForWriting(QFileDevice &file, QIODevice::OpenMode extra = {})
 {
-    return file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    return file.open(QIODevice::WriteOnly | QIODevice::Unbuffered | extra);
 }
 
 // Writing the rest again after a short write gives the system's reason in errorString().
-bool writeAll(QSaveFile &file, const QByteArray &bytes)
+bool writeAll(QFileDevice &file, const QByteArray &bytes)
 {
     for (qint64 written = 0; written < bytes.size();) {
         const qint64 step = file.write(bytes.constData() + written, bytes.size() - written);
@@ -93,16 +96,36 @@ Result createDirectory(const QString &path, bool withParents)
     return {};
 }
 
+std::expected<void, MoveError> moveWithoutReplacing(const QString &from, const QString &to)
+{
+    const fs::path source = native(from);
+    const fs::path target = native(to);
+    const auto taken = [] {
+        return std::unexpected(MoveError{true, describe(std::errc::file_exists)});
+    };
+    if (::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0)
+        return {};
+    const int reason = errno;
+    if (reason == EEXIST)
+        return taken();
+    // File systems without the flag (some network ones): check, then rename, which plain
+    // rename(2) would do silently over an empty folder.
+    if (reason != EINVAL && reason != ENOSYS && reason != ENOTSUP)
+        return std::unexpected(
+            MoveError{false, describe(std::error_code(reason, std::generic_category()))});
+    if (occupied(target))
+        return taken();
+    std::error_code error;
+    fs::rename(source, target, error);
+    if (error)
+        return std::unexpected(MoveError{false, describe(error)});
+    return {};
+}
+
 Result move(const QString &from, const QString &to)
 {
-    const fs::path target = native(to);
-    // rename(2) would silently replace an empty folder.
-    if (occupied(target))
-        return std::unexpected(describe(std::errc::file_exists));
-    std::error_code error;
-    fs::rename(native(from), target, error);
-    if (error)
-        return std::unexpected(describe(error));
+    if (auto moved = moveWithoutReplacing(from, to); !moved)
+        return std::unexpected(moved.error().description);
     return {};
 }
 
@@ -146,6 +169,23 @@ Result writeAtomically(const QString &path, const QByteArray &bytes)
     if (!openForWriting(file) || !writeAll(file, bytes) || !file.commit())
         return std::unexpected(file.errorString());
     return {};
+}
+
+Result writeNewFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (!openForWriting(file, QIODevice::NewOnly))
+        return std::unexpected(file.errorString());
+    QString failure;
+    if (!writeAll(file, bytes))
+        failure = file.errorString();
+    else if (::fdatasync(file.handle()) != 0)
+        failure = describe(std::error_code(errno, std::generic_category()));
+    file.close();
+    if (failure.isEmpty())
+        return {};
+    (void)removeFile(path);
+    return std::unexpected(failure);
 }
 
 std::expected<QString, QString> ensureHomeTrash()

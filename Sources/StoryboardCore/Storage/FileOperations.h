@@ -15,7 +15,18 @@ using Result = std::expected<void, QString>;
 
 // Succeeds when the folder already exists.
 Result createDirectory(const QString &path, bool withParents);
-// Refuses to replace an existing item at `to`.
+// Why a move failed: `targetTaken` when an item lies at the target, even one that appeared at
+// that very moment.
+struct MoveError
+{
+    bool targetTaken = false;
+    QString description;
+};
+
+// Refuses to replace an existing item at `to`, in one step where the file system allows it
+// (renameat2 with RENAME_NOREPLACE): an item that appears at `to` meanwhile is never replaced.
+std::expected<void, MoveError> moveWithoutReplacing(const QString &from, const QString &to);
+// moveWithoutReplacing, for callers that only report the failure.
 Result move(const QString &from, const QString &to);
 // Refuses to replace an existing item at `to`. Atomic like writeAtomically: a failed copy
 // leaves nothing at `to`.
@@ -24,6 +35,10 @@ Result removeFile(const QString &path);
 // Written aside, then put in place in one step: a reader sees the old or the new bytes, and a
 // failed write (a full disk) leaves the old file as it was and nothing beside it.
 Result writeAtomically(const QString &path, const QByteArray &bytes);
+// Creates the file, which must not exist, and writes it to the disk (fdatasync) before
+// returning, as writeAtomically does before putting its file in place. A failed write leaves
+// nothing at `path`.
+Result writeNewFile(const QString &path, const QByteArray &bytes);
 
 // The freedesktop home trash ($XDG_DATA_HOME/Trash, with files/ and info/), created when
 // missing. Without it Qt 6.4 "trashes" into ./files of the current directory.

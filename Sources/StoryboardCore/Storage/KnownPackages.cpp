@@ -35,6 +35,17 @@ std::optional<KnownPackages::FileStamp> KnownPackages::FileStamp::of(const QStri
                      nanoseconds(status.st_mtim), nanoseconds(status.st_ctim)};
 }
 
+bool KnownPackages::FileStamp::sameWrite(const FileStamp &other) const
+{
+    return device == other.device && inode == other.inode && size == other.size
+           && modified == other.modified;
+}
+
+size_t KnownPackages::SeenFile::digestOf(const QByteArray &bytes)
+{
+    return qHash(bytes, 0);
+}
+
 std::shared_ptr<KnownPackages> KnownPackages::forRoot(const QString &root)
 {
     // Held only while some store uses it, so roots of finished tests do not pile up.
@@ -127,6 +138,21 @@ bool KnownPackages::stillHolds(const QString &package,
     const QMutexLocker lock(&m_mutex);
     const auto found = m_verified.constFind(package);
     return found != m_verified.constEnd() && found->first == id && found->second == stamp;
+}
+
+void KnownPackages::saw(const QString &id, const SeenFile &seen)
+{
+    const QMutexLocker lock(&m_mutex);
+    m_seen.insert(id, seen);
+}
+
+std::optional<KnownPackages::SeenFile> KnownPackages::seen(const QString &id) const
+{
+    const QMutexLocker lock(&m_mutex);
+    const auto found = m_seen.constFind(id);
+    if (found == m_seen.constEnd())
+        return std::nullopt;
+    return *found;
 }
 
 } // namespace veskel

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QHash>
 #include <QMutex>
 #include <QString>
@@ -33,7 +34,21 @@ public:
 
         // Nothing when the file cannot be examined.
         static std::optional<FileStamp> of(const QString &path);
+        // The same file with no write since: renaming a file changes its status-change time
+        // but not what it holds.
+        bool sameWrite(const FileStamp &other) const;
         bool operator==(const FileStamp &) const = default;
+    };
+
+    // A project file as the store last read or wrote it: its stamp and a digest of its bytes,
+    // since a write into it within the clock's granularity may leave the stamp as it was.
+    struct SeenFile
+    {
+        FileStamp stamp;
+        size_t digest = 0;
+
+        static size_t digestOf(const QByteArray &bytes);
+        bool operator==(const SeenFile &) const = default;
     };
 
     // The record every store of this process on `root` shares.
@@ -58,11 +73,18 @@ public:
     void verified(const QString &package, const QString &id, const FileStamp &stamp);
     bool stillHolds(const QString &package, const QString &id, const FileStamp &stamp) const;
 
+    // The project file the project `id` goes by was read whole or written as `seen`: a save
+    // may replace that file and no other. Kept by id, not by package, since a package renamed
+    // by hand still holds the same file.
+    void saw(const QString &id, const SeenFile &seen);
+    std::optional<SeenFile> seen(const QString &id) const;
+
 private:
     mutable QMutex m_mutex;
     QHash<QString, QString> m_places;                         // project id → package
     QHash<QString, std::pair<QString, QString>> m_freshIDs;   // package → stored id, fresh id
     QHash<QString, std::pair<QString, FileStamp>> m_verified; // package → id, file stamp
+    QHash<QString, SeenFile> m_seen;                          // project id → its file
 };
 
 } // namespace veskel

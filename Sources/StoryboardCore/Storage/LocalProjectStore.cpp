@@ -8,8 +8,10 @@
 #include "StoryboardCore/Storage/ImageDimensionsReader.h"
 #include "StoryboardCore/Storage/MediaFiles.h"
 #include "StoryboardCore/Storage/PackageGuard.h"
+#include "StoryboardCore/Storage/ProjectFileReplacement.h"
 #include "StoryboardCore/Storage/ProjectJSONCodec.h"
 #include "StoryboardCore/Storage/ProjectPackagePaths.h"
+#include "StoryboardCore/Storage/ProjectVersions.h"
 #include "StoryboardCore/Storage/SceneImageFormat.h"
 #include "StoryboardCore/Utilities/Slug.h"
 #include "StoryboardCore/Utilities/UUID.h"
@@ -106,6 +108,7 @@ LocalProjectStore::LocalProjectStore(std::optional<QString> rootDirectory,
                                      std::shared_ptr<KnownPackages> knownPackages)
     : m_rootDirectory(standardized(rootDirectory.value_or(Paths::defaultRootDirectory())))
     , m_known(knownPackages ? std::move(knownPackages) : KnownPackages::forRoot(m_rootDirectory))
+    , m_clock([] { return QDateTime::currentDateTimeUtc(); })
 {
 }
 
@@ -163,39 +166,60 @@ std::optional<ProjectStoreError> LocalProjectStore::packageFault(const QString &
     const QString jsonPath = Paths::projectJSONURL(package);
     if (auto ok = PackageGuard::check(package, jsonPath); !ok)
         return ProjectStoreError::corruptedProjectJSON(name + QStringLiteral(": ") + ok.error());
-    if (!itemExists(jsonPath))
+    if (!projectFile(package))
         return ProjectStoreError::corruptedProjectJSON(name);
     if (!isDirectory(Paths::mediaURL(package)))
         return ProjectStoreError::missingMediaFolder(name);
     return std::nullopt;
 }
 
-ProjectStore::Result<StoryboardProject> LocalProjectStore::readProject(const QString &package) const
+std::optional<QString> LocalProjectStore::projectFile(const QString &package) const
 {
-    if (auto fault = packageFault(package))
-        return std::unexpected(std::move(*fault));
-    const QString name = nameOf(package);
     const QString jsonPath = Paths::projectJSONURL(package);
-    QFile file(jsonPath);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::unexpected(ProjectStoreError::corruptedProjectJSON(name + QStringLiteral(": ")
-                                                                       + file.errorString()));
-    auto decoded = ProjectJSONCodec::decode(file.readAll());
+    if (itemExists(jsonPath))
+        return jsonPath;
+    return ProjectVersions::newestConflictCopy(package);
+}
+
+ProjectStore::Result<LocalProjectStore::ReadProject>
+LocalProjectStore::readProjectFile(const QString &package, const QString &path) const
+{
+    const QString name = nameOf(package);
+    const auto file = ProjectFileReplacement::read(path);
+    if (!file)
+        return std::unexpected(
+            ProjectStoreError::corruptedProjectJSON(name + QStringLiteral(": ") + file.error()));
+    auto decoded = ProjectJSONCodec::decode(file->bytes);
     if (!decoded)
         return std::unexpected(ProjectStoreError::corruptedProjectJSON(
             name + QStringLiteral(": ") + decoded.error().description()));
     ProjectMigration::ensureBlocksBackEveryScene(*decoded);
-    return std::move(*decoded);
+    // A conflict copy read in place of project.json is not what a save would replace.
+    const bool isProjectJSON = path == Paths::projectJSONURL(package);
+    return ReadProject{std::move(*decoded), isProjectJSON ? file->seen : std::nullopt};
 }
 
-ProjectStore::Result<StoryboardProject> LocalProjectStore::openProject(const QString &package) const
+ProjectStore::Result<StoryboardProject> LocalProjectStore::readProject(const QString &package) const
 {
-    auto project = readProject(package);
-    if (project) {
-        if (const auto freshID = m_known->freshID(package, project->id))
-            project->id = *freshID;
+    if (auto fault = packageFault(package))
+        return std::unexpected(std::move(*fault));
+    auto read = readProjectFile(package, *projectFile(package));
+    if (!read)
+        return std::unexpected(read.error());
+    return std::move(read->project);
+}
+
+ProjectStore::Result<LocalProjectStore::ReadProject>
+LocalProjectStore::openProject(const QString &package) const
+{
+    if (auto fault = packageFault(package))
+        return std::unexpected(std::move(*fault));
+    auto read = readProjectFile(package, *projectFile(package));
+    if (read) {
+        if (const auto freshID = m_known->freshID(package, read->project.id))
+            read->project.id = *freshID;
     }
-    return project;
+    return read;
 }
 
 bool LocalProjectStore::holdsProject(const QString &package, const QString &id) const
@@ -206,8 +230,8 @@ bool LocalProjectStore::holdsProject(const QString &package, const QString &id) 
     const auto stamp = KnownPackages::FileStamp::of(Paths::projectJSONURL(package));
     if (stamp && m_known->stillHolds(package, id, *stamp) && !packageFault(package))
         return true;
-    const auto project = openProject(package);
-    if (!project || project->id != id)
+    const auto read = openProject(package);
+    if (!read || read->project.id != id)
         return false;
     if (stamp)
         m_known->verified(package, id, *stamp);
@@ -227,8 +251,9 @@ QString LocalProjectStore::claimID(const QString &id, const QString &package) co
     return id;
 }
 
-ProjectStore::Result<StoryboardProject>
-LocalProjectStore::writeProject(StoryboardProject project, const QString &package) const
+ProjectStore::Result<StoryboardProject> LocalProjectStore::writeProject(StoryboardProject project,
+                                                                        const QString &package,
+                                                                        bool keepVersion) const
 {
     const auto failed = [](const QString &reason) {
         return std::unexpected(ProjectStoreError::writeFailed(
@@ -238,15 +263,16 @@ LocalProjectStore::writeProject(StoryboardProject project, const QString &packag
     const auto encoded = ProjectJSONCodec::encode(project);
     if (!encoded)
         return failed(encoded.error().description());
-    const QString jsonPath = Paths::projectJSONURL(package);
-    if (auto ok = PackageGuard::check(package, jsonPath); !ok)
-        return failed(ok.error());
-    if (auto written = FileOperations::writeAtomically(jsonPath, *encoded); !written)
-        return failed(written.error());
+    const auto replaced
+        = ProjectFileReplacement::replace(package, *encoded, m_known->seen(project.id));
+    if (!replaced)
+        return std::unexpected(replaced.error());
     m_known->clearFreshID(package);
     m_known->remember(project.id, package);
-    if (const auto stamp = KnownPackages::FileStamp::of(jsonPath))
-        m_known->verified(package, project.id, *stamp);
+    m_known->verified(package, project.id, replaced->written.stamp);
+    m_known->saw(project.id, replaced->written);
+    if (replaced->previous)
+        ProjectVersions::settle(package, *replaced->previous, m_clock(), keepVersion);
     return project;
 }
 
@@ -316,14 +342,15 @@ QString LocalProjectStore::availableSlug(const QString &base,
 std::optional<ProjectSummary>
 LocalProjectStore::summary(const QString &package, const std::optional<QString> &folderName) const
 {
-    const auto project = openProject(package);
-    if (!project)
+    const auto read = openProject(package);
+    if (!read)
         return std::nullopt;
+    const StoryboardProject *project = &read->project;
     ProjectSummary row;
     row.id = project->id;
     row.title = project->title;
     row.slug = QFileInfo(package).completeBaseName();
-    const QDateTime modified = QFileInfo(Paths::projectJSONURL(package)).lastModified();
+    const QDateTime modified = QFileInfo(projectFile(package).value_or(QString())).lastModified();
     row.updatedAt = modified.isValid() ? modified.toUTC() : project->updatedAt;
     row.createdAt = project->createdAt;
     row.sceneCount = int(project->scenes.size());
@@ -331,6 +358,7 @@ LocalProjectStore::summary(const QString &package, const std::optional<QString> 
     row.packageURL = package;
     row.warningCount = ProjectValidator::warningSceneCount(*project);
     row.folderName = folderName;
+    row.hasConflictCopy = !ProjectVersions::conflictCopyNames(package).isEmpty();
     return row;
 }
 
@@ -366,14 +394,32 @@ LocalProjectStore::createProject(const QString &title, const VideoSettings &vide
 
 ProjectStore::Result<void> LocalProjectStore::saveProject(const StoryboardProject &project)
 {
+    return save(project, false);
+}
+
+ProjectStore::Result<void>
+LocalProjectStore::saveProjectKeepingVersion(const StoryboardProject &project)
+{
+    return save(project, true);
+}
+
+ProjectStore::Result<void> LocalProjectStore::save(const StoryboardProject &project,
+                                                   bool keepVersion)
+{
     if (auto ok = ensureRootDirectoryAccessible(); !ok)
         return std::unexpected(ok.error());
     const auto package = locatePackage(project);
-    if (!package)
+    if (!package) {
+        // Another program in the middle of writing the file where the project was seen last:
+        // the id cannot be checked, but that file is not the one seen either.
+        const auto place = m_known->place(project.id);
+        if (place && ProjectFileReplacement::isUnreadable(Paths::projectJSONURL(*place)))
+            return std::unexpected(ProjectStoreError::changedOutside(nameOf(*place)));
         return std::unexpected(package.error());
+    }
     if (auto ok = ensureMediaFolderExists(*package); !ok)
         return std::unexpected(ok.error());
-    if (auto written = writeProject(project, *package); !written)
+    if (auto written = writeProject(project, *package, keepVersion); !written)
         return std::unexpected(written.error());
     return {};
 }
@@ -383,10 +429,105 @@ ProjectStore::Result<StoryboardProject> LocalProjectStore::loadProject(const QSt
     if (auto ok = ensureRootDirectoryAccessible(); !ok)
         return std::unexpected(ok.error());
     const QString package = standardized(packageURL);
-    auto project = openProject(package);
-    if (project)
-        project->id = claimID(project->id, package);
-    return project;
+    auto read = openProject(package);
+    if (!read)
+        return std::unexpected(read.error());
+    StoryboardProject &project = read->project;
+    project.id = claimID(project.id, package);
+    if (read->seen) {
+        m_known->saw(project.id, *read->seen);
+        m_known->verified(package, project.id, read->seen->stamp);
+    }
+    return std::move(project);
+}
+
+ProjectStore::Result<StoryboardProject>
+LocalProjectStore::reloadProject(const StoryboardProject &project)
+{
+    const auto package = locatePackage(project);
+    if (!package)
+        return std::unexpected(package.error());
+    return loadProject(*package);
+}
+
+bool LocalProjectStore::changedOutside(const StoryboardProject &project)
+{
+    const auto package = locatePackage(project);
+    if (!package)
+        return false;
+    const auto stamp = KnownPackages::FileStamp::of(Paths::projectJSONURL(*package));
+    if (!stamp)
+        return false;
+    const auto seen = m_known->seen(project.id);
+    return !seen || !seen->stamp.sameWrite(*stamp);
+}
+
+ProjectStore::Result<StoryboardProject>
+LocalProjectStore::keepOutsideVersion(const StoryboardProject &project, const QString &title)
+{
+    if (auto ok = ensureRootDirectoryAccessible(); !ok)
+        return std::unexpected(ok.error());
+    const auto package = locatePackage(project);
+    if (!package)
+        return std::unexpected(package.error());
+    if (auto fault = packageFault(*package))
+        return std::unexpected(std::move(*fault));
+    const auto outside = readProjectFile(*package, Paths::projectJSONURL(*package));
+    if (!outside)
+        return std::unexpected(outside.error());
+    auto copy = writeCopy(outside->project, *package, title, false);
+    if (!copy)
+        return copy;
+    // Only now: were the copy to fail, the next save must still refuse to replace the file.
+    if (outside->seen)
+        m_known->saw(project.id, *outside->seen);
+    return copy;
+}
+
+ProjectStore::Result<QList<ProjectVersion>>
+LocalProjectStore::listVersions(const QString &packageURL)
+{
+    if (auto ok = ensureRootDirectoryAccessible(); !ok)
+        return std::unexpected(ok.error());
+    const QString package = standardized(packageURL);
+    if (!isDirectory(package))
+        return std::unexpected(ProjectStoreError::projectNotFound(nameOf(package)));
+    return ProjectVersions::list(package);
+}
+
+ProjectStore::Result<StoryboardProject> LocalProjectStore::readVersion(const QString &packageURL,
+                                                                       const QString &name)
+{
+    if (auto ok = ensureRootDirectoryAccessible(); !ok)
+        return std::unexpected(ok.error());
+    const QString package = standardized(packageURL);
+    const auto current = openProject(package);
+    if (!current)
+        return std::unexpected(current.error());
+    const QString currentID = current->project.id;
+    const auto file = ProjectVersions::fileOf(package, name);
+    if (!file)
+        return std::unexpected(ProjectStoreError::versionNotFound(name));
+    auto version = readProjectFile(package, *file);
+    if (!version)
+        return std::unexpected(version.error());
+    version->project.id = currentID;
+    return std::move(version->project);
+}
+
+ProjectStore::Result<StoryboardProject>
+LocalProjectStore::restoreVersion(const StoryboardProject &current, const QString &name)
+{
+    const auto package = locatePackage(current);
+    if (!package)
+        return std::unexpected(package.error());
+    auto version = readVersion(*package, name);
+    if (!version)
+        return version;
+    version->id = current.id;
+    if (auto ok = ensureMediaFolderExists(*package); !ok)
+        return std::unexpected(ok.error());
+    return writeProject(std::move(*version), *package, true);
 }
 
 ProjectStore::Result<QString> LocalProjectStore::packageURL(const StoryboardProject &project)
@@ -502,16 +643,28 @@ LocalProjectStore::duplicateProject(const StoryboardProject &project, const QStr
     const auto source = locatePackage(project);
     if (!source)
         return std::unexpected(source.error());
-    if (auto ok = PackageGuard::check(*source, Paths::mediaURL(*source)); !ok)
+    return writeCopy(project, *source, trimmed, true);
+}
+
+ProjectStore::Result<StoryboardProject>
+LocalProjectStore::writeCopy(const StoryboardProject &content,
+                             const QString &sourcePackage,
+                             const QString &title,
+                             bool withVersions) const
+{
+    const QString trimmed = trimmedTitle(title);
+    if (trimmed.isEmpty())
+        return std::unexpected(emptyTitle());
+    if (auto ok = PackageGuard::check(sourcePackage, Paths::mediaURL(sourcePackage)); !ok)
         return std::unexpected(ProjectStoreError::writeFailed(ok.error()));
-    const QString parent = parentOf(*source);
+    const QString parent = parentOf(sourcePackage);
     const QString slug = availableSlug(slugified(trimmed, slugMaxLength), parent, std::nullopt);
     const QString target = Paths::packageURL(parent, slug);
     if (auto ok = createPackageStructure(target); !ok)
         return std::unexpected(ok.error());
 
     const QDateTime now = currentFileTime();
-    StoryboardProject copy = project;
+    StoryboardProject copy = content;
     copy.id = makeUUID();
     copy.title = trimmed;
     copy.createdAt = now;
@@ -536,11 +689,35 @@ LocalProjectStore::duplicateProject(const StoryboardProject &project, const QStr
             block.sceneID = newSceneIDs.value(*block.sceneID);
     }
 
-    if (auto ok = copyMedia(*source, target); !ok)
+    if (auto ok = copyMedia(sourcePackage, target); !ok)
         return std::unexpected(ok.error());
-    if (auto ok = remapDuplicatedSceneImages(target, renames); !ok)
+    QSet<QString> keptForVersions;
+    if (withVersions) {
+        if (auto ok = copyVersions(sourcePackage, target); !ok)
+            return std::unexpected(ok.error());
+        keptForVersions = ProjectVersions::referencedMediaNames(target);
+    }
+    if (auto ok = remapDuplicatedSceneImages(target, renames, keptForVersions); !ok)
         return std::unexpected(ok.error());
     return writeProject(copy, target);
+}
+
+ProjectStore::Result<void> LocalProjectStore::copyVersions(const QString &fromPackage,
+                                                           const QString &toPackage) const
+{
+    const QString from = Paths::versionsURL(fromPackage);
+    if (!isDirectory(from) || !PackageGuard::check(fromPackage, from))
+        return {};
+    const QString to = Paths::versionsURL(toPackage);
+    if (auto made = FileOperations::createDirectory(to, false); !made)
+        return std::unexpected(ProjectStoreError::fileOperationFailed(made.error()));
+    for (const QString &name : ProjectVersions::versionNames(fromPackage)) {
+        const QString fileName = name + QStringLiteral(".json");
+        if (auto copied = FileOperations::copyFile(from + u'/' + fileName, to + u'/' + fileName);
+            !copied)
+            return std::unexpected(ProjectStoreError::fileOperationFailed(copied.error()));
+    }
+    return {};
 }
 
 ProjectStore::Result<void> LocalProjectStore::copyMedia(const QString &fromPackage,
@@ -561,8 +738,10 @@ ProjectStore::Result<void> LocalProjectStore::copyMedia(const QString &fromPacka
     return {};
 }
 
-ProjectStore::Result<void> LocalProjectStore::remapDuplicatedSceneImages(
-    const QString &package, const QList<std::pair<QString, QString>> &renames) const
+ProjectStore::Result<void>
+LocalProjectStore::remapDuplicatedSceneImages(const QString &package,
+                                              const QList<std::pair<QString, QString>> &renames,
+                                              const QSet<QString> &keep) const
 {
     for (const auto &[oldName, newName] : renames) {
         if (oldName == newName)
@@ -576,8 +755,10 @@ ProjectStore::Result<void> LocalProjectStore::remapDuplicatedSceneImages(
             if (auto removed = FileOperations::removeFile(*to); !removed)
                 return std::unexpected(ProjectStoreError::fileOperationFailed(removed.error()));
         }
-        if (auto moved = FileOperations::move(*from, *to); !moved)
-            return std::unexpected(ProjectStoreError::fileOperationFailed(moved.error()));
+        const auto done = keep.contains(oldName) ? FileOperations::copyFile(*from, *to)
+                                                 : FileOperations::move(*from, *to);
+        if (!done)
+            return std::unexpected(ProjectStoreError::fileOperationFailed(done.error()));
     }
     return {};
 }
@@ -823,6 +1004,8 @@ ProjectStore::Result<void> LocalProjectStore::removeUnusedMedia(const Storyboard
     QSet<QString> referenced = MediaFiles::referencedNames(project);
     if (const auto saved = readProject(*package))
         referenced.unite(MediaFiles::referencedNames(*saved));
+    // Restoring a version, or a conflict copy, brings its images back.
+    referenced.unite(ProjectVersions::referencedMediaNames(*package));
     MediaFiles::removeUnreferenced(media, referenced);
     return {};
 }

@@ -32,6 +32,11 @@ QString exportsURL(const QString &package)
     return package + u'/' + exportsFolderName;
 }
 
+QString versionsURL(const QString &package)
+{
+    return package + u'/' + versionsFolderName;
+}
+
 QString stableExportFolderName(const QString &slug)
 {
     return slug + QStringLiteral("_fcp");

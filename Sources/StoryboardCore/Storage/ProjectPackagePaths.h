@@ -8,7 +8,7 @@
 namespace veskel {
 
 // Names and path rules of the projects tree. Locations are absolute local paths:
-//   <root>/<slug>.veskel/{project.json, Media/, Exports/<slug>_fcp/}
+//   <root>/<slug>.veskel/{project.json, Media/, Exports/<slug>_fcp/, .versions/}
 //   <root>/<sidebar folder>/<slug>.veskel/...
 namespace ProjectPackagePaths {
 
@@ -16,6 +16,8 @@ inline constexpr QLatin1StringView packageExtension{"veskel"};
 inline constexpr QLatin1StringView projectFileName{"project.json"};
 inline constexpr QLatin1StringView mediaFolderName{"Media"};
 inline constexpr QLatin1StringView exportsFolderName{"Exports"};
+// Earlier project files (ProjectVersions); hidden, so that nothing lists it as a project.
+inline constexpr QLatin1StringView versionsFolderName{".versions"};
 
 // ~/Movies/Veskel/Projects, from the current HOME.
 QString defaultRootDirectory();
@@ -24,6 +26,7 @@ QString packageURL(const QString &rootDirectory, const QString &slug);
 QString projectJSONURL(const QString &package);
 QString mediaURL(const QString &package);
 QString exportsURL(const QString &package);
+QString versionsURL(const QString &package);
 QString stableExportFolderName(const QString &slug);
 QString stableExportURL(const QString &package, const QString &slug);
 // The extension is exactly "veskel", case-sensitive.

@@ -26,6 +26,7 @@ QJsonObject toJSON(const ProjectSummary &row)
         {QStringLiteral("totalDurationSeconds"), row.totalDurationSeconds},
         {QStringLiteral("packageURL"), row.packageURL},
         {QStringLiteral("warningCount"), row.warningCount},
+        {QStringLiteral("hasConflictCopy"), row.hasConflictCopy},
     };
     if (row.folderName)
         object.insert(QStringLiteral("folderName"), *row.folderName);
@@ -36,9 +37,8 @@ QJsonObject toJSON(const ProjectSummary &row)
 void reorder(QList<ProjectSummary> &rows, const QString &sort)
 {
     if (sort == u"created") {
-        std::stable_sort(rows.begin(), rows.end(), [](const auto &a, const auto &b) {
-            return a.createdAt > b.createdAt;
-        });
+        std::stable_sort(rows.begin(), rows.end(),
+                         [](const auto &a, const auto &b) { return a.createdAt > b.createdAt; });
     } else if (sort == u"name") {
         const NameCollator names = NameCollator::forInterfaceLanguage();
         std::stable_sort(rows.begin(), rows.end(), [&names](const auto &a, const auto &b) {
@@ -51,7 +51,8 @@ int run(Invocation &invocation)
 {
     const QString sort
         = invocation.option(QStringLiteral("--sort")).value_or(QStringLiteral("modified"));
-    if (!QStringList{QStringLiteral("modified"), QStringLiteral("created"), QStringLiteral("name")}.contains(sort))
+    if (!QStringList{QStringLiteral("modified"), QStringLiteral("created"), QStringLiteral("name")}
+             .contains(sort))
         return invocation.usageError(QStringLiteral("unknown order ") + sort);
     auto rows = invocation.store().listProjects();
     if (!rows)
