@@ -460,6 +460,10 @@
         <source>About Qt</source>
         <translation>О Qt</translation>
     </message>
+    <message>
+        <source>Browse Versions…</source>
+        <translation>Просмотреть версии…</translation>
+    </message>
 </context>
 <context>
     <name>veskel::AppModel</name>
@@ -698,6 +702,21 @@
     </message>
 </context>
 <context>
+    <name>veskel::OutsideChangeBar</name>
+    <message>
+        <source>Open Copy</source>
+        <translation>Открыть копию</translation>
+    </message>
+    <message>
+        <source>Dismiss</source>
+        <translation>Скрыть</translation>
+    </message>
+    <message>
+        <source>The project was changed outside Veskel while you were editing. That version was kept as “%1”; this window’s version was saved.</source>
+        <translation>Пока вы редактировали, проект изменили вне Veskel. Та версия сохранена как «%1»; версия из этого окна записана.</translation>
+    </message>
+</context>
+<context>
     <name>veskel::ProjectEditorView</name>
     <message>
         <source>Undo</source>
@@ -761,6 +780,10 @@
     <message>
         <source>Untitled</source>
         <translation>Без названия</translation>
+    </message>
+    <message>
+        <source>%1 (changed outside)</source>
+        <translation>%1 (изменено вне Veskel)</translation>
     </message>
 </context>
 <context>
@@ -1128,6 +1151,25 @@
     <message>
         <source>Delete (Keep Text)</source>
         <translation>Удалить (текст останется)</translation>
+    </message>
+</context>
+<context>
+    <name>veskel::VersionBrowserDialog</name>
+    <message>
+        <source>conflict copy</source>
+        <translation>копия конфликта</translation>
+    </message>
+    <message>
+        <source>Versions of “%1”</source>
+        <translation>Версии «%1»</translation>
+    </message>
+    <message>
+        <source>No versions yet: every save keeps the one before it here.</source>
+        <translation>Версий пока нет: каждое сохранение оставляет здесь предыдущее.</translation>
+    </message>
+    <message>
+        <source>Restore This Version</source>
+        <translation>Восстановить эту версию</translation>
     </message>
 </context>
 </TS>

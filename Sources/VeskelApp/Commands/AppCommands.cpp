@@ -53,6 +53,11 @@ void AppCommands::buildFileMenu(QMenuBar &menuBar)
     connect(m_newProject, &QAction::triggered, m_environment.model,
             [model = m_environment.model] { model->setShowNewProjectSheet(true); });
 
+    m_browseVersions = file->addAction(tr("Browse Versions…"));
+    m_browseVersions->setObjectName(QStringLiteral("browseVersions"));
+    connect(m_browseVersions, &QAction::triggered, m_environment.notifications,
+            &AppNotificationHub::postBrowseVersions);
+
     file->addSeparator();
     m_export = file->addAction(tr("Export to Final Cut Pro…"));
     m_export->setObjectName(QStringLiteral("exportProject"));
@@ -169,6 +174,7 @@ void AppCommands::updateProjectCommands()
 {
     const bool open = m_environment.model->selectedProject().has_value();
     m_newScene->setEnabled(open);
+    m_browseVersions->setEnabled(open);
     m_export->setEnabled(open);
     for (QAction *action : std::as_const(m_markup))
         action->setEnabled(open);

@@ -34,6 +34,7 @@ public:
                 QObject *parent = nullptr);
 
     QAction *newScene() const { return m_newScene; }
+    QAction *browseVersions() const { return m_browseVersions; }
     QAction *newProject() const { return m_newProject; }
     QAction *exportProject() const { return m_export; }
     QAction *toggleProjects() const { return m_toggleProjects; }
@@ -57,6 +58,7 @@ private:
     AppEnvironment m_environment;
     Actions m_actions;
     QAction *m_newScene = nullptr;
+    QAction *m_browseVersions = nullptr;
     QAction *m_newProject = nullptr;
     QAction *m_export = nullptr;
     QAction *m_toggleProjects = nullptr;

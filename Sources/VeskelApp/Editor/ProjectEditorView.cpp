@@ -1,5 +1,9 @@
 #include "VeskelApp/Editor/ProjectEditorView.h"
 
+#include "VeskelApp/AppModel.h"
+#include "VeskelApp/Editor/OutsideChangeBar.h"
+#include "VeskelApp/Window/VersionBrowserDialog.h"
+
 #include "VeskelApp/Commands/AppNotificationHub.h"
 #include "VeskelApp/Commands/AppShortcuts.h"
 #include "VeskelApp/Editor/DocumentTextView.h"
@@ -81,6 +85,13 @@ ProjectEditorView::ProjectEditorView(ProjectEditorViewModel &model,
     m_saveError->setFont(caption);
     layout->addWidget(m_saveError);
 
+    auto *outsideChange = new OutsideChangeBar(model);
+    layout->addWidget(outsideChange);
+    connect(outsideChange, &OutsideChangeBar::openRequested, this, [this](const QString &id) {
+        if (const auto copy = m_environment.model->summary(id))
+            m_environment.model->openProject(*copy);
+    });
+
     connect(&model, &ProjectEditorViewModel::canUndoChanged, this,
             &ProjectEditorView::updateUndoRedo);
     connect(&model, &ProjectEditorViewModel::canRedoChanged, this,
@@ -100,6 +111,13 @@ ProjectEditorView::ProjectEditorView(ProjectEditorViewModel &model,
         if (m_model)
             m_model->insertScene(std::nullopt, SceneType::placeholder);
     });
+    connect(m_environment.notifications, &AppNotificationHub::storyboardBrowseVersions, this,
+            [this] {
+                if (!m_model)
+                    return;
+                VersionBrowserDialog dialog(m_environment.model->store(), *m_model, this);
+                dialog.exec();
+            });
     connect(m_environment.notifications, &AppNotificationHub::storyboardApplyMarkup, this,
             [this](const QString &markup) {
                 if (m_model)

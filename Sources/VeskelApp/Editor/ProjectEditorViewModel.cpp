@@ -442,12 +442,25 @@ void ProjectEditorViewModel::scheduleSave()
 
 void ProjectEditorViewModel::persist()
 {
+    save(SaveKind::normal);
+}
+
+void ProjectEditorViewModel::save(SaveKind kind)
+{
     if (m_pendingSave) {
         m_scheduler->cancel(m_pendingSave);
         m_pendingSave = 0;
     }
     const StoryboardProject saved = m_project;
-    if (auto written = m_store->saveProject(saved); !written) {
+    auto written = kind == SaveKind::keepingVersion ? m_store->saveProjectKeepingVersion(saved)
+                                                    : m_store->saveProject(saved);
+    if (!written && written.error().kind == ProjectStoreError::Kind::changedOutside
+        && !m_keepingOutsideVersion) {
+        // Someone else wrote the file since this editor last did: theirs is kept, then ours.
+        keepOutsideVersionAndSave();
+        return;
+    }
+    if (!written) {
         // The project stays in memory as it is; the next edit's save tries again.
         setSaveError(written.error().description());
         return;
@@ -455,6 +468,76 @@ void ProjectEditorViewModel::persist()
     if (!tellProjectChanged(saved))
         return;
     setSaveError(std::nullopt);
+}
+
+bool ProjectEditorViewModel::hasUnsavedEdits() const
+{
+    return m_pendingSave != 0 || m_typingUndoBaseline || m_resizeUndoBaseline;
+}
+
+void ProjectEditorViewModel::projectFileChanged()
+{
+    if (m_keepingOutsideVersion || !m_store->changedOutside(m_project))
+        return;
+    if (hasUnsavedEdits()) {
+        keepOutsideVersionAndSave();
+        return;
+    }
+    auto loaded = m_store->reloadProject(m_project);
+    if (!loaded) {
+        setSaveError(loaded.error().description());
+        return;
+    }
+    adopt(std::move(*loaded));
+}
+
+void ProjectEditorViewModel::keepOutsideVersionAndSave()
+{
+    m_keepingOutsideVersion = true;
+    auto copy = m_store->keepOutsideVersion(
+        m_project, tr("%1 (changed outside)").arg(ScriptText::headingTitle(m_project.title)));
+    if (!copy) {
+        m_keepingOutsideVersion = false;
+        setSaveError(copy.error().description());
+        return;
+    }
+    m_outsideCopy = *copy;
+    emit outsideCopyChanged();
+    // The project list learns of the copy; it may drop this editor meanwhile.
+    if (!tellProjectChanged(*copy))
+        return;
+    // The file as the other writer left it also stays, byte for byte, among the versions.
+    save(SaveKind::keepingVersion);
+    m_keepingOutsideVersion = false;
+}
+
+void ProjectEditorViewModel::dismissOutsideCopy()
+{
+    if (!m_outsideCopy)
+        return;
+    m_outsideCopy.reset();
+    emit outsideCopyChanged();
+}
+
+void ProjectEditorViewModel::adopt(StoryboardProject project)
+{
+    if (project == m_project)
+        return;
+    commitTypingUndo();
+    m_resizeUndoBaseline.reset();
+    recordUndo(currentSnapshot());
+    setProject(std::move(project));
+    regenerateDocument();
+    reconcileSelectionAfterParse();
+}
+
+void ProjectEditorViewModel::restoreVersion(const StoryboardProject &version)
+{
+    StoryboardProject restored = version;
+    // The version is of this project, whatever package it was read from.
+    restored.id = m_project.id;
+    adopt(std::move(restored));
+    save(SaveKind::keepingVersion);
 }
 
 void ProjectEditorViewModel::recordUndo(const EditorSnapshot &snapshot)

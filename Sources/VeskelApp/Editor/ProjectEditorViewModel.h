@@ -180,6 +180,22 @@ public:
     void undo();
     void redo();
 
+    // --- outside changes and versions -----------------------------------------------------------
+    // The project file changed on disk (the window's watcher saw the package change). With
+    // nothing unsaved the editor takes the file over as one undo step, keeping the selection
+    // where it still exists; with unsaved edits the version on disk is kept as a copy beside
+    // the project ("<title> (changed outside)") and this editor's version is saved. Our own
+    // saves pass unnoticed.
+    void projectFileChanged();
+    // Whether something typed or changed is not written yet.
+    bool hasUnsavedEdits() const;
+    // The copy an outside change was last kept as, so the window can offer to open it.
+    const std::optional<StoryboardProject> &outsideCopy() const { return m_outsideCopy; }
+    void dismissOutsideCopy();
+    // A saved version becomes the current project as one undo step, saved at once; the state it
+    // replaces is kept as a version.
+    void restoreVersion(const StoryboardProject &version);
+
     // The project was renamed through the project list: the new title is taken over as it is,
     // without an undo step or a save, so the next save does not write the old title back.
     void adoptRenamedProject(const StoryboardProject &renamed);
@@ -213,6 +229,7 @@ signals:
     void canUndoChanged();
     void canRedoChanged();
     void activeSearchQueryChanged();
+    void outsideCopyChanged();
     // The primary scene changed: another one was selected, or the project changed.
     void selectedSceneChanged();
 
@@ -221,6 +238,12 @@ private:
     // an edit that leaves the project as it was is declined too. True when it was applied.
     bool mutate(const std::function<bool(StoryboardProject &)> &change);
     void setProject(StoryboardProject project);
+    // Takes over a project read from disk (an outside change, a version) as one undo step.
+    void adopt(StoryboardProject project);
+    enum class SaveKind { normal, keepingVersion };
+    void save(SaveKind kind);
+    // Keeps the version on disk as a copy beside the project, then saves this one over it.
+    void keepOutsideVersionAndSave();
     void
     setSelection(QSet<QString> ids, std::optional<QString> primary, std::optional<QString> anchor);
     void selectAlone(const QString &sceneID);
@@ -270,6 +293,8 @@ private:
     std::optional<EditorSnapshot> m_resizeUndoBaseline;
     bool m_isApplyingDocumentText = false;
     bool m_closed = false;
+    bool m_keepingOutsideVersion = false;
+    std::optional<StoryboardProject> m_outsideCopy;
     QList<Scene> m_keptAside;
 };
 

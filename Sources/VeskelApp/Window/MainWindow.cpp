@@ -6,6 +6,7 @@
 #include "VeskelApp/Editor/DocumentTextView.h"
 #include "VeskelApp/Editor/ProjectEditorView.h"
 #include "VeskelApp/Editor/ProjectEditorViewModel.h"
+#include "VeskelApp/Editor/ProjectFileWatcher.h"
 #include "VeskelApp/LanguageStore.h"
 #include "VeskelApp/Settings/Preferences.h"
 #include "VeskelApp/Settings/SettingsWindow.h"
@@ -121,8 +122,12 @@ void MainWindow::syncEditor()
     do {
         m_syncAgain = false;
         const std::optional<QString> identity = m_environment.model->editorIdentity();
-        if (identity == m_editorIdentity)
+        if (identity == m_editorIdentity) {
+            // The same project, perhaps renamed or moved to another folder.
+            if (m_editorModel)
+                watchEditorProject();
             continue;
+        }
         std::unique_ptr<ProjectEditorViewModel> previous = std::move(m_editorModel);
         m_editorIdentity = identity;
         if (identity) {
@@ -131,6 +136,11 @@ void MainWindow::syncEditor()
                 m_environment.model->editorCallback(), m_environment.editorScheduler);
             connect(m_editorModel.get(), &ProjectEditorViewModel::projectChanged, this,
                     &MainWindow::updateTitle);
+            m_fileWatcher.reset();
+            watchEditorProject();
+        } else {
+            m_fileWatcher.reset();
+            m_watchedPackage.clear();
         }
         if (m_rootView)
             m_rootView->setEditor(m_editorModel.get());
@@ -138,6 +148,21 @@ void MainWindow::syncEditor()
         updateTitle();
     } while (m_syncAgain);
     m_syncingEditor = false;
+}
+
+void MainWindow::watchEditorProject()
+{
+    const auto package = m_environment.model->store().packageURL(m_editorModel->project());
+    if (m_fileWatcher && package && *package == m_watchedPackage)
+        return;
+    m_fileWatcher.reset();
+    m_watchedPackage.clear();
+    if (!package)
+        return;
+    m_watchedPackage = *package;
+    m_fileWatcher = std::make_unique<ProjectFileWatcher>(*package);
+    connect(m_fileWatcher.get(), &ProjectFileWatcher::changed, m_editorModel.get(),
+            &ProjectEditorViewModel::projectFileChanged);
 }
 
 void MainWindow::updateTitle()

@@ -12,6 +12,7 @@ namespace veskel {
 
 class AppCommands;
 class ProjectEditorViewModel;
+class ProjectFileWatcher;
 class RootView;
 class SettingsWindow;
 
@@ -49,11 +50,15 @@ private:
     void rebuild();
     void syncEditor();
     void updateTitle();
+    // Follows the open project's file, wherever its package is now.
+    void watchEditorProject();
 
     AppEnvironment m_environment;
     QPointer<RootView> m_rootView;
     std::unique_ptr<AppCommands> m_commands;
     std::unique_ptr<ProjectEditorViewModel> m_editorModel;
+    std::unique_ptr<ProjectFileWatcher> m_fileWatcher;
+    QString m_watchedPackage;
     std::optional<QString> m_editorIdentity;
     QPointer<SettingsWindow> m_settingsWindow;
     bool m_shownOnce = false;
