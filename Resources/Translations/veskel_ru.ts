@@ -811,6 +811,10 @@
         <source>New Folder</source>
         <translation>Новая папка</translation>
     </message>
+    <message>
+        <source>conflict copy beside it</source>
+        <translation>рядом копия конфликта</translation>
+    </message>
 </context>
 <context>
     <name>veskel::ProjectSidebarView</name>

@@ -177,9 +177,18 @@ void AppModel::createProject(const QString &title, VideoSettings::FormatPreset f
     refreshProjects();
 }
 
+ProjectStore::Result<StoryboardProject> AppModel::projectFor(const ProjectSummary &summary)
+{
+    // The open project as the editor has it: reading its file would count a change made
+    // outside as seen, and the editor's next save would then replace it unnoticed.
+    if (m_selectedProject && isOpen(summary.id))
+        return *m_selectedProject;
+    return m_store->loadProject(summary.packageURL);
+}
+
 void AppModel::duplicateProject(const ProjectSummary &summary)
 {
-    auto project = m_store->loadProject(summary.packageURL);
+    auto project = projectFor(summary);
     if (!project)
         return fail(project.error());
     auto copy = m_store->duplicateProject(*project, duplicatedProjectTitle(project->title));
@@ -195,7 +204,7 @@ void AppModel::renameProject(const ProjectSummary &summary, const QString &newTi
     const QString trimmed = newTitle.trimmed();
     if (trimmed.isEmpty() || trimmed == summary.title)
         return;
-    auto project = m_store->loadProject(summary.packageURL);
+    auto project = projectFor(summary);
     if (!project)
         return fail(project.error());
     auto renamed = m_store->renameProject(*project, trimmed);
@@ -264,8 +273,9 @@ void AppModel::projectDidChange(const StoryboardProject &project)
 
 void AppModel::updateRow(const StoryboardProject &project)
 {
-    const auto found = std::find_if(m_projects.begin(), m_projects.end(),
-                                    [&](const ProjectSummary &row) { return row.id == project.id; });
+    const auto found
+        = std::find_if(m_projects.begin(), m_projects.end(),
+                       [&](const ProjectSummary &row) { return row.id == project.id; });
     // A project the list does not know yet: the folder is read again.
     if (found == m_projects.end())
         return refreshProjects();
@@ -303,7 +313,7 @@ void AppModel::openSampleProject()
 
 std::optional<StoryboardProject> AppModel::loadProjectForExport(const ProjectSummary &summary)
 {
-    auto project = m_store->loadProject(summary.packageURL);
+    auto project = projectFor(summary);
     if (!project) {
         fail(project.error());
         return std::nullopt;

@@ -116,6 +116,8 @@ signals:
     void openProjectRenamed(const veskel::StoryboardProject &project);
 
 private:
+    // The project of a row: the open one from memory, any other read from its package.
+    ProjectStore::Result<StoryboardProject> projectFor(const ProjectSummary &summary);
     void setSelectedProject(std::optional<StoryboardProject> project);
     void setErrorMessage(std::optional<QString> message);
     void fail(const ProjectStoreError &error);

@@ -176,8 +176,12 @@ void ProjectSidebarModel::dropProject(const QString &projectID,
 
 QString ProjectSidebarModel::rowDetail(const ProjectSummary &summary)
 {
-    return sceneCountText(summary.sceneCount) + QStringLiteral(" · ")
-           + DurationCalculator::formatDuration(summary.totalDurationSeconds);
+    QString detail = sceneCountText(summary.sceneCount) + QStringLiteral(" · ")
+                     + DurationCalculator::formatDuration(summary.totalDurationSeconds);
+    // A sync tool left another version beside the project file: Browse Versions offers it.
+    if (summary.hasConflictCopy)
+        detail += QStringLiteral(" · ") + tr("conflict copy beside it");
+    return detail;
 }
 
 // MARK: inline renaming

@@ -103,6 +103,23 @@ TEST_F(AppModelTest, RenamingTheOpenProjectReachesItsEditor)
     EXPECT_FALSE(editor.canUndo());
 }
 
+// Reading the open project's file from the sidebar would count an outside change as seen, and
+// the editor's next save would replace it.
+TEST_F(AppModelTest, SidebarCommandsOnTheOpenProjectLeaveAnOutsideChangeUnseen)
+{
+    const ProjectSummary summary = created("Film");
+    const StoryboardProject film = *model.selectedProject();
+    LocalProjectStore other(store.rootDirectory(), std::make_shared<KnownPackages>());
+    StoryboardProject outside = other.loadProject(summary.packageURL).value();
+    outside.title = "Changed outside";
+    ASSERT_TRUE(other.saveProject(outside).has_value());
+
+    ASSERT_TRUE(model.loadProjectForExport(summary));
+    model.duplicateProject(summary);
+    EXPECT_TRUE(store.changedOutside(film));
+    EXPECT_EQ(store.saveProject(film).error().kind, ProjectStoreError::Kind::changedOutside);
+}
+
 TEST_F(AppModelTest, DeletingTheOpenProjectClosesItFirst)
 {
     const ProjectSummary summary = created("Intro video");

@@ -41,6 +41,19 @@ TEST_P(SceneCounts, SidebarRowsUseEachLanguagesPluralForms)
               QString::fromUtf8(GetParam().english) + " · 01:05");
 }
 
+TEST_F(Translated, ASidebarRowTellsOfAConflictCopyBesideTheProject)
+{
+    ProjectSummary summary;
+    summary.sceneCount = 3;
+    summary.totalDurationSeconds = 65;
+    summary.hasConflictCopy = true;
+    InterfaceTranslation::apply(ResolvedLanguage::english);
+    EXPECT_EQ(ProjectSidebarModel::rowDetail(summary),
+              "3 scenes · 01:05 · conflict copy beside it");
+    InterfaceTranslation::apply(ResolvedLanguage::russian);
+    EXPECT_EQ(ProjectSidebarModel::rowDetail(summary), "3 сцены · 01:05 · рядом копия конфликта");
+}
+
 INSTANTIATE_TEST_SUITE_P(Counts,
                          SceneCounts,
                          ::testing::Values(SceneCount{0, "0 сцен", "0 scenes"},
