@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake make pkg-config git
+  build-essential cmake make pkg-config git ccache
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-pdf-dev qt6-image-formats-plugins
   qt6-qpa-plugins libqt6test6 libqt6svg6 libqt6pdf6 libqt6concurrent6 qt6-l10n-tools
   qt6-tools-dev qt6-translations-l10n

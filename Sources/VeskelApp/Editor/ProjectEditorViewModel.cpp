@@ -489,6 +489,8 @@ void ProjectEditorViewModel::projectFileChanged()
         return;
     }
     adopt(std::move(*loaded));
+    // The project list shows what the file now holds.
+    tellProjectChanged(m_project);
 }
 
 void ProjectEditorViewModel::keepOutsideVersionAndSave()
