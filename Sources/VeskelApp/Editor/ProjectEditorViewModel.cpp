@@ -8,7 +8,9 @@
 #include "StoryboardCore/Storage/FileOperations.h"
 #include "StoryboardCore/Storage/ProjectPackagePaths.h"
 #include "StoryboardCore/Utilities/UUID.h"
+#include "VeskelApp/Editor/SceneMedia.h"
 #include "VeskelApp/Editor/TimerEditorScheduler.h"
+#include "VeskelApp/Timeline/TimelineItemsBuilder.h"
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -108,9 +110,7 @@ ProjectEditorViewModel::ProjectEditorViewModel(StoryboardProject project,
     }
     if (!m_project.scenes.isEmpty()) {
         const QString first = orderedScenes(m_project).constFirst().id;
-        m_selectedSceneIDs = {first};
-        m_selectedSceneID = first;
-        m_selectionAnchorID = first;
+        m_selection = SceneSelection::only(first);
     }
     regenerateDocument();
 }
@@ -142,15 +142,11 @@ void ProjectEditorViewModel::setProject(StoryboardProject project)
     emit selectedSceneChanged();
 }
 
-void ProjectEditorViewModel::setSelection(QSet<QString> ids,
-                                          std::optional<QString> primary,
-                                          std::optional<QString> anchor)
+void ProjectEditorViewModel::setSelection(SceneSelection selection)
 {
-    m_selectionAnchorID = std::move(anchor);
-    const bool idsChanged = ids != m_selectedSceneIDs;
-    const bool primaryChanged = primary != m_selectedSceneID;
-    m_selectedSceneIDs = std::move(ids);
-    m_selectedSceneID = std::move(primary);
+    const bool idsChanged = selection.ids != m_selection.ids;
+    const bool primaryChanged = selection.primary != m_selection.primary;
+    m_selection = std::move(selection);
     if (idsChanged)
         emit selectedSceneIDsChanged();
     if (primaryChanged) {
@@ -161,7 +157,7 @@ void ProjectEditorViewModel::setSelection(QSet<QString> ids,
 
 void ProjectEditorViewModel::selectAlone(const QString &sceneID)
 {
-    setSelection({sceneID}, sceneID, sceneID);
+    setSelection(SceneSelection::only(sceneID));
 }
 
 void ProjectEditorViewModel::selectFirstSceneAlone()
@@ -174,7 +170,7 @@ void ProjectEditorViewModel::selectFirstSceneAlone()
 
 void ProjectEditorViewModel::clearSelection()
 {
-    setSelection({}, std::nullopt, std::nullopt);
+    setSelection({});
 }
 
 void ProjectEditorViewModel::setSaveError(std::optional<QString> message)
@@ -193,7 +189,7 @@ void ProjectEditorViewModel::setDocumentText(QString text)
 
 EditorSnapshot ProjectEditorViewModel::currentSnapshot() const
 {
-    return EditorSnapshot{m_project, m_selectedSceneIDs, m_selectedSceneID, m_selectionAnchorID};
+    return EditorSnapshot{m_project, m_selection.ids, m_selection.primary, m_selection.anchor};
 }
 
 // MARK: read-only views
@@ -205,9 +201,9 @@ bool ProjectEditorViewModel::hasScene(const QString &sceneID) const
 
 std::optional<Scene> ProjectEditorViewModel::selectedScene() const
 {
-    if (!m_selectedSceneID)
+    if (!m_selection.primary)
         return std::nullopt;
-    const qsizetype index = indexOfScene(m_project.scenes, *m_selectedSceneID);
+    const qsizetype index = indexOfScene(m_project.scenes, *m_selection.primary);
     if (index < 0)
         return std::nullopt;
     return m_project.scenes.at(index);
@@ -215,82 +211,17 @@ std::optional<Scene> ProjectEditorViewModel::selectedScene() const
 
 bool ProjectEditorViewModel::isPrimarySelected(const QString &sceneID) const
 {
-    return m_selectedSceneID == sceneID;
+    return m_selection.primary == sceneID;
 }
 
 QList<QString> ProjectEditorViewModel::orderedSelection() const
 {
-    QList<QString> ids;
-    for (const Scene &scene : orderedScenes(m_project)) {
-        if (m_selectedSceneIDs.contains(scene.id))
-            ids.append(scene.id);
-    }
-    return ids;
+    return m_selection.inOrder(orderedScenes(m_project));
 }
 
 QList<TimelineItem> ProjectEditorViewModel::timelineItems() const
 {
-    const QList<Scene> &scenes = m_project.scenes;
-    QHash<QString, qsizetype> sceneIndex;
-    sceneIndex.reserve(scenes.size());
-    for (qsizetype i = 0; i < scenes.size(); ++i)
-        sceneIndex.insert(scenes.at(i).id, i);
-
-    // Text of no scene shows as a ghost where it stands: before the first scene, or after the
-    // text of the scene it follows.
-    QList<TimelineItem> leadingGhosts;
-    std::vector<QList<TimelineItem>> ghostsAfter(size_t(scenes.size()));
-    QList<TimelineItem> *ghosts = &leadingGhosts;
-    std::vector<const ScriptBlock *> run;
-
-    const auto flushRun = [&] {
-        TimelineGhost ghost;
-        QString voiceover;
-        bool hasVoiceover = false;
-        for (const ScriptBlock *block : run) {
-            if (ScriptText::isBlank(block->text))
-                continue;
-            ghost.blockIDs.append(block->id);
-            if (block->role != ScriptBlockRole::voiceover)
-                continue;
-            if (hasVoiceover)
-                voiceover += u' ';
-            voiceover += block->text;
-            hasVoiceover = true;
-        }
-        run.clear();
-        if (ghost.blockIDs.isEmpty())
-            return;
-        ghost.id = QStringLiteral("ghost-") + ghost.blockIDs.constFirst();
-        ghost.durationSeconds = ScriptSceneSync::estimatedDuration(voiceover);
-        ghosts->append(TimelineItem::ghost(std::move(ghost)));
-    };
-
-    // A scene's blocks usually follow each other: only the first of them needs a lookup.
-    const QString *previousSceneID = nullptr;
-    for (const ScriptBlock &block : m_project.scriptBlocks) {
-        if (!block.sceneID) {
-            run.push_back(&block);
-            continue;
-        }
-        flushRun();
-        if (previousSceneID && *previousSceneID == *block.sceneID)
-            continue;
-        previousSceneID = &*block.sceneID;
-        const auto found = sceneIndex.constFind(*block.sceneID);
-        if (found != sceneIndex.cend())
-            ghosts = &ghostsAfter[size_t(*found)];
-    }
-    flushRun();
-
-    QList<TimelineItem> items;
-    items.reserve(scenes.size() + leadingGhosts.size());
-    items.append(std::move(leadingGhosts));
-    for (qsizetype index : ScriptSceneSync::documentOrder(m_project.scriptBlocks, scenes)) {
-        items.append(TimelineItem::scene(scenes.at(index)));
-        items.append(std::move(ghostsAfter[size_t(index)]));
-    }
-    return items;
+    return TimelineItemsBuilder::items(m_project);
 }
 
 std::optional<QString> ProjectEditorViewModel::sceneFollowing(const QString &sceneID) const
@@ -333,33 +264,12 @@ QList<ScriptSearchMatch> ProjectEditorViewModel::searchMatches(const QString &qu
 
 std::optional<QString> ProjectEditorViewModel::sceneImageURL(const Scene &scene) const
 {
-    if (!scene.image)
-        return std::nullopt;
-    const auto package = m_store->packageURL(m_project);
-    if (!package)
-        return std::nullopt;
-    return ProjectPackagePaths::mediaFileURL(*package, scene.image->localPath);
+    return SceneMedia::imageFile(*m_store, m_project, scene);
 }
 
 CardRenderInput ProjectEditorViewModel::cardPreviewInput(const Scene &scene, int maxDimension) const
 {
-    VideoSettings settings = m_project.videoSettings;
-    const int larger = std::max(settings.width, settings.height);
-    if (larger > 0 && maxDimension < larger) {
-        const double factor = double(maxDimension) / double(larger);
-        settings.width = int(std::lround(settings.width * factor));
-        settings.height = int(std::lround(settings.height * factor));
-    }
-
-    CardRenderInput input;
-    input.scene = scene;
-    const QList<Scene> ordered = orderedScenes(m_project);
-    input.sceneIndex = std::max(0, int(indexOfScene(ordered, scene.id)));
-    input.videoSettings = settings;
-    input.includeUploadedImage = m_project.exportSettings.includeUploadedImagesInCards;
-    if (const auto package = m_store->packageURL(m_project))
-        input.mediaBaseURL = ProjectPackagePaths::mediaURL(*package);
-    return input;
+    return SceneMedia::cardPreviewInput(*m_store, m_project, scene, maxDimension);
 }
 
 double ProjectEditorViewModel::selectedSceneDuration() const
@@ -652,28 +562,18 @@ void ProjectEditorViewModel::reconcileSelectionAfterParse()
 {
     // The selection is usually one scene: looking it up beats hashing every scene per keystroke.
     QSet<QString> existing;
-    const bool manySelected = m_selectedSceneIDs.size() > 8;
+    const bool manySelected = m_selection.ids.size() > 8;
     if (manySelected) {
         existing.reserve(m_project.scenes.size());
         for (const Scene &scene : std::as_const(m_project.scenes))
             existing.insert(scene.id);
     }
-    const auto exists
-        = [&](const QString &id) { return manySelected ? existing.contains(id) : hasScene(id); };
-
-    QSet<QString> kept;
-    for (const QString &id : std::as_const(m_selectedSceneIDs)) {
-        if (exists(id))
-            kept.insert(id);
-    }
-    std::optional<QString> primary = m_selectedSceneID;
-    if (primary && !exists(*primary))
-        primary.reset();
-    if (!primary && !m_project.scenes.isEmpty()) {
+    std::optional<SceneSelection> kept = m_selection.keepingExisting(
+        [&](const QString &id) { return manySelected ? existing.contains(id) : hasScene(id); });
+    if (kept)
+        setSelection(std::move(*kept));
+    else
         selectFirstSceneAlone();
-        return;
-    }
-    setSelection(std::move(kept), std::move(primary), m_selectionAnchorID);
 }
 
 void ProjectEditorViewModel::applyDocumentEdit(const QString &text)
@@ -714,7 +614,7 @@ void ProjectEditorViewModel::restore(const EditorSnapshot &snapshot)
     if (!m_keptAside.isEmpty()) {
         m_keptAside.removeIf([&](const Scene &scene) { return hasScene(scene.id); });
     }
-    setSelection(snapshot.selectedSceneIDs, snapshot.selectedSceneID, snapshot.selectionAnchorID);
+    setSelection({snapshot.selectedSceneIDs, snapshot.selectedSceneID, snapshot.selectionAnchorID});
     regenerateDocument();
     syncUndoRedoFlags();
     persist();
@@ -766,29 +666,6 @@ QString ProjectEditorViewModel::duplicatedTitle(const QString &title)
     return trimmed + u' ' + suffix;
 }
 
-std::optional<SceneImage> ProjectEditorViewModel::copiedImage(const Scene &source,
-                                                              const QString &copyID) const
-{
-    // Two scenes sharing one file would lose it as soon as either replaced or removed its
-    // image, so the duplicate gets a copy named after itself.
-    if (!source.image)
-        return std::nullopt;
-    const auto package = m_store->packageURL(m_project);
-    if (!package)
-        return std::nullopt;
-    const QString extension = QFileInfo(source.image->localPath).suffix().toLower();
-    const QString name = extension.isEmpty() ? copyID : copyID + u'.' + extension;
-    const std::optional<QString> from
-        = ProjectPackagePaths::mediaFileURL(*package, source.image->localPath);
-    const std::optional<QString> to = ProjectPackagePaths::mediaFileURL(*package, name);
-    if (!from || !to || !QFileInfo(*from).isFile() || !FileOperations::copyFile(*from, *to))
-        return std::nullopt;
-    SceneImage image = *source.image;
-    image.id = makeUUID();
-    image.localPath = name;
-    return image;
-}
-
 void ProjectEditorViewModel::duplicateScene(const QString &sceneID)
 {
     const qsizetype sourceIndex = indexOfScene(m_project.scenes, sceneID);
@@ -801,7 +678,7 @@ void ProjectEditorViewModel::duplicateScene(const QString &sceneID)
     copy.title = duplicatedTitle(source.title);
     copy.createdAt = stamp;
     copy.updatedAt = stamp;
-    copy.image = copiedImage(source, copy.id);
+    copy.image = SceneMedia::copiedImage(*m_store, m_project, source, copy.id);
 
     const bool applied = mutate([&](StoryboardProject &project) {
         SceneEdits::duplicate(project, sceneID, copy);
@@ -815,25 +692,25 @@ void ProjectEditorViewModel::deleteScene(const QString &sceneID)
 {
     if (!hasScene(sceneID))
         return;
-    const bool wasPrimary = m_selectedSceneID == sceneID;
+    const bool wasPrimary = m_selection.primary == sceneID;
     mutate([&](StoryboardProject &project) {
         SceneEdits::remove(project, {sceneID});
         return true;
     });
 
-    QSet<QString> selected = m_selectedSceneIDs;
+    QSet<QString> selected = m_selection.ids;
     selected.remove(sceneID);
     if (wasPrimary || (selected.isEmpty() && !m_project.scenes.isEmpty()))
         selectFirstSceneAlone();
     else
-        setSelection(std::move(selected), m_selectedSceneID, m_selectionAnchorID);
+        setSelection({std::move(selected), m_selection.primary, m_selection.anchor});
 }
 
 void ProjectEditorViewModel::deleteSelectedScene()
 {
-    if (m_selectedSceneIDs.isEmpty())
+    if (m_selection.ids.isEmpty())
         return;
-    const QSet<QString> doomed = m_selectedSceneIDs;
+    const QSet<QString> doomed = m_selection.ids;
     const bool applied = mutate([&](StoryboardProject &project) {
         SceneEdits::remove(project, doomed);
         return true;
@@ -844,26 +721,26 @@ void ProjectEditorViewModel::deleteSelectedScene()
 
 void ProjectEditorViewModel::moveSelectedSceneEarlier()
 {
-    if (!m_selectedSceneID)
+    if (!m_selection.primary)
         return;
     const QList<Scene> ordered = orderedScenes(m_project);
-    const qsizetype index = indexOfScene(ordered, *m_selectedSceneID);
+    const qsizetype index = indexOfScene(ordered, *m_selection.primary);
     if (index <= 0)
         return;
-    moveSceneBlocks(*m_selectedSceneID, ordered.at(index - 1).id);
+    moveSceneBlocks(*m_selection.primary, ordered.at(index - 1).id);
 }
 
 void ProjectEditorViewModel::moveSelectedSceneLater()
 {
-    if (!m_selectedSceneID)
+    if (!m_selection.primary)
         return;
     const QList<Scene> ordered = orderedScenes(m_project);
-    const qsizetype index = indexOfScene(ordered, *m_selectedSceneID);
+    const qsizetype index = indexOfScene(ordered, *m_selection.primary);
     if (index < 0 || index + 1 >= ordered.size())
         return;
     const std::optional<QString> target
         = index + 2 < ordered.size() ? std::optional(ordered.at(index + 2).id) : std::nullopt;
-    moveSceneBlocks(*m_selectedSceneID, target);
+    moveSceneBlocks(*m_selection.primary, target);
 }
 
 void ProjectEditorViewModel::moveSceneBlocks(const QString &sceneID,
@@ -892,8 +769,8 @@ void ProjectEditorViewModel::recalculateDuration(const QString &sceneID)
 
 void ProjectEditorViewModel::updateSelectedScene(const std::function<void(Scene &)> &change)
 {
-    if (m_selectedSceneID)
-        updateScene(*m_selectedSceneID, change);
+    if (m_selection.primary)
+        updateScene(*m_selection.primary, change);
 }
 
 void ProjectEditorViewModel::updateScene(const QString &sceneID,
@@ -962,13 +839,13 @@ void ProjectEditorViewModel::removeAttachedImage()
 void ProjectEditorViewModel::changeImage(
     const std::function<ProjectStore::Result<void>(const QString &, StoryboardProject &)> &change)
 {
-    if (!m_selectedSceneID || !hasScene(*m_selectedSceneID))
+    if (!m_selection.primary || !hasScene(*m_selection.primary))
         return;
     commitTypingUndo();
     m_resizeUndoBaseline.reset();
     const EditorSnapshot before = currentSnapshot();
     StoryboardProject updated = m_project;
-    if (auto changed = change(*m_selectedSceneID, updated); !changed) {
+    if (auto changed = change(*m_selection.primary, updated); !changed) {
         setSaveError(changed.error().description());
         return;
     }
@@ -1088,49 +965,14 @@ void ProjectEditorViewModel::selectOnly(const QString &sceneID)
 
 void ProjectEditorViewModel::toggleSelection(const QString &sceneID)
 {
-    if (!hasScene(sceneID))
-        return;
-    QSet<QString> selected = m_selectedSceneIDs;
-    std::optional<QString> primary = m_selectedSceneID;
-    if (selected.remove(sceneID)) {
-        if (primary == sceneID) {
-            primary.reset();
-            for (const Scene &scene : orderedScenes(m_project)) {
-                if (selected.contains(scene.id)) {
-                    primary = scene.id;
-                    break;
-                }
-            }
-        }
-        // The selection never becomes empty this way.
-        if (selected.isEmpty()) {
-            selected.insert(sceneID);
-            primary = sceneID;
-        }
-    } else {
-        selected.insert(sceneID);
-        primary = sceneID;
-    }
-    setSelection(std::move(selected), std::move(primary), sceneID);
+    if (hasScene(sceneID))
+        setSelection(m_selection.toggled(sceneID, orderedScenes(m_project)));
 }
 
 void ProjectEditorViewModel::selectRange(const QString &toSceneID)
 {
-    const QList<Scene> ordered = orderedScenes(m_project);
-    const qsizetype to = indexOfScene(ordered, toSceneID);
-    if (to < 0)
-        return;
-    const std::optional<QString> from
-        = m_selectionAnchorID ? m_selectionAnchorID : m_selectedSceneID;
-    const qsizetype start = from ? indexOfScene(ordered, *from) : -1;
-    if (start < 0) {
-        selectAlone(toSceneID);
-        return;
-    }
-    QSet<QString> selected;
-    for (qsizetype i = std::min(start, to); i <= std::max(start, to); ++i)
-        selected.insert(ordered.at(i).id);
-    setSelection(std::move(selected), toSceneID, m_selectionAnchorID);
+    if (auto extended = m_selection.extendedTo(toSceneID, orderedScenes(m_project)))
+        setSelection(std::move(*extended));
 }
 
 // MARK: leaving

@@ -9,6 +9,7 @@
 #include "VeskelApp/Editor/EditorSnapshot.h"
 #include "VeskelApp/Editor/EditorUndoStack.h"
 #include "VeskelApp/Editor/MarkupCommand.h"
+#include "VeskelApp/Editor/SceneSelection.h"
 #include "VeskelApp/Editor/ScriptSearchMatch.h"
 #include "VeskelApp/Editor/TimelineItem.h"
 
@@ -77,8 +78,8 @@ public:
 
     // --- observable fields ---------------------------------------------------------------------
     const StoryboardProject &project() const { return m_project; }
-    const QSet<QString> &selectedSceneIDs() const { return m_selectedSceneIDs; }
-    const std::optional<QString> &selectedSceneID() const { return m_selectedSceneID; }
+    const QSet<QString> &selectedSceneIDs() const { return m_selection.ids; }
+    const std::optional<QString> &selectedSceneID() const { return m_selection.primary; }
     const std::optional<QString> &saveError() const { return m_saveError; }
     const QString &documentText() const { return m_documentText; }
     const std::optional<DocumentReveal> &documentReveal() const { return m_documentReveal; }
@@ -90,7 +91,7 @@ public:
 
     // --- state behind them -----------------------------------------------------------------------
     const ScriptDocumentLayout &documentLayout() const { return m_documentLayout; }
-    const std::optional<QString> &selectionAnchorID() const { return m_selectionAnchorID; }
+    const std::optional<QString> &selectionAnchorID() const { return m_selection.anchor; }
     EditorSnapshot currentSnapshot() const;
     const EditorUndoStack &undoStack() const { return m_undoStack; }
     bool hasPendingSave() const { return m_pendingSave != 0; }
@@ -244,8 +245,7 @@ private:
     void save(SaveKind kind);
     // Keeps the version on disk as a copy beside the project, then saves this one over it.
     void keepOutsideVersionAndSave();
-    void
-    setSelection(QSet<QString> ids, std::optional<QString> primary, std::optional<QString> anchor);
+    void setSelection(SceneSelection selection);
     void selectAlone(const QString &sceneID);
     void selectFirstSceneAlone();
     void clearSelection();
@@ -266,12 +266,9 @@ private:
     // Tells the project list; false when that dropped this editor.
     bool tellProjectChanged(const StoryboardProject &project);
     bool hasScene(const QString &sceneID) const;
-    // Copies the source scene's image file for its duplicate; nothing when it cannot.
-    std::optional<SceneImage> copiedImage(const Scene &source, const QString &copyID) const;
 
     StoryboardProject m_project;
-    QSet<QString> m_selectedSceneIDs;
-    std::optional<QString> m_selectedSceneID;
+    SceneSelection m_selection;
     std::optional<QString> m_saveError;
     QString m_documentText;
     std::optional<DocumentReveal> m_documentReveal;
@@ -283,7 +280,6 @@ private:
     ScriptDocumentLayout m_documentLayout;
     ProjectStore *m_store = nullptr;
     ProjectChanged m_onProjectChanged;
-    std::optional<QString> m_selectionAnchorID;
     std::unique_ptr<EditorScheduler> m_ownedScheduler;
     EditorScheduler *m_scheduler = nullptr;
     EditorScheduler::Handle m_pendingSave = 0;
