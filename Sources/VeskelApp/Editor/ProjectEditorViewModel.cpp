@@ -102,12 +102,14 @@ ProjectEditorViewModel::ProjectEditorViewModel(StoryboardProject project,
     , m_project(std::move(project))
     , m_store(&store)
     , m_onProjectChanged(std::move(onProjectChanged))
-    , m_scheduler(scheduler)
+    , m_ownedScheduler(scheduler ? nullptr : std::make_unique<TimerEditorScheduler>())
+    , m_scheduler(scheduler ? scheduler : m_ownedScheduler.get())
+    , m_history(
+          *m_scheduler,
+          undoLimit,
+          [this] { return currentSnapshot(); },
+          [this] { syncUndoRedoFlags(); })
 {
-    if (!m_scheduler) {
-        m_ownedScheduler = std::make_unique<TimerEditorScheduler>();
-        m_scheduler = m_ownedScheduler.get();
-    }
     if (!m_project.scenes.isEmpty()) {
         const QString first = orderedScenes(m_project).constFirst().id;
         m_selection = SceneSelection::only(first);
@@ -121,8 +123,6 @@ ProjectEditorViewModel::~ProjectEditorViewModel()
     // Whatever the flush itself set off must not run against a dead object.
     if (m_pendingSave)
         m_scheduler->cancel(m_pendingSave);
-    if (m_typingUndoTask)
-        m_scheduler->cancel(m_typingUndoTask);
 }
 
 // MARK: observable fields
@@ -297,14 +297,13 @@ void ProjectEditorViewModel::setSelectedSceneType(SceneType type)
 
 bool ProjectEditorViewModel::mutate(const std::function<bool(StoryboardProject &)> &change)
 {
-    commitTypingUndo();
-    m_resizeUndoBaseline.reset();
+    m_history.closeRuns();
 
     StoryboardProject working = m_project;
     if (!change(working) || working == m_project)
         return false;
 
-    recordUndo(currentSnapshot());
+    m_history.record(currentSnapshot());
 
     const QDateTime stamp = now();
     QHash<QString, const Scene *> before;
@@ -382,7 +381,7 @@ void ProjectEditorViewModel::save(SaveKind kind)
 
 bool ProjectEditorViewModel::hasUnsavedEdits() const
 {
-    return m_pendingSave != 0 || m_typingUndoBaseline || m_resizeUndoBaseline;
+    return m_pendingSave != 0 || m_history.isTypingRunOpen() || m_history.isDragging();
 }
 
 void ProjectEditorViewModel::projectFileChanged()
@@ -435,9 +434,8 @@ void ProjectEditorViewModel::adopt(StoryboardProject project)
 {
     if (project == m_project)
         return;
-    commitTypingUndo();
-    m_resizeUndoBaseline.reset();
-    recordUndo(currentSnapshot());
+    m_history.closeRuns();
+    m_history.record(currentSnapshot());
     setProject(std::move(project));
     regenerateDocument();
     reconcileSelectionAfterParse();
@@ -452,53 +450,23 @@ void ProjectEditorViewModel::restoreVersion(const StoryboardProject &version)
     save(SaveKind::keepingVersion);
 }
 
-void ProjectEditorViewModel::recordUndo(const EditorSnapshot &snapshot)
-{
-    m_undoStack.record(snapshot);
-    syncUndoRedoFlags();
-}
-
 void ProjectEditorViewModel::syncUndoRedoFlags()
 {
-    if (m_canUndo != m_undoStack.canUndo()) {
-        m_canUndo = m_undoStack.canUndo();
+    if (m_canUndo != m_history.stack().canUndo()) {
+        m_canUndo = m_history.stack().canUndo();
         emit canUndoChanged();
     }
-    if (m_canRedo != m_undoStack.canRedo()) {
-        m_canRedo = m_undoStack.canRedo();
+    if (m_canRedo != m_history.stack().canRedo()) {
+        m_canRedo = m_history.stack().canRedo();
         emit canRedoChanged();
     }
 }
 
 // MARK: typing
 
-void ProjectEditorViewModel::beginTypingUndo()
-{
-    if (!m_typingUndoBaseline)
-        m_typingUndoBaseline = currentSnapshot();
-}
-
-void ProjectEditorViewModel::scheduleTypingUndoCommit()
-{
-    if (m_typingUndoTask)
-        m_scheduler->cancel(m_typingUndoTask);
-    m_typingUndoTask = m_scheduler->schedule(typingUndoDelayMs, [this] {
-        m_typingUndoTask = 0;
-        commitTypingUndo();
-    });
-}
-
 void ProjectEditorViewModel::commitTypingUndo()
 {
-    if (m_typingUndoTask) {
-        m_scheduler->cancel(m_typingUndoTask);
-        m_typingUndoTask = 0;
-    }
-    if (!m_typingUndoBaseline)
-        return;
-    const EditorSnapshot baseline = std::move(*m_typingUndoBaseline);
-    m_typingUndoBaseline.reset();
-    recordUndo(baseline);
+    m_history.endTypingRun();
 }
 
 void ProjectEditorViewModel::applyDocumentText(const QString &input)
@@ -506,7 +474,7 @@ void ProjectEditorViewModel::applyDocumentText(const QString &input)
     QString text = withLineFeeds(input);
     if (text == m_documentText)
         return;
-    beginTypingUndo();
+    m_history.beginTypingRun();
 
     const QList<Scene> previous = orderedScenes(m_project);
     ParsedScriptDocument parsed = ScriptDocumentCodec::parse(text, previous, m_keptAside);
@@ -529,7 +497,7 @@ void ProjectEditorViewModel::applyDocumentText(const QString &input)
 
     reconcileSelectionAfterParse();
     scheduleSave();
-    scheduleTypingUndoCommit();
+    m_history.extendTypingRun();
 }
 
 void ProjectEditorViewModel::keepAsideDropped(const QList<Scene> &previous,
@@ -580,9 +548,8 @@ void ProjectEditorViewModel::applyDocumentEdit(const QString &text)
 {
     if (withLineFeeds(text) == m_documentText)
         return;
-    commitTypingUndo();
-    m_resizeUndoBaseline.reset();
-    recordUndo(currentSnapshot());
+    m_history.closeRuns();
+    m_history.record(currentSnapshot());
     applyDocumentText(text);
     // The baseline of this "run" is the state just recorded, so this adds nothing; it only
     // keeps the next keystroke from joining the edit.
@@ -593,17 +560,13 @@ void ProjectEditorViewModel::applyDocumentEdit(const QString &text)
 
 void ProjectEditorViewModel::undo()
 {
-    commitTypingUndo();
-    m_resizeUndoBaseline.reset();
-    if (std::optional<EditorSnapshot> restored = m_undoStack.undo(currentSnapshot()))
+    if (std::optional<EditorSnapshot> restored = m_history.undo(currentSnapshot()))
         restore(*restored);
 }
 
 void ProjectEditorViewModel::redo()
 {
-    commitTypingUndo();
-    m_resizeUndoBaseline.reset();
-    if (std::optional<EditorSnapshot> restored = m_undoStack.redo(currentSnapshot()))
+    if (std::optional<EditorSnapshot> restored = m_history.redo(currentSnapshot()))
         restore(*restored);
 }
 
@@ -792,10 +755,7 @@ void ProjectEditorViewModel::resizeScene(const QString &sceneID, double duration
     // NaN has no place on the timeline and would make the project unsavable.
     if (index < 0 || std::isnan(durationSeconds))
         return;
-    if (!m_resizeUndoBaseline) {
-        commitTypingUndo();
-        m_resizeUndoBaseline = currentSnapshot();
-    }
+    m_history.beginDrag();
     // Half seconds, the step of the estimate and of the inspector's stepper.
     const double snapped = std::round(durationSeconds * 2.0) / 2.0;
     const double clamped = std::clamp(snapped, minimumDragDuration, maximumDragDuration);
@@ -814,9 +774,7 @@ void ProjectEditorViewModel::resizeScene(const QString &sceneID, double duration
 
 void ProjectEditorViewModel::commitSceneDuration()
 {
-    if (m_resizeUndoBaseline && m_resizeUndoBaseline->project != m_project)
-        recordUndo(*m_resizeUndoBaseline);
-    m_resizeUndoBaseline.reset();
+    m_history.endDrag(m_project);
     persist();
 }
 
@@ -841,8 +799,7 @@ void ProjectEditorViewModel::changeImage(
 {
     if (!m_selection.primary || !hasScene(*m_selection.primary))
         return;
-    commitTypingUndo();
-    m_resizeUndoBaseline.reset();
+    m_history.closeRuns();
     const EditorSnapshot before = currentSnapshot();
     StoryboardProject updated = m_project;
     if (auto changed = change(*m_selection.primary, updated); !changed) {
@@ -851,7 +808,7 @@ void ProjectEditorViewModel::changeImage(
     }
     // Recorded only now: a failed change leaves no empty undo step. The store keeps the file
     // of the image this replaces, so undo finds it.
-    recordUndo(before);
+    m_history.record(before);
     setProject(std::move(updated));
     if (!tellProjectChanged(m_project))
         return;
@@ -981,7 +938,7 @@ void ProjectEditorViewModel::close()
 {
     commitTypingUndo();
     // A drag cut short still keeps its duration: it ends as if released.
-    if (m_resizeUndoBaseline)
+    if (m_history.isDragging())
         commitSceneDuration();
     else if (m_pendingSave)
         persist();

@@ -5,6 +5,7 @@
 #include "StoryboardCore/Protocols/ProjectStore.h"
 #include "StoryboardCore/Script/ScriptDocumentLayout.h"
 #include "VeskelApp/Editor/DocumentReveal.h"
+#include "VeskelApp/Editor/EditHistory.h"
 #include "VeskelApp/Editor/EditorScheduler.h"
 #include "VeskelApp/Editor/EditorSnapshot.h"
 #include "VeskelApp/Editor/EditorUndoStack.h"
@@ -58,7 +59,7 @@ public:
     using ProjectChanged = std::function<void(const StoryboardProject &)>;
 
     static constexpr int saveDelayMs = 450;
-    static constexpr int typingUndoDelayMs = 1000;
+    static constexpr int typingUndoDelayMs = EditHistory::typingRunDelayMs;
     static constexpr int undoLimit = 50;
     static constexpr double minimumDragDuration = 0.5;
     static constexpr double maximumDragDuration = 3600;
@@ -93,11 +94,11 @@ public:
     const ScriptDocumentLayout &documentLayout() const { return m_documentLayout; }
     const std::optional<QString> &selectionAnchorID() const { return m_selection.anchor; }
     EditorSnapshot currentSnapshot() const;
-    const EditorUndoStack &undoStack() const { return m_undoStack; }
+    const EditorUndoStack &undoStack() const { return m_history.stack(); }
     bool hasPendingSave() const { return m_pendingSave != 0; }
     // A run of typing has started and not yet become an undo step.
-    bool isTypingRunOpen() const { return m_typingUndoBaseline.has_value(); }
-    bool isDraggingDuration() const { return m_resizeUndoBaseline.has_value(); }
+    bool isTypingRunOpen() const { return m_history.isTypingRunOpen(); }
+    bool isDraggingDuration() const { return m_history.isDragging(); }
     // Scenes whose heading typing removed in this session, the most recent first: a heading
     // typed again with exactly one's title takes it back (id, settings, image). They are not
     // in the project meanwhile.
@@ -253,9 +254,6 @@ private:
     void setDocumentText(QString text);
     void regenerateDocument();
     void scheduleSave();
-    void beginTypingUndo();
-    void scheduleTypingUndoCommit();
-    void recordUndo(const EditorSnapshot &snapshot);
     void syncUndoRedoFlags();
     void restore(const EditorSnapshot &snapshot);
     void reconcileSelectionAfterParse();
@@ -283,10 +281,7 @@ private:
     std::unique_ptr<EditorScheduler> m_ownedScheduler;
     EditorScheduler *m_scheduler = nullptr;
     EditorScheduler::Handle m_pendingSave = 0;
-    EditorUndoStack m_undoStack{undoLimit};
-    std::optional<EditorSnapshot> m_typingUndoBaseline;
-    EditorScheduler::Handle m_typingUndoTask = 0;
-    std::optional<EditorSnapshot> m_resizeUndoBaseline;
+    EditHistory m_history;
     bool m_isApplyingDocumentText = false;
     bool m_closed = false;
     bool m_keepingOutsideVersion = false;
