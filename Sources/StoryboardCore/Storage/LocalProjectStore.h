@@ -4,8 +4,6 @@
 #include "StoryboardCore/Storage/KnownPackages.h"
 #include "StoryboardCore/Storage/PackageLocator.h"
 
-#include <QStringList>
-
 #include <QDateTime>
 
 #include <functional>
@@ -59,18 +57,13 @@ public:
     Result<void> removeSceneImage(const QString &sceneID, StoryboardProject &project) override;
     Result<void> removeUnusedMedia(const StoryboardProject &project) override;
 
-    // Sidebar folders, in file-browser order ("Folder 2" before "Folder 10").
-    Result<QStringList> listFolders();
-    // Returns the trimmed name actually used.
-    Result<QString> createFolder(const QString &name);
-    Result<void> renameFolder(const QString &name, const QString &newName);
-    // The folder's projects move to the root first; then the folder goes to the Trash.
-    Result<void> deleteFolder(const QString &name);
-    // Into the named sidebar folder, or the root when none; returns the new package location.
+    Result<QStringList> listFolders() override;
+    Result<QString> createFolder(const QString &name) override;
+    Result<void> renameFolder(const QString &name, const QString &newName) override;
+    Result<void> deleteFolder(const QString &name) override;
     Result<QString> moveProject(const QString &packageURL,
-                                const std::optional<QString> &folderName);
-    // The sample project when it was installed now; nothing when one is already listed.
-    Result<std::optional<StoryboardProject>> installSampleProjectIfNeeded();
+                                const std::optional<QString> &folderName) override;
+    Result<std::optional<StoryboardProject>> installSampleProjectIfNeeded() override;
 
 private:
     // The root can be used and, with `create`, exists.
