@@ -13,7 +13,7 @@
 
 namespace veskel {
 
-AppModel::AppModel(LocalProjectStore &store, QObject *parent)
+AppModel::AppModel(ProjectStore &store, QObject *parent)
     : QObject(parent)
     , m_store(&store)
     , m_editorReloadToken(makeUUID())

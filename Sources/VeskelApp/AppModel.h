@@ -3,7 +3,7 @@
 #include "StoryboardCore/Models/ProjectSummary.h"
 #include "StoryboardCore/Models/StoryboardProject.h"
 #include "StoryboardCore/Models/VideoSettings.h"
-#include "StoryboardCore/Storage/LocalProjectStore.h"
+#include "StoryboardCore/Protocols/ProjectStore.h"
 #include "VeskelApp/Library/ProjectLibraryReader.h"
 
 #include <QHash>
@@ -43,7 +43,7 @@ class AppModel : public QObject
 
 public:
     // The store (not owned) must outlive the model. Nothing is read until refreshProjects().
-    explicit AppModel(LocalProjectStore &store, QObject *parent = nullptr);
+    explicit AppModel(ProjectStore &store, QObject *parent = nullptr);
 
     const QList<ProjectSummary> &projects() const { return m_projects; }
     const QStringList &folders() const { return m_folders; }
@@ -53,7 +53,7 @@ public:
     void setShowNewProjectSheet(bool show);
     // Set once at creation: part of the editor's identity with the open project's id.
     const QString &editorReloadToken() const { return m_editorReloadToken; }
-    LocalProjectStore &store() const { return *m_store; }
+    ProjectStore &store() const { return *m_store; }
 
     // The open editor's identity: a change means a new editor with a new view model.
     std::optional<QString> editorIdentity() const;
@@ -126,7 +126,7 @@ private:
     void updateRow(const StoryboardProject &project);
     void watchFolders();
 
-    LocalProjectStore *m_store = nullptr;
+    ProjectStore *m_store = nullptr;
     QList<ProjectSummary> m_projects;
     QStringList m_folders;
     std::optional<StoryboardProject> m_selectedProject;

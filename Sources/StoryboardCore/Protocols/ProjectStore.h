@@ -8,13 +8,15 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <expected>
+#include <optional>
 
 namespace veskel {
 
-// What the editor and the project list need from storage. Locations are absolute paths of
-// package folders. Every call looks at the disk; where a package was last seen is remembered
+// What the editor, the project list and the sidebar need from storage. Locations are absolute paths
+// of package folders. Every call looks at the disk; where a package was last seen is remembered
 // only as a place to look first.
 class ProjectStore
 {
@@ -79,6 +81,20 @@ public:
     // Removes the image files Veskel named in the package's Media folder that neither `project`
     // nor the saved project file refers to: called when nothing can bring them back any more.
     virtual Result<void> removeUnusedMedia(const StoryboardProject &project) = 0;
+
+    // Sidebar folders, in file-browser order ("Folder 2" before "Folder 10").
+    virtual Result<QStringList> listFolders() = 0;
+    // Returns the trimmed name actually used.
+    virtual Result<QString> createFolder(const QString &name) = 0;
+    virtual Result<void> renameFolder(const QString &name, const QString &newName) = 0;
+    // The folder's projects move to the root first; then the folder goes to the Trash.
+    virtual Result<void> deleteFolder(const QString &name) = 0;
+    // Into the named sidebar folder, or the root when none; returns the new package location.
+    virtual Result<QString> moveProject(const QString &packageURL,
+                                        const std::optional<QString> &folderName)
+        = 0;
+    // The sample project when it was installed now; nothing when one is already listed.
+    virtual Result<std::optional<StoryboardProject>> installSampleProjectIfNeeded() = 0;
 };
 
 } // namespace veskel

@@ -1,10 +1,8 @@
 #include "VeskelApp/Library/ProjectLibraryListing.h"
 
-#include "StoryboardCore/Storage/LocalProjectStore.h"
-
 namespace veskel {
 
-ProjectStore::Result<ProjectLibraryListing> ProjectLibraryListing::read(LocalProjectStore &store)
+ProjectStore::Result<ProjectLibraryListing> ProjectLibraryListing::read(ProjectStore &store)
 {
     auto projects = store.listProjects();
     if (!projects)

@@ -8,8 +8,6 @@
 
 namespace veskel {
 
-class LocalProjectStore;
-
 // What the sidebar shows of the projects folder: every project's summary and the folder names,
 // read together.
 struct ProjectLibraryListing
@@ -21,7 +19,7 @@ struct ProjectLibraryListing
 
     // Reads the whole folder: every package is decoded. Slow for a large library, so the
     // window calls it away from the main thread.
-    static ProjectStore::Result<ProjectLibraryListing> read(LocalProjectStore &store);
+    static ProjectStore::Result<ProjectLibraryListing> read(ProjectStore &store);
 };
 
 } // namespace veskel
