@@ -9,6 +9,31 @@ else()
     set(VESKEL_FCPXML_DTD ${CMAKE_SOURCE_DIR}/Tests/Support/FCPXMLv1_14.dtd)
 endif()
 
+# Headers nearly every file includes, parsed once per build instead of once per file. Only system
+# headers: a change to our own would rebuild every file. Qt's test headers stay out, since what
+# they declare depends on the Qt modules a target links.
+set(VESKEL_PCH_CORE
+    <algorithm> <array> <functional> <memory> <optional>
+    <QByteArray> <QDateTime> <QDir> <QFile> <QFileInfo> <QHash> <QJsonArray> <QJsonObject> <QList>
+    <QObject> <QSet> <QString> <QStringList> <QColor> <QImage> <QPainter>)
+set(VESKEL_PCH_WIDGETS ${VESKEL_PCH_CORE}
+    <QApplication> <QHBoxLayout> <QLabel> <QLineEdit> <QMenu> <QPointer> <QPushButton>
+    <QToolButton> <QVBoxLayout> <QWidget>)
+# TestPrinters.h is forced into every test file, and a precompiled header must come first.
+set(VESKEL_PCH_TESTS ${VESKEL_PCH_WIDGETS} <QTemporaryDir> <gtest/gtest.h>
+    ${CMAKE_SOURCE_DIR}/Tests/Support/TestPrinters.h)
+
+# veskel_precompile(TARGET OWNER HEADERS...)
+# OWNER compiles HEADERS once; the targets naming it as owner reuse that (every target has the
+# same flags, and those headers do not depend on the per-target definitions).
+function(veskel_precompile target owner)
+    if(target STREQUAL owner)
+        target_precompile_headers(${target} PRIVATE ${ARGN})
+    else()
+        target_precompile_headers(${target} REUSE_FROM ${owner})
+    endif()
+endfunction()
+
 function(veskel_apply_settings target)
     target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Werror)
     if(VESKEL_SANITIZE)
@@ -17,7 +42,7 @@ function(veskel_apply_settings target)
         target_link_options(${target} PRIVATE -fsanitize=address,undefined)
         get_target_property(type ${target} TYPE)
         if(type STREQUAL "EXECUTABLE")
-            target_sources(${target} PRIVATE ${CMAKE_SOURCE_DIR}/cmake/SanitizerDefaults.cpp)
+            target_link_libraries(${target} PRIVATE VeskelSanitizerDefaults)
         endif()
     endif()
     if(VESKEL_FUZZ)
@@ -27,6 +52,12 @@ function(veskel_apply_settings target)
                                                  -Wno-deprecated-declarations)
     endif()
 endfunction()
+
+# The sanitizer settings every sanitized program carries, compiled once for all of them.
+if(VESKEL_SANITIZE)
+    add_library(VeskelSanitizerDefaults OBJECT ${CMAKE_SOURCE_DIR}/cmake/SanitizerDefaults.cpp)
+    veskel_apply_settings(VeskelSanitizerDefaults)
+endif()
 
 # veskel_add_module(NAME LIBS <libs...>)
 # A static library made of every .cpp/.h under Sources/NAME; headers are included as
@@ -39,6 +70,7 @@ function(veskel_add_module name)
     target_include_directories(${name} PUBLIC ${VESKEL_SOURCES_DIR})
     target_link_libraries(${name} PUBLIC ${ARG_LIBS})
     veskel_apply_settings(${name})
+    veskel_precompile(${name} StoryboardCore ${VESKEL_PCH_CORE})
 endfunction()
 
 # veskel_add_test_suite(NAME LIBS <libs...> [GUI])
@@ -52,8 +84,8 @@ function(veskel_add_test_suite name)
     target_compile_definitions(${name} PRIVATE
         VESKEL_TEST_DATA_DIR="${CMAKE_SOURCE_DIR}/Tests/${name}/Data"
         VESKEL_FCPXML_DTD="${VESKEL_FCPXML_DTD}")
-    target_compile_options(${name} PRIVATE -include ${CMAKE_SOURCE_DIR}/Tests/Support/TestPrinters.h)
     veskel_apply_settings(${name})
+    veskel_precompile(${name} VeskelTestSupport)
     # The test main selects the offscreen platform; sanitizer settings are compiled in.
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST)
 endfunction()
