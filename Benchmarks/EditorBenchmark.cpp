@@ -1,7 +1,7 @@
 #include "StoryboardCore/Script/ScriptDocumentCodec.h"
 #include "StoryboardCore/Storage/LocalProjectStore.h"
-#include "VeskelApp/Editor/ManualEditorScheduler.h"
 #include "VeskelApp/Editor/ProjectEditorViewModel.h"
+#include "VeskelApp/Scheduling/ManualEditorScheduler.h"
 
 #include "GeneratedScript.h"
 

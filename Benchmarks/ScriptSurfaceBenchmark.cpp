@@ -1,9 +1,9 @@
 #include "StoryboardCore/Script/ScriptDocumentCodec.h"
 #include "StoryboardCore/Storage/LocalProjectStore.h"
-#include "VeskelApp/Editor/DocumentTextView.h"
-#include "VeskelApp/Editor/ManualEditorScheduler.h"
 #include "VeskelApp/Editor/ProjectEditorViewModel.h"
-#include "VeskelApp/Editor/ScriptEditorView.h"
+#include "VeskelApp/Editor/Script/DocumentTextView.h"
+#include "VeskelApp/Editor/Script/ScriptEditorView.h"
+#include "VeskelApp/Scheduling/ManualEditorScheduler.h"
 #include "VeskelApp/Settings/Preferences.h"
 
 #include "GeneratedScript.h"

@@ -1,7 +1,7 @@
 #include "StoryboardCore/Storage/LocalProjectStore.h"
-#include "VeskelApp/CardRenderPool.h"
-#include "VeskelApp/Editor/ManualEditorScheduler.h"
 #include "VeskelApp/Editor/ProjectEditorViewModel.h"
+#include "VeskelApp/Rendering/CardRenderPool.h"
+#include "VeskelApp/Scheduling/ManualEditorScheduler.h"
 #include "VeskelApp/Settings/Preferences.h"
 #include "VeskelApp/Timeline/SceneTimelineView.h"
 

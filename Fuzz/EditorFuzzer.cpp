@@ -20,8 +20,8 @@
 #include "StoryboardCore/Script/ScriptDocumentEdit.h"
 #include "StoryboardCore/Storage/LocalProjectStore.h"
 #include "StoryboardCore/Storage/ProjectPackagePaths.h"
-#include "VeskelApp/Editor/ManualEditorScheduler.h"
 #include "VeskelApp/Editor/ProjectEditorViewModel.h"
+#include "VeskelApp/Scheduling/ManualEditorScheduler.h"
 
 #include <QDir>
 #include <QFile>

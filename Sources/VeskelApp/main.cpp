@@ -4,7 +4,7 @@
 #include "VeskelApp/Commands/AppNotificationHub.h"
 #include "VeskelApp/Instance/InstanceName.h"
 #include "VeskelApp/Instance/SingleInstance.h"
-#include "VeskelApp/LanguageStore.h"
+#include "VeskelApp/Localization/LanguageStore.h"
 #include "VeskelApp/QuitSignalBridge.h"
 #include "VeskelApp/Settings/AppearanceController.h"
 #include "VeskelApp/Settings/Preferences.h"

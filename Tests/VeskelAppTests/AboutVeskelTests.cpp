@@ -1,6 +1,6 @@
 #include "StoryboardCore/Localization/L10nRuntime.h"
 #include "VeskelApp/About/AboutVeskel.h"
-#include "VeskelApp/InterfaceTranslation.h"
+#include "VeskelApp/Localization/InterfaceTranslation.h"
 
 #include "VeskelVersion.h"
 

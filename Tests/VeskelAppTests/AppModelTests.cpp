@@ -3,8 +3,8 @@
 #include "EditorTestSupport.h"
 
 #include "StoryboardCore/Localization/L10nRuntime.h"
-#include "VeskelApp/InterfaceTranslation.h"
 #include "VeskelApp/Library/ProjectLibraryWatcher.h"
+#include "VeskelApp/Localization/InterfaceTranslation.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 #include "EditorTestSupport.h"
 
-#include "VeskelApp/Editor/DocumentTextView.h"
-#include "VeskelApp/Editor/ScriptEditorView.h"
-#include "VeskelApp/Editor/ScriptGutter.h"
+#include "VeskelApp/Editor/Script/DocumentTextView.h"
+#include "VeskelApp/Editor/Script/ScriptEditorView.h"
+#include "VeskelApp/Editor/Script/ScriptGutter.h"
 #include "VeskelApp/Settings/Preferences.h"
 
 #include <QAbstractTextDocumentLayout>

@@ -1,5 +1,5 @@
-#include "VeskelApp/Editor/ManualEditorScheduler.h"
-#include "VeskelApp/Editor/TimerEditorScheduler.h"
+#include "VeskelApp/Scheduling/ManualEditorScheduler.h"
+#include "VeskelApp/Scheduling/TimerEditorScheduler.h"
 
 #include "EditorTestSupport.h"
 

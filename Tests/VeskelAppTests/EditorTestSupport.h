@@ -4,9 +4,9 @@
 #include "StoryboardCore/Models/StoryboardProject.h"
 #include "StoryboardCore/Script/ScriptDocumentCodec.h"
 #include "StoryboardCore/Storage/LocalProjectStore.h"
-#include "VeskelApp/Editor/ManualEditorScheduler.h"
 #include "VeskelApp/Editor/ProjectEditorViewModel.h"
-#include "VeskelApp/InterfaceTranslation.h"
+#include "VeskelApp/Localization/InterfaceTranslation.h"
+#include "VeskelApp/Scheduling/ManualEditorScheduler.h"
 
 #include "Support/TestSupport.h"
 

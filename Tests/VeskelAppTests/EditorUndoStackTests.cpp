@@ -1,4 +1,4 @@
-#include "VeskelApp/Editor/EditorUndoStack.h"
+#include "VeskelApp/Editor/History/EditorUndoStack.h"
 
 #include <QSignalSpy>
 

@@ -4,7 +4,7 @@
 #include "VeskelApp/Export/ExportSheet.h"
 #include "VeskelApp/Export/ExportSuccessView.h"
 #include "VeskelApp/Export/ExportViewModel.h"
-#include "VeskelApp/Window/NoticeBox.h"
+#include "VeskelApp/Widgets/NoticeBox.h"
 
 #include "EditorTestSupport.h"
 #include "ExportTestSupport.h"
@@ -188,12 +188,11 @@ TEST_F(ExportSheetTest, RussianSheetKeepsTargetAndFileNames)
     texts << review->cancelButton()->text() << review->exportButton()->text()
           << review->blockingBox()->heading();
     for (const char *expected :
-         {"Экспорт в Final Cut Pro", "Будет создано", "Нужно исправить перед экспортом",
-          "Отмена", "Экспортировать", "Сцены", "3 сцены", "Длительность", "Формат", "1920×1080 / 25 fps", "Target",
-          "Final Cut Pro / FCPXML 1.14", "FCPXML для импорта в Final Cut Pro",
-          "3 сцены → PNG-карточки в Media/", "shot-list.md — шот-лист",
-          "scenes.csv — список сцен", "JSON-бэкап проекта",
-          "Таймлайн OpenTimelineIO для DaVinci Resolve и Kdenlive",
+         {"Экспорт в Final Cut Pro", "Будет создано", "Нужно исправить перед экспортом", "Отмена",
+          "Экспортировать", "Сцены", "3 сцены", "Длительность", "Формат", "1920×1080 / 25 fps",
+          "Target", "Final Cut Pro / FCPXML 1.14", "FCPXML для импорта в Final Cut Pro",
+          "3 сцены → PNG-карточки в Media/", "shot-list.md — шот-лист", "scenes.csv — список сцен",
+          "JSON-бэкап проекта", "Таймлайн OpenTimelineIO для DaVinci Resolve и Kdenlive",
           "storyboard.pdf — раскадровка для согласования"}) {
         EXPECT_TRUE(texts.contains(QString::fromUtf8(expected))) << expected;
     }

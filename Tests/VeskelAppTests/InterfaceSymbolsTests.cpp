@@ -1,7 +1,7 @@
-#include "VeskelApp/Editor/SceneTypeAppearance.h"
-#include "VeskelApp/Editor/ScriptBlockRoleAppearance.h"
-#include "VeskelApp/Editor/ScriptMarkupTransform.h"
+#include "VeskelApp/Editor/Markup/ScriptMarkupTransform.h"
+#include "VeskelApp/Editor/Script/ScriptBlockRoleAppearance.h"
 #include "VeskelApp/Icons/IconProvider.h"
+#include "VeskelApp/Widgets/SceneTypeAppearance.h"
 
 #include <QImage>
 #include <QPainter>

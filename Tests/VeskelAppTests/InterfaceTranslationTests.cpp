@@ -1,8 +1,8 @@
 #include "StoryboardCore/Localization/L10nRuntime.h"
 #include "StoryboardCore/Models/StoryboardProject.h"
 #include "StoryboardCore/Validation/ValidationIssue.h"
-#include "VeskelApp/InterfaceTranslation.h"
-#include "VeskelApp/ProjectSidebarModel.h"
+#include "VeskelApp/Localization/InterfaceTranslation.h"
+#include "VeskelApp/Sidebar/ProjectSidebarModel.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "StoryboardCore/Localization/L10nRuntime.h"
-#include "VeskelApp/InterfaceTranslation.h"
-#include "VeskelApp/LanguageStore.h"
+#include "VeskelApp/Localization/InterfaceTranslation.h"
+#include "VeskelApp/Localization/LanguageStore.h"
 
 #include "Support/TestSupport.h"
 

@@ -4,9 +4,9 @@
 
 #include "StoryboardCore/Sample/SampleProject.h"
 #include "VeskelApp/Commands/AppCommands.h"
-#include "VeskelApp/Editor/DocumentTextView.h"
 #include "VeskelApp/Editor/ProjectEditorView.h"
 #include "VeskelApp/Editor/ProjectEditorViewModel.h"
+#include "VeskelApp/Editor/Script/DocumentTextView.h"
 #include "VeskelApp/Export/ExportSheet.h"
 #include "VeskelApp/QuitSignalBridge.h"
 #include "VeskelApp/Settings/SettingsView.h"

@@ -5,7 +5,7 @@
 
 #include "StoryboardCore/Script/ScriptDocumentEdit.h"
 #include "StoryboardCore/Storage/ProjectPackagePaths.h"
-#include "VeskelApp/Editor/ProjectFileWatcher.h"
+#include "VeskelApp/Editor/Saving/ProjectFileWatcher.h"
 
 #include <QSignalSpy>
 #include <QTest>

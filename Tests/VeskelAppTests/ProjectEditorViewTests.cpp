@@ -1,10 +1,10 @@
 #include "ActionTestSupport.h"
 #include "WindowTestSupport.h"
 
-#include "VeskelApp/Editor/DocumentTextView.h"
 #include "VeskelApp/Editor/MaterialsPopover.h"
 #include "VeskelApp/Editor/ProjectEditorView.h"
 #include "VeskelApp/Editor/ProjectEditorViewModel.h"
+#include "VeskelApp/Editor/Script/DocumentTextView.h"
 #include "VeskelApp/Inspector/SceneDetailsPopover.h"
 #include "VeskelApp/Timeline/SceneTimelineView.h"
 #include "VeskelApp/Window/RootView.h"

@@ -1,5 +1,5 @@
 #include "VeskelApp/AppModel.h"
-#include "VeskelApp/ProjectSidebarModel.h"
+#include "VeskelApp/Sidebar/ProjectSidebarModel.h"
 
 #include "EditorTestSupport.h"
 
@@ -59,14 +59,14 @@ TEST_F(SidebarTest, NamesSortAsPeopleReadThem)
     sidebar.setSortKey(ProjectSortKey::name);
     const ResolvedLanguage saved = L10nRuntime::lang();
     L10nRuntime::setLang(ResolvedLanguage::english);
-    EXPECT_EQ(titles(sidebar.visibleProjects(std::nullopt)),
-              QStringList({"episode 1", "Episode 2", "Episode 10", "Елена", "Ёлка", "Жук",
-                           "Яблоко"}));
+    EXPECT_EQ(
+        titles(sidebar.visibleProjects(std::nullopt)),
+        QStringList({"episode 1", "Episode 2", "Episode 10", "Елена", "Ёлка", "Жук", "Яблоко"}));
     L10nRuntime::setLang(ResolvedLanguage::russian);
     sidebar.setSortOldestFirst(true);
-    EXPECT_EQ(titles(sidebar.visibleProjects(std::nullopt)),
-              QStringList({"Episode 10", "Episode 2", "episode 1", "Яблоко", "Жук", "Ёлка",
-                           "Елена"}));
+    EXPECT_EQ(
+        titles(sidebar.visibleProjects(std::nullopt)),
+        QStringList({"Episode 10", "Episode 2", "episode 1", "Яблоко", "Жук", "Ёлка", "Елена"}));
     L10nRuntime::setLang(saved);
 }
 

@@ -2,8 +2,8 @@
 #include "WindowTestSupport.h"
 
 #include "VeskelApp/Editor/ProjectEditorViewModel.h"
-#include "VeskelApp/ProjectSidebarModel.h"
 #include "VeskelApp/Sidebar/ProjectSidebarDelegate.h"
+#include "VeskelApp/Sidebar/ProjectSidebarModel.h"
 #include "VeskelApp/Sidebar/ProjectSidebarView.h"
 #include "VeskelApp/Sidebar/SidebarItemRoles.h"
 #include "VeskelApp/Sidebar/SidebarTree.h"

@@ -1,4 +1,3 @@
-#include "VeskelApp/CardRenderPool.h"
 #include "VeskelApp/Inspector/CompactDurationField.h"
 #include "VeskelApp/Inspector/DurationFieldText.h"
 #include "VeskelApp/Inspector/SceneCardPreview.h"
@@ -7,8 +6,9 @@
 #include "VeskelApp/Inspector/SceneTypeChips.h"
 #include "VeskelApp/Inspector/SelectableChip.h"
 #include "VeskelApp/Inspector/ValidationHelpers.h"
-#include "VeskelApp/InterfaceTranslation.h"
-#include "VeskelApp/Window/NoticeBox.h"
+#include "VeskelApp/Localization/InterfaceTranslation.h"
+#include "VeskelApp/Rendering/CardRenderPool.h"
+#include "VeskelApp/Widgets/NoticeBox.h"
 
 #include "EditorTestSupport.h"
 

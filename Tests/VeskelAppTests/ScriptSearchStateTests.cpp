@@ -1,7 +1,7 @@
 #include "EditorTestSupport.h"
 
-#include "VeskelApp/Editor/ScriptSearchPanel.h"
-#include "VeskelApp/Editor/ScriptSearchState.h"
+#include "VeskelApp/Editor/Search/ScriptSearchPanel.h"
+#include "VeskelApp/Editor/Search/ScriptSearchState.h"
 
 #include <QApplication>
 #include <QLabel>

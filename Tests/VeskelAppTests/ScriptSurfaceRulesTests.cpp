@@ -1,7 +1,7 @@
-#include "VeskelApp/Editor/FocusRange.h"
-#include "VeskelApp/Editor/SceneBandCalculator.h"
-#include "VeskelApp/Editor/ScriptLineStyle.h"
-#include "VeskelApp/Editor/ScrollTarget.h"
+#include "VeskelApp/Editor/Script/FocusRange.h"
+#include "VeskelApp/Editor/Script/SceneBandCalculator.h"
+#include "VeskelApp/Editor/Script/ScriptLineStyle.h"
+#include "VeskelApp/Editor/Script/ScrollTarget.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "WindowTestSupport.h"
 
-#include "VeskelApp/Editor/EditorTheme.h"
+#include "VeskelApp/Editor/Script/EditorTheme.h"
 #include "VeskelApp/Settings/AppearanceController.h"
 #include "VeskelApp/Settings/ContrastStyle.h"
 #include "VeskelApp/Settings/SettingsView.h"

@@ -1,4 +1,4 @@
-#include "VeskelApp/Editor/ManualEditorScheduler.h"
+#include "VeskelApp/Scheduling/ManualEditorScheduler.h"
 #include "VeskelApp/Timeline/TimelineThumbnailCache.h"
 #include "VeskelApp/Timeline/TimelineThumbnailLoader.h"
 

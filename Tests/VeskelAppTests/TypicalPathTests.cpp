@@ -1,6 +1,6 @@
 #include "VeskelApp/AppModel.h"
 #include "VeskelApp/Export/ExportViewModel.h"
-#include "VeskelApp/ProjectSidebarModel.h"
+#include "VeskelApp/Sidebar/ProjectSidebarModel.h"
 
 #include "EditorTestSupport.h"
 #include "ExportTestSupport.h"

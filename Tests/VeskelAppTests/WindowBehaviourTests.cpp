@@ -1,7 +1,7 @@
 #include "WindowTestSupport.h"
 
-#include "VeskelApp/Editor/DocumentTextView.h"
 #include "VeskelApp/Editor/ProjectEditorView.h"
+#include "VeskelApp/Editor/Script/DocumentTextView.h"
 #include "VeskelApp/Settings/AppearanceController.h"
 #include "VeskelApp/Sidebar/ProjectSidebarView.h"
 #include "VeskelApp/Window/RootView.h"
@@ -95,10 +95,10 @@ TEST_F(WindowBehaviourTest, SidebarTextsStayReadableAcrossAppearanceSwitches)
             ASSERT_NE(button, nullptr);
             // What the window shows, not a fresh rendering of the button.
             const QRect area(button->mapTo(window.get(), QPoint()), button->size());
-            const QImage image = window->screen()
-                                     ->grabWindow(window->winId(), area.x(), area.y(),
-                                                  area.width(), area.height())
-                                     .toImage();
+            const QImage image
+                = window->screen()
+                      ->grabWindow(window->winId(), area.x(), area.y(), area.width(), area.height())
+                      .toImage();
             // The label, right of the icon, against the bar behind it.
             const QRect label(28, 0, image.width() / 2, image.height() - 1);
             EXPECT_GT(contrastWithBackground(image, label), 110) << name;

@@ -4,9 +4,9 @@
 #include "StoryboardCore/Storage/LocalProjectStore.h"
 #include "VeskelApp/AppModel.h"
 #include "VeskelApp/Commands/AppNotificationHub.h"
-#include "VeskelApp/Editor/ManualEditorScheduler.h"
-#include "VeskelApp/InterfaceTranslation.h"
-#include "VeskelApp/LanguageStore.h"
+#include "VeskelApp/Localization/InterfaceTranslation.h"
+#include "VeskelApp/Localization/LanguageStore.h"
+#include "VeskelApp/Scheduling/ManualEditorScheduler.h"
 #include "VeskelApp/Settings/Preferences.h"
 #include "VeskelApp/Window/MainWindow.h"
 

@@ -2,8 +2,8 @@
 
 #include "StoryboardCore/Duration/DurationCalculator.h"
 #include "VeskelApp/Editor/ProjectEditorViewModel.h"
-#include "VeskelApp/Editor/SceneTypeAppearance.h"
 #include "VeskelApp/Icons/IconProvider.h"
+#include "VeskelApp/Widgets/SceneTypeAppearance.h"
 
 #include <QFontDatabase>
 #include <QLabel>

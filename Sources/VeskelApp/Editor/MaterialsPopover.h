@@ -1,7 +1,7 @@
 #pragma once
 
 #include "StoryboardCore/Models/Scene.h"
-#include "VeskelApp/Window/Popover.h"
+#include "VeskelApp/Widgets/Popover.h"
 
 #include <QAbstractButton>
 

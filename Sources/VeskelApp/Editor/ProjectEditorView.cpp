@@ -1,22 +1,22 @@
 #include "VeskelApp/Editor/ProjectEditorView.h"
 
 #include "VeskelApp/AppModel.h"
-#include "VeskelApp/Editor/OutsideChangeBar.h"
+#include "VeskelApp/Editor/Saving/OutsideChangeBar.h"
 #include "VeskelApp/Window/VersionBrowserDialog.h"
 
 #include "VeskelApp/Commands/AppNotificationHub.h"
 #include "VeskelApp/Commands/AppShortcuts.h"
-#include "VeskelApp/Editor/DocumentTextView.h"
 #include "VeskelApp/Editor/EditorKeyboardShortcuts.h"
 #include "VeskelApp/Editor/MaterialsPopover.h"
 #include "VeskelApp/Editor/ProjectEditorViewModel.h"
-#include "VeskelApp/Editor/ScriptEditorView.h"
-#include "VeskelApp/Editor/ScriptSearchPanel.h"
+#include "VeskelApp/Editor/Script/DocumentTextView.h"
+#include "VeskelApp/Editor/Script/ScriptEditorView.h"
+#include "VeskelApp/Editor/Search/ScriptSearchPanel.h"
 #include "VeskelApp/Icons/IconProvider.h"
 #include "VeskelApp/Inspector/SceneDetailsPopover.h"
 #include "VeskelApp/Settings/Preferences.h"
 #include "VeskelApp/Timeline/SceneTimelineView.h"
-#include "VeskelApp/Window/SignalColors.h"
+#include "VeskelApp/Widgets/SignalColors.h"
 
 #include <QActionGroup>
 #include <QApplication>

@@ -9,7 +9,7 @@
 #include "StoryboardCore/Storage/ProjectPackagePaths.h"
 #include "StoryboardCore/Utilities/UUID.h"
 #include "VeskelApp/Editor/SceneMedia.h"
-#include "VeskelApp/Editor/TimerEditorScheduler.h"
+#include "VeskelApp/Scheduling/TimerEditorScheduler.h"
 #include "VeskelApp/Timeline/TimelineItemsBuilder.h"
 
 #include <QDateTime>

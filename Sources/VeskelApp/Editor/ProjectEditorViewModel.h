@@ -4,15 +4,15 @@
 #include "StoryboardCore/Models/StoryboardProject.h"
 #include "StoryboardCore/Protocols/ProjectStore.h"
 #include "StoryboardCore/Script/ScriptDocumentLayout.h"
-#include "VeskelApp/Editor/DocumentReveal.h"
-#include "VeskelApp/Editor/EditHistory.h"
-#include "VeskelApp/Editor/EditorScheduler.h"
-#include "VeskelApp/Editor/EditorSnapshot.h"
-#include "VeskelApp/Editor/EditorUndoStack.h"
-#include "VeskelApp/Editor/MarkupCommand.h"
+#include "VeskelApp/Editor/History/EditHistory.h"
+#include "VeskelApp/Editor/History/EditorSnapshot.h"
+#include "VeskelApp/Editor/History/EditorUndoStack.h"
+#include "VeskelApp/Editor/Markup/MarkupCommand.h"
 #include "VeskelApp/Editor/SceneSelection.h"
-#include "VeskelApp/Editor/ScriptSearchMatch.h"
-#include "VeskelApp/Editor/TimelineItem.h"
+#include "VeskelApp/Editor/Script/DocumentReveal.h"
+#include "VeskelApp/Editor/Search/ScriptSearchMatch.h"
+#include "VeskelApp/Scheduling/EditorScheduler.h"
+#include "VeskelApp/Timeline/TimelineItem.h"
 
 #include <QList>
 #include <QObject>

@@ -1,7 +1,7 @@
 #include "VeskelApp/Export/ExportFailureView.h"
 
 #include "VeskelApp/Export/ExportHeadline.h"
-#include "VeskelApp/Window/SignalColors.h"
+#include "VeskelApp/Widgets/SignalColors.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #include "VeskelApp/Export/ExportProgressView.h"
 
 #include "VeskelApp/Export/ExportViewModel.h"
-#include "VeskelApp/Window/SecondaryLabel.h"
+#include "VeskelApp/Widgets/SecondaryLabel.h"
 
 #include <QLabel>
 #include <QProgressBar>

@@ -2,7 +2,7 @@
 
 #include "StoryboardCore/Duration/DurationCalculator.h"
 #include "StoryboardCore/Validation/ProjectValidator.h"
-#include "VeskelApp/SceneCountText.h"
+#include "VeskelApp/Localization/SceneCountText.h"
 
 #include <QCoreApplication>
 

@@ -2,9 +2,9 @@
 
 #include "VeskelApp/Export/ExportReview.h"
 #include "VeskelApp/Icons/IconProvider.h"
-#include "VeskelApp/Window/NoticeBox.h"
-#include "VeskelApp/Window/SecondaryLabel.h"
-#include "VeskelApp/Window/SignalColors.h"
+#include "VeskelApp/Widgets/NoticeBox.h"
+#include "VeskelApp/Widgets/SecondaryLabel.h"
+#include "VeskelApp/Widgets/SignalColors.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>

@@ -2,7 +2,7 @@
 
 #include "VeskelApp/Export/ExportHeadline.h"
 #include "VeskelApp/Export/ExportViewModel.h"
-#include "VeskelApp/Window/SignalColors.h"
+#include "VeskelApp/Widgets/SignalColors.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

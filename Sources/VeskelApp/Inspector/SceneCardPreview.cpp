@@ -2,10 +2,10 @@
 
 #include "CardRenderer/PNGCardRenderer.h"
 #include "StoryboardCore/Duration/DurationCalculator.h"
-#include "VeskelApp/CardRenderPool.h"
 #include "VeskelApp/Editor/ProjectEditorViewModel.h"
-#include "VeskelApp/Editor/SceneTypeAppearance.h"
 #include "VeskelApp/Icons/IconProvider.h"
+#include "VeskelApp/Rendering/CardRenderPool.h"
+#include "VeskelApp/Widgets/SceneTypeAppearance.h"
 
 #include <QFutureWatcher>
 #include <QHBoxLayout>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "CardRenderer/CardRenderInput.h"
-#include "VeskelApp/Editor/EditorScheduler.h"
+#include "VeskelApp/Scheduling/EditorScheduler.h"
 
 #include <QImage>
 #include <QWidget>

@@ -1,14 +1,14 @@
 #include "VeskelApp/Inspector/SceneDetailsPopover.h"
 
 #include "VeskelApp/Editor/ProjectEditorViewModel.h"
-#include "VeskelApp/Editor/TimerEditorScheduler.h"
 #include "VeskelApp/Icons/IconProvider.h"
 #include "VeskelApp/Inspector/CompactDurationField.h"
 #include "VeskelApp/Inspector/SceneTypeChips.h"
 #include "VeskelApp/Inspector/ValidationHelpers.h"
-#include "VeskelApp/Window/NoticeBox.h"
-#include "VeskelApp/Window/SecondaryLabel.h"
-#include "VeskelApp/Window/SignalColors.h"
+#include "VeskelApp/Scheduling/TimerEditorScheduler.h"
+#include "VeskelApp/Widgets/NoticeBox.h"
+#include "VeskelApp/Widgets/SecondaryLabel.h"
+#include "VeskelApp/Widgets/SignalColors.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -136,8 +136,8 @@ SceneDetailsPopover::~SceneDetailsPopover()
 
 void SceneDetailsPopover::setCardExpanded(bool expanded)
 {
-    m_disclosure->setIcon(IconProvider::icon(
-        expanded ? QStringLiteral("chevron.down") : QStringLiteral("chevron.right")));
+    m_disclosure->setIcon(IconProvider::icon(expanded ? QStringLiteral("chevron.down")
+                                                      : QStringLiteral("chevron.right")));
     m_preview->setVisible(expanded);
     m_preview->setActive(expanded && isVisible());
     fitHeight();

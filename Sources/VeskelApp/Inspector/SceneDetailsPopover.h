@@ -2,7 +2,7 @@
 
 #include "VeskelApp/Inspector/SceneCardPreview.h"
 #include "VeskelApp/Inspector/SceneImageSection.h"
-#include "VeskelApp/Window/Popover.h"
+#include "VeskelApp/Widgets/Popover.h"
 
 #include <QPointer>
 

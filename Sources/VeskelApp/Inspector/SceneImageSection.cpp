@@ -3,7 +3,7 @@
 #include "CardRenderer/SceneImageLoader.h"
 #include "VeskelApp/Editor/ProjectEditorViewModel.h"
 #include "VeskelApp/Icons/IconProvider.h"
-#include "VeskelApp/Window/SecondaryLabel.h"
+#include "VeskelApp/Widgets/SecondaryLabel.h"
 
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -59,7 +59,8 @@ SceneImageSection::SceneImageSection(ProjectEditorViewModel &model,
 
     connect(m_add, &QPushButton::clicked, this, &SceneImageSection::pickImage);
     connect(m_replace, &QPushButton::clicked, this, &SceneImageSection::pickImage);
-    connect(m_delete, &QPushButton::clicked, &m_model, &ProjectEditorViewModel::removeAttachedImage);
+    connect(m_delete, &QPushButton::clicked, &m_model,
+            &ProjectEditorViewModel::removeAttachedImage);
     connect(&m_model, &ProjectEditorViewModel::selectedSceneChanged, this,
             &SceneImageSection::refresh);
     refresh();
@@ -112,10 +113,9 @@ void SceneImageSection::refresh()
         = SceneImageLoader::load(*path, scene->image->mimeType, QSizeF(previewSize));
     if (image) {
         // Converted first: smooth scaling turns a one-bit image black.
-        m_preview->setPixmap(
-            QPixmap::fromImage(image->convertToFormat(QImage::Format_ARGB32_Premultiplied)
-                                   .scaled(previewSize, Qt::KeepAspectRatio,
-                                           Qt::SmoothTransformation)));
+        m_preview->setPixmap(QPixmap::fromImage(
+            image->convertToFormat(QImage::Format_ARGB32_Premultiplied)
+                .scaled(previewSize, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
     } else {
         m_preview->setText(scene->image->originalFileName);
     }

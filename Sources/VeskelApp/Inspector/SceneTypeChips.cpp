@@ -1,7 +1,7 @@
 #include "VeskelApp/Inspector/SceneTypeChips.h"
 
-#include "VeskelApp/Editor/SceneTypeAppearance.h"
 #include "VeskelApp/Inspector/SelectableChip.h"
+#include "VeskelApp/Widgets/SceneTypeAppearance.h"
 
 #include <QGridLayout>
 #include <QResizeEvent>
@@ -24,8 +24,8 @@ SceneTypeChips::SceneTypeChips(QWidget *parent)
     m_grid->setSpacing(spacing);
     for (const SceneType type : EnumTraits<SceneType>::allCases) {
         auto *button = new SelectableChip(SceneTypeAppearance::symbolName(type),
-                                        SceneTypeAppearance::localizedName(type),
-                                        SceneTypeAppearance::color(type));
+                                          SceneTypeAppearance::localizedName(type),
+                                          SceneTypeAppearance::color(type));
         button->setToolTip(changeVisualTooltip(type));
         button->setMinimumHeight(button->sizeHint().height());
         connect(button, &SelectableChip::clicked, this, [this, type] {

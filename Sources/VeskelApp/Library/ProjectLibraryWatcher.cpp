@@ -1,6 +1,6 @@
 #include "VeskelApp/Library/ProjectLibraryWatcher.h"
 
-#include "VeskelApp/Editor/TimerEditorScheduler.h"
+#include "VeskelApp/Scheduling/TimerEditorScheduler.h"
 
 #include <QDir>
 #include <QFileInfo>

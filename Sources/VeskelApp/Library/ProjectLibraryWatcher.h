@@ -1,6 +1,6 @@
 #pragma once
 
-#include "VeskelApp/Editor/EditorScheduler.h"
+#include "VeskelApp/Scheduling/EditorScheduler.h"
 
 #include <QFileSystemWatcher>
 #include <QObject>

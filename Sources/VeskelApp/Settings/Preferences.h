@@ -1,7 +1,7 @@
 #pragma once
 
-#include "VeskelApp/Editor/EditorTheme.h"
-#include "VeskelApp/Editor/FocusMode.h"
+#include "VeskelApp/Editor/Script/EditorTheme.h"
+#include "VeskelApp/Editor/Script/FocusMode.h"
 #include "VeskelApp/Settings/AppAppearance.h"
 #include "VeskelApp/Settings/MarkupBarMode.h"
 #include "VeskelApp/Settings/TimelineScrollMode.h"

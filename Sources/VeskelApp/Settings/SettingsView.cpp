@@ -1,10 +1,10 @@
 #include "VeskelApp/Settings/SettingsView.h"
 
 #include "VeskelApp/Icons/IconProvider.h"
-#include "VeskelApp/LanguageStore.h"
+#include "VeskelApp/Localization/LanguageStore.h"
 #include "VeskelApp/Settings/AppearanceController.h"
 #include "VeskelApp/Settings/Preferences.h"
-#include "VeskelApp/Window/SecondaryLabel.h"
+#include "VeskelApp/Widgets/SecondaryLabel.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

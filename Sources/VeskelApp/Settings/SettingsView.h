@@ -1,6 +1,6 @@
 #pragma once
 
-#include "VeskelApp/Editor/EditorTheme.h"
+#include "VeskelApp/Editor/Script/EditorTheme.h"
 
 #include <QWidget>
 

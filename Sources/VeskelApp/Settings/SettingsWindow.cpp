@@ -1,6 +1,6 @@
 #include "VeskelApp/Settings/SettingsWindow.h"
 
-#include "VeskelApp/LanguageStore.h"
+#include "VeskelApp/Localization/LanguageStore.h"
 
 #include <QTabWidget>
 #include <QVBoxLayout>

@@ -1,8 +1,8 @@
 #include "VeskelApp/Sidebar/ProjectSidebarDelegate.h"
 
 #include "VeskelApp/Icons/IconProvider.h"
-#include "VeskelApp/Window/ColorMixing.h"
-#include "VeskelApp/Window/SignalColors.h"
+#include "VeskelApp/Widgets/ColorMixing.h"
+#include "VeskelApp/Widgets/SignalColors.h"
 
 #include <QAbstractItemView>
 #include <QHelpEvent>

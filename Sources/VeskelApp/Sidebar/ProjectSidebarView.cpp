@@ -3,10 +3,10 @@
 #include "VeskelApp/AppModel.h"
 #include "VeskelApp/Commands/AppShortcuts.h"
 #include "VeskelApp/Icons/IconProvider.h"
-#include "VeskelApp/ProjectSidebarModel.h"
 #include "VeskelApp/Sidebar/ProjectSidebarDelegate.h"
+#include "VeskelApp/Sidebar/ProjectSidebarModel.h"
 #include "VeskelApp/Sidebar/SidebarTree.h"
-#include "VeskelApp/Window/SignalColors.h"
+#include "VeskelApp/Widgets/SignalColors.h"
 
 #include <QActionGroup>
 #include <QHBoxLayout>
@@ -83,8 +83,7 @@ ProjectSidebarView::ProjectSidebarView(AppModel &model, QSettings &settings, QWi
     layout->addWidget(makeBottomBar());
 
     connect(m_model, &AppModel::projectsChanged, this, &ProjectSidebarView::scheduleRebuild);
-    connect(m_model, &AppModel::projectSummaryChanged, this,
-            &ProjectSidebarView::updateProjectRow);
+    connect(m_model, &AppModel::projectSummaryChanged, this, &ProjectSidebarView::updateProjectRow);
     connect(m_model, &AppModel::foldersChanged, this, &ProjectSidebarView::scheduleRebuild);
     connect(m_model, &AppModel::selectedProjectChanged, this,
             &ProjectSidebarView::updateCurrentRow);
@@ -242,8 +241,8 @@ QWidget *ProjectSidebarView::makeBottomBar()
 
 namespace {
 
-const Qt::ItemFlags projectFlags = Qt::ItemIsEnabled | Qt::ItemIsSelectable
-                                   | Qt::ItemIsDragEnabled | Qt::ItemIsEditable;
+const Qt::ItemFlags projectFlags
+    = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled | Qt::ItemIsEditable;
 
 void fillRow(QTreeWidgetItem *row, const ProjectSummary &summary)
 {

@@ -2,7 +2,7 @@
 
 #include "StoryboardCore/Duration/DurationCalculator.h"
 #include "VeskelApp/Editor/ProjectEditorViewModel.h"
-#include "VeskelApp/Editor/TimerEditorScheduler.h"
+#include "VeskelApp/Scheduling/TimerEditorScheduler.h"
 #include "VeskelApp/Settings/Preferences.h"
 #include "VeskelApp/Timeline/TimelineCollapse.h"
 #include "VeskelApp/Timeline/TimelineMenus.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "StoryboardCore/Models/StoryboardProject.h"
-#include "VeskelApp/Editor/TimelineItem.h"
+#include "VeskelApp/Timeline/TimelineItem.h"
 
 #include <QList>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "VeskelApp/Editor/TimelineItem.h"
+#include "VeskelApp/Timeline/TimelineItem.h"
 
 #include <QHash>
 #include <QList>

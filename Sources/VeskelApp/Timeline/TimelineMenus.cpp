@@ -1,8 +1,8 @@
 #include "VeskelApp/Timeline/TimelineMenus.h"
 
 #include "VeskelApp/Editor/ProjectEditorViewModel.h"
-#include "VeskelApp/Editor/SceneTypeAppearance.h"
 #include "VeskelApp/Icons/IconProvider.h"
+#include "VeskelApp/Widgets/SceneTypeAppearance.h"
 
 #include <QMenu>
 #include <QPointer>

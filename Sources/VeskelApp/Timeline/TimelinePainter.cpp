@@ -1,9 +1,9 @@
 #include "VeskelApp/Timeline/TimelinePainter.h"
 
 #include "StoryboardCore/Duration/DurationCalculator.h"
-#include "VeskelApp/Editor/SceneTypeAppearance.h"
 #include "VeskelApp/Timeline/ClipFrameCache.h"
-#include "VeskelApp/Window/ColorMixing.h"
+#include "VeskelApp/Widgets/ColorMixing.h"
+#include "VeskelApp/Widgets/SceneTypeAppearance.h"
 
 #include <QFontDatabase>
 #include <QFontMetricsF>

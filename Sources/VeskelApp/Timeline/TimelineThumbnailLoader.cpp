@@ -1,7 +1,7 @@
 #include "VeskelApp/Timeline/TimelineThumbnailLoader.h"
 
 #include "CardRenderer/PNGCardRenderer.h"
-#include "VeskelApp/CardRenderPool.h"
+#include "VeskelApp/Rendering/CardRenderPool.h"
 #include "VeskelApp/Timeline/TimelineThumbnailCache.h"
 
 #include <QFutureWatcher>

@@ -1,6 +1,6 @@
 #include "VeskelApp/Window/FormatCard.h"
 
-#include "VeskelApp/FormatPresetName.h"
+#include "VeskelApp/Localization/FormatPresetName.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

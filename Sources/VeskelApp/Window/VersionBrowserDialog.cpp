@@ -2,7 +2,7 @@
 
 #include "StoryboardCore/Script/ScriptDocumentCodec.h"
 #include "VeskelApp/Editor/ProjectEditorViewModel.h"
-#include "VeskelApp/SceneCountText.h"
+#include "VeskelApp/Localization/SceneCountText.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>

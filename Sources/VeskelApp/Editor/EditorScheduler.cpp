@@ -1,7 +1,0 @@
-#include "VeskelApp/Editor/EditorScheduler.h"
-
-namespace veskel {
-
-EditorScheduler::~EditorScheduler() = default;
-
-} // namespace veskel

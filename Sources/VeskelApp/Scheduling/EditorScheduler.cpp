@@ -1,0 +1,7 @@
+#include "VeskelApp/Scheduling/EditorScheduler.h"
+
+namespace veskel {
+
+EditorScheduler::~EditorScheduler() = default;
+
+} // namespace veskel
