@@ -60,8 +60,8 @@ public:
         m_project.videoSettings.height = height;
         m_project.videoSettings.fps = 25;
         m_package
-            = ProjectPackagePaths::packageURL(m_dir.path(), QStringLiteral("benchmark-video"));
-        const QString media = ProjectPackagePaths::mediaURL(m_package);
+            = ProjectPackagePaths::packagePath(m_dir.path(), QStringLiteral("benchmark-video"));
+        const QString media = ProjectPackagePaths::mediaPath(m_package);
         QDir().mkpath(media);
 
         for (int i = 0; i < 100; ++i) {
@@ -166,7 +166,7 @@ void storyboardPDF(benchmark::State &state)
 {
     const ExportFixture fixture(1920, 1080);
     const StoryboardPDFInput input{fixture.project(),
-                                   ProjectPackagePaths::mediaURL(fixture.package()),
+                                   ProjectPackagePaths::mediaPath(fixture.package()),
                                    QDateTime::currentDateTimeUtc()};
     for (auto _ : state) {
         const auto pdf = StoryboardPDFWriter::write(input);

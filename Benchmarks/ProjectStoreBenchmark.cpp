@@ -62,10 +62,10 @@ public:
                                        ? m_dir.path() + QStringLiteral("/Folder %1").arg(p % 7)
                                        : m_dir.path();
             const QString package
-                = ProjectPackagePaths::packageURL(folder, QStringLiteral("project-%1").arg(p));
-            QDir().mkpath(ProjectPackagePaths::mediaURL(package));
-            QDir().mkpath(ProjectPackagePaths::exportsURL(package));
-            QFile file(ProjectPackagePaths::projectJSONURL(package));
+                = ProjectPackagePaths::packagePath(folder, QStringLiteral("project-%1").arg(p));
+            QDir().mkpath(ProjectPackagePaths::mediaPath(package));
+            QDir().mkpath(ProjectPackagePaths::exportsPath(package));
+            QFile file(ProjectPackagePaths::projectJSONPath(package));
             if (file.open(QIODevice::WriteOnly))
                 file.write(ProjectJSONCodec::encode(project).value_or(QByteArray()));
         }
@@ -75,8 +75,8 @@ public:
     // The last project, which lies in a sidebar folder.
     QString packageInAFolder() const
     {
-        return ProjectPackagePaths::packageURL(m_dir.path() + QStringLiteral("/Folder 2"),
-                                               QStringLiteral("project-9"));
+        return ProjectPackagePaths::packagePath(m_dir.path() + QStringLiteral("/Folder 2"),
+                                                QStringLiteral("project-9"));
     }
 
     static const GeneratedRoot &ofSize(int count)
@@ -140,9 +140,9 @@ void packageOfALongFilm(benchmark::State &state)
 {
     QTemporaryDir dir;
     LocalProjectStore store(dir.path());
-    const auto created = store.createProject(
-        QStringLiteral("Long film"),
-        VideoSettings::preset(VideoSettings::FormatPreset::horizontalHD, 25));
+    const auto created
+        = store.createProject(QStringLiteral("Long film"),
+                              VideoSettings::preset(VideoSettings::FormatPreset::horizontalHD, 25));
     StoryboardProject film = bench::generatedProject(500, 16, 20250302);
     if (created) {
         film.id = created->id;
@@ -153,7 +153,7 @@ void packageOfALongFilm(benchmark::State &state)
         return;
     }
     for (auto _ : state)
-        benchmark::DoNotOptimize(store.packageURL(film));
+        benchmark::DoNotOptimize(store.packagePath(film));
 }
 
 } // namespace

@@ -108,7 +108,7 @@ public:
         StoryboardProject project = *created;
         ScriptDocumentEdit::apply(startingScript(), project);
         VESKEL_FUZZ_CHECK(m_store.saveProject(project).has_value());
-        m_package = m_store.packageURL(project).value_or(QString());
+        m_package = m_store.packagePath(project).value_or(QString());
         VESKEL_FUZZ_CHECK(!m_package.isEmpty());
         m_start = project;
         m_editor
@@ -471,7 +471,7 @@ private:
         for (const Scene &scene : scenes) {
             if (!scene.image)
                 continue;
-            const auto file = ProjectPackagePaths::mediaFileURL(m_package, scene.image->localPath);
+            const auto file = ProjectPackagePaths::mediaFilePath(m_package, scene.image->localPath);
             VESKEL_FUZZ_CHECK(file && QFileInfo(*file).isFile());
         }
     }
@@ -506,7 +506,7 @@ private:
                 referenced.insert(scene.image->localPath);
         }
         const QStringList files
-            = QDir(ProjectPackagePaths::mediaURL(m_package)).entryList(QDir::Files);
+            = QDir(ProjectPackagePaths::mediaPath(m_package)).entryList(QDir::Files);
         for (const QString &file : files)
             VESKEL_FUZZ_CHECK(referenced.contains(file));
     }

@@ -48,7 +48,8 @@ void printError(void *, xmlErrorPtr error)
 
 void checkValid(const QString &xml)
 {
-    static xmlDtdPtr dtd = xmlParseDTD(nullptr, reinterpret_cast<const xmlChar *>(VESKEL_FCPXML_DTD));
+    static xmlDtdPtr dtd
+        = xmlParseDTD(nullptr, reinterpret_cast<const xmlChar *>(VESKEL_FCPXML_DTD));
     VESKEL_FUZZ_CHECK(dtd != nullptr);
     xmlSetStructuredErrorFunc(nullptr, printError);
     const QByteArray bytes = xml.toUtf8();
@@ -92,14 +93,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     project.id = QStringLiteral("P");
     project.title = input.text(60);
     const auto &rates = VideoSettings::supportedFrameRates;
-    project.videoSettings.fps = input.flag() ? input.integer(-1, 1000) : rates[input.byte() % rates.size()];
+    project.videoSettings.fps
+        = input.flag() ? input.integer(-1, 1000) : rates[input.byte() % rates.size()];
     project.videoSettings.width = input.flag() ? input.integer(-1, 100000) : 1920;
     project.videoSettings.height = input.flag() ? input.integer(-1, 100000) : 1080;
     for (int count = input.byte() % 12, i = 0; i < count; ++i) {
         project.scenes.append(scene(input, i));
         exportInput.cardFileNames.insert(project.scenes.last().id, cardNames[input.byte() % 2]);
     }
-    exportInput.exportFolderURL = exportFolder();
+    exportInput.exportFolderPath = exportFolder();
 
     const auto result = FCPXML114Exporter().exportDocument(exportInput);
     if (result)

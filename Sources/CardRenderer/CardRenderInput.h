@@ -19,7 +19,7 @@ struct CardRenderInput
     VideoSettings videoSettings;
     bool includeUploadedImage = true;
     // Folder against which the scene image's `localPath` is resolved.
-    std::optional<QString> mediaBaseURL;
+    std::optional<QString> mediaBasePath;
 
     bool operator==(const CardRenderInput &) const = default;
 };

@@ -125,10 +125,10 @@ std::optional<QString> PNGCardRenderer::thumbnailPath(const CardRenderInput &inp
         return std::nullopt;
     const QString &localPath = input.scene.image->localPath;
     const QString path
-        = input.mediaBaseURL ? QDir(*input.mediaBaseURL).filePath(localPath) : localPath;
+        = input.mediaBasePath ? QDir(*input.mediaBasePath).filePath(localPath) : localPath;
     // The base is a package's Media: an image that is a link, or lies in a linked Media, counts
     // as none, so nothing from outside the package is drawn.
-    if (input.mediaBaseURL && !PackageGuard::check(QFileInfo(*input.mediaBaseURL).path(), path))
+    if (input.mediaBasePath && !PackageGuard::check(QFileInfo(*input.mediaBasePath).path(), path))
         return std::nullopt;
     if (!QFileInfo(path).isFile())
         return std::nullopt;

@@ -57,7 +57,6 @@ Result<> checkInside(const QString &package, const QString &path)
     return {};
 }
 
-
 Result<> makeFolder(const QString &path)
 {
     if (const auto made = FileOperations::createDirectory(path, true); !made) {
@@ -127,7 +126,7 @@ Result<QStringList> renderCards(const CardJobs &cards,
             input.sceneIndex = int(i);
             input.videoSettings = cards.project.videoSettings;
             input.includeUploadedImage = cards.project.exportSettings.includeUploadedImagesInCards;
-            input.mediaBaseURL = cards.referenceFolder;
+            input.mediaBasePath = cards.referenceFolder;
             CardResult result
                 = cards.renderer.renderCard(input, cards.mediaFolder + u'/' + cards.fileNames[i]);
             const bool ok = result.has_value();
@@ -204,7 +203,7 @@ ExportOrchestrator::ExportOrchestrator(std::shared_ptr<const SceneCardRenderer> 
 }
 
 Result<ExportResult> ExportOrchestrator::exportProject(const StoryboardProject &project,
-                                                       const QString &packageURL,
+                                                       const QString &packagePath,
                                                        const CardProgress &progress) const
 {
     // 1. Only errors block; the first one is named.
@@ -213,8 +212,8 @@ Result<ExportResult> ExportOrchestrator::exportProject(const StoryboardProject &
         return std::unexpected(ExportError::invalidProject(blocking.first().plainMessage()));
 
     // 2. The package's Exports folder.
-    const QString package = QDir::cleanPath(QFileInfo(packageURL).absoluteFilePath());
-    const QString exportsFolder = ProjectPackagePaths::exportsURL(package);
+    const QString package = QDir::cleanPath(QFileInfo(packagePath).absoluteFilePath());
+    const QString exportsFolder = ProjectPackagePaths::exportsPath(package);
     if (const auto inside = checkInside(package, exportsFolder); !inside)
         return std::unexpected(inside.error());
     if (QFileInfo::exists(exportsFolder)) {
@@ -226,14 +225,14 @@ Result<ExportResult> ExportOrchestrator::exportProject(const StoryboardProject &
 
     // 3.–4. The stable export folder and its Media; existing files in them stay.
     ExportResult result;
-    result.exportFolderURL = ProjectPackagePaths::stableExportURL(package, project.slug());
-    result.replacedExistingExport = QFileInfo::exists(result.exportFolderURL);
-    result.mediaFolderURL = result.exportFolderURL + u'/' + ProjectPackagePaths::mediaFolderName;
-    if (const auto inside = checkInside(package, result.mediaFolderURL); !inside)
+    result.exportFolderPath = ProjectPackagePaths::stableExportPath(package, project.slug());
+    result.replacedExistingExport = QFileInfo::exists(result.exportFolderPath);
+    result.mediaFolderPath = result.exportFolderPath + u'/' + ProjectPackagePaths::mediaFolderName;
+    if (const auto inside = checkInside(package, result.mediaFolderPath); !inside)
         return std::unexpected(inside.error());
-    if (const auto made = makeFolder(result.exportFolderURL); !made)
+    if (const auto made = makeFolder(result.exportFolderPath); !made)
         return std::unexpected(made.error());
-    if (const auto made = makeFolder(result.mediaFolderURL); !made)
+    if (const auto made = makeFolder(result.mediaFolderPath); !made)
         return std::unexpected(made.error());
 
     // 5. One card per scene.
@@ -247,8 +246,8 @@ Result<ExportResult> ExportOrchestrator::exportProject(const StoryboardProject &
     const CardJobs cards{*m_cardRenderer,
                          project,
                          scenes,
-                         result.mediaFolderURL,
-                         ProjectPackagePaths::mediaURL(package),
+                         result.mediaFolderPath,
+                         ProjectPackagePaths::mediaPath(package),
                          fileNames};
     const auto warnings = renderCards(cards, progress);
     if (!warnings)
@@ -256,7 +255,7 @@ Result<ExportResult> ExportOrchestrator::exportProject(const StoryboardProject &
     result.warnings = *warnings;
 
     // 6. Cards of scenes that are gone.
-    if (const auto removed = removeOrphanedMedia(result.mediaFolderURL,
+    if (const auto removed = removeOrphanedMedia(result.mediaFolderPath,
                                                  QSet<QString>(fileNames.begin(), fileNames.end()));
         !removed) {
         return std::unexpected(removed.error());
@@ -266,36 +265,36 @@ Result<ExportResult> ExportOrchestrator::exportProject(const StoryboardProject &
     FCPXMLExportInput fcpxmlInput;
     fcpxmlInput.project = project;
     fcpxmlInput.cardFileNames = cardFileNames;
-    fcpxmlInput.exportFolderURL = result.exportFolderURL;
+    fcpxmlInput.exportFolderPath = result.exportFolderPath;
     fcpxmlInput.version = FCPXMLVersion::v1_14;
     const auto document = m_fcpxmlExporter->exportDocument(fcpxmlInput);
     if (!document)
         return std::unexpected(ExportError::cannotWriteXML(document.error().description()));
-    result.fcpxmlURL = result.exportFolderURL + u'/' + document->fcpxmlFileName;
-    if (const auto written = writeAtomically(result.fcpxmlURL, document->xml.toUtf8()); !written)
+    result.fcpxmlPath = result.exportFolderPath + u'/' + document->fcpxmlFileName;
+    if (const auto written = writeAtomically(result.fcpxmlPath, document->xml.toUtf8()); !written)
         return std::unexpected(ExportError::cannotWriteXML(written.error()));
 
     // 8. The JSON backup, in the project file's own form.
-    result.jsonURL = result.exportFolderURL + u'/' + jsonBackupFileName();
+    result.jsonPath = result.exportFolderPath + u'/' + jsonBackupFileName();
     const QString jsonFailure = QStringLiteral("Could not write JSON backup: ");
     const auto json = ProjectJSONCodec::encode(project);
     if (!json)
         return std::unexpected(ExportError::writeFailed(jsonFailure + json.error().description()));
-    if (const auto written = writeAtomically(result.jsonURL, *json); !written)
+    if (const auto written = writeAtomically(result.jsonPath, *json); !written)
         return std::unexpected(ExportError::writeFailed(jsonFailure + written.error()));
 
     // 9. The shot list.
-    result.markdownURL = result.exportFolderURL + u'/' + shotListFileName();
+    result.markdownPath = result.exportFolderPath + u'/' + shotListFileName();
     const QString shotList = ShotListExporter::generate(project, QDateTime::currentDateTimeUtc());
-    if (const auto written = writeAtomically(result.markdownURL, shotList.toUtf8()); !written) {
+    if (const auto written = writeAtomically(result.markdownPath, shotList.toUtf8()); !written) {
         return std::unexpected(ExportError::writeFailed(
             QStringLiteral("Could not write shot list: ") + written.error()));
     }
 
     // 10. The scene list.
-    result.csvURL = result.exportFolderURL + u'/' + sceneListFileName();
+    result.csvPath = result.exportFolderPath + u'/' + sceneListFileName();
     if (const auto written
-        = writeAtomically(result.csvURL, SceneListExporter::csv(project).toUtf8());
+        = writeAtomically(result.csvPath, SceneListExporter::csv(project).toUtf8());
         !written) {
         return std::unexpected(ExportError::writeFailed(
             QStringLiteral("Could not write scene list: ") + written.error()));
@@ -303,21 +302,21 @@ Result<ExportResult> ExportOrchestrator::exportProject(const StoryboardProject &
 
     // 11. The same timeline for editors that read OpenTimelineIO, beside the FCPXML.
     const OTIOExportResult otio
-        = OTIOTimelineExporter::exportDocument({project, cardFileNames, result.exportFolderURL});
-    result.otioURL = result.exportFolderURL + u'/' + otio.otioFileName;
-    if (const auto written = writeAtomically(result.otioURL, otio.json.toUtf8()); !written) {
+        = OTIOTimelineExporter::exportDocument({project, cardFileNames, result.exportFolderPath});
+    result.otioPath = result.exportFolderPath + u'/' + otio.otioFileName;
+    if (const auto written = writeAtomically(result.otioPath, otio.json.toUtf8()); !written) {
         return std::unexpected(ExportError::writeFailed(
             QStringLiteral("Could not write OpenTimelineIO timeline: ") + written.error()));
     }
 
     // 12. The storyboard for the people who approve the video.
-    result.pdfURL = result.exportFolderURL + u'/' + StoryboardPDFWriter::fileName();
+    result.pdfPath = result.exportFolderPath + u'/' + StoryboardPDFWriter::fileName();
     const QString pdfFailure = QStringLiteral("Could not write storyboard PDF: ");
     const auto pdf = StoryboardPDFWriter::write(
-        {project, ProjectPackagePaths::mediaURL(package), QDateTime::currentDateTimeUtc()});
+        {project, ProjectPackagePaths::mediaPath(package), QDateTime::currentDateTimeUtc()});
     if (!pdf)
         return std::unexpected(ExportError::writeFailed(pdfFailure + pdf.error()));
-    if (const auto written = writeAtomically(result.pdfURL, *pdf); !written)
+    if (const auto written = writeAtomically(result.pdfPath, *pdf); !written)
         return std::unexpected(ExportError::writeFailed(pdfFailure + written.error()));
 
     return result;

@@ -34,7 +34,7 @@ public:
 
     // Synchronous; run it off the interface thread. (`export` is a C++ keyword.)
     std::expected<ExportResult, ExportError> exportProject(const StoryboardProject &project,
-                                                           const QString &packageURL,
+                                                           const QString &packagePath,
                                                            const CardProgress &progress = {}) const;
 
     // File names inside the export folder.

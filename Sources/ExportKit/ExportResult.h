@@ -8,15 +8,15 @@ namespace veskel {
 // What an export wrote. Locations are absolute paths.
 struct ExportResult
 {
-    QString exportFolderURL;
-    QString fcpxmlURL;
-    QString mediaFolderURL;
-    QString jsonURL;
-    QString markdownURL;
-    QString csvURL;
+    QString exportFolderPath;
+    QString fcpxmlPath;
+    QString mediaFolderPath;
+    QString jsonPath;
+    QString markdownPath;
+    QString csvPath;
     // The OpenTimelineIO timeline beside the FCPXML, and the storyboard for reading.
-    QString otioURL;
-    QString pdfURL;
+    QString otioPath;
+    QString pdfPath;
     // From the card renderer; validation warnings are not repeated here.
     QStringList warnings;
     // The export folder was there before: Final Cut Pro should replace its earlier import.

@@ -132,7 +132,7 @@ void drawPicture(QPainter &painter,
     painter.fillRect(box, backdrop);
     CardRenderInput reference;
     reference.scene = scene;
-    reference.mediaBaseURL = input.referenceFolder;
+    reference.mediaBasePath = input.referenceFolder;
     bool drawn = false;
     if (const auto path = PNGCardRenderer::thumbnailPath(reference)) {
         const QSizeF pixels = box.size() * pictureScale;

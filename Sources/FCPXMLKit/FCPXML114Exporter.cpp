@@ -117,7 +117,7 @@ FCPXML114Exporter::exportDocument(const FCPXMLExportInput &input) const
             QStringLiteral("Unsupported frame rate: ") + QString::number(fps)));
     }
 
-    const QDir mediaFolder(QDir(input.exportFolderURL).filePath(QStringLiteral("Media")));
+    const QDir mediaFolder(QDir(input.exportFolderPath).filePath(QStringLiteral("Media")));
     for (const Scene &scene : scenes) {
         const auto card = input.cardFileNames.constFind(scene.id);
         if (card == input.cardFileNames.cend()

@@ -12,10 +12,10 @@ namespace veskel {
 struct FCPXMLExportInput
 {
     StoryboardProject project;
-    // Scene id → file name of its card inside <exportFolderURL>/Media.
+    // Scene id → file name of its card inside <exportFolderPath>/Media.
     QHash<QString, QString> cardFileNames;
     // Absolute path of the folder that holds Media and will hold the document.
-    QString exportFolderURL;
+    QString exportFolderPath;
     FCPXMLVersion version = FCPXMLVersion::v1_14;
 
     bool operator==(const FCPXMLExportInput &) const = default;

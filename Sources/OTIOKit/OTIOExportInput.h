@@ -13,7 +13,7 @@ struct OTIOExportInput
     // Scene id → the card's file name inside the export folder's Media.
     QHash<QString, QString> cardFileNames;
     // The absolute folder that holds Media; the media references point into it.
-    QString exportFolderURL;
+    QString exportFolderPath;
 };
 
 } // namespace veskel

@@ -79,7 +79,7 @@ QString clip(const Scene &scene,
              int rate)
 {
     const QString reference = cardReference(input.cardFileNames.value(scene.id),
-                                            input.exportFolderURL, placement.frames, rate);
+                                            input.exportFolderPath, placement.frames, rate);
     return object({{schemaKey, string(QStringLiteral("Clip.2"))},
                    {QStringLiteral("metadata"), object({})},
                    {QStringLiteral("name"), string(scene.clipName())},

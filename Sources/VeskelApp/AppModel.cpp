@@ -114,7 +114,7 @@ void AppModel::apply(const ProjectLibraryReader::Result &listing)
             if (const auto saved = m_savedDuringRead.constFind(row.id);
                 saved != m_savedDuringRead.cend()) {
                 ProjectSummary newer = *saved;
-                newer.packageURL = row.packageURL;
+                newer.packagePath = row.packagePath;
                 newer.slug = row.slug;
                 newer.folderName = row.folderName;
                 row = std::move(newer);
@@ -141,17 +141,17 @@ void AppModel::apply(const ProjectLibraryReader::Result &listing)
 
 void AppModel::openProject(const ProjectSummary &summary)
 {
-    auto project = m_store->loadProject(summary.packageURL);
+    auto project = m_store->loadProject(summary.packagePath);
     if (!project)
         return fail(project.error());
     setSelectedProject(std::move(*project));
     setErrorMessage(std::nullopt);
 }
 
-void AppModel::openPackage(const QString &packageURL)
+void AppModel::openPackage(const QString &packagePath)
 {
     // Only a package of the projects folder can be saved back: the store finds packages there.
-    const QFileInfo package(packageURL);
+    const QFileInfo package(packagePath);
     const QString root = QFileInfo(m_store->rootDirectory()).canonicalFilePath();
     const QString parent = QFileInfo(package.absolutePath()).canonicalFilePath();
     const QString grandParent = QFileInfo(parent).absolutePath();
@@ -183,7 +183,7 @@ ProjectStore::Result<StoryboardProject> AppModel::projectFor(const ProjectSummar
     // outside as seen, and the editor's next save would then replace it unnoticed.
     if (m_selectedProject && isOpen(summary.id))
         return *m_selectedProject;
-    return m_store->loadProject(summary.packageURL);
+    return m_store->loadProject(summary.packagePath);
 }
 
 void AppModel::duplicateProject(const ProjectSummary &summary)
@@ -227,7 +227,7 @@ void AppModel::deleteProject(const ProjectSummary &summary)
     // is already in the Trash.
     if (isOpen(summary.id))
         setSelectedProject(std::nullopt);
-    if (auto deleted = m_store->deleteProject(summary.packageURL); !deleted)
+    if (auto deleted = m_store->deleteProject(summary.packagePath); !deleted)
         return fail(deleted.error());
     setErrorMessage(std::nullopt);
     refreshProjects();
@@ -235,7 +235,7 @@ void AppModel::deleteProject(const ProjectSummary &summary)
 
 void AppModel::moveProject(const ProjectSummary &summary, const std::optional<QString> &folder)
 {
-    if (auto moved = m_store->moveProject(summary.packageURL, folder); !moved)
+    if (auto moved = m_store->moveProject(summary.packagePath, folder); !moved)
         return fail(moved.error());
     setErrorMessage(std::nullopt);
     refreshProjects();

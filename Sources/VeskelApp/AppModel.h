@@ -72,7 +72,7 @@ public:
 
     void openProject(const ProjectSummary &summary);
     // A package folder named at start; a failure sets errorMessage.
-    void openPackage(const QString &packageURL);
+    void openPackage(const QString &packagePath);
     void createProject(const QString &title, VideoSettings::FormatPreset format);
     void duplicateProject(const ProjectSummary &summary);
     // An empty (after trimming) or unchanged title is ignored without calling the store.

@@ -64,14 +64,14 @@ std::expected<QString, ProjectStoreError> Invocation::resolvePackage(const QStri
         slug.chop(ProjectPackagePaths::packageExtension.size() + 1);
 
     const QString root = m_store.rootDirectory();
-    if (const QString inRoot = ProjectPackagePaths::packageURL(root, slug);
+    if (const QString inRoot = ProjectPackagePaths::packagePath(root, slug);
         QFileInfo(inRoot).isDir())
         return inRoot;
     const auto folders = m_store.listFolders();
     if (!folders)
         return std::unexpected(folders.error());
     for (const QString &folder : *folders) {
-        const QString inFolder = ProjectPackagePaths::packageURL(root + u'/' + folder, slug);
+        const QString inFolder = ProjectPackagePaths::packagePath(root + u'/' + folder, slug);
         if (QFileInfo(inFolder).isDir())
             return inFolder;
     }

@@ -18,7 +18,7 @@ namespace veskel::cli {
 // A project read from its package, with where it was found.
 struct OpenedProject
 {
-    QString packageURL;
+    QString packagePath;
     StoryboardProject project;
 };
 

@@ -114,7 +114,7 @@ protected:
     {
         media = test::makeTemporaryFolder();
         input = cardInput(1920, 1080);
-        input.mediaBaseURL = media;
+        input.mediaBasePath = media;
     }
 
     void attach(const QString &localPath, SceneImage::MimeType type)

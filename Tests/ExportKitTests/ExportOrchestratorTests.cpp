@@ -116,26 +116,26 @@ TEST_F(ExportOrchestratorTest, firstExportWritesThePackage)
 
     const QString folder = exportFolder();
     ExportResult expected;
-    expected.exportFolderURL = folder;
-    expected.fcpxmlURL = folder + QStringLiteral("/intro-video.fcpxml");
-    expected.mediaFolderURL = folder + QStringLiteral("/Media");
-    expected.jsonURL = folder + QStringLiteral("/project.veskel.json");
-    expected.markdownURL = folder + QStringLiteral("/shot-list.md");
-    expected.csvURL = folder + QStringLiteral("/scenes.csv");
-    expected.otioURL = folder + QStringLiteral("/intro-video.otio");
-    expected.pdfURL = folder + QStringLiteral("/storyboard.pdf");
+    expected.exportFolderPath = folder;
+    expected.fcpxmlPath = folder + QStringLiteral("/intro-video.fcpxml");
+    expected.mediaFolderPath = folder + QStringLiteral("/Media");
+    expected.jsonPath = folder + QStringLiteral("/project.veskel.json");
+    expected.markdownPath = folder + QStringLiteral("/shot-list.md");
+    expected.csvPath = folder + QStringLiteral("/scenes.csv");
+    expected.otioPath = folder + QStringLiteral("/intro-video.otio");
+    expected.pdfPath = folder + QStringLiteral("/storyboard.pdf");
     expected.replacedExistingExport = false;
     EXPECT_EQ(*result, expected);
 
     EXPECT_EQ(entries(folder),
               QStringList({"Media", "intro-video.fcpxml", "intro-video.otio", "project.veskel.json",
                            "scenes.csv", "shot-list.md", "storyboard.pdf"}));
-    EXPECT_EQ(entries(expected.mediaFolderURL), QStringList({"S001.png", "S002.png", "S003.png"}));
+    EXPECT_EQ(entries(expected.mediaFolderPath), QStringList({"S001.png", "S002.png", "S003.png"}));
     EXPECT_EQ(progress, (QList<std::pair<int, int>>{{1, 3}, {2, 3}, {3, 3}}));
 
-    EXPECT_EQ(readText(expected.csvURL), SceneListExporter::csv(project));
-    EXPECT_TRUE(readText(expected.markdownURL).contains(QStringLiteral("Intro video")));
-    QFile backup(expected.jsonURL);
+    EXPECT_EQ(readText(expected.csvPath), SceneListExporter::csv(project));
+    EXPECT_TRUE(readText(expected.markdownPath).contains(QStringLiteral("Intro video")));
+    QFile backup(expected.jsonPath);
     ASSERT_TRUE(backup.open(QIODevice::ReadOnly));
     const auto decoded = ProjectJSONCodec::decode(backup.readAll());
     ASSERT_TRUE(decoded.has_value());
@@ -143,7 +143,7 @@ TEST_F(ExportOrchestratorTest, firstExportWritesThePackage)
     EXPECT_EQ(decoded->scenes.size(), 3);
 
     // Each card is the renderer's picture of its scene.
-    const QImage card(expected.mediaFolderURL + QStringLiteral("/S002.png"));
+    const QImage card(expected.mediaFolderPath + QStringLiteral("/S002.png"));
     CardRenderInput input;
     input.scene = project.scenes[1];
     input.sceneIndex = 1;
@@ -157,12 +157,12 @@ TEST_F(ExportOrchestratorTest, exportingAgainRewritesTheSameFolderAndDropsCardsO
     const auto first = orchestrator.exportProject(project, package);
     ASSERT_TRUE(first.has_value());
     // Timelines of an unchanged project come out byte for byte the same.
-    const QString fcpxml = readText(first->fcpxmlURL);
-    const QString otio = readText(first->otioURL);
+    const QString fcpxml = readText(first->fcpxmlPath);
+    const QString otio = readText(first->otioPath);
     ASSERT_TRUE(orchestrator.exportProject(project, package).has_value());
-    EXPECT_EQ(readText(first->fcpxmlURL), fcpxml);
-    EXPECT_EQ(readText(first->otioURL), otio);
-    const QString media = first->mediaFolderURL;
+    EXPECT_EQ(readText(first->fcpxmlPath), fcpxml);
+    EXPECT_EQ(readText(first->otioPath), otio);
+    const QString media = first->mediaFolderPath;
     writeFile(media + QStringLiteral("/notes.txt"), "the editor's own notes");
     writeFile(media + QStringLiteral("/S003.PNG"), "an old card with a shouting extension");
     writeFile(media + QStringLiteral("/.thumbnail.png"), "hidden");
@@ -177,7 +177,7 @@ TEST_F(ExportOrchestratorTest, exportingAgainRewritesTheSameFolderAndDropsCardsO
     EXPECT_EQ(*second, same);
     EXPECT_EQ(entries(media),
               QStringList({".thumbnail.png", "S001.png", "S002.png", "notes.txt", "stills.png"}));
-    EXPECT_FALSE(readText(second->csvURL).contains(QStringLiteral("Wrap-up")));
+    EXPECT_FALSE(readText(second->csvPath).contains(QStringLiteral("Wrap-up")));
 }
 
 TEST_F(ExportOrchestratorTest, fcpxmlIsValidAndEveryMediaRepPointsAtItsCard)
@@ -188,11 +188,11 @@ TEST_F(ExportOrchestratorTest, fcpxmlIsValidAndEveryMediaRepPointsAtItsCard)
     QProcess xmllint;
     xmllint.start(QStringLiteral("xmllint"),
                   {QStringLiteral("--noout"), QStringLiteral("--dtdvalid"),
-                   QStringLiteral(VESKEL_FCPXML_DTD), result->fcpxmlURL});
+                   QStringLiteral(VESKEL_FCPXML_DTD), result->fcpxmlPath});
     ASSERT_TRUE(xmllint.waitForFinished(60000));
     EXPECT_EQ(xmllint.exitCode(), 0) << xmllint.readAllStandardError().toStdString();
 
-    QXmlStreamReader reader(readText(result->fcpxmlURL));
+    QXmlStreamReader reader(readText(result->fcpxmlPath));
     QStringList sources;
     while (!reader.atEnd()) {
         reader.readNext();
@@ -202,18 +202,18 @@ TEST_F(ExportOrchestratorTest, fcpxmlIsValidAndEveryMediaRepPointsAtItsCard)
     EXPECT_FALSE(reader.hasError());
     EXPECT_EQ(sources, QStringList({"Media/S001.png", "Media/S002.png", "Media/S003.png"}));
     for (const QString &source : std::as_const(sources))
-        EXPECT_TRUE(QFileInfo(QDir(result->exportFolderURL).filePath(source)).isFile());
+        EXPECT_TRUE(QFileInfo(QDir(result->exportFolderPath).filePath(source)).isFile());
 
     // The OpenTimelineIO clips show the same cards, by absolute URL.
     const QJsonValue timeline
-        = QJsonDocument::fromJson(readText(result->otioURL).toUtf8()).object();
+        = QJsonDocument::fromJson(readText(result->otioPath).toUtf8()).object();
     const QJsonArray clips = timeline[u"tracks"][u"children"][0][u"children"].toArray();
     QStringList targets;
     for (const QJsonValue &clip : clips)
         targets << clip[u"media_references"][u"DEFAULT_MEDIA"][u"target_url"].toString();
     QStringList expectedTargets;
     for (const QString &source : std::as_const(sources)) {
-        expectedTargets << QUrl::fromLocalFile(QDir(result->exportFolderURL).filePath(source))
+        expectedTargets << QUrl::fromLocalFile(QDir(result->exportFolderPath).filePath(source))
                                .toString(QUrl::FullyEncoded);
     }
     EXPECT_EQ(targets, expectedTargets);
@@ -363,13 +363,13 @@ TEST_F(ExportOrchestratorTest, scenesSharingANumberLeaveTheLaterScenesCard)
     project.scenes.removeLast();
     const auto result = orchestrator.exportProject(project, package);
     ASSERT_TRUE(result.has_value()) << result.error().description().toStdString();
-    EXPECT_EQ(entries(result->mediaFolderURL), QStringList({"S001.png"}));
+    EXPECT_EQ(entries(result->mediaFolderPath), QStringList({"S001.png"}));
 
     CardRenderInput later;
     later.scene = project.scenes[1];
     later.sceneIndex = 1;
     later.videoSettings = project.videoSettings;
-    EXPECT_EQ(QImage(result->mediaFolderURL + QStringLiteral("/S001.png"))
+    EXPECT_EQ(QImage(result->mediaFolderPath + QStringLiteral("/S001.png"))
                   .convertToFormat(QImage::Format_RGB32),
               PNGCardRenderer().renderImage(later)->convertToFormat(QImage::Format_RGB32));
 }

@@ -75,7 +75,7 @@ protected:
         scene.createdAt = project.createdAt;
         scene.updatedAt = project.createdAt;
         project.scenes = {scene};
-        package = store->packageURL(project).value_or(QString());
+        package = store->packagePath(project).value_or(QString());
         writeImage(base + "/picked.png", Qt::red);
         picked = base + "/picked.png";
         ASSERT_TRUE(store->attachSceneImage(picked, scene.id, project).has_value());
@@ -89,7 +89,7 @@ protected:
         writeImage(outside + "/image.png", Qt::green);
         QFile json(outside + "/project.json");
         ASSERT_TRUE(json.open(QIODevice::WriteOnly));
-        json.write(readBytes(ProjectPackagePaths::projectJSONURL(package)));
+        json.write(readBytes(ProjectPackagePaths::projectJSONPath(package)));
     }
 
     // Puts a link at `inside` (relative to the package) to `target` (relative to the canaries).
@@ -224,7 +224,7 @@ TEST_F(PackageWithLinks, ALinkedImageIsNeitherDrawnNorCopied)
     EXPECT_EQ(readBytes(card), plainCard);
     const auto copy = store->duplicateProject(project, "Copy");
     ASSERT_TRUE(copy.has_value());
-    EXPECT_TRUE(QDir(store->packageURL(*copy).value_or(QString()) + "/Media").isEmpty());
+    EXPECT_TRUE(QDir(store->packagePath(*copy).value_or(QString()) + "/Media").isEmpty());
 }
 
 // MARK: a full disk

@@ -18,7 +18,7 @@ void setModified(const QString &path, const QDateTime &time)
 
 QString json(const QString &package)
 {
-    return ProjectPackagePaths::projectJSONURL(package);
+    return ProjectPackagePaths::projectJSONPath(package);
 }
 
 QStringList slugs(const QList<ProjectSummary> &rows)
@@ -212,7 +212,7 @@ TEST_F(ListProjects, SummaryFieldsComeFromTheFileAndItsFolder)
     EXPECT_EQ(row.sceneCount, 3);
     EXPECT_DOUBLE_EQ(row.totalDurationSeconds, 6.75);
     EXPECT_EQ(row.warningCount, 1);
-    EXPECT_EQ(row.packageURL, package("hand-named"));
+    EXPECT_EQ(row.packagePath, package("hand-named"));
     EXPECT_EQ(row.folderName, std::nullopt);
 }
 
@@ -484,9 +484,9 @@ TEST(ProjectPackagePaths, DefaultRootFollowsHome)
 TEST(ProjectPackagePaths, MediaFilesMustBePlainNames)
 {
     namespace P = ProjectPackagePaths;
-    EXPECT_EQ(P::mediaFileURL("/p.veskel", "A.png"), QString("/p.veskel/Media/A.png"));
+    EXPECT_EQ(P::mediaFilePath("/p.veskel", "A.png"), QString("/p.veskel/Media/A.png"));
     for (const char *bad :
          {"", ".", "..", "../x.png", "a/b.png", "/etc/passwd", "a\\b.png", "x..png"})
-        EXPECT_EQ(P::mediaFileURL("/p.veskel", QString::fromUtf8(bad)), std::nullopt) << bad;
-    EXPECT_EQ(P::mediaFileURL("/p.veskel", QString("a") + QChar() + "b"), std::nullopt);
+        EXPECT_EQ(P::mediaFilePath("/p.veskel", QString::fromUtf8(bad)), std::nullopt) << bad;
+    EXPECT_EQ(P::mediaFilePath("/p.veskel", QString("a") + QChar() + "b"), std::nullopt);
 }

@@ -15,7 +15,7 @@ namespace {
 
 QString json(const QString &package)
 {
-    return ProjectPackagePaths::projectJSONURL(package);
+    return ProjectPackagePaths::projectJSONPath(package);
 }
 
 void copyFolder(const QString &from, const QString &to)
@@ -60,7 +60,7 @@ TEST_P(SaveAfter, ReachesThePackageWhereverItWent)
     ASSERT_TRUE(project.has_value());
     // The open editor keeps asking where its package is; what it learnt must not outlast the
     // change.
-    ASSERT_EQ(store().packageURL(*project), *moved);
+    ASSERT_EQ(store().packagePath(*project), *moved);
 
     const QString expected = GetParam().apply(store(), root(), *moved);
     markEdited(*project);
@@ -72,7 +72,7 @@ TEST_P(SaveAfter, ReachesThePackageWhereverItWent)
     }
     ASSERT_TRUE(saved.has_value()) << saved.error().description().toStdString();
     EXPECT_TRUE(isEdited(expected)) << expected.toStdString();
-    EXPECT_EQ(store().packageURL(*project), expected);
+    EXPECT_EQ(store().packagePath(*project), expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -101,7 +101,7 @@ INSTANTIATE_TEST_SUITE_P(
                    const auto other = store.createProject("Other", hd25());
                    QFile file(json(package));
                    EXPECT_TRUE(file.open(QIODevice::ReadWrite | QIODevice::Truncate));
-                   file.write(readBytes(json(store.packageURL(*other).value_or(QString()))));
+                   file.write(readBytes(json(store.packagePath(*other).value_or(QString()))));
                    return QString();
                },
                ProjectStoreError::projectNotFound("Intro")},
@@ -174,7 +174,7 @@ TEST_P(CopiedPackage, KeepsItsEditsApartFromTheOriginal)
         EXPECT_NE(rows->at(0).id, rows->at(1).id);
         if (GetParam().loadOriginalFirst) {
             const auto originalRow = std::find_if(rows->begin(), rows->end(), [&](const auto &row) {
-                return row.packageURL == package("intro");
+                return row.packagePath == package("intro");
             });
             ASSERT_NE(originalRow, rows->end());
             EXPECT_EQ(originalRow->id, original.id);
@@ -214,7 +214,7 @@ TEST_F(CopiedPackage, StoresOnOneRootAgreeOnTheIdsTheyGive)
     ASSERT_TRUE(rows.has_value());
     ASSERT_EQ(rows->size(), 2);
     for (const ProjectSummary &row : *rows)
-        EXPECT_EQ(store().loadProject(row.packageURL)->id, row.id);
+        EXPECT_EQ(store().loadProject(row.packagePath)->id, row.id);
     EXPECT_EQ(LocalProjectStore(root()).listProjects(), rows);
 }
 
@@ -231,7 +231,7 @@ TEST_F(StoreTest, ATitleNamingAnotherPackageFindsItsOwnPackage)
 
     const QByteArray beta = readBytes(json(package("beta")));
     LocalProjectStore unaware(root(), std::make_shared<KnownPackages>());
-    EXPECT_EQ(unaware.packageURL(*alpha), package("alpha"));
+    EXPECT_EQ(unaware.packagePath(*alpha), package("alpha"));
     // Neither file was read by that store, so it replaces neither.
     EXPECT_EQ(unaware.saveProject(*alpha).error().kind, ProjectStoreError::Kind::changedOutside);
     ASSERT_TRUE(store().saveProject(*alpha).has_value());

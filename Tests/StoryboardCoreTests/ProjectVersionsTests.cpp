@@ -114,7 +114,7 @@ protected:
     }
 
     QString intro() const { return package("intro"); }
-    QString versionsFolder() const { return ProjectPackagePaths::versionsURL(intro()); }
+    QString versionsFolder() const { return ProjectPackagePaths::versionsPath(intro()); }
 
     // Saves the project with one more scene; what project.json held before is returned.
     QByteArray saveEdit()
@@ -250,7 +250,7 @@ TEST_P(VersionsTravel, WithThePackage)
     ASSERT_FALSE(to.isEmpty());
     QList<QByteArray> after;
     for (const QString &name : ProjectVersions::versionNames(to))
-        after.append(readBytes(ProjectPackagePaths::versionsURL(to) + u'/' + name + ".json"));
+        after.append(readBytes(ProjectPackagePaths::versionsPath(to) + u'/' + name + ".json"));
     std::sort(after.begin(), after.end());
     QList<QByteArray> expected = before;
     std::sort(expected.begin(), expected.end());
@@ -264,7 +264,7 @@ INSTANTIATE_TEST_SUITE_P(
         Carrying{"Duplicated",
                  [](LocalProjectStore &store, const StoryboardProject &project, const QString &) {
                      const auto copy = store.duplicateProject(project, "Copy");
-                     return copy ? *store.packageURL(*copy) : QString();
+                     return copy ? *store.packagePath(*copy) : QString();
                  }},
         Carrying{"Moved",
                  [](LocalProjectStore &store, const StoryboardProject &, const QString &package) {

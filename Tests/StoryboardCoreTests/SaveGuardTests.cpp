@@ -20,7 +20,7 @@ namespace {
 
 QString json(const QString &package)
 {
-    return ProjectPackagePaths::projectJSONURL(package);
+    return ProjectPackagePaths::projectJSONPath(package);
 }
 
 QByteArray encoded(StoryboardProject project, const QString &title)
@@ -279,7 +279,7 @@ TEST_F(StoreTest, VersionsFoldersAreNeverListed)
     writeBytes(root() + "/.versions/stray.veskel/project.json", readBytes(json(package("intro"))));
     const auto rows = store().listProjects();
     ASSERT_EQ(rows->size(), 1);
-    EXPECT_EQ(rows->first().packageURL, package("intro"));
+    EXPECT_EQ(rows->first().packagePath, package("intro"));
     EXPECT_TRUE(store().listFolders()->isEmpty());
 }
 

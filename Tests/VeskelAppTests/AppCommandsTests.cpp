@@ -108,7 +108,7 @@ TEST_F(AppCommandsTest, ARowsExportReadsAClosedProjectAndReportsAMissingOne)
     window->rootView()->exportSheet()->close();
     EXPECT_FALSE(model->selectedProject().has_value());
 
-    ASSERT_TRUE(QDir(model->summary(created->id)->packageURL).removeRecursively());
+    ASSERT_TRUE(QDir(model->summary(created->id)->packagePath).removeRecursively());
     emit sidebar->exportRequested(created->id);
     EXPECT_TRUE(model->errorMessage().has_value());
     EXPECT_TRUE(sidebar->errorLine()->isVisibleTo(sidebar));

@@ -50,7 +50,7 @@ TEST_F(AppModelTest, ACreatedProjectIsOpenAndListed)
     EXPECT_EQ(project.title, "Intro video");
     EXPECT_EQ(project.videoSettings, (VideoSettings{1920, 1080, 25, {}, 5.0}));
     EXPECT_EQ(summary.id, project.id);
-    EXPECT_EQ(QFileInfo(summary.packageURL).fileName(), "intro-video.veskel");
+    EXPECT_EQ(QFileInfo(summary.packagePath).fileName(), "intro-video.veskel");
     EXPECT_EQ(opened.count(), 1);
     EXPECT_EQ(model.editorIdentity(), project.id + "-" + model.editorReloadToken());
 }
@@ -71,7 +71,7 @@ TEST(AppModelTitles, DuplicatedProjectTitle)
 TEST_F(AppModelTest, RenamingToBlankOrTheSameTitleTouchesNothing)
 {
     const ProjectSummary summary = created("Intro video");
-    const QString file = summary.packageURL + "/project.json";
+    const QString file = summary.packagePath + "/project.json";
     const QByteArray before = readBytes(file);
     QSignalSpy listChanges(&model, &AppModel::projectsChanged);
     model.renameProject(summary, "   ");
@@ -97,8 +97,8 @@ TEST_F(AppModelTest, RenamingTheOpenProjectReachesItsEditor)
     // The pending save goes to the renamed package and keeps the new title.
     scheduler.advance(450);
     const ProjectSummary renamed = row("Outro video");
-    EXPECT_EQ(QFileInfo(renamed.packageURL).fileName(), "outro-video.veskel");
-    EXPECT_EQ(store.loadProject(renamed.packageURL)->title, "Outro video");
+    EXPECT_EQ(QFileInfo(renamed.packagePath).fileName(), "outro-video.veskel");
+    EXPECT_EQ(store.loadProject(renamed.packagePath)->title, "Outro video");
     EXPECT_EQ(renamed.sceneCount, 1);
     EXPECT_FALSE(editor.canUndo());
 }
@@ -110,7 +110,7 @@ TEST_F(AppModelTest, SidebarCommandsOnTheOpenProjectLeaveAnOutsideChangeUnseen)
     const ProjectSummary summary = created("Film");
     const StoryboardProject film = *model.selectedProject();
     LocalProjectStore other(store.rootDirectory(), std::make_shared<KnownPackages>());
-    StoryboardProject outside = other.loadProject(summary.packageURL).value();
+    StoryboardProject outside = other.loadProject(summary.packagePath).value();
     outside.title = "Changed outside";
     ASSERT_TRUE(other.saveProject(outside).has_value());
 
@@ -126,12 +126,12 @@ TEST_F(AppModelTest, DeletingTheOpenProjectClosesItFirst)
     std::optional<bool> packageExistedWhenClosed;
     QObject::connect(&model, &AppModel::selectedProjectChanged, &model, [&] {
         if (!model.selectedProject())
-            packageExistedWhenClosed = QFileInfo::exists(summary.packageURL);
+            packageExistedWhenClosed = QFileInfo::exists(summary.packagePath);
     });
     model.deleteProject(summary);
     EXPECT_EQ(packageExistedWhenClosed, true);
     EXPECT_FALSE(model.selectedProject());
-    EXPECT_FALSE(QFileInfo::exists(summary.packageURL));
+    EXPECT_FALSE(QFileInfo::exists(summary.packagePath));
     EXPECT_TRUE(model.projects().isEmpty());
     EXPECT_FALSE(model.errorMessage());
 }
@@ -139,7 +139,7 @@ TEST_F(AppModelTest, DeletingTheOpenProjectClosesItFirst)
 TEST_F(AppModelTest, AFailedDeletionStillClosesTheProjectAndReports)
 {
     const ProjectSummary summary = created("Intro video");
-    ASSERT_TRUE(QDir(summary.packageURL).removeRecursively());
+    ASSERT_TRUE(QDir(summary.packagePath).removeRecursively());
     model.deleteProject(summary);
     EXPECT_FALSE(model.selectedProject());
     EXPECT_EQ(model.errorMessage(), "Project not found: intro-video.veskel.");
@@ -150,7 +150,7 @@ TEST_F(AppModelTest, AnOpenProjectGoneFromDiskClosesAtTheNextRefresh)
     const ProjectSummary summary = created("Intro video");
     created("Other");
     model.openProject(summary);
-    ASSERT_TRUE(QDir(summary.packageURL).removeRecursively());
+    ASSERT_TRUE(QDir(summary.packagePath).removeRecursively());
     model.refreshProjects();
     EXPECT_FALSE(model.selectedProject());
     EXPECT_EQ(model.projects().size(), 1);
@@ -160,7 +160,7 @@ TEST_F(AppModelTest, FailuresReportTheStoreMessageAndSuccessClearsIt)
 {
     const ProjectSummary summary = created("Intro video");
     ProjectSummary gone = summary;
-    gone.packageURL = dir.path() + "/Projects/gone.veskel";
+    gone.packagePath = dir.path() + "/Projects/gone.veskel";
     model.openProject(gone);
     EXPECT_EQ(model.errorMessage(), "Could not read project.json: gone.veskel.");
     EXPECT_EQ(model.selectedProject()->id, summary.id);
@@ -195,7 +195,7 @@ TEST_F(AppModelTest, ASaveUpdatesItsOwnRowWithoutReadingAnyOtherProject)
     created("Intro video");
     // Changed on disk behind the model's back: a listing would show the new title.
     LocalProjectStore outside(store.rootDirectory());
-    StoryboardProject other = *outside.loadProject(row("Other").packageURL);
+    StoryboardProject other = *outside.loadProject(row("Other").packagePath);
     other.title = "Changed outside";
     ASSERT_TRUE(outside.saveProject(other));
 
@@ -242,7 +242,7 @@ TEST_F(AppModelTest, ABackgroundListingKeepsASaveMadeWhileItRead)
     model.projectDidChange(edited);
     QTRY_VERIFY(!model.isReading());
     EXPECT_EQ(model.summary(intro.id)->title, "Saved meanwhile");
-    EXPECT_EQ(model.summary(intro.id)->packageURL, intro.packageURL);
+    EXPECT_EQ(model.summary(intro.id)->packagePath, intro.packagePath);
     EXPECT_EQ(model.projects().size(), 2);
 }
 
@@ -269,14 +269,14 @@ TEST_F(AppModelTest, APackageNamedAtStartOpensOnlyFromTheProjectsFolder)
 {
     const ProjectSummary other = created("Other");
     AppModel fresh(store);
-    fresh.openPackage(other.packageURL + "/");
+    fresh.openPackage(other.packagePath + "/");
     ASSERT_TRUE(fresh.selectedProject());
     EXPECT_EQ(fresh.selectedProject()->id, other.id);
 
     // A copy elsewhere could never be saved back.
     const QString elsewhere = dir.path() + "/elsewhere.veskel";
     ASSERT_TRUE(QDir().mkpath(elsewhere));
-    ASSERT_TRUE(QFile::copy(other.packageURL + "/project.json", elsewhere + "/project.json"));
+    ASSERT_TRUE(QFile::copy(other.packagePath + "/project.json", elsewhere + "/project.json"));
     AppModel outsider(store);
     outsider.openPackage(elsewhere);
     EXPECT_FALSE(outsider.selectedProject());

@@ -86,7 +86,7 @@ INSTANTIATE_TEST_SUITE_P(
                            ManualEditorScheduler &scheduler) {
                             scheduler.runAll();
                             auto reopened = std::make_unique<ProjectEditorViewModel>(
-                                store.loadProject(*store.packageURL(e.project())).value(), store,
+                                store.loadProject(*store.packagePath(e.project())).value(), store,
                                 nullptr, &scheduler);
                             EXPECT_EQ(reopened->documentText(), e.documentText());
                         },
@@ -227,7 +227,7 @@ protected:
         ASSERT_TRUE(writePNG(dir.path() + "/second.png", 20, 10));
         editor->attachImage(dir.path() + "/first.png");
         first = *editor->selectedScene()->image;
-        media = ProjectPackagePaths::mediaURL(*store.packageURL(editor->project()));
+        media = ProjectPackagePaths::mediaPath(*store.packagePath(editor->project()));
     }
 
     bool hasFile(const SceneImage &image) const

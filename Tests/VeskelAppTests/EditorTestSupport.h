@@ -115,7 +115,7 @@ protected:
 
     StoryboardProject onDisk(const StoryboardProject &project)
     {
-        auto package = store.packageURL(project);
+        auto package = store.packagePath(project);
         EXPECT_TRUE(package.has_value());
         auto loaded = store.loadProject(package.value_or(QString()));
         EXPECT_TRUE(loaded.has_value());

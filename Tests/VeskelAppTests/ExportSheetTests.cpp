@@ -133,16 +133,16 @@ TEST_F(ExportSheetTest, ExportingTwiceCountsCardsThenTellsFirstAndUpdated)
     auto *success = screen<ExportSuccessView>(*sheet);
     ASSERT_NE(success, nullptr);
     const ExportResult result = sheet->viewModel()->phase().result;
-    EXPECT_TRUE(labelTexts(success).contains("Folder: " + result.exportFolderURL));
+    EXPECT_TRUE(labelTexts(success).contains("Folder: " + result.exportFolderPath));
     EXPECT_TRUE(labelTexts(success).contains(
         "First export is ready. Import the FCPXML into Final Cut Pro."));
 
     success->copyPathButton()->click();
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), result.exportFolderURL);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), result.exportFolderPath);
     success->revealButton()->click();
     success->openButton()->click();
-    EXPECT_EQ(revealed, QStringList{result.exportFolderURL});
-    EXPECT_EQ(opened, QStringList{result.fcpxmlURL});
+    EXPECT_EQ(revealed, QStringList{result.exportFolderPath});
+    EXPECT_EQ(opened, QStringList{result.fcpxmlPath});
     QTest::keyClick(sheet.get(), Qt::Key_Return);
     EXPECT_EQ(sheet->result(), QDialog::Accepted);
     EXPECT_FALSE(sheet->isVisible());

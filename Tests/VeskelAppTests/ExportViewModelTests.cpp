@@ -93,8 +93,8 @@ TEST_F(ExportViewModelTest, ExportingRunsOffTheMainThreadAndReportsOnIt)
     EXPECT_EQ(model.renderedCards(), 3);
     EXPECT_EQ(model.totalCards(), 3);
     const ExportResult &result = model.phase().result;
-    EXPECT_EQ(QFileInfo(result.exportFolderURL).fileName(), "intro-video_fcp");
-    EXPECT_TRUE(QFileInfo::exists(result.exportFolderURL + "/Media/S003.png"));
+    EXPECT_EQ(QFileInfo(result.exportFolderPath).fileName(), "intro-video_fcp");
+    EXPECT_TRUE(QFileInfo::exists(result.exportFolderPath + "/Media/S003.png"));
     EXPECT_EQ(ExportViewModel::guidance(result),
               "First export is ready. Import the FCPXML into Final Cut Pro.");
 }
@@ -102,7 +102,7 @@ TEST_F(ExportViewModelTest, ExportingRunsOffTheMainThreadAndReportsOnIt)
 TEST_F(ExportViewModelTest, AMissingPackageFailsAtOnceAndRetryRunsAgain)
 {
     const StoryboardProject film = project(threeSceneScript());
-    const QString package = *store.packageURL(film);
+    const QString package = *store.packagePath(film);
     ASSERT_TRUE(QDir().rename(package, dir.path() + "/away"));
 
     ExportViewModel model;

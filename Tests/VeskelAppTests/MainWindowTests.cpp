@@ -265,10 +265,11 @@ TEST_F(MainWindowTest, TheSampleExportsWithCtrlEAndReturn)
         << sheet->viewModel()->phase().message.toStdString();
 
     const ExportResult &result = sheet->viewModel()->phase().result;
-    EXPECT_TRUE(result.exportFolderURL.startsWith(projectsRoot()));
-    EXPECT_EQ(QDir(result.exportFolderURL + "/Media").entryList({"S*.png"}, QDir::Files).size(), 7);
+    EXPECT_TRUE(result.exportFolderPath.startsWith(projectsRoot()));
+    EXPECT_EQ(QDir(result.exportFolderPath + "/Media").entryList({"S*.png"}, QDir::Files).size(),
+              7);
     QProcess xmllint;
-    xmllint.start("xmllint", {"--noout", "--dtdvalid", VESKEL_FCPXML_DTD, result.fcpxmlURL});
+    xmllint.start("xmllint", {"--noout", "--dtdvalid", VESKEL_FCPXML_DTD, result.fcpxmlPath});
     ASSERT_TRUE(xmllint.waitForFinished(60000));
     EXPECT_EQ(xmllint.exitCode(), 0) << xmllint.readAllStandardError().toStdString();
 }
@@ -304,7 +305,7 @@ TEST_F(MainWindowTest, AHandedOverPackageOpensAndTheWindowComesBackAsItWas)
     showWindow();
     window->showMaximized();
     window->showMinimized();
-    window->openHandedOver(intro.packageURL);
+    window->openHandedOver(intro.packagePath);
     EXPECT_FALSE(window->isMinimized());
     EXPECT_TRUE(window->isMaximized());
     ASSERT_TRUE(model->selectedProject().has_value());
@@ -362,7 +363,7 @@ TEST_P(QuitSignal, WritesThePendingSave)
     EXPECT_EQ(received.first().first().toInt(), GetParam());
     const auto summary = model->summary(model->selectedProject()->id);
     ASSERT_TRUE(summary.has_value());
-    const auto saved = store->loadProject(summary->packageURL);
+    const auto saved = store->loadProject(summary->packagePath);
     ASSERT_TRUE(saved.has_value());
     ASSERT_EQ(saved->scenes.size(), 1);
     EXPECT_EQ(saved->scenes.first().voiceoverText, "Last words");

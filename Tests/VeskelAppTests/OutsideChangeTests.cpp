@@ -22,7 +22,7 @@ protected:
     {
         EditorFixture::SetUp();
         editor = openScript();
-        package = *store.packageURL(editor->project());
+        package = *store.packagePath(editor->project());
     }
 
     // What `veskel-cli edit` does: another store reads the file, changes it and saves.
@@ -32,7 +32,7 @@ protected:
         StoryboardProject project = other.loadProject(package).value();
         ScriptDocumentEdit::apply(script, project);
         EXPECT_TRUE(other.saveProject(project).has_value());
-        return readBytes(ProjectPackagePaths::projectJSONURL(package));
+        return readBytes(ProjectPackagePaths::projectJSONPath(package));
     }
 
     std::unique_ptr<ProjectEditorViewModel> editor;

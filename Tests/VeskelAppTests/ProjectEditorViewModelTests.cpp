@@ -195,7 +195,7 @@ TEST_F(EditorTest, ABurstOfEditsSavesOnce045SecondsAfterTheLast)
 TEST_F(EditorTest, AFailedSaveKeepsTheProjectAndTheNextSaveRetries)
 {
     auto editor = openScript();
-    const QString package = *store.packageURL(editor->project());
+    const QString package = *store.packagePath(editor->project());
     const QString hidden = dir.path() + "/moved-away";
     ASSERT_TRUE(QDir().rename(package, hidden));
 
@@ -488,9 +488,9 @@ TEST_F(EditorTest, ADuplicateGetsItsOwnImageFile)
     // Taking the copy's image away leaves the source's file alone; the copy's own file goes
     // when the editor closes, as nothing can bring it back then.
     editor->removeAttachedImage();
-    const QString media = ProjectPackagePaths::mediaURL(*store.packageURL(editor->project()));
+    const QString media = ProjectPackagePaths::mediaPath(*store.packagePath(editor->project()));
     EXPECT_TRUE(QFileInfo::exists(media + "/" + source.image->localPath));
-    EXPECT_EQ(*editor->sceneImageURL(source), media + "/" + source.image->localPath);
+    EXPECT_EQ(*editor->sceneImagePath(source), media + "/" + source.image->localPath);
     editor->close();
     EXPECT_TRUE(QFileInfo::exists(media + "/" + source.image->localPath));
     EXPECT_FALSE(QFileInfo::exists(media + "/" + copy.image->localPath));
@@ -629,8 +629,8 @@ TEST_F(EditorTest, ImageFileNamesThatLeaveMediaAreNoImage)
     project.scenes[0].image
         = SceneImage{"I", "x.png", "../../outside.png", SceneImage::MimeType::png, 1, 1};
     auto editor = open(project);
-    EXPECT_FALSE(editor->sceneImageURL(editor->project().scenes.at(0)));
-    EXPECT_FALSE(editor->sceneImageURL(editor->project().scenes.at(1)));
+    EXPECT_FALSE(editor->sceneImagePath(editor->project().scenes.at(0)));
+    EXPECT_FALSE(editor->sceneImagePath(editor->project().scenes.at(1)));
 }
 
 // MARK: import
@@ -856,8 +856,8 @@ TEST_P(CardPreview, ScalesTheLongerSideDownToTheMaximum)
     EXPECT_EQ(input.sceneIndex, 1);
     EXPECT_EQ(input.scene, two);
     EXPECT_FALSE(input.includeUploadedImage);
-    EXPECT_EQ(input.mediaBaseURL,
-              ProjectPackagePaths::mediaURL(*store.packageURL(editor->project())));
+    EXPECT_EQ(input.mediaBasePath,
+              ProjectPackagePaths::mediaPath(*store.packagePath(editor->project())));
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes,

@@ -155,7 +155,7 @@ TEST_F(ProjectEditorViewTest, AFailedSaveIsShownUnderTheEditor)
     ASSERT_NE(line, nullptr);
     EXPECT_FALSE(line->isVisibleTo(view));
     // The package disappears behind the editor's back.
-    ASSERT_TRUE(QDir(model->summary(editorModel->project().id)->packageURL).removeRecursively());
+    ASSERT_TRUE(QDir(model->summary(editorModel->project().id)->packagePath).removeRecursively());
     QTest::keyClicks(text, "# Lost");
     scheduler.advance(ProjectEditorViewModel::saveDelayMs);
     ASSERT_TRUE(editorModel->saveError().has_value());

@@ -26,7 +26,7 @@ protected:
             auto project = store.createProject(
                 titles.at(i), VideoSettings::preset(VideoSettings::FormatPreset::horizontalHD, 25));
             ASSERT_TRUE(project.has_value());
-            QString package = *store.packageURL(*project);
+            QString package = *store.packagePath(*project);
             if (folder)
                 package = *store.moveProject(package, folder);
             QFile file(package + "/project.json");

@@ -67,7 +67,7 @@ class InlineRenameTest : public ProjectSidebarViewTest,
 TEST_P(InlineRenameTest, DoubleClickRenamesOnlyWithARealNewName)
 {
     const ProjectSummary alpha = stored("Alpha");
-    const QString package = alpha.packageURL;
+    const QString package = alpha.packagePath;
     QTreeWidgetItem *row = sidebar->projectItem(alpha.id);
     ASSERT_NE(row, nullptr);
     // A double click: a first click (which opens the project), then the second one.
@@ -89,7 +89,7 @@ TEST_P(InlineRenameTest, DoubleClickRenamesOnlyWithARealNewName)
     EXPECT_EQ(summary->title, GetParam().expectedTitle);
     EXPECT_FALSE(model->errorMessage().has_value());
     if (summary->title == "Alpha") {
-        EXPECT_EQ(summary->packageURL, package);
+        EXPECT_EQ(summary->packagePath, package);
     }
     QTRY_COMPARE(sidebar->projectItem(alpha.id)->text(0), QString(GetParam().expectedTitle));
     EXPECT_FALSE(sidebar->sidebarModel().renamingProjectID().has_value());

@@ -52,7 +52,7 @@ TEST(TypicalPath, FromANewProjectToAnUpdatedExport)
     scheduler.advance(1);
     ASSERT_EQ(app.projects().size(), 1);
     const ProjectSummary row = app.projects().constFirst();
-    EXPECT_EQ(QFileInfo(row.packageURL).fileName(), "intro-video.veskel");
+    EXPECT_EQ(QFileInfo(row.packagePath).fileName(), "intro-video.veskel");
     EXPECT_EQ(row.sceneCount, 1);
     EXPECT_EQ(ProjectSidebarModel::rowDetail(row), "1 scene · 01:00");
 
@@ -62,9 +62,9 @@ TEST(TypicalPath, FromANewProjectToAnUpdatedExport)
     ASSERT_EQ(first.phase().kind, ExportPhase::Kind::success)
         << first.phase().message.toStdString();
     const ExportResult result = first.phase().result;
-    EXPECT_EQ(result.fcpxmlURL, row.packageURL + "/Exports/intro-video_fcp/intro-video.fcpxml");
-    EXPECT_TRUE(QFileInfo::exists(result.mediaFolderURL + "/S001.png"));
-    const QString fcpxml = QString::fromUtf8(readBytes(result.fcpxmlURL));
+    EXPECT_EQ(result.fcpxmlPath, row.packagePath + "/Exports/intro-video_fcp/intro-video.fcpxml");
+    EXPECT_TRUE(QFileInfo::exists(result.mediaFolderPath + "/S001.png"));
+    const QString fcpxml = QString::fromUtf8(readBytes(result.fcpxmlPath));
     EXPECT_TRUE(fcpxml.contains(QStringLiteral("name=\"S001 · Opening\" offset=\"0s\"")));
     EXPECT_TRUE(fcpxml.contains(QStringLiteral("duration=\"1500/25s\"")));
     EXPECT_EQ(ExportViewModel::guidance(result),
@@ -76,7 +76,7 @@ TEST(TypicalPath, FromANewProjectToAnUpdatedExport)
     second.startExport(editor.project(), store);
     waitForExport(second);
     ASSERT_EQ(second.phase().kind, ExportPhase::Kind::success);
-    EXPECT_EQ(second.phase().result.exportFolderURL, result.exportFolderURL);
+    EXPECT_EQ(second.phase().result.exportFolderPath, result.exportFolderPath);
     EXPECT_EQ(ExportViewModel::guidance(second.phase().result),
               "Export updated. Import the same FCPXML into Final Cut Pro and choose "
               "\u201CReplace\u201D.");

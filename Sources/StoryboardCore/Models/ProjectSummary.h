@@ -19,7 +19,7 @@ struct ProjectSummary
     int sceneCount = 0;
     double totalDurationSeconds = 0;
     // Absolute path of the package folder.
-    QString packageURL;
+    QString packagePath;
     int warningCount = 0;
     // The sidebar folder holding the package; absent directly in the projects root.
     std::optional<QString> folderName;

@@ -40,7 +40,7 @@ public:
     // version, the state it replaces must stay reachable.
     virtual Result<void> saveProjectKeepingVersion(const StoryboardProject &project) = 0;
     // Reading a project counts its file as seen: the next save of it replaces that file.
-    virtual Result<StoryboardProject> loadProject(const QString &packageURL) = 0;
+    virtual Result<StoryboardProject> loadProject(const QString &packagePath) = 0;
     // The project's package read again (loadProject of where it is now).
     virtual Result<StoryboardProject> reloadProject(const StoryboardProject &project) = 0;
     // The package's project.json is not the one last read or written for the project (a look
@@ -55,10 +55,10 @@ public:
                                                          const QString &title)
         = 0;
     // The versions and conflict copies of the package, newest first.
-    virtual Result<QList<ProjectVersion>> listVersions(const QString &packageURL) = 0;
+    virtual Result<QList<ProjectVersion>> listVersions(const QString &packagePath) = 0;
     // A version or conflict copy as a project, repaired like loadProject, with the id of the
     // package's current project, so restoring it keeps the project's identity.
-    virtual Result<StoryboardProject> readVersion(const QString &packageURL, const QString &name)
+    virtual Result<StoryboardProject> readVersion(const QString &packagePath, const QString &name)
         = 0;
     // Newest first.
     virtual Result<QList<ProjectSummary>> listProjects() = 0;
@@ -69,9 +69,9 @@ public:
                                                     const QString &newTitle)
         = 0;
     // Moves the package to the Trash.
-    virtual Result<void> deleteProject(const QString &packageURL) = 0;
+    virtual Result<void> deleteProject(const QString &packagePath) = 0;
     // Found by the project's id, wherever its package is.
-    virtual Result<QString> packageURL(const StoryboardProject &project) = 0;
+    virtual Result<QString> packagePath(const StoryboardProject &project) = 0;
     // Both change `project` in place and save it. Neither removes the file of the image the
     // scene had: an undo step may bring that image back (see removeUnusedMedia).
     virtual Result<void>
@@ -90,7 +90,7 @@ public:
     // The folder's projects move to the root first; then the folder goes to the Trash.
     virtual Result<void> deleteFolder(const QString &name) = 0;
     // Into the named sidebar folder, or the root when none; returns the new package location.
-    virtual Result<QString> moveProject(const QString &packageURL,
+    virtual Result<QString> moveProject(const QString &packagePath,
                                         const std::optional<QString> &folderName)
         = 0;
     // The sample project when it was installed now; nothing when one is already listed.

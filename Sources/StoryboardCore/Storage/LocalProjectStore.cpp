@@ -114,7 +114,7 @@ ProjectStore::Result<void> LocalProjectStore::save(const StoryboardProject &proj
         // Another program in the middle of writing the file where the project was seen last:
         // the id cannot be checked, but that file is not the one seen either.
         const auto place = m_locator.known().place(project.id);
-        if (place && ProjectFileReplacement::isUnreadable(Paths::projectJSONURL(*place)))
+        if (place && ProjectFileReplacement::isUnreadable(Paths::projectJSONPath(*place)))
             return std::unexpected(ProjectStoreError::changedOutside(nameOf(*place)));
         return std::unexpected(package.error());
     }
@@ -125,11 +125,11 @@ ProjectStore::Result<void> LocalProjectStore::save(const StoryboardProject &proj
     return {};
 }
 
-ProjectStore::Result<StoryboardProject> LocalProjectStore::loadProject(const QString &packageURL)
+ProjectStore::Result<StoryboardProject> LocalProjectStore::loadProject(const QString &packagePath)
 {
     if (auto ok = checkRoot(false); !ok)
         return std::unexpected(ok.error());
-    const QString package = standardized(packageURL);
+    const QString package = standardized(packagePath);
     auto read = m_locator.open(package);
     if (!read)
         return std::unexpected(read.error());
@@ -156,7 +156,7 @@ bool LocalProjectStore::changedOutside(const StoryboardProject &project)
     const auto package = m_locator.locate(project);
     if (!package)
         return false;
-    const auto stamp = KnownPackages::FileStamp::of(Paths::projectJSONURL(*package));
+    const auto stamp = KnownPackages::FileStamp::of(Paths::projectJSONPath(*package));
     if (!stamp)
         return false;
     const auto seen = m_locator.known().seen(project.id);
@@ -173,7 +173,7 @@ LocalProjectStore::keepOutsideVersion(const StoryboardProject &project, const QS
         return std::unexpected(package.error());
     if (auto fault = ProjectFileIO::packageFault(*package))
         return std::unexpected(std::move(*fault));
-    const auto outside = ProjectFileIO::readFile(*package, Paths::projectJSONURL(*package));
+    const auto outside = ProjectFileIO::readFile(*package, Paths::projectJSONPath(*package));
     if (!outside)
         return std::unexpected(outside.error());
     const auto trimmed = checkedTitle(title);
@@ -189,22 +189,22 @@ LocalProjectStore::keepOutsideVersion(const StoryboardProject &project, const QS
 }
 
 ProjectStore::Result<QList<ProjectVersion>>
-LocalProjectStore::listVersions(const QString &packageURL)
+LocalProjectStore::listVersions(const QString &packagePath)
 {
     if (auto ok = checkRoot(false); !ok)
         return std::unexpected(ok.error());
-    const QString package = standardized(packageURL);
+    const QString package = standardized(packagePath);
     if (!isDirectory(package))
         return std::unexpected(ProjectStoreError::projectNotFound(nameOf(package)));
     return ProjectVersions::list(package);
 }
 
-ProjectStore::Result<StoryboardProject> LocalProjectStore::readVersion(const QString &packageURL,
+ProjectStore::Result<StoryboardProject> LocalProjectStore::readVersion(const QString &packagePath,
                                                                        const QString &name)
 {
     if (auto ok = checkRoot(false); !ok)
         return std::unexpected(ok.error());
-    const QString package = standardized(packageURL);
+    const QString package = standardized(packagePath);
     const auto current = m_locator.open(package);
     if (!current)
         return std::unexpected(current.error());
@@ -233,7 +233,7 @@ LocalProjectStore::restoreVersion(const StoryboardProject &current, const QStrin
     return writeProject(std::move(*version), *package, true);
 }
 
-ProjectStore::Result<QString> LocalProjectStore::packageURL(const StoryboardProject &project)
+ProjectStore::Result<QString> LocalProjectStore::packagePath(const StoryboardProject &project)
 {
     return m_locator.locate(project);
 }
@@ -296,11 +296,11 @@ LocalProjectStore::writeCopy(const StoryboardProject &content,
     return writeProject(std::move(copy->project), copy->package);
 }
 
-ProjectStore::Result<void> LocalProjectStore::deleteProject(const QString &packageURL)
+ProjectStore::Result<void> LocalProjectStore::deleteProject(const QString &packagePath)
 {
     if (auto ok = checkRoot(false); !ok)
         return ok;
-    const QString package = standardized(packageURL);
+    const QString package = standardized(packagePath);
     if (!itemExists(package))
         return std::unexpected(ProjectStoreError::projectNotFound(nameOf(package)));
     if (auto trashed = FileOperations::moveToTrash(package); !trashed)
@@ -341,12 +341,12 @@ ProjectStore::Result<void> LocalProjectStore::deleteFolder(const QString &name)
 }
 
 ProjectStore::Result<QString>
-LocalProjectStore::moveProject(const QString &packageURL, const std::optional<QString> &folderName)
+LocalProjectStore::moveProject(const QString &packagePath, const std::optional<QString> &folderName)
 {
     if (auto ok = checkRoot(false); !ok)
         return std::unexpected(ok.error());
-    return SidebarFolders::moveProject(rootDirectory(), m_locator.known(), standardized(packageURL),
-                                       folderName);
+    return SidebarFolders::moveProject(rootDirectory(), m_locator.known(),
+                                       standardized(packagePath), folderName);
 }
 
 // MARK: scene images

@@ -35,13 +35,13 @@ public:
                                             const VideoSettings &videoSettings) override;
     Result<void> saveProject(const StoryboardProject &project) override;
     Result<void> saveProjectKeepingVersion(const StoryboardProject &project) override;
-    Result<StoryboardProject> loadProject(const QString &packageURL) override;
+    Result<StoryboardProject> loadProject(const QString &packagePath) override;
     Result<StoryboardProject> reloadProject(const StoryboardProject &project) override;
     bool changedOutside(const StoryboardProject &project) override;
     Result<StoryboardProject> keepOutsideVersion(const StoryboardProject &project,
                                                  const QString &title) override;
-    Result<QList<ProjectVersion>> listVersions(const QString &packageURL) override;
-    Result<StoryboardProject> readVersion(const QString &packageURL, const QString &name) override;
+    Result<QList<ProjectVersion>> listVersions(const QString &packagePath) override;
+    Result<StoryboardProject> readVersion(const QString &packagePath, const QString &name) override;
     // readVersion saved as the current project, keeping the state it replaces as a version.
     Result<StoryboardProject> restoreVersion(const StoryboardProject &current, const QString &name);
     Result<QList<ProjectSummary>> listProjects() override;
@@ -49,8 +49,8 @@ public:
                                                const QString &newTitle) override;
     Result<StoryboardProject> renameProject(const StoryboardProject &project,
                                             const QString &newTitle) override;
-    Result<void> deleteProject(const QString &packageURL) override;
-    Result<QString> packageURL(const StoryboardProject &project) override;
+    Result<void> deleteProject(const QString &packagePath) override;
+    Result<QString> packagePath(const StoryboardProject &project) override;
     Result<void> attachSceneImage(const QString &sourcePath,
                                   const QString &sceneID,
                                   StoryboardProject &project) override;
@@ -61,7 +61,7 @@ public:
     Result<QString> createFolder(const QString &name) override;
     Result<void> renameFolder(const QString &name, const QString &newName) override;
     Result<void> deleteFolder(const QString &name) override;
-    Result<QString> moveProject(const QString &packageURL,
+    Result<QString> moveProject(const QString &packagePath,
                                 const std::optional<QString> &folderName) override;
     Result<std::optional<StoryboardProject>> installSampleProjectIfNeeded() override;
 

@@ -31,7 +31,7 @@ bool PackageLocator::holds(const QString &package, const QString &id) const
     // A long film's file takes milliseconds to decode, and the editor asks where its package
     // is for every card and thumbnail: a file unchanged since it was seen holding the id is
     // not read again. The stamp is taken first, so a change while reading shows next time.
-    const auto stamp = KnownPackages::FileStamp::of(Paths::projectJSONURL(package));
+    const auto stamp = KnownPackages::FileStamp::of(Paths::projectJSONPath(package));
     if (stamp && m_known->stillHolds(package, id, *stamp) && !ProjectFileIO::packageFault(package))
         return true;
     const auto read = open(package);
@@ -62,12 +62,12 @@ PackageLocator::Result<QString> PackageLocator::locate(const StoryboardProject &
     };
     if (const auto place = m_known->place(project.id); place && holds(*place, project.id))
         return *place;
-    const QString candidate = Paths::packageURL(m_root, project.slug());
+    const QString candidate = Paths::packagePath(m_root, project.slug());
     if (LocalPaths::isDirectory(candidate) && holds(candidate, project.id))
         return found(candidate);
     if (!LocalPaths::itemExists(m_root))
         return std::unexpected(ProjectStoreError::projectNotFound(project.title));
-    for (const QString &package : ProjectsTree::allPackageURLs(m_root)) {
+    for (const QString &package : ProjectsTree::allPackagePaths(m_root)) {
         if (holds(package, project.id))
             return found(package);
     }

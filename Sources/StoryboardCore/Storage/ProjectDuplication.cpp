@@ -31,10 +31,10 @@ std::unexpected<ProjectStoreError> failed(const QString &platformDescription)
 
 Result copyMedia(const QString &fromPackage, const QString &toPackage)
 {
-    const QString from = Paths::mediaURL(fromPackage);
+    const QString from = Paths::mediaPath(fromPackage);
     if (!isDirectory(from))
         return {};
-    const QString to = Paths::mediaURL(toPackage);
+    const QString to = Paths::mediaPath(toPackage);
     for (const QString &entry : visibleEntries(from)) {
         // A linked image counts as none: its bytes lie outside the package.
         if (isDirectory(entry) || QFileInfo(entry).isSymLink())
@@ -48,10 +48,10 @@ Result copyMedia(const QString &fromPackage, const QString &toPackage)
 
 Result copyVersions(const QString &fromPackage, const QString &toPackage)
 {
-    const QString from = Paths::versionsURL(fromPackage);
+    const QString from = Paths::versionsPath(fromPackage);
     if (!isDirectory(from) || !PackageGuard::check(fromPackage, from))
         return {};
-    const QString to = Paths::versionsURL(toPackage);
+    const QString to = Paths::versionsPath(toPackage);
     if (auto made = FileOperations::createDirectory(to, false); !made)
         return failed(made.error());
     for (const QString &name : ProjectVersions::versionNames(fromPackage)) {
@@ -72,8 +72,8 @@ Result remapSceneImages(const QString &package,
         if (oldName == newName)
             continue;
         // A name that leaves "Media" is no image of this package: nothing to rename.
-        const std::optional<QString> from = Paths::mediaFileURL(package, oldName);
-        const std::optional<QString> to = Paths::mediaFileURL(package, newName);
+        const std::optional<QString> from = Paths::mediaFilePath(package, oldName);
+        const std::optional<QString> to = Paths::mediaFilePath(package, newName);
         if (!from || !to || !QFileInfo(*from).isFile())
             continue;
         if (itemExists(*to)) {
@@ -125,7 +125,7 @@ ProjectStore::Result<Copy> prepare(const StoryboardProject &content,
                                    const QString &title,
                                    bool withVersions)
 {
-    if (auto ok = PackageGuard::check(sourcePackage, Paths::mediaURL(sourcePackage)); !ok)
+    if (auto ok = PackageGuard::check(sourcePackage, Paths::mediaPath(sourcePackage)); !ok)
         return std::unexpected(ProjectStoreError::writeFailed(ok.error()));
     const QString parent = parentOf(sourcePackage);
     const QString target = ProjectsTree::packageForTitle(title, parent);

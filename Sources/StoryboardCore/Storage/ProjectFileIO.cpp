@@ -17,19 +17,19 @@ using namespace LocalPaths;
 std::optional<ProjectStoreError> packageFault(const QString &package)
 {
     const QString name = nameOf(package);
-    const QString jsonPath = Paths::projectJSONURL(package);
+    const QString jsonPath = Paths::projectJSONPath(package);
     if (auto ok = PackageGuard::check(package, jsonPath); !ok)
         return ProjectStoreError::corruptedProjectJSON(name + QStringLiteral(": ") + ok.error());
     if (!projectFile(package))
         return ProjectStoreError::corruptedProjectJSON(name);
-    if (!isDirectory(Paths::mediaURL(package)))
+    if (!isDirectory(Paths::mediaPath(package)))
         return ProjectStoreError::missingMediaFolder(name);
     return std::nullopt;
 }
 
 std::optional<QString> projectFile(const QString &package)
 {
-    const QString jsonPath = Paths::projectJSONURL(package);
+    const QString jsonPath = Paths::projectJSONPath(package);
     if (itemExists(jsonPath))
         return jsonPath;
     return ProjectVersions::newestConflictCopy(package);
@@ -48,7 +48,7 @@ Result<ReadProject> readFile(const QString &package, const QString &path)
             name + QStringLiteral(": ") + decoded.error().description()));
     ProjectMigration::ensureBlocksBackEveryScene(*decoded);
     // A conflict copy read in place of project.json is not what a save would replace.
-    const bool isProjectJSON = path == Paths::projectJSONURL(package);
+    const bool isProjectJSON = path == Paths::projectJSONPath(package);
     return ReadProject{std::move(*decoded), isProjectJSON ? file->seen : std::nullopt};
 }
 
@@ -69,7 +69,7 @@ Result<StoryboardProject> readProject(const QString &package)
 
 Result<void> ensureMediaFolderExists(const QString &package)
 {
-    if (!isDirectory(Paths::mediaURL(package)))
+    if (!isDirectory(Paths::mediaPath(package)))
         return std::unexpected(ProjectStoreError::missingMediaFolder(nameOf(package)));
     return {};
 }

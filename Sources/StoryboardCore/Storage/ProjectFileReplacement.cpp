@@ -72,7 +72,7 @@ bool isTheSeenFile(const QString &path, const std::optional<KnownPackages::SeenF
 // can be made: never removed.
 void putBack(const QString &package, const QString &aside)
 {
-    const QString json = Paths::projectJSONURL(package);
+    const QString json = Paths::projectJSONPath(package);
     const auto back = FileOperations::moveWithoutReplacing(aside, json);
     if (back || !back.error().targetTaken)
         return;
@@ -114,8 +114,8 @@ replace(const QString &package,
         const QByteArray &bytes,
         const std::optional<KnownPackages::SeenFile> &seen)
 {
-    const QString json = Paths::projectJSONURL(package);
-    const QString versions = Paths::versionsURL(package);
+    const QString json = Paths::projectJSONPath(package);
+    const QString versions = Paths::versionsPath(package);
     for (const QString &path : {json, versions}) {
         if (auto ok = PackageGuard::check(package, path); !ok)
             return failed(ok.error());

@@ -21,13 +21,13 @@ QList<ProjectSummary> list(const PackageLocator &locator)
     QList<ProjectSummary> rows;
     if (!LocalPaths::isDirectory(root))
         return rows;
-    for (const QString &package : ProjectsTree::packageURLs(root)) {
+    for (const QString &package : ProjectsTree::packagePaths(root)) {
         if (auto row = summary(locator, package, std::nullopt))
             rows.append(std::move(*row));
     }
-    for (const QString &folder : ProjectsTree::folderURLs(root)) {
+    for (const QString &folder : ProjectsTree::folderPaths(root)) {
         const QString folderName = QFileInfo(folder).fileName();
-        for (const QString &package : ProjectsTree::packageURLs(folder)) {
+        for (const QString &package : ProjectsTree::packagePaths(folder)) {
             if (auto row = summary(locator, package, folderName))
                 rows.append(std::move(*row));
         }
@@ -57,7 +57,7 @@ std::optional<ProjectSummary> summary(const PackageLocator &locator,
     row.createdAt = project->createdAt;
     row.sceneCount = int(project->scenes.size());
     row.totalDurationSeconds = project->totalDurationSeconds();
-    row.packageURL = package;
+    row.packagePath = package;
     row.warningCount = ProjectValidator::warningSceneCount(*project);
     row.folderName = folderName;
     row.hasConflictCopy = !ProjectVersions::conflictCopyNames(package).isEmpty();
@@ -73,13 +73,13 @@ void separateRepeatedIDs(QList<ProjectSummary> &rows, KnownPackages &known)
         const QString &id = it.key();
         QList<qsizetype> sharing = it.value();
         if (sharing.size() == 1) {
-            known.remember(id, rows.at(sharing.first()).packageURL);
+            known.remember(id, rows.at(sharing.first()).packagePath);
             continue;
         }
         // The package that id was last saved to or loaded from keeps it; otherwise the one
         // created first on disk (a copy is newer than its original), then by path.
         const auto created = [&](qsizetype row) {
-            const QDateTime born = QFileInfo(rows.at(row).packageURL).birthTime();
+            const QDateTime born = QFileInfo(rows.at(row).packagePath).birthTime();
             return born.isValid() ? born.toUTC() : rows.at(row).createdAt;
         };
         std::sort(sharing.begin(), sharing.end(), [&](qsizetype a, qsizetype b) {
@@ -87,20 +87,20 @@ void separateRepeatedIDs(QList<ProjectSummary> &rows, KnownPackages &known)
             const QDateTime createdB = created(b);
             if (createdA != createdB)
                 return createdA < createdB;
-            return rows.at(a).packageURL < rows.at(b).packageURL;
+            return rows.at(a).packagePath < rows.at(b).packagePath;
         });
         const std::optional<QString> place = known.place(id);
         const auto keeper = std::find_if(sharing.begin(), sharing.end(), [&](qsizetype row) {
-            return place && rows.at(row).packageURL == *place;
+            return place && rows.at(row).packagePath == *place;
         });
         if (keeper != sharing.end())
             std::iter_swap(sharing.begin(), keeper);
-        known.remember(id, rows.at(sharing.first()).packageURL);
+        known.remember(id, rows.at(sharing.first()).packagePath);
         for (qsizetype i = 1; i < sharing.size(); ++i) {
             ProjectSummary &row = rows[sharing.at(i)];
             row.id = makeUUID();
-            known.giveFreshID(row.packageURL, id, row.id);
-            known.remember(row.id, row.packageURL);
+            known.giveFreshID(row.packagePath, id, row.id);
+            known.remember(row.id, row.packagePath);
         }
     }
 }

@@ -12,27 +12,27 @@ QString defaultRootDirectory()
     return QDir::homePath() + QStringLiteral("/Movies/Veskel/Projects");
 }
 
-QString packageURL(const QString &rootDirectory, const QString &slug)
+QString packagePath(const QString &rootDirectory, const QString &slug)
 {
     return rootDirectory + u'/' + slug + u'.' + packageExtension;
 }
 
-QString projectJSONURL(const QString &package)
+QString projectJSONPath(const QString &package)
 {
     return package + u'/' + projectFileName;
 }
 
-QString mediaURL(const QString &package)
+QString mediaPath(const QString &package)
 {
     return package + u'/' + mediaFolderName;
 }
 
-QString exportsURL(const QString &package)
+QString exportsPath(const QString &package)
 {
     return package + u'/' + exportsFolderName;
 }
 
-QString versionsURL(const QString &package)
+QString versionsPath(const QString &package)
 {
     return package + u'/' + versionsFolderName;
 }
@@ -42,9 +42,9 @@ QString stableExportFolderName(const QString &slug)
     return slug + QStringLiteral("_fcp");
 }
 
-QString stableExportURL(const QString &package, const QString &slug)
+QString stableExportPath(const QString &package, const QString &slug)
 {
-    return exportsURL(package) + u'/' + stableExportFolderName(slug);
+    return exportsPath(package) + u'/' + stableExportFolderName(slug);
 }
 
 bool isPackageDirectory(const QString &path)
@@ -59,11 +59,11 @@ bool isSafeFileName(const QString &name)
            && !name.contains(QChar()) && !QDir::isAbsolutePath(name);
 }
 
-std::optional<QString> mediaFileURL(const QString &package, const QString &localPath)
+std::optional<QString> mediaFilePath(const QString &package, const QString &localPath)
 {
     if (!isSafeFileName(localPath))
         return std::nullopt;
-    const QString file = mediaURL(package) + u'/' + localPath;
+    const QString file = mediaPath(package) + u'/' + localPath;
     if (!PackageGuard::check(package, file))
         return std::nullopt;
     return file;

@@ -22,13 +22,13 @@ inline constexpr QLatin1StringView versionsFolderName{".versions"};
 // ~/Movies/Veskel/Projects, from the current HOME.
 QString defaultRootDirectory();
 
-QString packageURL(const QString &rootDirectory, const QString &slug);
-QString projectJSONURL(const QString &package);
-QString mediaURL(const QString &package);
-QString exportsURL(const QString &package);
-QString versionsURL(const QString &package);
+QString packagePath(const QString &rootDirectory, const QString &slug);
+QString projectJSONPath(const QString &package);
+QString mediaPath(const QString &package);
+QString exportsPath(const QString &package);
+QString versionsPath(const QString &package);
 QString stableExportFolderName(const QString &slug);
-QString stableExportURL(const QString &package, const QString &slug);
+QString stableExportPath(const QString &package, const QString &slug);
 // The extension is exactly "veskel", case-sensitive.
 bool isPackageDirectory(const QString &path);
 
@@ -38,7 +38,7 @@ bool isPackageDirectory(const QString &path);
 bool isSafeFileName(const QString &name);
 // The file "Media/<localPath>" of the package; nothing when localPath is not a safe name or
 // when "Media" or the file is a symbolic link (PackageGuard): such an image counts as none.
-std::optional<QString> mediaFileURL(const QString &package, const QString &localPath);
+std::optional<QString> mediaFilePath(const QString &package, const QString &localPath);
 
 } // namespace ProjectPackagePaths
 

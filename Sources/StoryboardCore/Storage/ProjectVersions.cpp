@@ -84,7 +84,7 @@ struct NamedFile
 QList<NamedFile> namedFiles(const QString &package)
 {
     QList<NamedFile> files;
-    const QString versions = Paths::versionsURL(package);
+    const QString versions = Paths::versionsPath(package);
     if (PackageGuard::check(package, versions)) {
         for (const QString &name : versionNames(package))
             files.append({name, versions + u'/' + name + jsonSuffix, false});
@@ -159,7 +159,7 @@ QStringList thinned(const QStringList &names, const QDateTime &now)
 
 QStringList versionNames(const QString &package)
 {
-    return plainFileNames(Paths::versionsURL(package), &isVersionFileName);
+    return plainFileNames(Paths::versionsPath(package), &isVersionFileName);
 }
 
 QStringList conflictCopyNames(const QString &package)
@@ -189,7 +189,7 @@ std::optional<QString> fileOf(const QString &package, const QString &name)
     const QString fileName = name + jsonSuffix;
     QString path;
     if (isVersionFileName(fileName))
-        path = Paths::versionsURL(package) + u'/' + fileName;
+        path = Paths::versionsPath(package) + u'/' + fileName;
     else if (isConflictCopyFileName(fileName))
         path = package + u'/' + fileName;
     else
@@ -256,7 +256,7 @@ void settle(const QString &package, const QString &replaced, const QDateTime &no
     else
         (void)FileOperations::removeFile(replaced);
     // A version that cannot be removed now goes at a later save.
-    const QString folder = Paths::versionsURL(package);
+    const QString folder = Paths::versionsPath(package);
     for (const QString &name : thinned(names, now))
         (void)FileOperations::removeFile(folder + u'/' + name + jsonSuffix);
 }

@@ -45,7 +45,7 @@ Result<void> ensureRootExists(const QString &root)
     return {};
 }
 
-QStringList packageURLs(const QString &folder)
+QStringList packagePaths(const QString &folder)
 {
     QStringList packages;
     for (const QString &entry : visibleEntries(folder)) {
@@ -55,7 +55,7 @@ QStringList packageURLs(const QString &folder)
     return packages;
 }
 
-QStringList folderURLs(const QString &root)
+QStringList folderPaths(const QString &root)
 {
     QStringList folders;
     for (const QString &entry : visibleEntries(root)) {
@@ -65,11 +65,11 @@ QStringList folderURLs(const QString &root)
     return folders;
 }
 
-QStringList allPackageURLs(const QString &root)
+QStringList allPackagePaths(const QString &root)
 {
-    QStringList packages = packageURLs(root);
-    for (const QString &folder : folderURLs(root))
-        packages.append(packageURLs(folder));
+    QStringList packages = packagePaths(root);
+    for (const QString &folder : folderPaths(root))
+        packages.append(packagePaths(folder));
     return packages;
 }
 
@@ -80,7 +80,7 @@ availableSlug(const QString &base, const QString &folder, const std::optional<QS
         = excluding ? std::optional(standardized(*excluding)) : std::nullopt;
     QString candidate = base;
     for (qint64 counter = 2;; ++counter) {
-        const QString path = Paths::packageURL(folder, candidate);
+        const QString path = Paths::packagePath(folder, candidate);
         if (!itemExists(path) || (excluded && standardized(path) == *excluded))
             return candidate;
         candidate = base + u'-' + QString::number(counter);
@@ -91,13 +91,14 @@ QString packageForTitle(const QString &title,
                         const QString &folder,
                         const std::optional<QString> &excluding)
 {
-    return Paths::packageURL(folder,
-                             availableSlug(slugified(title, slugMaxLength), folder, excluding));
+    return Paths::packagePath(folder,
+                              availableSlug(slugified(title, slugMaxLength), folder, excluding));
 }
 
 Result<void> createPackageStructure(const QString &package)
 {
-    for (const QString &folder : {package, Paths::mediaURL(package), Paths::exportsURL(package)}) {
+    for (const QString &folder :
+         {package, Paths::mediaPath(package), Paths::exportsPath(package)}) {
         if (FileOperations::Result made = FileOperations::createDirectory(folder, true); !made)
             return std::unexpected(ProjectStoreError::writeFailed(
                 QStringLiteral("Could not create project package: ") + made.error()));

@@ -21,11 +21,11 @@ Result<void> ensureRootAccessible(const QString &root);
 Result<void> ensureRootExists(const QString &root);
 
 // The packages directly in `folder`, in the order the file system lists them.
-QStringList packageURLs(const QString &folder);
+QStringList packagePaths(const QString &folder);
 // The sidebar folders of the root: its folders that are no packages.
-QStringList folderURLs(const QString &root);
+QStringList folderPaths(const QString &root);
 // Every package of the tree: the root's, then each sidebar folder's.
-QStringList allPackageURLs(const QString &root);
+QStringList allPackagePaths(const QString &root);
 
 // `base`, or `base-2`, `base-3`… : the first slug no item in `folder` has taken, the package
 // `excluding` (one being renamed) aside.

@@ -64,12 +64,12 @@ Result<QString> attach(const QString &sourcePath,
         return package;
     if (auto ok = ProjectFileIO::ensureMediaFolderExists(*package); !ok)
         return std::unexpected(ok.error());
-    if (auto ok = PackageGuard::check(*package, Paths::mediaURL(*package)); !ok)
+    if (auto ok = PackageGuard::check(*package, Paths::mediaPath(*package)); !ok)
         return std::unexpected(ProjectStoreError::imageImportFailed(ok.error()));
 
     // A new name each time, so nothing is overwritten; the copy goes again when it cannot be
     // used.
-    const QString media = Paths::mediaURL(*package);
+    const QString media = Paths::mediaPath(*package);
     const QString fileName = MediaFiles::freeName(media, sceneID, extension);
     const QString target = media + u'/' + fileName;
     if (auto copied = FileOperations::copyFile(sourcePath, target); !copied) {
@@ -102,7 +102,7 @@ detach(const QString &sceneID, StoryboardProject &project, const PackageLocator 
 
 Result<void> removeUnused(const StoryboardProject &project, const QString &package)
 {
-    const QString media = Paths::mediaURL(package);
+    const QString media = Paths::mediaPath(package);
     if (!LocalPaths::isDirectory(media))
         return {};
     if (auto ok = PackageGuard::check(package, media); !ok)

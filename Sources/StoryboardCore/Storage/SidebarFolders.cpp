@@ -71,7 +71,7 @@ Result<QString> movePackage(KnownPackages &known, const QString &package, const 
         return package;
     const QString slug = ProjectsTree::availableSlug(QFileInfo(package).completeBaseName(),
                                                      directory, std::nullopt);
-    const QString target = Paths::packageURL(standardized(directory), slug);
+    const QString target = Paths::packagePath(standardized(directory), slug);
     if (auto moved = FileOperations::move(package, target); !moved)
         return std::unexpected(ProjectStoreError::writeFailed(
             QStringLiteral("Could not move project: ") + moved.error()));
@@ -84,7 +84,7 @@ Result<QString> movePackage(KnownPackages &known, const QString &package, const 
 QStringList list(const QString &root)
 {
     QStringList names;
-    for (const QString &folder : ProjectsTree::folderURLs(root))
+    for (const QString &folder : ProjectsTree::folderPaths(root))
         names.append(QFileInfo(folder).fileName());
     const NameCollator collator = NameCollator::forInterfaceLanguage();
     std::sort(names.begin(), names.end(), std::cref(collator));
@@ -131,7 +131,7 @@ Result<void> remove(const QString &root, KnownPackages &known, const QString &na
     const auto folder = existingFolder(root, name);
     if (!folder)
         return std::unexpected(folder.error());
-    for (const QString &package : ProjectsTree::packageURLs(*folder)) {
+    for (const QString &package : ProjectsTree::packagePaths(*folder)) {
         if (auto moved = movePackage(known, package, root); !moved)
             return std::unexpected(moved.error());
     }

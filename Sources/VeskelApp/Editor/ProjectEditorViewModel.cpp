@@ -262,7 +262,7 @@ QList<ScriptSearchMatch> ProjectEditorViewModel::searchMatches(const QString &qu
     return matches;
 }
 
-std::optional<QString> ProjectEditorViewModel::sceneImageURL(const Scene &scene) const
+std::optional<QString> ProjectEditorViewModel::sceneImagePath(const Scene &scene) const
 {
     return SceneMedia::imageFile(*m_store, m_project, scene);
 }

@@ -118,7 +118,7 @@ public:
     QList<ScriptSearchMatch> searchMatches(const QString &query) const;
     // The scene's reference image file in the package's Media folder; nothing without an
     // image, for a name that would leave Media, or when the package cannot be found.
-    std::optional<QString> sceneImageURL(const Scene &scene) const;
+    std::optional<QString> sceneImagePath(const Scene &scene) const;
     // A card of at most `maxDimension` pixels on its longer side (480 for timeline thumbnails,
     // 1280 for the inspector's preview).
     CardRenderInput cardPreviewInput(const Scene &scene, int maxDimension) const;

@@ -16,10 +16,10 @@ imageFile(ProjectStore &store, const StoryboardProject &project, const Scene &sc
 {
     if (!scene.image)
         return std::nullopt;
-    const auto package = store.packageURL(project);
+    const auto package = store.packagePath(project);
     if (!package)
         return std::nullopt;
-    return ProjectPackagePaths::mediaFileURL(*package, scene.image->localPath);
+    return ProjectPackagePaths::mediaFilePath(*package, scene.image->localPath);
 }
 
 CardRenderInput cardPreviewInput(ProjectStore &store,
@@ -42,8 +42,8 @@ CardRenderInput cardPreviewInput(ProjectStore &store,
     input.sceneIndex = found == ordered.cend() ? 0 : int(found - ordered.cbegin());
     input.videoSettings = settings;
     input.includeUploadedImage = project.exportSettings.includeUploadedImagesInCards;
-    if (const auto package = store.packageURL(project))
-        input.mediaBaseURL = ProjectPackagePaths::mediaURL(*package);
+    if (const auto package = store.packagePath(project))
+        input.mediaBasePath = ProjectPackagePaths::mediaPath(*package);
     return input;
 }
 
@@ -56,14 +56,14 @@ std::optional<SceneImage> copiedImage(ProjectStore &store,
     // image, so the duplicate gets a copy named after itself.
     if (!source.image)
         return std::nullopt;
-    const auto package = store.packageURL(project);
+    const auto package = store.packagePath(project);
     if (!package)
         return std::nullopt;
     const QString extension = QFileInfo(source.image->localPath).suffix().toLower();
     const QString name = extension.isEmpty() ? copyID : copyID + u'.' + extension;
     const std::optional<QString> from
-        = ProjectPackagePaths::mediaFileURL(*package, source.image->localPath);
-    const std::optional<QString> to = ProjectPackagePaths::mediaFileURL(*package, name);
+        = ProjectPackagePaths::mediaFilePath(*package, source.image->localPath);
+    const std::optional<QString> to = ProjectPackagePaths::mediaFilePath(*package, name);
     if (!from || !to || !QFileInfo(*from).isFile() || !FileOperations::copyFile(*from, *to))
         return std::nullopt;
     SceneImage image = *source.image;

@@ -37,7 +37,7 @@ ExportSuccessView::ExportSuccessView(const ExportResult &result,
     layout->addWidget(exportHeadline(QStringLiteral("checkmark.circle.fill"),
                                      SignalColors::success(), tr("Export finished")));
 
-    auto *folder = new QLabel(tr("Folder: ") + result.exportFolderURL);
+    auto *folder = new QLabel(tr("Folder: ") + result.exportFolderPath);
     folder->setObjectName(QStringLiteral("folder"));
     folder->setWordWrap(true);
     folder->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -78,10 +78,10 @@ ExportSuccessView::ExportSuccessView(const ExportResult &result,
     layout->addLayout(buttons);
 
     connect(m_reveal, &QPushButton::clicked, this,
-            [reveal = desktop.reveal, path = result.exportFolderURL] { reveal(path); });
+            [reveal = desktop.reveal, path = result.exportFolderPath] { reveal(path); });
     connect(m_open, &QPushButton::clicked, this,
-            [open = desktop.open, path = result.fcpxmlURL] { open(path); });
-    connect(m_copyPath, &QPushButton::clicked, this, [path = result.exportFolderURL] {
+            [open = desktop.open, path = result.fcpxmlPath] { open(path); });
+    connect(m_copyPath, &QPushButton::clicked, this, [path = result.exportFolderPath] {
         QClipboard *clipboard = QGuiApplication::clipboard();
         clipboard->clear();
         clipboard->setText(path);

@@ -54,7 +54,7 @@ void ExportViewModel::startExport(const StoryboardProject &project, ProjectStore
     setPhase(Phase::exporting());
 
     // The store is not thread-safe: the package is found here, before the work leaves.
-    const auto package = store.packageURL(project);
+    const auto package = store.packagePath(project);
     if (!package) {
         setPhase(Phase::failure(package.error().description()));
         return;
@@ -64,10 +64,9 @@ void ExportViewModel::startExport(const StoryboardProject &project, ProjectStore
     // watcher goes with the view model and the result is dropped. Card progress travels through
     // the future too, which hands it to this thread.
     auto *watcher = new QFutureWatcher<Outcome>(this);
-    connect(watcher, &QFutureWatcher<Outcome>::progressValueChanged, this,
-            [this, watcher](int rendered) {
-                setCardProgress(rendered, watcher->progressMaximum());
-            });
+    connect(
+        watcher, &QFutureWatcher<Outcome>::progressValueChanged, this,
+        [this, watcher](int rendered) { setCardProgress(rendered, watcher->progressMaximum()); });
     connect(watcher, &QFutureWatcher<Outcome>::finished, this, [this, watcher] {
         watcher->deleteLater();
         const Outcome outcome = watcher->result();
@@ -76,14 +75,14 @@ void ExportViewModel::startExport(const StoryboardProject &project, ProjectStore
         else
             setPhase(Phase::failure(outcome.error().description()));
     });
-    watcher->setFuture(QtConcurrent::run(
-        [orchestrator = m_orchestrator, project, packageURL = *package](QPromise<Outcome> &promise) {
-            promise.addResult(orchestrator->exportProject(
-                project, packageURL, [&promise](int rendered, int total) {
-                    promise.setProgressRange(0, total);
-                    promise.setProgressValue(rendered);
-                }));
-        }));
+    watcher->setFuture(QtConcurrent::run([orchestrator = m_orchestrator, project,
+                                          packagePath = *package](QPromise<Outcome> &promise) {
+        promise.addResult(
+            orchestrator->exportProject(project, packagePath, [&promise](int rendered, int total) {
+                promise.setProgressRange(0, total);
+                promise.setProgressValue(rendered);
+            }));
+    }));
 }
 
 void ExportViewModel::retry()

@@ -96,7 +96,7 @@ void SceneImageSection::refresh()
 {
     const std::optional<Scene> scene = m_model.selectedScene();
     const std::optional<QString> path
-        = scene && scene->image ? m_model.sceneImageURL(*scene) : std::nullopt;
+        = scene && scene->image ? m_model.sceneImagePath(*scene) : std::nullopt;
     m_withImage->setVisible(path.has_value());
     m_withoutImage->setVisible(!path.has_value());
     if (!path) {

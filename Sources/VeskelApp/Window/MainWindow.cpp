@@ -152,7 +152,7 @@ void MainWindow::syncEditor()
 
 void MainWindow::watchEditorProject()
 {
-    const auto package = m_environment.model->store().packageURL(m_editorModel->project());
+    const auto package = m_environment.model->store().packagePath(m_editorModel->project());
     if (m_fileWatcher && package && *package == m_watchedPackage)
         return;
     m_fileWatcher.reset();

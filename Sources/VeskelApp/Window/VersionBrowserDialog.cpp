@@ -60,7 +60,7 @@ VersionBrowserDialog::VersionBrowserDialog(ProjectStore &store,
     connect(m_restore, &QPushButton::clicked, this, &VersionBrowserDialog::restoreChosen);
     connect(m_list, &QListWidget::currentRowChanged, this, &VersionBrowserDialog::showChosen);
 
-    if (const auto package = m_store.packageURL(editor.project())) {
+    if (const auto package = m_store.packagePath(editor.project())) {
         m_package = *package;
         if (auto versions = m_store.listVersions(m_package))
             m_versions = std::move(*versions);

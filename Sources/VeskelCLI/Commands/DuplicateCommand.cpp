@@ -13,7 +13,7 @@ int run(Invocation &invocation)
     const auto copy = store.duplicateProject(opened->project, invocation.argument(1));
     if (!copy)
         return invocation.fail(copy.error());
-    const auto package = store.packageURL(*copy);
+    const auto package = store.packagePath(*copy);
     if (!package)
         return invocation.fail(package.error());
     invocation.out() << *package << Qt::endl;

@@ -29,13 +29,13 @@ int run(Invocation &invocation)
         };
     }
     const auto result
-        = ExportOrchestrator().exportProject(opened->project, opened->packageURL, progress);
+        = ExportOrchestrator().exportProject(opened->project, opened->packagePath, progress);
     if (progressShown)
         invocation.err() << Qt::endl;
     if (!result)
         return invocation.fail(result.error().description());
 
-    invocation.out() << QDir::toNativeSeparators(result->exportFolderURL) << '\n'
+    invocation.out() << QDir::toNativeSeparators(result->exportFolderPath) << '\n'
                      << (result->replacedExistingExport
                              ? QStringLiteral("Export updated. Import the same FCPXML into Final "
                                               "Cut Pro and choose \u201CReplace\u201D.")

@@ -24,7 +24,7 @@ QJsonObject toJSON(const ProjectSummary &row)
         {QStringLiteral("createdAt"), isoDateString(row.createdAt)},
         {QStringLiteral("sceneCount"), row.sceneCount},
         {QStringLiteral("totalDurationSeconds"), row.totalDurationSeconds},
-        {QStringLiteral("packageURL"), row.packageURL},
+        {QStringLiteral("packageURL"), row.packagePath},
         {QStringLiteral("warningCount"), row.warningCount},
         {QStringLiteral("hasConflictCopy"), row.hasConflictCopy},
     };

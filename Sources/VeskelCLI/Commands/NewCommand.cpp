@@ -41,7 +41,7 @@ int run(Invocation &invocation)
         if (auto saved = store.saveProject(*project); !saved)
             return invocation.fail(saved.error());
     }
-    const auto package = store.packageURL(*project);
+    const auto package = store.packagePath(*project);
     if (!package)
         return invocation.fail(package.error());
     invocation.out() << *package << Qt::endl;

@@ -12,7 +12,7 @@ int run(Invocation &invocation)
         return invocation.fail(installed.error());
     if (!*installed)
         return exitSuccess;
-    const auto package = store.packageURL(**installed);
+    const auto package = store.packagePath(**installed);
     if (!package)
         return invocation.fail(package.error());
     invocation.out() << *package << Qt::endl;

@@ -6,11 +6,11 @@
 
 namespace veskel {
 
-ProjectFileWatcher::ProjectFileWatcher(const QString &packageURL, QObject *parent)
+ProjectFileWatcher::ProjectFileWatcher(const QString &packagePath, QObject *parent)
     : QObject(parent)
-    , m_file(ProjectPackagePaths::projectJSONURL(packageURL))
+    , m_file(ProjectPackagePaths::projectJSONPath(packagePath))
 {
-    m_watcher.addPath(packageURL);
+    m_watcher.addPath(packagePath);
     watchFile();
     connect(&m_watcher, &QFileSystemWatcher::fileChanged, this, [this] {
         watchFile();

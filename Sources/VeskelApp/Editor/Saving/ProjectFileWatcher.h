@@ -15,7 +15,7 @@ class ProjectFileWatcher : public QObject
     Q_OBJECT
 
 public:
-    explicit ProjectFileWatcher(const QString &packageURL, QObject *parent = nullptr);
+    explicit ProjectFileWatcher(const QString &packagePath, QObject *parent = nullptr);
 
 signals:
     void changed();

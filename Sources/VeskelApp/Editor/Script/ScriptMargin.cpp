@@ -41,7 +41,7 @@ QList<ScriptMargin::Item> ScriptMargin::visibleItems() const
                           thumbnailSize);
         if (rect.bottom() < 0 || rect.top() > height())
             continue;
-        const auto path = m_model->sceneImageURL(*scene);
+        const auto path = m_model->sceneImagePath(*scene);
         if (!path)
             continue;
         items.append(Item{scene->id, *path, scene->image->originalFileName, rect});
