@@ -34,7 +34,7 @@ run_lupdate() {
   local extra=()
   [ "$language" = en ] && extra=(-pluralonly)
   "$lupdate" -locations none -no-ui-lines -silent "${extra[@]}" "$@" \
-    -target-language "$language" Sources -ts "$ts"
+    -target-language "$language" -I Sources Sources -ts "$ts"
 }
 
 if ! $check; then

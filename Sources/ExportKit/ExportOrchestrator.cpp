@@ -2,6 +2,7 @@
 
 #include "CardRenderer/CardFileNaming.h"
 #include "CardRenderer/PNGCardRenderer.h"
+#include "ExportKit/ExportLog.h"
 #include "ExportKit/SceneListExporter.h"
 #include "ExportKit/ShotListExporter.h"
 #include "ExportKit/StoryboardPDFWriter.h"
@@ -15,6 +16,7 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QHash>
 #include <QSet>
@@ -205,6 +207,24 @@ ExportOrchestrator::ExportOrchestrator(std::shared_ptr<const SceneCardRenderer> 
 Result<ExportResult> ExportOrchestrator::exportProject(const StoryboardProject &project,
                                                        const QString &packagePath,
                                                        const CardProgress &progress) const
+{
+    QElapsedTimer clock;
+    clock.start();
+    qCDebug(veskelExportLog) << "exporting" << project.id << project.scenes.size() << "scenes from"
+                             << packagePath;
+    auto result = writePackage(project, packagePath, progress);
+    if (result)
+        qCInfo(veskelExportLog) << "exported" << project.id << "to" << result->exportFolderPath
+                                << "in" << clock.elapsed() << "ms";
+    else
+        qCInfo(veskelExportLog) << "export of" << project.id << "stopped after" << clock.elapsed()
+                                << "ms:" << result.error().description();
+    return result;
+}
+
+Result<ExportResult> ExportOrchestrator::writePackage(const StoryboardProject &project,
+                                                      const QString &packagePath,
+                                                      const CardProgress &progress) const
 {
     // 1. Only errors block; the first one is named.
     const QList<ValidationIssue> blocking = ProjectValidator::exportBlockingIssues(project);

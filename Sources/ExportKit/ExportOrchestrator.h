@@ -43,6 +43,10 @@ public:
     static QString sceneListFileName() { return QStringLiteral("scenes.csv"); }
 
 private:
+    std::expected<ExportResult, ExportError> writePackage(const StoryboardProject &project,
+                                                          const QString &packagePath,
+                                                          const CardProgress &progress) const;
+
     std::shared_ptr<const SceneCardRenderer> m_cardRenderer;
     std::shared_ptr<const FCPXMLExporter> m_fcpxmlExporter;
 };

@@ -24,18 +24,18 @@ enum ExitCode : int {
 struct Command
 {
     QString name;
+    // Returns an ExitCode. Runs only with a well-formed command line.
+    std::function<int(Invocation &)> run = {};
     // What follows the tool's name in the usage line: "new TITLE [--fps N] [--script FILE]".
     QString usage;
     // One line for the command list.
     QString summary;
     // Options taking a value ("--fps N", "--fps=N") and flags ("--json").
-    QStringList valueOptions;
-    QStringList flagOptions;
+    QStringList valueOptions = {};
+    QStringList flagOptions = {};
     // Positional arguments, after the options are taken out.
     int minArguments = 0;
     int maxArguments = 0;
-    // Returns an ExitCode. Runs only with a well-formed command line.
-    std::function<int(Invocation &)> run;
 };
 
 namespace CommandRegistry {

@@ -132,4 +132,12 @@ QString usageLine(const Command &command)
     return QStringLiteral("usage: veskel-cli [--root DIR] ") + command.usage;
 }
 
+int Invocation::withProject(const std::function<int(OpenedProject &)> &body)
+{
+    auto opened = openProject(argument(0));
+    if (!opened)
+        return fail(opened.error());
+    return body(*opened);
+}
+
 } // namespace veskel::cli

@@ -49,6 +49,12 @@ public:
     // The message on stderr; returns exitFailure.
     int fail(const QString &message);
     int fail(const ProjectStoreError &error) { return fail(error.description()); }
+    // exitSuccess, or the failure's message on stderr and exitFailure.
+    template<typename T, typename E>
+    int finish(const std::expected<T, E> &result)
+    {
+        return result ? int(exitSuccess) : fail(result.error());
+    }
     // The reason (when given) and the command's usage line on stderr; returns exitUsage.
     int usageError(const QString &reason = {});
 
@@ -56,6 +62,8 @@ public:
     // ".veskel") in the root or in one of the sidebar folders.
     std::expected<QString, ProjectStoreError> resolvePackage(const QString &argument);
     std::expected<OpenedProject, ProjectStoreError> openProject(const QString &argument);
+    // Runs `body` with the project the first argument names, or reports why it cannot be opened.
+    int withProject(const std::function<int(OpenedProject &)> &body);
     // SCENE: a scene id, or a scene number written as 3, 003 or S003. Anything else is
     // passed on as an id, so the store reports the scene as not found.
     static QString resolveSceneID(const StoryboardProject &project, const QString &argument);

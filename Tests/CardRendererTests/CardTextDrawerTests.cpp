@@ -3,6 +3,7 @@
 
 #include "CardTestSupport.h"
 
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
 #include <QTextBoundaryFinder>
@@ -80,6 +81,18 @@ TEST_F(CardTextDrawerTest, nothingFitsGivesTheEllipsisAlone)
     const auto result
         = drawer->truncatedText(QStringLiteral("Some words"), drawer->bodyFont(), 800, 5);
     EXPECT_EQ(result.text, QString(QChar(0x2026)));
+    EXPECT_TRUE(result.truncated);
+}
+
+// The last step of the search: one character and the ellipsis is all the room there is.
+TEST_F(CardTextDrawerTest, roomForOneCharacterAndTheEllipsisKeepsThatCharacter)
+{
+    const QFont font = drawer->bodyFont();
+    const QString kept = QStringLiteral("W\u2026");
+    const qreal width = QFontMetricsF(font).horizontalAdvance(kept) + 1;
+    const qreal oneLine = drawer->measuredHeight(kept, font, width);
+    const auto result = drawer->truncatedText(QStringLiteral("WWWWWWWW"), font, width, oneLine);
+    EXPECT_EQ(result.text, kept);
     EXPECT_TRUE(result.truncated);
 }
 

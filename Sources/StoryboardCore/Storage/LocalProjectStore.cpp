@@ -1,5 +1,7 @@
 #include "StoryboardCore/Storage/LocalProjectStore.h"
 
+#include "StoryboardCore/Logging/StoreLog.h"
+
 #include "StoryboardCore/Sample/SampleProject.h"
 #include "StoryboardCore/Storage/FileOperations.h"
 #include "StoryboardCore/Storage/ISODate.h"
@@ -160,7 +162,10 @@ bool LocalProjectStore::changedOutside(const StoryboardProject &project)
     if (!stamp)
         return false;
     const auto seen = m_locator.known().seen(project.id);
-    return !seen || !seen->stamp.sameWrite(*stamp);
+    const bool changed = !seen || !seen->stamp.sameWrite(*stamp);
+    if (changed)
+        qCInfo(veskelStoreLog) << "project.json of" << *package << "changed outside Veskel";
+    return changed;
 }
 
 ProjectStore::Result<StoryboardProject>
@@ -305,6 +310,7 @@ ProjectStore::Result<void> LocalProjectStore::deleteProject(const QString &packa
         return std::unexpected(ProjectStoreError::projectNotFound(nameOf(package)));
     if (auto trashed = FileOperations::moveToTrash(package); !trashed)
         return std::unexpected(ProjectStoreError::deleteFailed(trashed.error()));
+    qCInfo(veskelStoreLog) << "moved" << package << "to the Trash";
     m_locator.known().forget(package);
     return {};
 }

@@ -1,5 +1,7 @@
 #include "StoryboardCore/Storage/MediaFiles.h"
 
+#include "StoryboardCore/Logging/StoreLog.h"
+
 #include "StoryboardCore/Storage/FileOperations.h"
 
 #include <QDir>
@@ -50,8 +52,10 @@ int removeUnreferenced(const QString &mediaFolder, const QSet<QString> &referenc
         // A link is not ours to remove, whatever its name.
         if (entry.isSymLink() || referenced.contains(name) || !isVeskelNamed(name))
             continue;
-        if (FileOperations::removeFile(entry.filePath()))
+        if (FileOperations::removeFile(entry.filePath())) {
             ++removed;
+            qCInfo(veskelStoreLog) << "removed unused image" << entry.filePath();
+        }
     }
     return removed;
 }

@@ -1,5 +1,7 @@
 #include "StoryboardCore/Storage/ProjectFileIO.h"
 
+#include "StoryboardCore/Logging/StoreLog.h"
+
 #include "StoryboardCore/Script/ProjectMigration.h"
 #include "StoryboardCore/Storage/ISODate.h"
 #include "StoryboardCore/Storage/LocalPaths.h"
@@ -90,8 +92,12 @@ Result<StoryboardProject> writeProject(StoryboardProject project,
         return failed(encoded.error().description());
     const auto replaced
         = ProjectFileReplacement::replace(package, *encoded, known.seen(project.id));
-    if (!replaced)
+    if (!replaced) {
+        qCInfo(veskelStoreLog) << "did not save" << project.id << "to" << package << ":"
+                               << replaced.error().description();
         return std::unexpected(replaced.error());
+    }
+    qCDebug(veskelStoreLog) << "saved" << project.id << "to" << package;
     known.clearFreshID(package);
     known.remember(project.id, package);
     known.verified(package, project.id, replaced->written.stamp);

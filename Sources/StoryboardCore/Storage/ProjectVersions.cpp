@@ -1,5 +1,7 @@
 #include "StoryboardCore/Storage/ProjectVersions.h"
 
+#include "StoryboardCore/Logging/StoreLog.h"
+
 #include "StoryboardCore/Storage/FileOperations.h"
 #include "StoryboardCore/Storage/PackageGuard.h"
 #include "StoryboardCore/Storage/ProjectPackagePaths.h"
@@ -251,14 +253,18 @@ void settle(const QString &package, const QString &replaced, const QDateTime &no
         if (!newest || time > *newest)
             newest = time;
     }
-    if (alwaysKeep || keepsReplacedFile(newest, now))
+    if (alwaysKeep || keepsReplacedFile(newest, now)) {
         names.append(replacedName);
-    else
+        qCDebug(veskelStoreLog) << "kept version" << replacedName << "of" << package;
+    } else {
         (void)FileOperations::removeFile(replaced);
+    }
     // A version that cannot be removed now goes at a later save.
     const QString folder = Paths::versionsPath(package);
-    for (const QString &name : thinned(names, now))
-        (void)FileOperations::removeFile(folder + u'/' + name + jsonSuffix);
+    for (const QString &name : thinned(names, now)) {
+        if (!FileOperations::removeFile(folder + u'/' + name + jsonSuffix))
+            qCInfo(veskelStoreLog) << "could not thin out version" << name << "of" << package;
+    }
 }
 
 } // namespace veskel::ProjectVersions

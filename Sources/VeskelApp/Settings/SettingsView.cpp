@@ -26,6 +26,18 @@ namespace veskel {
 namespace {
 
 constexpr int formMargin = 20;
+
+// A settings tab's form: labels right-aligned beside their fields, fields as wide as the tab.
+QFormLayout *makeForm(QWidget *tab)
+{
+    auto *form = new QFormLayout(tab);
+    form->setContentsMargins(formMargin, formMargin, formMargin, formMargin);
+    form->setRowWrapPolicy(QFormLayout::DontWrapRows);
+    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    form->setLabelAlignment(Qt::AlignRight | Qt::AlignTop);
+    return form;
+}
+
 constexpr int valueLabelWidth = 44;
 
 QLabel *noteLabel(const QString &text)
@@ -103,11 +115,7 @@ SettingsView::SettingsView(Preferences &preferences,
 QWidget *SettingsView::makeGeneralTab()
 {
     auto *tab = new QWidget;
-    auto *form = new QFormLayout(tab);
-    form->setContentsMargins(formMargin, formMargin, formMargin, formMargin);
-    form->setRowWrapPolicy(QFormLayout::DontWrapRows);
-    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
-    form->setLabelAlignment(Qt::AlignRight | Qt::AlignTop);
+    QFormLayout *form = makeForm(tab);
 
     // Appearance: the platform's own, or a forced light or dark look.
     auto *appearance = new QWidget;
@@ -234,11 +242,7 @@ void SettingsView::addSlider(QFormLayout *form,
 QWidget *SettingsView::makeEditorTab()
 {
     auto *tab = new QWidget;
-    auto *form = new QFormLayout(tab);
-    form->setContentsMargins(formMargin, formMargin, formMargin, formMargin);
-    form->setRowWrapPolicy(QFormLayout::DontWrapRows);
-    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
-    form->setLabelAlignment(Qt::AlignRight | Qt::AlignTop);
+    QFormLayout *form = makeForm(tab);
     addSlider(form, tr("Text size"), EditorTheme::textSize,
               tr("Scene headings and notes scale together with the body text."));
     addSlider(form, tr("Line spacing"), EditorTheme::lineSpacing, {});

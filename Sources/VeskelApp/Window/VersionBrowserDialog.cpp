@@ -73,18 +73,26 @@ VersionBrowserDialog::VersionBrowserDialog(ProjectStore &store,
         m_list->setCurrentRow(0);
 }
 
-void VersionBrowserDialog::showChosen()
+std::optional<StoryboardProject> VersionBrowserDialog::chosenVersion()
 {
     const int row = m_list->currentRow();
-    m_restore->setEnabled(false);
-    m_preview->clear();
     if (row < 0 || row >= m_versions.size())
-        return;
-    const auto version = m_store.readVersion(m_package, m_versions.at(row).name);
+        return std::nullopt;
+    auto version = m_store.readVersion(m_package, m_versions.at(row).name);
     if (!version) {
         m_preview->setPlainText(version.error().description());
-        return;
+        return std::nullopt;
     }
+    return std::move(*version);
+}
+
+void VersionBrowserDialog::showChosen()
+{
+    m_restore->setEnabled(false);
+    m_preview->clear();
+    const auto version = chosenVersion();
+    if (!version)
+        return;
     m_preview->setPlainText(
         ScriptDocumentCodec::serialize(version->scriptBlocks, version->orderedScenes()).text);
     m_restore->setEnabled(true);
@@ -92,14 +100,9 @@ void VersionBrowserDialog::showChosen()
 
 void VersionBrowserDialog::restoreChosen()
 {
-    const int row = m_list->currentRow();
-    if (row < 0 || row >= m_versions.size())
+    const auto version = chosenVersion();
+    if (!version)
         return;
-    const auto version = m_store.readVersion(m_package, m_versions.at(row).name);
-    if (!version) {
-        m_preview->setPlainText(version.error().description());
-        return;
-    }
     m_editor.restoreVersion(*version);
     accept();
 }

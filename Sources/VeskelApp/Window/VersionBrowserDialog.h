@@ -6,6 +6,8 @@
 #include <QDialog>
 #include <QList>
 
+#include <optional>
+
 class QLabel;
 class QListWidget;
 class QPlainTextEdit;
@@ -30,6 +32,9 @@ public:
     QPushButton *restoreButton() const { return m_restore; }
 
 private:
+    // The version chosen in the list, read; a version that cannot be read says why in the
+    // preview.
+    std::optional<StoryboardProject> chosenVersion();
     void showChosen();
     void restoreChosen();
 

@@ -9,20 +9,16 @@ int run(Invocation &invocation)
     const auto package = invocation.resolvePackage(invocation.argument(0));
     if (!package)
         return invocation.fail(package.error());
-    if (auto deleted = invocation.store().deleteProject(*package); !deleted)
-        return invocation.fail(deleted.error());
-    return exitSuccess;
+    return invocation.finish(invocation.store().deleteProject(*package));
 }
 
 [[maybe_unused]] const bool registered = CommandRegistry::add({
     .name = QStringLiteral("delete"),
+    .run = &run,
     .usage = QStringLiteral("delete PACKAGE"),
     .summary = QStringLiteral("Move the project to the Trash."),
-    .valueOptions = {},
-    .flagOptions = {},
     .minArguments = 1,
     .maxArguments = 1,
-    .run = &run,
 });
 
 } // namespace

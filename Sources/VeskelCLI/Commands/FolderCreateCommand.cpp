@@ -15,13 +15,11 @@ int run(Invocation &invocation)
 
 [[maybe_unused]] const bool registered = CommandRegistry::add({
     .name = QStringLiteral("folder-create"),
+    .run = &run,
     .usage = QStringLiteral("folder-create NAME"),
     .summary = QStringLiteral("Create a sidebar folder; prints the name used."),
-    .valueOptions = {},
-    .flagOptions = {},
     .minArguments = 1,
     .maxArguments = 1,
-    .run = &run,
 });
 
 } // namespace

@@ -15,13 +15,11 @@ int run(Invocation &invocation)
 
 [[maybe_unused]] const bool registered = CommandRegistry::add({
     .name = QStringLiteral("folder-rename"),
+    .run = &run,
     .usage = QStringLiteral("folder-rename OLD NEW"),
     .summary = QStringLiteral("Rename a sidebar folder."),
-    .valueOptions = {},
-    .flagOptions = {},
     .minArguments = 2,
     .maxArguments = 2,
-    .run = &run,
 });
 
 } // namespace

@@ -16,13 +16,11 @@ int run(Invocation &invocation)
 
 [[maybe_unused]] const bool registered = CommandRegistry::add({
     .name = QStringLiteral("folders"),
+    .run = &run,
     .usage = QStringLiteral("folders"),
     .summary = QStringLiteral("List the sidebar folders."),
-    .valueOptions = {},
-    .flagOptions = {},
     .minArguments = 0,
     .maxArguments = 0,
-    .run = &run,
 });
 
 } // namespace

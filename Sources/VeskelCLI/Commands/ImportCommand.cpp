@@ -25,29 +25,23 @@ int run(Invocation &invocation)
     const auto text = readScript(invocation.argument(1));
     if (!text)
         return invocation.fail(text.error().description());
-    auto opened = invocation.openProject(invocation.argument(0));
-    if (!opened)
-        return invocation.fail(opened.error());
-
-    // The editor's import: blocks after the project's own, scenes numbered on from its last.
-    StoryboardProject &project = opened->project;
-    if (const auto imported = ScriptImport::importText(*text, project); !imported)
-        return invocation.fail(imported.error().description());
-    if (auto saved = invocation.store().saveProject(project); !saved)
-        return invocation.fail(saved.error());
-    return exitSuccess;
+    return invocation.withProject([&](OpenedProject &opened) -> int {
+        // The editor's import: blocks after the project's own, scenes numbered on from its last.
+        StoryboardProject &project = opened.project;
+        if (const auto imported = ScriptImport::importText(*text, project); !imported)
+            return invocation.fail(imported.error().description());
+        return invocation.finish(invocation.store().saveProject(project));
+    });
 }
 
 [[maybe_unused]] const bool registered = CommandRegistry::add({
     .name = QStringLiteral("import"),
+    .run = &run,
     .usage = QStringLiteral("import PACKAGE FILE"),
     .summary = QStringLiteral("Append a Markdown script from FILE (- for standard input) to the "
                               "project and save."),
-    .valueOptions = {},
-    .flagOptions = {},
     .minArguments = 2,
     .maxArguments = 2,
-    .run = &run,
 });
 
 } // namespace

@@ -82,6 +82,7 @@ int run(Invocation &invocation)
 
 [[maybe_unused]] const bool registered = CommandRegistry::add({
     .name = QStringLiteral("list"),
+    .run = &run,
     .usage = QStringLiteral("list [--json] [--sort modified|created|name]"),
     .summary = QStringLiteral("List the projects, newest first, or newest created first, or by "
                               "title in the order people read names."),
@@ -89,7 +90,6 @@ int run(Invocation &invocation)
     .flagOptions = {QStringLiteral("--json")},
     .minArguments = 0,
     .maxArguments = 0,
-    .run = &run,
 });
 
 } // namespace

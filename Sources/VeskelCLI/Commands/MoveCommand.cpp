@@ -21,14 +21,12 @@ int run(Invocation &invocation)
 
 [[maybe_unused]] const bool registered = CommandRegistry::add({
     .name = QStringLiteral("move"),
+    .run = &run,
     .usage = QStringLiteral("move PACKAGE [FOLDER]"),
     .summary = QStringLiteral("Move the project into a sidebar folder, or to the root without one; "
                               "prints the new package path."),
-    .valueOptions = {},
-    .flagOptions = {},
     .minArguments = 1,
     .maxArguments = 2,
-    .run = &run,
 });
 
 } // namespace

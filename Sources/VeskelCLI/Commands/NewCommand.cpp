@@ -50,16 +50,15 @@ int run(Invocation &invocation)
 
 [[maybe_unused]] const bool registered = CommandRegistry::add({
     .name = QStringLiteral("new"),
+    .run = &run,
     .usage = QStringLiteral("new TITLE [--format horizontal4k|horizontalHD|vertical4k|verticalHD] "
                             "[--fps N] [--script FILE]"),
     .summary = QStringLiteral("Create a project (4K, 25 fps by default), optionally from a script "
                               "file (- for standard input); prints its package path."),
     .valueOptions
     = {QStringLiteral("--format"), QStringLiteral("--fps"), QStringLiteral("--script")},
-    .flagOptions = {},
     .minArguments = 1,
     .maxArguments = 1,
-    .run = &run,
 });
 
 } // namespace

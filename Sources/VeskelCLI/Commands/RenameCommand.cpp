@@ -6,24 +6,19 @@ namespace {
 
 int run(Invocation &invocation)
 {
-    const auto opened = invocation.openProject(invocation.argument(0));
-    if (!opened)
-        return invocation.fail(opened.error());
-    const auto renamed = invocation.store().renameProject(opened->project, invocation.argument(1));
-    if (!renamed)
-        return invocation.fail(renamed.error());
-    return exitSuccess;
+    return invocation.withProject([&](OpenedProject &opened) -> int {
+        return invocation.finish(
+            invocation.store().renameProject(opened.project, invocation.argument(1)));
+    });
 }
 
 [[maybe_unused]] const bool registered = CommandRegistry::add({
     .name = QStringLiteral("rename"),
+    .run = &run,
     .usage = QStringLiteral("rename PACKAGE TITLE"),
     .summary = QStringLiteral("Give the project a new title; its package follows the new slug."),
-    .valueOptions = {},
-    .flagOptions = {},
     .minArguments = 2,
     .maxArguments = 2,
-    .run = &run,
 });
 
 } // namespace

@@ -21,14 +21,12 @@ int run(Invocation &invocation)
 
 [[maybe_unused]] const bool registered = CommandRegistry::add({
     .name = QStringLiteral("sample"),
+    .run = &run,
     .usage = QStringLiteral("sample"),
     .summary = QStringLiteral("Install the sample project unless it is already there; prints its "
                               "package path when installed."),
-    .valueOptions = {},
-    .flagOptions = {},
     .minArguments = 0,
     .maxArguments = 0,
-    .run = &run,
 });
 
 } // namespace

@@ -30,14 +30,12 @@ int run(Invocation &invocation)
 
 [[maybe_unused]] const bool registered = CommandRegistry::add({
     .name = QStringLiteral("versions"),
+    .run = &run,
     .usage = QStringLiteral("versions PACKAGE"),
     .summary = QStringLiteral("List the project's earlier versions and conflict copies, newest "
                               "first: name, time, scene count."),
-    .valueOptions = {},
-    .flagOptions = {},
     .minArguments = 1,
     .maxArguments = 1,
-    .run = &run,
 });
 
 } // namespace

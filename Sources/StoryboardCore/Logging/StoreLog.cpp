@@ -1,0 +1,3 @@
+#include "StoryboardCore/Logging/StoreLog.h"
+
+Q_LOGGING_CATEGORY(veskelStoreLog, "veskel.store", QtWarningMsg)
