@@ -117,6 +117,7 @@ void CardTextDrawer::drawBlock(const QString &text,
     layOut(layout, width, m_lineSpacing, wrap);
     // The box's top edge in the canvas, whose y grows downward.
     const qreal top = m_canvasHeight - origin.y() - height;
+    m_drawn.append({text, QRectF(origin.x(), top, width, height)});
     m_painter.save();
     m_painter.setPen(color);
     m_painter.setClipRect(QRectF(origin.x(), top, width, height));
@@ -159,19 +160,19 @@ CardTextDrawer::SectionResult CardTextDrawer::drawSection(const QString &label,
                                                           qreal width,
                                                           qreal maximumBodyHeight) const
 {
-    const QFont labelFace = labelFont();
-    const qreal labelHeight = std::min(std::ceil(measuredHeight(label, labelFace, width)),
-                                       1.5 * labelFace.pointSizeF());
-    drawBlock(label, labelFace, whiteLevel(0.45), origin, width, labelHeight);
-
     const QString trimmed = text.trimmed();
     const QString body = trimmed.isEmpty() ? QStringLiteral("\u2014") : trimmed;
     const QFont bodyFace = bodyFont();
     const TruncatedText shortened = truncatedText(body, bodyFace, width, maximumBodyHeight);
     const qreal bodyHeight
         = std::min(std::ceil(measuredHeight(shortened.text, bodyFace, width)), maximumBodyHeight);
-    const QPointF bodyOrigin(origin.x(), origin.y() + labelHeight + 5 * m_scale);
-    drawBlock(shortened.text, bodyFace, whiteLevel(0.15), bodyOrigin, width, bodyHeight);
+    drawBlock(shortened.text, bodyFace, whiteLevel(0.15), origin, width, bodyHeight);
+
+    const QFont labelFace = labelFont();
+    const qreal labelHeight = std::min(std::ceil(measuredHeight(label, labelFace, width)),
+                                       1.5 * labelFace.pointSizeF());
+    const QPointF labelOrigin(origin.x(), origin.y() + bodyHeight + 5 * m_scale);
+    drawBlock(label, labelFace, whiteLevel(0.45), labelOrigin, width, labelHeight);
     return {labelHeight + 5 * m_scale + bodyHeight, shortened.truncated};
 }
 

@@ -2,7 +2,9 @@
 
 #include <QColor>
 #include <QFont>
+#include <QList>
 #include <QPointF>
+#include <QRectF>
 #include <QString>
 
 class QPainter;
@@ -20,6 +22,13 @@ public:
     {
         qreal height = 0;
         bool truncated = false;
+    };
+
+    // A block as drawn, its box in the canvas (y grows downward).
+    struct DrawnBlock
+    {
+        QString text;
+        QRectF box;
     };
 
     struct TruncatedText
@@ -42,7 +51,7 @@ public:
                      QPointF origin,
                      qreal width) const;
 
-    // Label with the body above it; an empty body reads "—" and a long one is shortened to
+    // Label over its body; an empty body reads "—" and a long one is shortened to
     // `maximumBodyHeight`.
     SectionResult drawSection(const QString &label,
                               const QString &text,
@@ -68,6 +77,9 @@ public:
     QFont bodyFont() const;
     QFont typeLineFont() const;
 
+    // Every block drawn so far, in drawing order.
+    const QList<DrawnBlock> &drawnBlocks() const { return m_drawn; }
+
 private:
     // Draws the whole lines of `text` that fit the box; `wrap` false keeps it on one line.
     void drawBlock(const QString &text,
@@ -82,6 +94,7 @@ private:
     qreal m_canvasHeight;
     qreal m_scale;
     qreal m_lineSpacing;
+    mutable QList<DrawnBlock> m_drawn;
 };
 
 } // namespace veskel

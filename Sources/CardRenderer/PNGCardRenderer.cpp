@@ -59,7 +59,11 @@ void drawThumbnail(QPainter &painter, const QImage &image, const QRectF &square,
     painter.restore();
 }
 
-void drawContent(QPainter &painter, const CardRenderInput &input, int width, int height)
+// Draws the card and gives the text blocks as drawn. The card reads from the top: the type
+// line, then each section (label over text) as ON SCREEN, VOICEOVER, NOTE, and at the bottom
+// the header (meta line over the title).
+QList<CardTextDrawer::DrawnBlock>
+drawContent(QPainter &painter, const CardRenderInput &input, int width, int height)
 {
     const qreal s = std::min(width, height) / 1080.0;
     const qreal margin = 120 * s;
@@ -97,10 +101,11 @@ void drawContent(QPainter &painter, const CardRenderInput &input, int width, int
                            textWidth)
          + 28 * s;
 
-    QList<std::pair<QString, QString>> sections{{QStringLiteral("ON SCREEN"), scene.onScreenText}};
+    // Bottom up, from the header: the last section of the reading order first.
+    QList<std::pair<QString, QString>> sections{{QStringLiteral("NOTE"), scene.productionNote}};
     if (!scene.voiceoverText.trimmed().isEmpty())
         sections.append({QStringLiteral("VOICEOVER"), scene.voiceoverText});
-    sections.append({QStringLiteral("NOTE"), scene.productionNote});
+    sections.append({QStringLiteral("ON SCREEN"), scene.onScreenText});
     const qsizetype count = sections.size();
     const qreal maximumBodyHeight
         = std::max(60 * s, (contentTop - y - 48 * s - count * (20 * s + 28 * s))
@@ -115,6 +120,7 @@ void drawContent(QPainter &painter, const CardRenderInput &input, int width, int
 
     drawer.drawTypeLine(QStringLiteral("TYPE: ") + typeLabel, contentLeft, contentTop,
                         contentWidth);
+    return drawer.drawnBlocks();
 }
 
 } // namespace
@@ -138,6 +144,22 @@ std::optional<QString> PNGCardRenderer::thumbnailPath(const CardRenderInput &inp
 std::expected<QImage, CardRenderError>
 PNGCardRenderer::renderImage(const CardRenderInput &input) const
 {
+    return render(input, nullptr);
+}
+
+std::expected<QList<CardTextDrawer::DrawnBlock>, CardRenderError>
+PNGCardRenderer::textLayout(const CardRenderInput &input) const
+{
+    QList<CardTextDrawer::DrawnBlock> blocks;
+    if (auto image = render(input, &blocks); !image)
+        return std::unexpected(image.error());
+    return blocks;
+}
+
+std::expected<QImage, CardRenderError>
+PNGCardRenderer::render(const CardRenderInput &input,
+                        QList<CardTextDrawer::DrawnBlock> *blocks) const
+{
     const int width = input.videoSettings.width;
     const int height = input.videoSettings.height;
     if (width < 1 || height < 1)
@@ -158,8 +180,10 @@ PNGCardRenderer::renderImage(const CardRenderInput &input) const
     QPainter painter(&image);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing
                            | QPainter::SmoothPixmapTransform);
-    drawContent(painter, input, width, height);
+    auto drawn = drawContent(painter, input, width, height);
     painter.end();
+    if (blocks)
+        *blocks = std::move(drawn);
     return image;
 }
 

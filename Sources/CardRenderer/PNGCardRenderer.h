@@ -1,8 +1,10 @@
 #pragma once
 
+#include "CardRenderer/CardTextDrawer.h"
 #include "CardRenderer/SceneCardRenderer.h"
 
 #include <QImage>
+#include <QList>
 
 #include <expected>
 #include <optional>
@@ -23,10 +25,17 @@ public:
 
     // The card as an in-memory image of the video's size, neither encoded nor written.
     std::expected<QImage, CardRenderError> renderImage(const CardRenderInput &input) const;
+    // The text blocks the card draws, in drawing order, with their boxes on the canvas.
+    std::expected<QList<CardTextDrawer::DrawnBlock>, CardRenderError>
+    textLayout(const CardRenderInput &input) const;
 
     // The reference image file the card would show, when the scene has one that is safe to
     // open (a plain name, and no symbolic link below the package) and exists.
     static std::optional<QString> thumbnailPath(const CardRenderInput &input);
+
+private:
+    std::expected<QImage, CardRenderError> render(const CardRenderInput &input,
+                                                  QList<CardTextDrawer::DrawnBlock> *blocks) const;
 };
 
 } // namespace veskel

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <thread>
 
 namespace veskel {
@@ -103,6 +104,27 @@ TEST(CardSections, veryLongTextsStayBelowTheTypeLine)
     EXPECT_LT(ink.bottom(), 960);
     // Between the type line (about 32 px tall) and the last section there is clear space.
     EXPECT_TRUE(inkBounds(card, QRect(120, 152, 1680, 8)).isNull());
+}
+
+// Top to bottom, as an editor reads the card in a timeline: the type line, each section's label
+// over its text in the order ON SCREEN, VOICEOVER, NOTE, then the meta line over the title.
+TEST(CardSections, readFromTheTopWithEachLabelOverItsText)
+{
+    CardRenderInput input = cardInput(1920, 1080);
+    input.scene.onScreenText = QStringLiteral("slide words");
+    input.scene.voiceoverText = QStringLiteral("spoken words");
+    input.scene.productionNote = QStringLiteral("note words");
+    const auto blocks = PNGCardRenderer().textLayout(input);
+    ASSERT_TRUE(blocks.has_value());
+    QList<CardTextDrawer::DrawnBlock> fromTop = *blocks;
+    std::ranges::sort(fromTop, {}, [](const auto &block) { return block.box.top(); });
+    QStringList order;
+    for (const auto &block : std::as_const(fromTop))
+        order << block.text.section(u' ', 0, 0);
+    EXPECT_EQ(order, QStringList({"TYPE:", "ON", "slide", "VOICEOVER", "spoken", "NOTE", "note",
+                                  "Duration:", "Scene"}));
+    for (qsizetype i = 1; i < fromTop.size(); ++i)
+        EXPECT_LE(fromTop[i - 1].box.bottom(), fromTop[i].box.top()) << i;
 }
 
 // ----- the thumbnail -------------------------------------------------------------------------
