@@ -43,6 +43,33 @@
     </message>
 </context>
 <context>
+    <name>ExportError</name>
+    <message>
+        <source>Project cannot be exported: %1</source>
+        <translation>Проект нельзя экспортировать: %1</translation>
+    </message>
+    <message>
+        <source>Could not draw the card of %1: %2 Check its reference image, then export again.</source>
+        <translation>Не удалось нарисовать карточку %1: %2 Проверьте референсное изображение сцены и экспортируйте снова.</translation>
+    </message>
+    <message>
+        <source>Could not write the FCPXML: %1</source>
+        <translation>Не удалось записать FCPXML: %1</translation>
+    </message>
+    <message>
+        <source>The card of %1 was not written. Export again.</source>
+        <translation>Карточка %1 не записана. Экспортируйте снова.</translation>
+    </message>
+    <message>
+        <source>Export failed: %1</source>
+        <translation>Экспорт не удался: %1</translation>
+    </message>
+    <message>
+        <source>The project Exports folder is not accessible. Check that the project&apos;s folder can be written, then export again.</source>
+        <translation>Папка Exports проекта недоступна. Проверьте, что в папку проекта можно записывать, и экспортируйте снова.</translation>
+    </message>
+</context>
+<context>
     <name>ExportReview</name>
     <message>
         <source>Scenes</source>
@@ -83,6 +110,10 @@
     <message>
         <source>storyboard.pdf — storyboard for review</source>
         <translation>storyboard.pdf — раскадровка для согласования</translation>
+    </message>
+    <message>
+        <source>Target</source>
+        <translation>Назначение</translation>
     </message>
 </context>
 <context>
@@ -369,6 +400,10 @@
         <source>Scene</source>
         <translation>Сцена</translation>
     </message>
+    <message>
+        <source>No scenes in the project: start one with a line “# Title”.</source>
+        <translation>В проекте нет сцен: начните сцену строкой «# Название».</translation>
+    </message>
 </context>
 <context>
     <name>veskel::AppCommands</name>
@@ -532,12 +567,12 @@
         <translation>Готовим пакет экспорта…</translation>
     </message>
     <message>
-        <source>Rendering cards, FCPXML, shot list and task list.</source>
-        <translation>Рендерим карточки, FCPXML, шот-лист и список задач.</translation>
-    </message>
-    <message>
         <source>Rendering cards: %1 of %2</source>
         <translation>Рендерим карточки: %1 из %2</translation>
+    </message>
+    <message>
+        <source>Writing the cards, FCPXML, OpenTimelineIO timeline, storyboard PDF, shot list and scene list.</source>
+        <translation>Записываем карточки, FCPXML, таймлайн OpenTimelineIO, PDF-раскадровку, шот-лист и список сцен.</translation>
     </message>
 </context>
 <context>

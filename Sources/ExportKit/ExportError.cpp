@@ -4,20 +4,23 @@ namespace veskel {
 
 QString ExportError::description() const
 {
+    const QString scene = sceneLabel.isEmpty() ? sceneID : sceneLabel;
     switch (kind) {
     case Kind::invalidProject:
-        return QStringLiteral("Project cannot be exported: ") + payload;
-    // The id means nothing to the user, so only the renderer's detail is shown.
+        return tr("Project cannot be exported: %1").arg(payload);
     case Kind::cannotRenderCard:
-        return QStringLiteral("Could not render scene card: ") + payload;
+        return tr("Could not draw the card of %1: %2 Check its reference image, then export "
+                  "again.")
+            .arg(scene, payload);
     case Kind::cannotWriteXML:
-        return QStringLiteral("Could not write FCPXML: ") + payload;
+        return tr("Could not write the FCPXML: %1").arg(payload);
     case Kind::missingMedia:
-        return QStringLiteral("Missing media for scene ") + sceneID + u'.';
+        return tr("The card of %1 was not written. Export again.").arg(scene);
     case Kind::writeFailed:
-        return QStringLiteral("Export failed: ") + payload;
+        return tr("Export failed: %1").arg(payload);
     case Kind::exportsFolderNotAccessible:
-        return QStringLiteral("The project Exports folder is not accessible.");
+        return tr("The project Exports folder is not accessible. Check that the project's "
+                  "folder can be written, then export again.");
     case Kind::fileOperationFailed:
         return payload;
     }

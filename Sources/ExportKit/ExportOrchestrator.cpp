@@ -213,6 +213,8 @@ Result<ExportResult> ExportOrchestrator::exportProject(const StoryboardProject &
     qCDebug(veskelExportLog) << "exporting" << project.id << project.scenes.size() << "scenes from"
                              << packagePath;
     auto result = writePackage(project, packagePath, progress);
+    if (!result && !result.error().sceneID.isEmpty())
+        result.error().sceneLabel = sceneLabel(result.error().sceneID, project);
     if (result)
         qCInfo(veskelExportLog) << "exported" << project.id << "to" << result->exportFolderPath
                                 << "in" << clock.elapsed() << "ms";
@@ -229,7 +231,8 @@ Result<ExportResult> ExportOrchestrator::writePackage(const StoryboardProject &p
     // 1. Only errors block; the first one is named.
     const QList<ValidationIssue> blocking = ProjectValidator::exportBlockingIssues(project);
     if (!blocking.isEmpty())
-        return std::unexpected(ExportError::invalidProject(blocking.first().plainMessage()));
+        return std::unexpected(
+            ExportError::invalidProject(blocking.first().reviewMessage(project)));
 
     // 2. The package's Exports folder.
     const QString package = QDir::cleanPath(QFileInfo(packagePath).absoluteFilePath());
@@ -289,7 +292,9 @@ Result<ExportResult> ExportOrchestrator::writePackage(const StoryboardProject &p
     fcpxmlInput.version = FCPXMLVersion::v1_14;
     const auto document = m_fcpxmlExporter->exportDocument(fcpxmlInput);
     if (!document)
-        return std::unexpected(ExportError::cannotWriteXML(document.error().description()));
+        return std::unexpected(document.error().kind == FCPXMLExportError::Kind::missingCardFile
+                                   ? ExportError::missingMedia(document.error().payload)
+                                   : ExportError::cannotWriteXML(document.error().description()));
     result.fcpxmlPath = result.exportFolderPath + u'/' + document->fcpxmlFileName;
     if (const auto written = writeAtomically(result.fcpxmlPath, document->xml.toUtf8()); !written)
         return std::unexpected(ExportError::cannotWriteXML(written.error()));

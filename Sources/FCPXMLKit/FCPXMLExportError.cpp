@@ -6,11 +6,11 @@ QString FCPXMLExportError::description() const
 {
     switch (kind) {
     case Kind::missingCardFile:
-        return QStringLiteral("missingCardFile(\"") + payload + QStringLiteral("\")");
+        return QStringLiteral("No card was written for scene ") + payload + u'.';
     case Kind::invalidProject:
-        return QStringLiteral("invalidProject(\"") + payload + QStringLiteral("\")");
+        return payload;
     case Kind::emptyProject:
-        return QStringLiteral("emptyProject");
+        return QStringLiteral("The project has no scenes.");
     }
     return {};
 }

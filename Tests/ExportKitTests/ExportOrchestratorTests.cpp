@@ -226,16 +226,19 @@ TEST_F(ExportOrchestratorTest, onlyTheFirstBlockingIssueIsNamed)
     const auto result = orchestrator.exportProject(project, package);
     ASSERT_FALSE(result.has_value());
     EXPECT_EQ(result.error().description(),
-              QStringLiteral("Project cannot be exported: Project title is empty."));
+              QStringLiteral("Project cannot be exported: The project has no title."));
     EXPECT_FALSE(QFileInfo::exists(package + QStringLiteral("/Exports")));
 }
 
-TEST_F(ExportOrchestratorTest, projectWithoutScenesFailsAtTheFCPXML)
+TEST_F(ExportOrchestratorTest, projectWithoutScenesIsRefusedBeforeAnyFolderIsMade)
 {
     project.scenes.clear();
     const auto result = orchestrator.exportProject(project, package);
     ASSERT_FALSE(result.has_value());
-    EXPECT_EQ(result.error().description(), QStringLiteral("Could not write FCPXML: emptyProject"));
+    EXPECT_EQ(result.error().description(),
+              QString::fromUtf8("Project cannot be exported: No scenes in the project: start one "
+                                "with a line \u201C# Title\u201D."));
+    EXPECT_FALSE(QFileInfo::exists(package + QStringLiteral("/Exports")));
 }
 
 class InaccessibleExportsTest : public ExportOrchestratorTest,
@@ -264,7 +267,8 @@ TEST_P(InaccessibleExportsTest, failsBeforeAnythingIsWritten)
     ASSERT_FALSE(result.has_value());
     EXPECT_EQ(result.error(), ExportError::exportsFolderNotAccessible());
     EXPECT_EQ(result.error().description(),
-              QStringLiteral("The project Exports folder is not accessible."));
+              QStringLiteral("The project Exports folder is not accessible. Check that the "
+                             "project's folder can be written, then export again."));
 }
 
 INSTANTIATE_TEST_SUITE_P(Exports,
@@ -297,13 +301,13 @@ INSTANTIATE_TEST_SUITE_P(
     Files,
     WriteFailureTest,
     ::testing::Values(
-        BlockedFile{"intro-video.fcpxml", "Could not write FCPXML: "},
+        BlockedFile{"intro-video.fcpxml", "Could not write the FCPXML: "},
         BlockedFile{"project.veskel.json", "Export failed: Could not write JSON backup: "},
         BlockedFile{"shot-list.md", "Export failed: Could not write shot list: "},
         BlockedFile{"scenes.csv", "Export failed: Could not write scene list: "},
         BlockedFile{"intro-video.otio", "Export failed: Could not write OpenTimelineIO timeline: "},
         BlockedFile{"storyboard.pdf", "Export failed: Could not write storyboard PDF: "},
-        BlockedFile{"Media/S002.png", "Could not render scene card: "}));
+        BlockedFile{"Media/S002.png", "Could not draw the card of S002 Setup: "}));
 
 // A renderer that fails or skips writing for one scene.
 class StubRenderer final : public SceneCardRenderer
@@ -336,8 +340,8 @@ TEST_F(ExportOrchestratorTest, cardFailuresNameTheRendererError)
     ASSERT_FALSE(result.has_value());
     EXPECT_EQ(result.error().sceneID, project.scenes[1].id);
     EXPECT_EQ(result.error().description(),
-              QStringLiteral(
-                  "Could not render scene card: writeFailed(\"Could not encode PNG image.\")"));
+              QStringLiteral("Could not draw the card of S002 Setup: Could not encode PNG image. "
+                             "Check its reference image, then export again."));
 }
 
 TEST_F(ExportOrchestratorTest, cardThatWasNotWrittenIsMissingMedia)
@@ -353,7 +357,7 @@ TEST_F(ExportOrchestratorTest, cardThatWasNotWrittenIsMissingMedia)
     const auto result = forgetful.exportProject(project, package);
     ASSERT_FALSE(result.has_value());
     EXPECT_EQ(result.error().description(),
-              QStringLiteral("Missing media for scene 5CE0E000-0000-4000-8000-000000000003."));
+              QStringLiteral("The card of S003 Wrap-up was not written. Export again."));
 }
 
 TEST_F(ExportOrchestratorTest, scenesSharingANumberLeaveTheLaterScenesCard)

@@ -227,7 +227,7 @@ TEST(FCPXML114Exporter, FailsInOrderEmptyThenFrameRateThenFirstMissingCard)
 
     const auto unsupported = exporter.exportDocument(
         {makeProject(QStringLiteral("T"), 29, {makeScene(0, {}, 1)}), {}, folder});
-    EXPECT_EQ(unsupported.error().description(), u"invalidProject(\"Unsupported frame rate: 29\")");
+    EXPECT_EQ(unsupported.error().description(), u"Unsupported frame rate: 29");
 
     // Stored out of order: the first missing card in timeline order is reported.
     StoryboardProject project = makeProject(
@@ -244,7 +244,7 @@ TEST(FCPXML114Exporter, FailsInOrderEmptyThenFrameRateThenFirstMissingCard)
     QDir(cards.path()).mkpath(QStringLiteral("Media/Folder.png"));
     EXPECT_EQ(
         exporter.exportDocument({project, cards.cardFileNames, cards.path()}).error().description(),
-        u"missingCardFile(\"SCENE-0\")");
+        u"No card was written for scene SCENE-0.");
 }
 
 } // namespace

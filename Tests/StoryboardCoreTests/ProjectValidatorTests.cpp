@@ -57,7 +57,8 @@ class FrameRates : public testing::TestWithParam<std::pair<int, bool>>
 TEST_P(FrameRates, OnlyTheFiveRatesAreSupported)
 {
     const auto [fps, supported] = GetParam();
-    const QList<ValidationIssue> issues = ProjectValidator::validate(project({}, "T", fps));
+    const QList<ValidationIssue> issues
+        = ProjectValidator::validate(project({scene("A", 0, "Fine")}, "T", fps));
     if (supported)
         EXPECT_TRUE(issues.isEmpty());
     else
@@ -140,10 +141,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 // MARK: export readiness
 
-TEST(ProjectValidator, ProjectWithoutScenesHasNoIssuesButCannotBeExported)
+TEST(ProjectValidator, ProjectWithoutScenesIsBlockedBeforeAnythingElse)
 {
-    const StoryboardProject p = project({});
-    EXPECT_TRUE(ProjectValidator::validate(p).isEmpty());
+    const StoryboardProject p = project({}, "", 29);
+    EXPECT_EQ(ProjectValidator::exportBlockingIssues(p).first(), ValidationIssue::noScenes());
     EXPECT_FALSE(ProjectValidator::canExport(p));
 }
 
@@ -171,7 +172,6 @@ TEST(ProjectValidator, BlockingIssuesKeepTheirOrderAndDropWarnings)
 struct Wording
 {
     ValidationIssue issue;
-    const char *plain;
     const char *english;
 };
 
@@ -179,33 +179,21 @@ class Wordings : public testing::TestWithParam<Wording>
 {
 };
 
-TEST_P(Wordings, PlainAndReviewTexts)
+// Scenes are named by number and title, a blank title as "Untitled", an unknown id as "Scene".
+TEST_P(Wordings, NameTheSceneByItsLabel)
 {
     const Wording &w = GetParam();
     StoryboardProject p = project({scene("A", 0, "Intro"), scene("B", 11, "  ")});
-    EXPECT_EQ(w.issue.plainMessage(), QString::fromUtf8(w.plain));
     EXPECT_EQ(w.issue.reviewMessage(p), QString::fromUtf8(w.english));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Issues,
-    Wordings,
-    testing::Values(Wording{ValidationIssue::unsupportedFrameRate(29),
-                            "Unsupported frame rate: 29.", "Unsupported frame rate: 29 fps."},
-                    Wording{ValidationIssue::emptySceneTitle("B"),
-                            "One or more scenes have an empty title.",
-                            "S012 Untitled: missing scene title."},
-                    Wording{ValidationIssue::invalidSceneDuration("A"),
-                            "One or more scenes have invalid duration.",
-                            "S001 Intro: duration must be greater than zero."},
-                    Wording{ValidationIssue::onScreenTextTooLong("A", 300, 280),
-                            "On-screen text exceeds 280 characters (300).",
-                            "S001 Intro: on-screen text is too long (300/280)."},
-                    Wording{ValidationIssue::missingProductionNote("gone"),
-                            "Production note is missing.", "Scene: missing production note."},
-                    Wording{ValidationIssue::missingVisualReference("A"),
-                            "Visual reference is missing.",
-                            "S001 Intro: missing visual reference."},
-                    Wording{ValidationIssue::emptyProjectTitle(), "Project title is empty.",
-                            "The project has no title."}),
-    [](const auto &info) { return std::to_string(info.index); });
+INSTANTIATE_TEST_SUITE_P(Issues,
+                         Wordings,
+                         testing::Values(Wording{ValidationIssue::emptySceneTitle("B"),
+                                                 "S012 Untitled: missing scene title."},
+                                         Wording{
+                                             ValidationIssue::onScreenTextTooLong("A", 300, 280),
+                                             "S001 Intro: on-screen text is too long (300/280)."},
+                                         Wording{ValidationIssue::missingProductionNote("gone"),
+                                                 "Scene: missing production note."}),
+                         [](const auto &info) { return std::to_string(info.index); });

@@ -11,6 +11,8 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
+#include <QFile>
 #include <QFormLayout>
 #include <QLabel>
 #include <QProgressBar>
@@ -113,6 +115,11 @@ INSTANTIATE_TEST_SUITE_P(
                    "# Intro\n\n> " + QString(300, u'x') + "\n",
                    {},
                    {"S001 Intro: on-screen text is too long (300/280)."}},
+        ReviewCase{"noScenes",
+                   "Film",
+                   QString(),
+                   {"No scenes in the project: start one with a line \u201C# Title\u201D."},
+                   {}},
         ReviewCase{"clean", "Film", threeSceneScript(), {}, {}}),
     [](const auto &info) { return std::string(info.param.name); });
 
@@ -156,9 +163,16 @@ TEST_F(ExportSheetTest, ExportingTwiceCountsCardsThenTellsFirstAndUpdated)
                               "choose \u201CReplace\u201D."));
 }
 
-TEST_F(ExportSheetTest, AProjectWithoutScenesFailsAndRetryRunsAgainWhileTheSheetStays)
+TEST_F(ExportSheetTest, AFailedExportRetriesWhileTheSheetStays)
 {
-    auto sheet = openSheet(savedProject(QString()));
+    const StoryboardProject film = savedProject(threeSceneScript());
+    // A file where the Exports folder goes.
+    const QString exports = store.packagePath(film).value() + QStringLiteral("/Exports");
+    ASSERT_TRUE(QDir(exports).removeRecursively());
+    QFile blocker(exports);
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    auto sheet = openSheet(film);
     screen<ExportReviewView>(*sheet)->exportButton()->click();
     // Escape cannot close the sheet under a running export.
     QTest::keyClick(sheet.get(), Qt::Key_Escape);
@@ -167,7 +181,9 @@ TEST_F(ExportSheetTest, AProjectWithoutScenesFailsAndRetryRunsAgainWhileTheSheet
 
     auto *failure = screen<ExportFailureView>(*sheet);
     ASSERT_NE(failure, nullptr);
-    EXPECT_TRUE(labelTexts(failure).contains("Could not write FCPXML: emptyProject"));
+    EXPECT_TRUE(labelTexts(failure).contains("The project Exports folder is not accessible. Check "
+                                             "that the project's folder can be written, then "
+                                             "export again."));
     failure->retryButton()->click();
     EXPECT_EQ(sheet->viewModel()->phase().kind, Kind::exporting);
     EXPECT_NE(qobject_cast<ExportProgressView *>(sheet->screen()), nullptr);
@@ -190,7 +206,7 @@ TEST_F(ExportSheetTest, RussianSheetKeepsTargetAndFileNames)
     for (const char *expected :
          {"Экспорт в Final Cut Pro", "Будет создано", "Нужно исправить перед экспортом", "Отмена",
           "Экспортировать", "Сцены", "3 сцены", "Длительность", "Формат", "1920×1080 / 25 fps",
-          "Target", "Final Cut Pro / FCPXML 1.14", "FCPXML для импорта в Final Cut Pro",
+          "Назначение", "Final Cut Pro / FCPXML 1.14", "FCPXML для импорта в Final Cut Pro",
           "3 сцены → PNG-карточки в Media/", "shot-list.md — шот-лист", "scenes.csv — список сцен",
           "JSON-бэкап проекта", "Таймлайн OpenTimelineIO для DaVinci Resolve и Kdenlive",
           "storyboard.pdf — раскадровка для согласования"}) {

@@ -126,7 +126,9 @@ TEST_F(CommandLine, ProjectWithoutScenesCannotBeExported)
     ASSERT_EQ(run({"new", "Empty"}).code, 0);
     const Outcome validated = run({"validate", "empty"});
     EXPECT_EQ(validated.code, 1);
-    EXPECT_TRUE(validated.out.isEmpty());
+    EXPECT_EQ(validated.out,
+              QString::fromUtf8("error: No scenes in the project: start one with a line "
+                                "\u201C# Title\u201D.\n"));
 }
 
 // A title or heading from someone else's file must not drive the terminal it is printed on.

@@ -40,7 +40,8 @@ TEST_F(ExportCommand, failureIsTheExportErrorOnStderr)
     const Outcome result = run({"export", "empty"});
     EXPECT_EQ(result.code, 1);
     EXPECT_TRUE(result.out.isEmpty());
-    EXPECT_EQ(result.err, "Could not write FCPXML: emptyProject\n");
+    EXPECT_EQ(result.err, QString::fromUtf8("Project cannot be exported: No scenes in the project: "
+                                            "start one with a line \u201C# Title\u201D.\n"));
 }
 
 } // namespace

@@ -44,6 +44,9 @@ QList<ValidationIssue> validateScene(const Scene &scene)
 QList<ValidationIssue> validate(const StoryboardProject &project)
 {
     QList<ValidationIssue> issues;
+    // Nothing to put on a timeline: the export would stop at the FCPXML.
+    if (project.scenes.isEmpty())
+        issues.append(ValidationIssue::noScenes());
     if (project.title.trimmed().isEmpty())
         issues.append(ValidationIssue::emptyProjectTitle());
     const auto &rates = VideoSettings::supportedFrameRates;
@@ -66,17 +69,18 @@ QList<ValidationIssue> exportBlockingIssues(const StoryboardProject &project)
 
 bool canExport(const StoryboardProject &project)
 {
-    return !project.scenes.isEmpty() && exportBlockingIssues(project).isEmpty();
+    return exportBlockingIssues(project).isEmpty();
 }
 
 int warningSceneCount(const StoryboardProject &project)
 {
-    return int(std::count_if(project.scenes.cbegin(), project.scenes.cend(), [](const Scene &scene) {
-        const QList<ValidationIssue> issues = validateScene(scene);
-        return std::any_of(issues.cbegin(), issues.cend(), [](const ValidationIssue &issue) {
-            return issue.kind == ValidationIssue::Kind::onScreenTextTooLong;
-        });
-    }));
+    return int(
+        std::count_if(project.scenes.cbegin(), project.scenes.cend(), [](const Scene &scene) {
+            const QList<ValidationIssue> issues = validateScene(scene);
+            return std::any_of(issues.cbegin(), issues.cend(), [](const ValidationIssue &issue) {
+                return issue.kind == ValidationIssue::Kind::onScreenTextTooLong;
+            });
+        }));
 }
 
 } // namespace veskel::ProjectValidator

@@ -53,6 +53,13 @@ ValidationIssue ValidationIssue::missingVisualReference(const QString &sceneID)
     return sceneIssue(Kind::missingVisualReference, sceneID);
 }
 
+ValidationIssue ValidationIssue::noScenes()
+{
+    ValidationIssue issue;
+    issue.kind = Kind::noScenes;
+    return issue;
+}
+
 ValidationIssue ValidationIssue::emptyProjectTitle()
 {
     ValidationIssue issue;
@@ -63,6 +70,7 @@ ValidationIssue ValidationIssue::emptyProjectTitle()
 bool ValidationIssue::isError() const
 {
     switch (kind) {
+    case Kind::noScenes:
     case Kind::unsupportedFrameRate:
     case Kind::emptySceneTitle:
     case Kind::invalidSceneDuration:
@@ -76,33 +84,14 @@ bool ValidationIssue::isError() const
     return false;
 }
 
-QString ValidationIssue::plainMessage() const
-{
-    switch (kind) {
-    case Kind::unsupportedFrameRate:
-        return QStringLiteral("Unsupported frame rate: %1.").arg(frameRate);
-    case Kind::emptySceneTitle:
-        return QStringLiteral("One or more scenes have an empty title.");
-    case Kind::invalidSceneDuration:
-        return QStringLiteral("One or more scenes have invalid duration.");
-    case Kind::onScreenTextTooLong:
-        return QStringLiteral("On-screen text exceeds %1 characters (%2).")
-            .arg(maxLength)
-            .arg(length);
-    case Kind::missingProductionNote:
-        return QStringLiteral("Production note is missing.");
-    case Kind::missingVisualReference:
-        return QStringLiteral("Visual reference is missing.");
-    case Kind::emptyProjectTitle:
-        return QStringLiteral("Project title is empty.");
-    }
-    return {};
-}
-
 QString ValidationIssue::reviewMessage(const StoryboardProject &project) const
 {
     const auto label = [&] { return sceneLabel(sceneID, project); };
     switch (kind) {
+    case Kind::noScenes:
+        return QCoreApplication::translate(
+            "ValidationIssue",
+            "No scenes in the project: start one with a line \u201C# Title\u201D.");
     case Kind::unsupportedFrameRate:
         return QCoreApplication::translate("ValidationIssue", "Unsupported frame rate: %1 fps.")
             .arg(frameRate);

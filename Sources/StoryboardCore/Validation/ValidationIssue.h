@@ -13,6 +13,7 @@ struct ValidationIssue
 {
     // Declaration order is part of the vocabulary: it is the order the review lists kinds in.
     enum class Kind {
+        noScenes,
         unsupportedFrameRate,
         emptySceneTitle,
         invalidSceneDuration,
@@ -23,7 +24,7 @@ struct ValidationIssue
     };
 
     Kind kind = Kind::emptyProjectTitle;
-    // The scene the issue is about; empty for the two project-wide kinds.
+    // The scene the issue is about; empty for the project-wide kinds.
     QString sceneID;
     // unsupportedFrameRate: the project's rate.
     int frameRate = 0;
@@ -31,6 +32,7 @@ struct ValidationIssue
     int length = 0;
     int maxLength = 0;
 
+    static ValidationIssue noScenes();
     static ValidationIssue unsupportedFrameRate(int fps);
     static ValidationIssue emptySceneTitle(const QString &sceneID);
     static ValidationIssue invalidSceneDuration(const QString &sceneID);
@@ -39,12 +41,11 @@ struct ValidationIssue
     static ValidationIssue missingVisualReference(const QString &sceneID);
     static ValidationIssue emptyProjectTitle();
 
-    // Exactly unsupportedFrameRate, emptySceneTitle, invalidSceneDuration and emptyProjectTitle.
+    // Exactly noScenes, unsupportedFrameRate, emptySceneTitle, invalidSceneDuration and
+    // emptyProjectTitle.
     bool isError() const;
     bool isWarning() const { return !isError(); }
 
-    // English, used inside the export error: "One or more scenes have an empty title."
-    QString plainMessage() const;
     // The export review's line, naming the scene by its label: "S003 Intro: missing scene title."
     // In the interface language; English where no translator is installed.
     QString reviewMessage(const StoryboardProject &project) const;

@@ -21,7 +21,10 @@ ExportProgressView::ExportProgressView(const ExportViewModel &model, QWidget *pa
     m_bar = new QProgressBar;
     m_bar->setTextVisible(true);
     layout->addWidget(m_bar);
-    QLabel *detail = secondaryLabel(tr("Rendering cards, FCPXML, shot list and task list."), 0.85);
+    QLabel *detail = secondaryLabel(
+        tr("Writing the cards, FCPXML, OpenTimelineIO timeline, storyboard PDF, shot list "
+           "and scene list."),
+        0.85);
     detail->setWordWrap(true);
     layout->addWidget(detail);
     layout->addStretch(1);

@@ -21,7 +21,8 @@ ExportReview ExportReview::of(const StoryboardProject &project)
         {QCoreApplication::translate("ExportReview", "Format"),
          QStringLiteral("%1×%2 / %3 fps").arg(video.width).arg(video.height).arg(video.fps)},
         // Product names: the same in both languages.
-        {QStringLiteral("Target"), QStringLiteral("Final Cut Pro / FCPXML 1.14")},
+        {QCoreApplication::translate("ExportReview", "Target"),
+         QStringLiteral("Final Cut Pro / FCPXML 1.14")},
     };
     review.files = {
         {QStringLiteral("doc.badge.gearshape"),

@@ -13,11 +13,7 @@ int run(Invocation &invocation)
             invocation.out() << (issue.isError() ? "error: " : "warning: ")
                              << issue.reviewMessage(project) << '\n';
         }
-        if (ProjectValidator::canExport(project))
-            return exitSuccess;
-        if (project.scenes.isEmpty())
-            invocation.err() << "No scenes in the project" << Qt::endl;
-        return exitFailure;
+        return ProjectValidator::canExport(project) ? exitSuccess : exitFailure;
     });
 }
 
