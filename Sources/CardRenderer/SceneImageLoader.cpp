@@ -23,9 +23,13 @@ std::optional<QImage> decodeImage(const QString &filePath, QSizeF coverSize)
         && reader.supportsOption(QImageIOHandler::ScaledSize)) {
         const qreal scale = std::max(coverSize.width() / intrinsic.width(),
                                      coverSize.height() / intrinsic.height());
-        // Vector images are drawn sharp at any size; rasters are only ever made smaller.
+        // Vector images are drawn sharp at any size; rasters are only ever made smaller, and
+        // palette images not while decoding, which would scale them without smoothing.
         const bool vector = reader.format() == "svg" || reader.format() == "svgz";
-        if (vector || scale < 1) {
+        const bool palette = reader.imageFormat() == QImage::Format_Mono
+                             || reader.imageFormat() == QImage::Format_MonoLSB
+                             || reader.imageFormat() == QImage::Format_Indexed8;
+        if (vector || (scale < 1 && !palette)) {
             reader.setScaledSize(QSize(std::max(1, int(std::ceil(intrinsic.width() * scale))),
                                        std::max(1, int(std::ceil(intrinsic.height() * scale)))));
         }
@@ -33,6 +37,9 @@ std::optional<QImage> decodeImage(const QString &filePath, QSizeF coverSize)
     QImage image = reader.read();
     if (image.isNull())
         return std::nullopt;
+    // Palette and one-bit images come out grey when scaled as they are; every later step works
+    // on this format.
+    image.convertTo(QImage::Format_ARGB32_Premultiplied);
     return image;
 }
 

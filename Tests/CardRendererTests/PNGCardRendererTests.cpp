@@ -180,6 +180,32 @@ TEST_F(ThumbnailTest, fillsTheLowerRightSquareAndNarrowsEveryTextBlock)
     EXPECT_TRUE(inkBounds(card, QRect(1452, 160, 348, 478)).isNull());
 }
 
+// A one-bit palette image is converted before it is scaled: scaled as it is, it comes out as a
+// grey checker. The card is drawn at several sizes, as the timeline's thumbnails are.
+TEST_F(ThumbnailTest, onePaletteBitImageIsScaledSmoothly)
+{
+    // One-pixel stripes: scaled down they are greys, never a pattern of black and white.
+    QImage bits(400, 400, QImage::Format_Mono);
+    bits.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
+    for (int y = 0; y < bits.height(); ++y) {
+        for (int x = 0; x < bits.width(); ++x)
+            bits.setPixel(x, y, x % 2);
+    }
+    ASSERT_TRUE(bits.save(mediaFile(QStringLiteral("bits.png"))));
+    attach(QStringLiteral("bits.png"), SceneImage::MimeType::png);
+    for (const int width : {1920, 480, 333}) {
+        input.videoSettings.width = width;
+        input.videoSettings.height = width * 9 / 16;
+        const QImage card = render(input);
+        const qreal s = std::min(card.width(), card.height()) / 1080.0;
+        const QPoint middle(int(card.width() - 280 * s), int(card.height() - 280 * s));
+        for (const QPoint &at : {middle, middle + QPoint(1, 0), middle + QPoint(0, 1)}) {
+            const int grey = qGray(card.pixel(at));
+            EXPECT_TRUE(grey > 16 && grey < 239) << width << ": " << grey;
+        }
+    }
+}
+
 TEST_F(ThumbnailTest, leftOutWhenTheProjectSaysSo)
 {
     QImage red(10, 10, QImage::Format_RGB32);

@@ -1,10 +1,10 @@
 #include "VeskelApp/Editor/Script/ScriptMargin.h"
 
+#include "CardRenderer/SceneImageLoader.h"
 #include "VeskelApp/Editor/ProjectEditorViewModel.h"
 #include "VeskelApp/Editor/Script/DocumentTextView.h"
 
 #include <QHelpEvent>
-#include <QImageReader>
 #include <QPainter>
 #include <QPainterPath>
 #include <QToolTip>
@@ -44,24 +44,24 @@ QList<ScriptMargin::Item> ScriptMargin::visibleItems() const
         const auto path = m_model->sceneImagePath(*scene);
         if (!path)
             continue;
-        items.append(Item{scene->id, *path, scene->image->originalFileName, rect});
+        items.append(
+            Item{scene->id, *path, scene->image->originalFileName, scene->image->mimeType, rect});
     }
     return items;
 }
 
-void ScriptMargin::request(const QString &path)
+void ScriptMargin::request(const QString &path, SceneImage::MimeType mimeType)
 {
     if (m_loading.contains(path))
         return;
     m_loading.insert(path);
     constexpr int side = thumbnailSize * 2;
-    auto future = QtConcurrent::run([path] {
-        QImageReader reader(path);
-        reader.setAutoTransform(true);
-        QImage image = reader.read();
-        if (image.isNull())
-            return image;
-        return image.scaled(side, side, Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
+    // Decoded as the card decodes it: PDF and SVG too, palette images smoothed.
+    auto future = QtConcurrent::run([path, mimeType] {
+        const auto image = SceneImageLoader::load(path, mimeType, QSizeF(side, side));
+        if (!image)
+            return QImage();
+        return image->scaled(side, side, Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
     });
     future.then(this, [this, path](const QImage &image) {
         m_loading.remove(path);
@@ -90,7 +90,7 @@ void ScriptMargin::paintEvent(QPaintEvent *)
         clip.addRoundedRect(item.rect, 6, 6);
         const auto found = m_thumbnails.constFind(item.path);
         if (found == m_thumbnails.constEnd()) {
-            request(item.path);
+            request(item.path, item.mimeType);
         } else if (!found->isNull()) {
             painter.save();
             painter.setClipPath(clip);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "StoryboardCore/Models/SceneImage.h"
+
 #include "VeskelApp/Editor/Script/SceneBandStrip.h"
 
 #include <QHash>
@@ -34,11 +36,12 @@ private:
         QString sceneID;
         QString path;
         QString fileName;
+        SceneImage::MimeType mimeType;
         QRectF rect;
     };
     // The thumbnails on screen now.
     QList<Item> visibleItems() const;
-    void request(const QString &path);
+    void request(const QString &path, SceneImage::MimeType mimeType);
 
     QHash<QString, QImage> m_thumbnails;
     QSet<QString> m_loading;
