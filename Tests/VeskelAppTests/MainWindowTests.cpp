@@ -238,6 +238,23 @@ TEST_F(MainWindowTest, TheSettingsWindowFollowsALanguageChosenInIt)
     EXPECT_EQ(settingsWindow->findChildren<SettingsView *>().size(), 1);
 }
 
+TEST_F(MainWindowTest, SettingsOpenCentredOnTheWindowAndCloseWithEscapeOrCtrlW)
+{
+    showWindow();
+    for (const QKeySequence &keys :
+         {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+        window->openSettings();
+        SettingsWindow *settingsWindow = window->settingsWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(settingsWindow));
+        // Within the frame's margins, which the platform settles on first showing.
+        EXPECT_LE(
+            (settingsWindow->geometry().center() - window->geometry().center()).manhattanLength(),
+            16);
+        QTest::keySequence(settingsWindow, keys);
+        EXPECT_FALSE(settingsWindow->isVisible()) << keys.toString().toStdString();
+    }
+}
+
 TEST_F(MainWindowTest, ThePlaceholderOffersTheSampleWhileTheListIsEmpty)
 {
     showWindow();

@@ -2,6 +2,7 @@
 
 #include "VeskelApp/Localization/LanguageStore.h"
 
+#include <QShortcut>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -21,6 +22,12 @@ SettingsWindow::SettingsWindow(Preferences &preferences,
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     connect(m_languageStore, &LanguageStore::languageChanged, this, &SettingsWindow::rebuild);
+    // A settings window closes as a dialog does.
+    for (const QKeySequence &keys :
+         {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+        auto *close = new QShortcut(keys, this);
+        connect(close, &QShortcut::activated, this, &QWidget::close);
+    }
     rebuild();
 }
 

@@ -182,6 +182,11 @@ void MainWindow::openSettings()
     if (!m_settingsWindow)
         m_settingsWindow = new SettingsWindow(*m_environment.preferences,
                                               *m_environment.languageStore, {}, this);
+    // Over the window it belongs to, wherever the window manager would have put it. Its layout
+    // fixes its size at the size it asks for.
+    QRect frame(QPoint(), m_settingsWindow->sizeHint());
+    frame.moveCenter(geometry().center());
+    m_settingsWindow->setGeometry(frame);
     m_settingsWindow->show();
     m_settingsWindow->raise();
     m_settingsWindow->activateWindow();
