@@ -278,7 +278,7 @@ TEST_F(EditorTest, ADragThatChangesNothingRecordsNoStepButStillSaves)
     EXPECT_EQ(editor->project().orderedScenes().at(1).durationSeconds, 2);
 }
 
-// The values themselves: SceneDurationsTests.
+// The values, dragged and typed: SceneDurationsTests.
 TEST_F(EditorTest, ADraggedDurationIsBoundedAndNaNIsNone)
 {
     auto editor = openScript();
@@ -288,18 +288,6 @@ TEST_F(EditorTest, ADraggedDurationIsBoundedAndNaNIsNone)
     editor->resizeScene(one, 5000);
     editor->commitSceneDuration();
     EXPECT_EQ(editor->project().orderedScenes().at(0).durationSeconds, 3600);
-}
-
-TEST_F(EditorTest, TheInspectorDurationIsAtLeastHalfASecondAndIgnoresNonFinite)
-{
-    auto editor = openScript();
-    editor->setSelectedSceneDuration(-3);
-    EXPECT_EQ(editor->selectedSceneDuration(), 0.5);
-    editor->setSelectedSceneDuration(std::numeric_limits<double>::quiet_NaN());
-    editor->setSelectedSceneDuration(std::numeric_limits<double>::infinity());
-    EXPECT_EQ(editor->selectedSceneDuration(), 0.5);
-    scheduler.advance(450);
-    EXPECT_FALSE(editor->saveError());
 }
 
 // MARK: selection
