@@ -33,8 +33,10 @@ run_lupdate() {
   language=${language##*_}
   local extra=()
   [ "$language" = en ] && extra=(-pluralonly)
-  "$lupdate" -locations none -no-ui-lines -silent "${extra[@]}" "$@" \
-    -target-language "$language" -I Sources Sources -ts "$ts"
+  # Includes are written from Sources/ ("VeskelApp/Editor/…"): without it lupdate cannot see
+  # the classes' namespaces and files a text under the wrong context.
+  "$lupdate" -locations none -no-ui-lines -silent -I Sources "${extra[@]}" "$@" \
+    -target-language "$language" Sources -ts "$ts"
 }
 
 if ! $check; then

@@ -43,6 +43,13 @@
     </message>
 </context>
 <context>
+    <name>CopyTitle</name>
+    <message>
+        <source>(copy)</source>
+        <translation>(копия)</translation>
+    </message>
+</context>
+<context>
     <name>ExportError</name>
     <message>
         <source>Project cannot be exported: %1</source>
@@ -503,10 +510,6 @@
 <context>
     <name>veskel::AppModel</name>
     <message>
-        <source>(copy)</source>
-        <translation>(копия)</translation>
-    </message>
-    <message>
         <source>New Project</source>
         <translation>Новый проект</translation>
     </message>
@@ -752,6 +755,13 @@
     </message>
 </context>
 <context>
+    <name>veskel::ProjectAutosaver</name>
+    <message>
+        <source>%1 (changed outside)</source>
+        <translation>%1 (изменено вне Veskel)</translation>
+    </message>
+</context>
+<context>
     <name>veskel::ProjectEditorView</name>
     <message>
         <source>Undo</source>
@@ -800,25 +810,6 @@
     <message>
         <source>Show Projects</source>
         <translation>Показать проекты</translation>
-    </message>
-</context>
-<context>
-    <name>veskel::ProjectEditorViewModel</name>
-    <message>
-        <source>New scene</source>
-        <translation>Новая сцена</translation>
-    </message>
-    <message>
-        <source>(copy)</source>
-        <translation>(копия)</translation>
-    </message>
-    <message>
-        <source>Untitled</source>
-        <translation>Без названия</translation>
-    </message>
-    <message>
-        <source>%1 (changed outside)</source>
-        <translation>%1 (изменено вне Veskel)</translation>
     </message>
 </context>
 <context>
@@ -936,6 +927,17 @@
     <message>
         <source>Delete</source>
         <translation>Удалить</translation>
+    </message>
+</context>
+<context>
+    <name>veskel::SceneCommands</name>
+    <message>
+        <source>New scene</source>
+        <translation>Новая сцена</translation>
+    </message>
+    <message>
+        <source>Untitled</source>
+        <translation>Без названия</translation>
     </message>
 </context>
 <context>

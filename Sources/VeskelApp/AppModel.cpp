@@ -1,5 +1,6 @@
 #include "VeskelApp/AppModel.h"
 
+#include "StoryboardCore/Editing/CopyTitle.h"
 #include "StoryboardCore/Sample/SampleProject.h"
 #include "StoryboardCore/Utilities/UUID.h"
 #include "VeskelApp/Library/ProjectLibraryWatcher.h"
@@ -324,13 +325,7 @@ std::optional<StoryboardProject> AppModel::loadProjectForExport(const ProjectSum
 
 QString AppModel::duplicatedProjectTitle(const QString &title)
 {
-    const QString suffix = tr("(copy)");
-    QString trimmed = title.trimmed();
-    if (trimmed.isEmpty())
-        trimmed = tr("New Project");
-    if (trimmed.endsWith(suffix))
-        return trimmed;
-    return trimmed + u' ' + suffix;
+    return copyTitle(title, tr("New Project"));
 }
 
 } // namespace veskel

@@ -124,13 +124,6 @@ TEST_F(EditorTest, TypingBringsEveryMarkerTitleUpToDate)
     for (const Scene &scene : editor->project().orderedScenes())
         markers << scene.marker.title;
     EXPECT_EQ(markers, QStringList({"S001 · One", "S002 · Two", "S003 · Three", "S004 · Four"}));
-
-    QString text;
-    for (int i = 1; i <= 1001; ++i)
-        text += QStringLiteral("# T\n");
-    editor->applyDocumentText(text);
-    EXPECT_EQ(editor->project().scenes.at(999).marker.title, "S1000 · T");
-    EXPECT_EQ(editor->project().scenes.at(1000).marker.title, "S1001 · T");
 }
 
 TEST_F(EditorTest, TheSameTextChangesNothing)
@@ -285,52 +278,16 @@ TEST_F(EditorTest, ADragThatChangesNothingRecordsNoStepButStillSaves)
     EXPECT_EQ(editor->project().orderedScenes().at(1).durationSeconds, 2);
 }
 
-struct ClampCase
-{
-    double requested;
-    double expected;
-};
-
-void PrintTo(const ClampCase &c, std::ostream *os)
-{
-    *os << c.requested << " s";
-}
-
-class DragClamp : public EditorFixture, public ::testing::WithParamInterface<ClampCase>
-{
-};
-
-TEST_P(DragClamp, DurationsSnapToHalfSecondsBetweenHalfASecondAndAnHour)
+// The values, dragged and typed: SceneDurationsTests.
+TEST_F(EditorTest, ADraggedDurationIsBoundedAndNaNIsNone)
 {
     auto editor = openScript();
     const QString one = sceneID(*editor, "One");
-    editor->resizeScene(one, GetParam().requested);
+    editor->resizeScene(one, std::numeric_limits<double>::quiet_NaN());
+    EXPECT_FALSE(editor->isDraggingDuration());
+    editor->resizeScene(one, 5000);
     editor->commitSceneDuration();
-    EXPECT_EQ(editor->project().orderedScenes().at(0).durationSeconds, GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(Values,
-                         DragClamp,
-                         ::testing::Values(ClampCase{0.2, 0.5},
-                                           ClampCase{5000, 3600},
-                                           ClampCase{std::numeric_limits<double>::infinity(), 3600},
-                                           // Half seconds: the step of the estimate.
-                                           ClampCase{42.25, 42.5},
-                                           ClampCase{4.7757757757757755, 5},
-                                           ClampCase{4.7, 4.5},
-                                           // NaN is no duration at all: the scene keeps its own.
-                                           ClampCase{std::numeric_limits<double>::quiet_NaN(), 2}));
-
-TEST_F(EditorTest, TheInspectorDurationIsAtLeastHalfASecondAndIgnoresNonFinite)
-{
-    auto editor = openScript();
-    editor->setSelectedSceneDuration(-3);
-    EXPECT_EQ(editor->selectedSceneDuration(), 0.5);
-    editor->setSelectedSceneDuration(std::numeric_limits<double>::quiet_NaN());
-    editor->setSelectedSceneDuration(std::numeric_limits<double>::infinity());
-    EXPECT_EQ(editor->selectedSceneDuration(), 0.5);
-    scheduler.advance(450);
-    EXPECT_FALSE(editor->saveError());
+    EXPECT_EQ(editor->project().orderedScenes().at(0).durationSeconds, 3600);
 }
 
 // MARK: selection
@@ -417,37 +374,6 @@ TEST_F(EditorTest, ANewSceneGoesBeforeItsTargetAndItsHeadingIsSelectedForTyping)
     EXPECT_EQ(orderedTitles(*editor).constLast(), QStringLiteral("Новая сцена"));
     EXPECT_NE(editor->documentReveal()->token, firstToken);
 }
-
-struct DuplicateTitleCase
-{
-    const char *title;
-    const char *copy;
-};
-
-void PrintTo(const DuplicateTitleCase &c, std::ostream *os)
-{
-    *os << '"' << c.title << '"';
-}
-
-class DuplicateTitle : public ::testing::TestWithParam<DuplicateTitleCase>
-{
-};
-
-TEST_P(DuplicateTitle, AddsTheCopySuffixOnce)
-{
-    const ResolvedLanguage saved = L10nRuntime::lang();
-    InterfaceTranslation::apply(ResolvedLanguage::english);
-    EXPECT_EQ(ProjectEditorViewModel::duplicatedTitle(QString::fromUtf8(GetParam().title)),
-              QString::fromUtf8(GetParam().copy));
-    InterfaceTranslation::apply(saved);
-}
-
-INSTANTIATE_TEST_SUITE_P(Titles,
-                         DuplicateTitle,
-                         ::testing::Values(DuplicateTitleCase{"Intro", "Intro (copy)"},
-                                           DuplicateTitleCase{"  Intro \n", "Intro (copy)"},
-                                           DuplicateTitleCase{"Intro (copy)", "Intro (copy)"},
-                                           DuplicateTitleCase{"   ", "Untitled (copy)"}));
 
 TEST_F(EditorTest, ADuplicateFollowsItsSourceWithItsOwnText)
 {

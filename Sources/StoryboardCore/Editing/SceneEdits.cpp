@@ -29,6 +29,15 @@ QList<QString> filmOrder(const StoryboardProject &project)
     return ids;
 }
 
+std::optional<QString> sceneAfter(const StoryboardProject &project, const QString &sceneID)
+{
+    const QList<QString> film = filmOrder(project);
+    const qsizetype index = film.indexOf(sceneID);
+    if (index < 0 || index + 1 >= film.size())
+        return std::nullopt;
+    return film.at(index + 1);
+}
+
 void arrange(StoryboardProject &project, const QList<QString> &sceneIDs)
 {
     QList<QString> film = sceneIDs;

@@ -17,6 +17,8 @@ namespace SceneEdits {
 
 // The scenes' ids in the order of the film (the document's headings).
 QList<QString> filmOrder(const StoryboardProject &project);
+// The scene after this one in the film; nothing for the last or an unknown one.
+std::optional<QString> sceneAfter(const StoryboardProject &project, const QString &sceneID);
 
 // Puts the scenes in the order of `sceneIDs` (scenes it does not name follow in their present
 // order). Each scene's blocks move together, with the unassigned blocks that follow them (the

@@ -20,9 +20,13 @@ double StoryboardProject::totalDurationSeconds() const
 
 QList<Scene> StoryboardProject::orderedScenes() const
 {
+    // Scenes are in order after every parse: no copy to detach and sort then, which matters on
+    // the keystroke path.
+    const auto byOrder = [](const Scene &a, const Scene &b) { return a.order < b.order; };
+    if (std::is_sorted(scenes.cbegin(), scenes.cend(), byOrder))
+        return scenes;
     QList<Scene> sorted = scenes;
-    std::stable_sort(sorted.begin(), sorted.end(),
-                     [](const Scene &a, const Scene &b) { return a.order < b.order; });
+    std::stable_sort(sorted.begin(), sorted.end(), byOrder);
     return sorted;
 }
 

@@ -456,9 +456,7 @@ parse(const QString &input, const QList<Scene> &previousScenes, const QList<Scen
     ParsedScriptDocument result;
     ScriptDocumentLayout &layout = result.layout;
 
-    QString text = input;
-    if (text.contains(u'\r'))
-        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    const QString text = ScriptText::withLineFeeds(input);
     const QStringView document = text;
 
     QList<Heading> headings;

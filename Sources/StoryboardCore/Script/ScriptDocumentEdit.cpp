@@ -1,5 +1,6 @@
 #include "StoryboardCore/Script/ScriptDocumentEdit.h"
 
+#include "StoryboardCore/Editing/SceneStamps.h"
 #include "StoryboardCore/Script/ScriptDocumentCodec.h"
 
 namespace veskel::ScriptDocumentEdit {
@@ -8,7 +9,7 @@ void apply(const QString &text, StoryboardProject &project)
 {
     ParsedScriptDocument parsed = ScriptDocumentCodec::parse(text, project.orderedScenes());
     for (Scene &scene : parsed.scenes)
-        scene.marker.title = scene.markerName();
+        SceneStamps::refreshMarkerTitle(scene);
     project.scriptBlocks = std::move(parsed.blocks);
     project.scenes = std::move(parsed.scenes);
     project.updatedAt = QDateTime::currentDateTimeUtc();

@@ -23,6 +23,15 @@ QString headingTitle(const QString &title)
     return trimmedHorizontally(flattened).toString();
 }
 
+QString withLineFeeds(const QString &text)
+{
+    if (!text.contains(u'\r'))
+        return text;
+    QString converted = text;
+    converted.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return converted;
+}
+
 bool isBlank(QStringView text)
 {
     for (QChar c : text) {

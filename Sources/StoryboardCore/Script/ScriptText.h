@@ -48,6 +48,9 @@ QStringView trimmedHorizontally(QStringView text);
 // A scene title as its heading line reads back: each line feed a space, trimmed of horizontal
 // white space.
 QString headingTitle(const QString &title);
+// The text with CR LF read as LF, as the script document reader reads it: every text position
+// in the editor refers to that text.
+QString withLineFeeds(const QString &text);
 // True when the text holds nothing but white space and line breaks (QString::trimmed() would
 // leave it empty).
 bool isBlank(QStringView text);

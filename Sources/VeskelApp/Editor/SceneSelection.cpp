@@ -54,9 +54,20 @@ std::optional<SceneSelection> SceneSelection::extendedTo(const QString &sceneID,
     return next;
 }
 
-std::optional<SceneSelection>
-SceneSelection::keepingExisting(const std::function<bool(const QString &)> &exists) const
+std::optional<SceneSelection> SceneSelection::keepingExisting(const QList<Scene> &scenes) const
 {
+    // The selection is usually one scene: looking it up beats hashing every scene, which this
+    // would do on every keystroke.
+    QSet<QString> existing;
+    const bool manySelected = ids.size() > 8;
+    if (manySelected) {
+        existing.reserve(scenes.size());
+        for (const Scene &scene : scenes)
+            existing.insert(scene.id);
+    }
+    const auto exists = [&](const QString &id) {
+        return manySelected ? existing.contains(id) : indexIn(scenes, id) >= 0;
+    };
     if (!primary || !exists(*primary))
         return std::nullopt;
     SceneSelection next{{}, primary, anchor};

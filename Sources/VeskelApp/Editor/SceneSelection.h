@@ -6,7 +6,6 @@
 #include <QSet>
 #include <QString>
 
-#include <functional>
 #include <optional>
 
 namespace veskel {
@@ -20,6 +19,11 @@ struct SceneSelection
     std::optional<QString> anchor;
 
     static SceneSelection only(const QString &sceneID) { return {{sceneID}, sceneID, sceneID}; }
+    // The first of the scenes alone; nothing selected without scenes.
+    static SceneSelection first(const QList<Scene> &ordered)
+    {
+        return ordered.isEmpty() ? SceneSelection{} : only(ordered.constFirst().id);
+    }
 
     // Ctrl-click: in or out of the set; the primary moves to the first selected scene in film
     // order when it leaves, and the set never becomes empty this way.
@@ -28,9 +32,8 @@ struct SceneSelection
     // that one alone without either. Nothing when the scene is not among `ordered`.
     std::optional<SceneSelection> extendedTo(const QString &sceneID,
                                              const QList<Scene> &ordered) const;
-    // The scenes that still exist; nothing when the primary is gone.
-    std::optional<SceneSelection>
-    keepingExisting(const std::function<bool(const QString &)> &exists) const;
+    // The scenes still among `scenes`; nothing when the primary is gone.
+    std::optional<SceneSelection> keepingExisting(const QList<Scene> &scenes) const;
     // The selected scenes' ids in film order.
     QList<QString> inOrder(const QList<Scene> &ordered) const;
 

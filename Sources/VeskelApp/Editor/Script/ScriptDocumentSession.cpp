@@ -1,0 +1,139 @@
+#include "VeskelApp/Editor/Script/ScriptDocumentSession.h"
+
+#include "StoryboardCore/Editing/SceneStamps.h"
+#include "StoryboardCore/Script/ScriptDocumentCodec.h"
+#include "StoryboardCore/Script/ScriptText.h"
+
+#include <QDateTime>
+#include <QSet>
+
+#include <algorithm>
+
+namespace veskel {
+
+bool ScriptDocumentSession::regenerate(const StoryboardProject &project)
+{
+    ScriptDocumentCodec::SerializedDocument document
+        = ScriptDocumentCodec::serialize(project.scriptBlocks, project.orderedScenes());
+    m_layout = std::move(document.layout);
+    if (document.text == m_text)
+        return false;
+    m_text = std::move(document.text);
+    return true;
+}
+
+bool ScriptDocumentSession::shows(const QString &text) const
+{
+    return ScriptText::withLineFeeds(text) == m_text;
+}
+
+void ScriptDocumentSession::read(const QString &input, StoryboardProject &project)
+{
+    QString text = ScriptText::withLineFeeds(input);
+    const QList<Scene> previous = project.orderedScenes();
+    ParsedScriptDocument parsed = ScriptDocumentCodec::parse(text, previous, m_keptAside);
+    for (Scene &scene : parsed.scenes)
+        SceneStamps::refreshMarkerTitle(scene);
+    keepAsideDropped(previous, parsed.scenes);
+
+    project.scriptBlocks = std::move(parsed.blocks);
+    project.scenes = std::move(parsed.scenes);
+    project.updatedAt = QDateTime::currentDateTimeUtc();
+    m_layout = std::move(parsed.layout);
+    m_text = std::move(text);
+}
+
+void ScriptDocumentSession::keepAsideDropped(const QList<Scene> &previous,
+                                             const QList<Scene> &parsed)
+{
+    // Usually the same scenes in the same order: nothing to hash.
+    const bool same = previous.size() == parsed.size()
+                      && std::equal(previous.cbegin(), previous.cend(), parsed.cbegin(),
+                                    [](const Scene &a, const Scene &b) { return a.id == b.id; });
+    if (same && m_keptAside.isEmpty())
+        return;
+    QSet<QString> live;
+    live.reserve(parsed.size());
+    for (const Scene &scene : parsed)
+        live.insert(scene.id);
+    // Taken back: live again.
+    m_keptAside.removeIf([&](const Scene &scene) { return live.contains(scene.id); });
+    // The most recently removed first, so a title typed again takes the latest of its scenes.
+    QList<Scene> dropped;
+    for (const Scene &scene : previous) {
+        if (!live.contains(scene.id))
+            dropped.append(scene);
+    }
+    m_keptAside = dropped + m_keptAside;
+    if (m_keptAside.size() > keptAsideLimit)
+        m_keptAside.resize(keptAsideLimit);
+}
+
+void ScriptDocumentSession::forgetRestored(const StoryboardProject &project)
+{
+    if (!m_keptAside.isEmpty())
+        m_keptAside.removeIf([&](const Scene &scene) { return project.scene(scene.id); });
+}
+
+std::optional<Scene> ScriptDocumentSession::sceneContaining(const TextRange &range,
+                                                            const StoryboardProject &project) const
+{
+    for (auto it = m_layout.sceneSpans.cbegin(); it != m_layout.sceneSpans.cend(); ++it) {
+        if (range.location < it->location || range.location >= it->end())
+            continue;
+        if (const Scene *scene = project.scene(it.key()))
+            return *scene;
+    }
+    return std::nullopt;
+}
+
+std::optional<TextRange> ScriptDocumentSession::headingTitle(const QString &sceneID) const
+{
+    const auto heading = m_layout.sceneHeadingRanges.constFind(sceneID);
+    if (heading == m_layout.sceneHeadingRanges.cend())
+        return std::nullopt;
+    const qsizetype prefix = std::min<qsizetype>(heading->length, 2);
+    return TextRange{heading->location + prefix, heading->length - prefix};
+}
+
+std::optional<TextRange> ScriptDocumentSession::blockStart(const QString &blockID) const
+{
+    const auto range = m_layout.blockRanges.constFind(blockID);
+    if (range == m_layout.blockRanges.cend())
+        return std::nullopt;
+    return TextRange{range->location, 0};
+}
+
+QList<ScriptSearchMatch> ScriptDocumentSession::searchMatches(const QString &query) const
+{
+    QList<ScriptSearchMatch> matches;
+    if (query.isEmpty())
+        return matches;
+    qsizetype from = 0;
+    while (from < m_text.size()) {
+        const qsizetype found = m_text.indexOf(query, from, Qt::CaseInsensitive);
+        if (found < 0)
+            break;
+        matches.append(ScriptSearchMatch{TextRange{found, query.size()}});
+        from = found + std::max<qsizetype>(query.size(), 1);
+    }
+    return matches;
+}
+
+std::optional<QString> ScriptDocumentSession::replacing(const ScriptSearchMatch &match,
+                                                        const QString &query,
+                                                        const QString &replacement) const
+{
+    const TextRange range = match.range;
+    // A hit from an older text may point past the end of this one.
+    if (range.location < 0 || range.length < 0 || range.end() > m_text.size())
+        return std::nullopt;
+    const QStringView found = QStringView(m_text).sliced(range.location, range.length);
+    if (found.compare(query, Qt::CaseInsensitive) != 0)
+        return std::nullopt;
+    QString text = m_text;
+    text.replace(range.location, range.length, replacement);
+    return text;
+}
+
+} // namespace veskel

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "StoryboardCore/Models/StoryboardProject.h"
+#include "StoryboardCore/Script/ScriptDocumentLayout.h"
+#include "StoryboardCore/Script/TextRange.h"
+#include "VeskelApp/Editor/Search/ScriptSearchMatch.h"
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+namespace veskel {
+
+// The script document of the open project: generated from the project after each edit, read
+// back into it as the user types, and where its scenes and blocks lie. Scenes whose headings
+// typing removed are kept aside for the session: a heading typed again with exactly one's
+// title takes it back (id, settings, image). Text positions refer to the text with CR LF read
+// as LF.
+class ScriptDocumentSession
+{
+public:
+    static constexpr qsizetype keptAsideLimit = 200;
+
+    const QString &text() const { return m_text; }
+    const ScriptDocumentLayout &layout() const { return m_layout; }
+    // The most recently removed first; they are not in the project meanwhile.
+    const QList<Scene> &keptAside() const { return m_keptAside; }
+
+    // The document generated from the project; true when its text changed. A text that is
+    // the same is not replaced, so the text view keeps its caret.
+    bool regenerate(const StoryboardProject &project);
+    // Whether the text is the document's already.
+    bool shows(const QString &text) const;
+    // Typed text becomes the document and the project's blocks and scenes (marker titles
+    // current, stamped now); scenes it drops are kept aside, kept-aside ones it names again
+    // come back.
+    void read(const QString &text, StoryboardProject &project);
+    // After undo or redo: a scene the project has again is no longer kept aside.
+    void forgetRestored(const StoryboardProject &project);
+
+    // The scene whose span holds the range's location.
+    std::optional<Scene> sceneContaining(const TextRange &range,
+                                         const StoryboardProject &project) const;
+    // The title after "# " on the scene's heading.
+    std::optional<TextRange> headingTitle(const QString &sceneID) const;
+    // Where the block starts, as an empty range.
+    std::optional<TextRange> blockStart(const QString &blockID) const;
+    // Every case-insensitive occurrence; none for an empty query.
+    QList<ScriptSearchMatch> searchMatches(const QString &query) const;
+    // The text with the hit replaced; nothing when the text there no longer matches the query
+    // (a hit from an older text).
+    std::optional<QString> replacing(const ScriptSearchMatch &match,
+                                     const QString &query,
+                                     const QString &replacement) const;
+
+private:
+    // Remembers the scenes a parse dropped and forgets the ones it took back.
+    void keepAsideDropped(const QList<Scene> &previous, const QList<Scene> &parsed);
+
+    QString m_text;
+    ScriptDocumentLayout m_layout;
+    QList<Scene> m_keptAside;
+};
+
+} // namespace veskel
