@@ -114,6 +114,9 @@ TEST_F(ProjectSidebarViewTest, ANewFolderStartsRenamingAtOnce)
     ASSERT_NE(field, nullptr);
     EXPECT_EQ(field->text(), "New Folder");
     EXPECT_EQ(field->placeholderText(), "Folder name");
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(field->isVisible());
+    EXPECT_TRUE(field->hasFocus());
     field->selectAll();
     QTest::keyClicks(field, "Drafts");
     QTest::keyClick(field, Qt::Key_Return);
@@ -147,8 +150,12 @@ TEST_F(ProjectSidebarViewTest, AFilterHidingTheOpenRowOpensNoOtherProject)
     stored("Alpha");
     const ProjectSummary beta = stored("Beta");
     stored("Gamma");
+    model->createFolder("Clients");
     model->openProject(beta);
+    // Its section goes with it.
+    model->moveProject(*model->summary(beta.id), QStringLiteral("Clients"));
     QTest::keyClicks(sidebar->filterField(), "mm");
+    EXPECT_EQ(sectionTitles(), QStringList({"Projects"}));
     ASSERT_FALSE(sidebar->projectIndex(beta.id).isValid());
     EXPECT_EQ(model->selectedProject()->id, beta.id);
     EXPECT_TRUE(tree->selectionModel()->selectedIndexes().isEmpty());

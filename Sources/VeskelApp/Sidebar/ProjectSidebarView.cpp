@@ -95,24 +95,25 @@ ProjectSidebarView::ProjectSidebarView(AppModel &model, QSettings &settings, QWi
 
     layout->addWidget(makeBottomBar());
 
-    connect(m_proxy, &QAbstractItemModel::rowsRemoved, this, [this] {
+    // Once the list is whole again after a change (never amid the proxy's own updates): the
+    // sections open as they were, the open project's row current, a rename asked for before
+    // its row was shown opened.
+    const auto followList = [this] {
         m_updatingSelection = false;
-        selectOpenProject(false);
-    });
-    // Sections shown anew open as they were; a row shown anew may be the open one, or the one
-    // to rename.
-    const auto followShownRows = [this] {
         applyExpansion();
         selectOpenProject(false);
         openEditorForRename();
     };
-    connect(m_proxy, &QAbstractItemModel::rowsInserted, this, followShownRows);
-    connect(m_proxy, &QAbstractItemModel::layoutChanged, this, followShownRows);
-    connect(m_sidebar.get(), &ProjectSidebarModel::collapsedFoldersChanged, this,
-            &ProjectSidebarView::applyExpansion);
+    connect(m_model, &AppModel::projectsChanged, this, followList);
+    connect(m_model, &AppModel::foldersChanged, this, followList);
+    for (auto signal :
+         {&ProjectSidebarModel::sortKeyChanged, &ProjectSidebarModel::sortOldestFirstChanged,
+          &ProjectSidebarModel::pinFoldersToTopChanged, &ProjectSidebarModel::filterTextChanged,
+          &ProjectSidebarModel::collapsedFoldersChanged})
+        connect(m_sidebar.get(), signal, this, followList);
     connect(m_model, &AppModel::projectSummaryChanged, this, [this](const QString &id) {
-        if (placeOf(projectIndex(id)) != m_placeBeforeSave)
-            selectOpenProject(true);
+        m_updatingSelection = false;
+        selectOpenProject(placeOf(projectIndex(id)) != m_placeBeforeSave);
     });
     connect(m_model, &AppModel::selectedProjectChanged, this, [this] { selectOpenProject(true); });
     connect(m_model, &AppModel::errorMessageChanged, this, &ProjectSidebarView::updateError);
