@@ -893,10 +893,6 @@
         <translation>Настройки</translation>
     </message>
     <message>
-        <source>Projects</source>
-        <translation>Проекты</translation>
-    </message>
-    <message>
         <source>Rename Folder</source>
         <translation>Переименовать папку</translation>
     </message>
@@ -927,6 +923,13 @@
     <message>
         <source>Delete</source>
         <translation>Удалить</translation>
+    </message>
+</context>
+<context>
+    <name>veskel::ProjectTreeModel</name>
+    <message>
+        <source>Projects</source>
+        <translation>Проекты</translation>
     </message>
 </context>
 <context>

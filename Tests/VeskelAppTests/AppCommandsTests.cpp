@@ -87,10 +87,11 @@ TEST_F(AppCommandsTest, SortMenuOrdersRowsAndNamesTheOrderByTheKey)
     ASSERT_NE(action(menu, "A → Z"), nullptr);
     EXPECT_TRUE(action(menu, "A → Z")->isChecked());
 
-    QTreeWidgetItem *root = sidebar->tree()->topLevelItem(0);
+    const QAbstractItemModel *shown = sidebar->tree()->model();
+    const QModelIndex root = shown->index(0, 0);
     QStringList titles;
-    for (int i = 0; i < root->childCount(); ++i)
-        titles << root->child(i)->text(0);
+    for (int i = 0; i < shown->rowCount(root); ++i)
+        titles << shown->index(i, 0, root).data().toString();
     EXPECT_EQ(titles, (QStringList{"Film 1", "Film 2", "Film 10"}));
     EXPECT_EQ(settings->value("projectSortKey").toString(), "name");
 }

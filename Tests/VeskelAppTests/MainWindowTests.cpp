@@ -46,8 +46,7 @@ using MainWindowTest = WindowFixture;
 
 QString rowDetail(ProjectSidebarView *sidebar, const QString &projectID)
 {
-    QTreeWidgetItem *row = sidebar->projectItem(projectID);
-    return row ? row->data(0, SidebarItemRoles::detail).toString() : QString();
+    return sidebar->projectIndex(projectID).data(SidebarItemRoles::detail).toString();
 }
 
 TEST_F(MainWindowTest, CreatingAProjectThroughTheSheetOpensIt)
@@ -79,7 +78,7 @@ TEST_F(MainWindowTest, CreatingAProjectThroughTheSheetOpensIt)
     ASSERT_NE(root->editorView(), nullptr);
     EXPECT_EQ(root->findChild<QStackedWidget *>("detailColumn")->currentWidget(),
               root->editorView());
-    EXPECT_NE(root->sidebar()->projectItem(model->selectedProject()->id), nullptr);
+    EXPECT_TRUE(root->sidebar()->projectIndex(model->selectedProject()->id).isValid());
     EXPECT_TRUE(window->windowTitle().startsWith("Intro video"));
 }
 
@@ -171,7 +170,7 @@ TEST_F(MainWindowTest, SwitchingToRussianShowsRussianTexts)
     EXPECT_EQ(root->placeholder()->findChild<QLabel *>("placeholderTitle")->text(),
               "Выберите или создайте проект");
     EXPECT_EQ(root->sidebar()->filterField()->placeholderText(), "Фильтр");
-    EXPECT_EQ(root->sidebar()->tree()->topLevelItem(0)->text(0), "Проекты");
+    EXPECT_EQ(root->sidebar()->tree()->model()->index(0, 0).data().toString(), "Проекты");
     EXPECT_TRUE(root->sidebar()
                     ->findChild<QToolButton *>("newProjectButton")
                     ->text()

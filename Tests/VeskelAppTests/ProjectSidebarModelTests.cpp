@@ -1,19 +1,28 @@
 #include "VeskelApp/AppModel.h"
 #include "VeskelApp/Sidebar/ProjectSidebarModel.h"
+#include "VeskelApp/Sidebar/ProjectTreeModel.h"
+#include "VeskelApp/Sidebar/ProjectTreeProxyModel.h"
+#include "VeskelApp/Sidebar/SidebarItemRoles.h"
 
 #include "EditorTestSupport.h"
 
+#include <QAbstractItemModelTester>
 #include <QFile>
+#include <QItemSelectionModel>
 #include <QSettings>
+#include <QSignalSpy>
+
+#include <functional>
 
 using namespace veskel;
 using namespace veskel::test;
 
 namespace {
 
+// The sidebar's model with the tree it shows, sorted and filtered as shown.
 class SidebarTest : public EditorFixture
 {
-protected:
+public:
     // Projects created in this order; each project file then gets the given modification
     // time (seconds after a fixed moment), which is the date the list sorts by.
     void createProjects(const QStringList &titles,
@@ -38,17 +47,75 @@ protected:
         model.refreshProjects();
     }
 
-    static QStringList titles(const QList<ProjectSummary> &rows)
+    // The titles of a section's rows as shown, top to bottom.
+    QStringList titles(const std::optional<QString> &folder = std::nullopt) const
     {
+        const QModelIndex section = shown.sectionIndex(folder);
         QStringList result;
-        for (const ProjectSummary &row : rows)
-            result << row.title;
+        for (int row = 0; row < shown.rowCount(section); ++row)
+            result << shown.index(row, 0, section).data().toString();
         return result;
+    }
+
+    // The folders shown, "Projects" aside.
+    QStringList shownFolders() const
+    {
+        QStringList folders;
+        for (int row = 0; row < shown.rowCount(); ++row) {
+            const QModelIndex section = shown.index(row, 0);
+            if (section.data(SidebarItemRoles::kind).toInt()
+                == int(SidebarItemRoles::Kind::folderHeader))
+                folders << section.data().toString();
+        }
+        return folders;
+    }
+
+    // Every section and row by key, as a model shows them.
+    static QStringList layout(const QAbstractItemModel &tree)
+    {
+        QStringList lines;
+        for (int row = 0; row < tree.rowCount(); ++row) {
+            const QModelIndex section = tree.index(row, 0);
+            QStringList rows;
+            for (int child = 0; child < tree.rowCount(section); ++child)
+                rows << tree.index(child, 0, section).data(SidebarItemRoles::key).toString();
+            lines << section.data().toString() + u':' + rows.join(u',');
+        }
+        return lines;
+    }
+
+    // The same list built from scratch over the current state.
+    QStringList freshLayout()
+    {
+        ProjectTreeModel fresh(model, sidebar);
+        ProjectTreeProxyModel freshShown(fresh, sidebar);
+        return layout(freshShown);
+    }
+
+    ProjectSummary byTitle(const QString &title) const
+    {
+        for (const ProjectSummary &row : model.projects()) {
+            if (row.title == title)
+                return row;
+        }
+        ADD_FAILURE() << "no project " << title.toStdString();
+        return {};
+    }
+
+    // The project saved by its editor under a new title: its row changes in place.
+    void saveUnderTitle(const QString &title, const QString &newTitle)
+    {
+        auto project = store.loadProject(byTitle(title).packagePath);
+        ASSERT_TRUE(project.has_value());
+        project->title = newTitle;
+        model.projectDidChange(*project);
     }
 
     AppModel model{store};
     QSettings settings{dir.path() + QStringLiteral("/settings.ini"), QSettings::IniFormat};
     ProjectSidebarModel sidebar{model, &settings};
+    ProjectTreeModel tree{model, sidebar};
+    ProjectTreeProxyModel shown{tree, sidebar};
 };
 
 // Numbers by value, Ё among the Е, case aside; the reading order of the interface language.
@@ -59,14 +126,13 @@ TEST_F(SidebarTest, NamesSortAsPeopleReadThem)
     sidebar.setSortKey(ProjectSortKey::name);
     const ResolvedLanguage saved = L10nRuntime::lang();
     L10nRuntime::setLang(ResolvedLanguage::english);
-    EXPECT_EQ(
-        titles(sidebar.visibleProjects(std::nullopt)),
-        QStringList({"episode 1", "Episode 2", "Episode 10", "Елена", "Ёлка", "Жук", "Яблоко"}));
+    shown.invalidate();
+    EXPECT_EQ(titles(), QStringList({"episode 1", "Episode 2", "Episode 10", "Елена", "Ёлка", "Жук",
+                                     "Яблоко"}));
     L10nRuntime::setLang(ResolvedLanguage::russian);
     sidebar.setSortOldestFirst(true);
-    EXPECT_EQ(
-        titles(sidebar.visibleProjects(std::nullopt)),
-        QStringList({"Episode 10", "Episode 2", "episode 1", "Яблоко", "Жук", "Ёлка", "Елена"}));
+    EXPECT_EQ(titles(), QStringList({"Episode 10", "Episode 2", "episode 1", "Яблоко", "Жук",
+                                     "Ёлка", "Елена"}));
     L10nRuntime::setLang(saved);
 }
 
@@ -86,27 +152,37 @@ TEST_F(SidebarTest, DatesSortNewestFirstAndEqualDatesKeepTheStoresOrder)
     for (const ProjectSummary &row : model.projects())
         (row.updatedAt.toSecsSinceEpoch() == 1700000060 ? newer : older) << row.title;
 
-    EXPECT_EQ(titles(sidebar.visibleProjects(std::nullopt)), newer + older);
+    EXPECT_EQ(titles(), newer + older);
     sidebar.setSortOldestFirst(true);
-    EXPECT_EQ(titles(sidebar.visibleProjects(std::nullopt)), older + newer);
+    EXPECT_EQ(titles(), older + newer);
 }
 
-TEST_F(SidebarTest, TheFilterIgnoresCaseAndHidesFoldersWithoutMatches)
+TEST_F(SidebarTest, TheFilterIgnoresCaseAndShowsMatchesWithTheirSections)
 {
     createProjects({"My intro video", "Outro"}, {0, 1});
     createProjects({"Видео о дизайне", "Notes"}, {2, 3}, QStringLiteral("Work"));
     model.createFolder("Empty");
-    EXPECT_EQ(sidebar.visibleFolders(), QStringList({"Empty", "Work"}));
+    EXPECT_EQ(shownFolders(), QStringList({"Empty", "Work"}));
 
     sidebar.setFilterText("INTRO");
-    EXPECT_EQ(titles(sidebar.visibleProjects(std::nullopt)), QStringList({"My intro video"}));
-    EXPECT_TRUE(sidebar.visibleFolders().isEmpty());
+    EXPECT_EQ(titles(), QStringList({"My intro video"}));
+    EXPECT_TRUE(shownFolders().isEmpty());
 
+    // The "Projects" section stays, empty.
     sidebar.setFilterText("ВИДЕО");
-    EXPECT_TRUE(sidebar.visibleProjects(std::nullopt).isEmpty());
-    EXPECT_EQ(titles(sidebar.visibleProjects(QStringLiteral("Work"))),
-              QStringList({"Видео о дизайне"}));
-    EXPECT_EQ(sidebar.visibleFolders(), QStringList({"Work"}));
+    EXPECT_TRUE(shown.sectionIndex(std::nullopt).isValid());
+    EXPECT_TRUE(titles().isEmpty());
+    EXPECT_EQ(titles(QStringLiteral("Work")), QStringList({"Видео о дизайне"}));
+    EXPECT_EQ(shownFolders(), QStringList({"Work"}));
+
+    // A row renamed into the filter brings its folder back.
+    model.renameProject(byTitle("Notes"), "Video notes");
+    sidebar.setFilterText("notes");
+    EXPECT_EQ(shownFolders(), QStringList({"Work"}));
+    model.renameProject(byTitle("Video notes"), "Memo");
+    EXPECT_TRUE(shownFolders().isEmpty());
+    sidebar.setFilterText({});
+    EXPECT_EQ(shownFolders(), QStringList({"Empty", "Work"}));
 }
 
 TEST_F(SidebarTest, ANewFolderTakesTheFirstFreeNumberAndIsRenamedAtOnce)
@@ -178,14 +254,14 @@ TEST(ProjectSortKey, RawValuesAndLabels)
 
 namespace {
 
-// A single row's place, found without sorting, agrees with the sorted list in every order,
-// ties and filtering included.
-class VisiblePositionTest : public SidebarTest,
+// A row changed in place lands where a sort from scratch puts it, in every order, ties and
+// filtering included.
+class ChangedRowPlaceTest : public SidebarTest,
                             public ::testing::WithParamInterface<std::tuple<ProjectSortKey, bool>>
 {
 };
 
-TEST_P(VisiblePositionTest, MatchesTheSortedList)
+TEST_P(ChangedRowPlaceTest, MatchesASortFromScratch)
 {
     createProjects({"Episode 10", "Episode 2", "Pilot", "Episode 2", "Trailer"},
                    {100, 0, 100, 50, 100});
@@ -195,22 +271,141 @@ TEST_P(VisiblePositionTest, MatchesTheSortedList)
     sidebar.setSortOldestFirst(oldestFirst);
     for (const QString &filter : {QString(), QStringLiteral("episode")}) {
         sidebar.setFilterText(filter);
-        const QList<ProjectSummary> rows = sidebar.visibleProjects(std::nullopt);
-        for (int i = 0; i < rows.size(); ++i)
-            EXPECT_EQ(sidebar.visiblePosition(rows.at(i).id), i) << rows.at(i).title.toStdString();
+        EXPECT_EQ(layout(shown), freshLayout());
     }
-    for (const ProjectSummary &row : model.projects()) {
-        if (row.title == "Pilot") {
-            EXPECT_FALSE(sidebar.visiblePosition(row.id)) << "filtered out";
-        }
-    }
+    // Into a tie with both "Episode 2" rows.
+    saveUnderTitle("Trailer", "Episode 2");
+    EXPECT_EQ(layout(shown), freshLayout());
+    saveUnderTitle("Pilot", "Episode 1");
+    EXPECT_EQ(layout(shown), freshLayout());
+    EXPECT_EQ(titles().size(), 5);
 }
 
 INSTANTIATE_TEST_SUITE_P(Orders,
-                         VisiblePositionTest,
+                         ChangedRowPlaceTest,
                          ::testing::Combine(::testing::Values(ProjectSortKey::dateModified,
                                                               ProjectSortKey::dateCreated,
                                                               ProjectSortKey::name),
                                             ::testing::Bool()));
+
+// One change of the library or of the sidebar's settings, as the user makes it.
+struct TreeChange
+{
+    const char *name;
+    std::function<void(SidebarTest &)> apply;
+
+    friend void PrintTo(const TreeChange &change, std::ostream *os) { *os << change.name; }
+};
+
+// The tree follows each change step by step, as a proper item model (the testers fail at once
+// otherwise), without a reset, and ends as a tree built from scratch would be.
+class TreeChangeTest : public SidebarTest, public ::testing::WithParamInterface<TreeChange>
+{
+};
+
+TEST_P(TreeChangeTest, FollowsWithoutAResetAndEndsAsBuiltFromScratch)
+{
+    createProjects({"Alpha", "Beta", "Gamma"}, {0, 10, 20});
+    createProjects({"Delta", "Echo"}, {30, 40}, QStringLiteral("Clients"));
+    model.createFolder("Empty");
+    QAbstractItemModelTester treeTester(&tree,
+                                        QAbstractItemModelTester::FailureReportingMode::Fatal);
+    QAbstractItemModelTester shownTester(&shown,
+                                         QAbstractItemModelTester::FailureReportingMode::Fatal);
+    QSignalSpy treeResets(&tree, &QAbstractItemModel::modelReset);
+    QSignalSpy shownResets(&shown, &QAbstractItemModel::modelReset);
+
+    GetParam().apply(*this);
+
+    EXPECT_FALSE(model.errorMessage().has_value()) << model.errorMessage()->toStdString();
+    EXPECT_EQ(layout(shown), freshLayout());
+    EXPECT_EQ(treeResets.count(), 0);
+    EXPECT_EQ(shownResets.count(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Changes,
+    TreeChangeTest,
+    ::testing::Values(
+        TreeChange{"NewProject",
+                   [](SidebarTest &t) {
+                       t.model.createProject("Zulu", VideoSettings::FormatPreset::horizontalHD);
+                   }},
+        TreeChange{"DeletedProjects",
+                   [](SidebarTest &t) {
+                       t.model.deleteProject(t.byTitle("Beta"));
+                       t.model.deleteProject(t.byTitle("Echo"));
+                   }},
+        TreeChange{"RenamedUnderNameSort",
+                   [](SidebarTest &t) {
+                       t.sidebar.setSortKey(ProjectSortKey::name);
+                       t.model.renameProject(t.byTitle("Alpha"), "Omega");
+                   }},
+        TreeChange{"IntoAndOutOfFolders",
+                   [](SidebarTest &t) {
+                       t.model.moveProject(t.byTitle("Alpha"), QStringLiteral("Clients"));
+                       t.model.moveProject(t.byTitle("Delta"), std::nullopt);
+                       t.model.moveProject(t.byTitle("Gamma"), QStringLiteral("Empty"));
+                   }},
+        TreeChange{"RenamedAndDeletedFolders",
+                   [](SidebarTest &t) {
+                       t.model.renameFolder("Clients", "Archive");
+                       t.model.deleteFolder("Empty");
+                   }},
+        TreeChange{"SavesReorderRows",
+                   [](SidebarTest &t) {
+                       t.saveUnderTitle("Alpha", "Alpha, saved");
+                       t.saveUnderTitle("Delta", "Delta, saved");
+                   }},
+        TreeChange{"SortAndPinning",
+                   [](SidebarTest &t) {
+                       t.sidebar.setSortKey(ProjectSortKey::name);
+                       t.sidebar.setSortOldestFirst(true);
+                       t.sidebar.setPinFoldersToTop(false);
+                   }},
+        TreeChange{"FilteringWhileTheListChanges",
+                   [](SidebarTest &t) {
+                       t.sidebar.setFilterText("a");
+                       t.model.moveProject(t.byTitle("Gamma"), QStringLiteral("Empty"));
+                       t.model.renameProject(t.byTitle("Echo"), "Echoa");
+                       t.sidebar.setFilterText("e");
+                       t.model.createFolder("Later");
+                   }}),
+    [](const ::testing::TestParamInfo<TreeChange> &info) { return std::string(info.param.name); });
+
+TEST_F(SidebarTest, MovesKeepTheRowsIndexAndSelection)
+{
+    createProjects({"Alpha", "Beta"}, {0, 10});
+    model.createFolder("Clients");
+    QItemSelectionModel selection(&shown);
+    const QString alphaID = byTitle("Alpha").id;
+    const QPersistentModelIndex alpha = shown.projectIndex(alphaID);
+    selection.setCurrentIndex(alpha, QItemSelectionModel::ClearAndSelect);
+    QSignalSpy moved(&tree, &QAbstractItemModel::rowsMoved);
+    QSignalSpy removed(&tree, &QAbstractItemModel::rowsRemoved);
+    QSignalSpy changed(&tree, &QAbstractItemModel::dataChanged);
+
+    const auto stillAlpha = [&](const std::optional<QString> &folder) {
+        ASSERT_TRUE(alpha.isValid());
+        EXPECT_EQ(alpha.data(SidebarItemRoles::key).toString(), alphaID);
+        EXPECT_EQ(alpha.parent(), shown.sectionIndex(folder));
+        EXPECT_EQ(selection.currentIndex(), alpha);
+        EXPECT_TRUE(selection.isSelected(alpha));
+    };
+    model.moveProject(byTitle("Alpha"), QStringLiteral("Clients"));
+    EXPECT_GE(moved.count(), 1);
+    stillAlpha(QStringLiteral("Clients"));
+    sidebar.setSortKey(ProjectSortKey::name);
+    sidebar.setPinFoldersToTop(false);
+    stillAlpha(QStringLiteral("Clients"));
+    // A save changes the row's data, nothing else.
+    changed.clear();
+    saveUnderTitle("Alpha", "Alpha 2");
+    EXPECT_EQ(changed.count(), 1);
+    stillAlpha(QStringLiteral("Clients"));
+    model.moveProject(byTitle("Alpha 2"), std::nullopt);
+    stillAlpha(std::nullopt);
+    EXPECT_EQ(removed.count(), 0);
+}
 
 } // namespace

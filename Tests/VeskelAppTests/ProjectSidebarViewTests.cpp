@@ -38,10 +38,13 @@ protected:
     QStringList sectionTitles() const
     {
         QStringList titles;
-        for (int i = 0; i < tree->topLevelItemCount(); ++i)
-            titles << tree->topLevelItem(i)->text(0);
+        for (int i = 0; i < tree->model()->rowCount(); ++i)
+            titles << section(i).data().toString();
         return titles;
     }
+
+    QModelIndex section(int row) const { return tree->model()->index(row, 0); }
+    QModelIndex lastSection() const { return section(tree->model()->rowCount() - 1); }
 
     ProjectSidebarView *sidebar = nullptr;
     SidebarTree *tree = nullptr;
@@ -68,10 +71,10 @@ TEST_P(InlineRenameTest, DoubleClickRenamesOnlyWithARealNewName)
 {
     const ProjectSummary alpha = stored("Alpha");
     const QString package = alpha.packagePath;
-    QTreeWidgetItem *row = sidebar->projectItem(alpha.id);
-    ASSERT_NE(row, nullptr);
+    const QModelIndex row = sidebar->projectIndex(alpha.id);
+    ASSERT_TRUE(row.isValid());
     // A double click: a first click (which opens the project), then the second one.
-    const QPoint center = tree->visualItemRect(row).center();
+    const QPoint center = tree->visualRect(row).center();
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, center);
     QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, center);
     QLineEdit *field = renameField();
@@ -91,7 +94,8 @@ TEST_P(InlineRenameTest, DoubleClickRenamesOnlyWithARealNewName)
     if (summary->title == "Alpha") {
         EXPECT_EQ(summary->packagePath, package);
     }
-    QTRY_COMPARE(sidebar->projectItem(alpha.id)->text(0), QString(GetParam().expectedTitle));
+    QTRY_COMPARE(sidebar->projectIndex(alpha.id).data().toString(),
+                 QString(GetParam().expectedTitle));
     EXPECT_FALSE(sidebar->sidebarModel().renamingProjectID().has_value());
 }
 
@@ -110,11 +114,14 @@ TEST_F(ProjectSidebarViewTest, ANewFolderStartsRenamingAtOnce)
     ASSERT_NE(field, nullptr);
     EXPECT_EQ(field->text(), "New Folder");
     EXPECT_EQ(field->placeholderText(), "Folder name");
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(field->isVisible());
+    EXPECT_TRUE(field->hasFocus());
     field->selectAll();
     QTest::keyClicks(field, "Drafts");
     QTest::keyClick(field, Qt::Key_Return);
     QTRY_COMPARE(model->folders(), QStringList{"Drafts"});
-    QTRY_VERIFY(sidebar->folderItem("Drafts") != nullptr);
+    QTRY_VERIFY(sidebar->folderIndex("Drafts").isValid());
 }
 
 TEST_F(ProjectSidebarViewTest, SectionsFollowPinningAndTheFilter)
@@ -133,9 +140,28 @@ TEST_F(ProjectSidebarViewTest, SectionsFollowPinningAndTheFilter)
     // Filtering leaves out folders without a match, never the root section.
     QTest::keyClicks(sidebar->filterField(), "ALPHA");
     EXPECT_EQ(sectionTitles(), (QStringList{"Projects", "Archive"}));
-    QTreeWidgetItem *root = tree->topLevelItem(0);
-    ASSERT_EQ(root->childCount(), 1);
-    EXPECT_EQ(root->child(0)->data(0, SidebarItemRoles::key).toString(), alpha.id);
+    const QModelIndex root = section(0);
+    ASSERT_EQ(tree->model()->rowCount(root), 1);
+    EXPECT_EQ(tree->model()->index(0, 0, root).data(SidebarItemRoles::key).toString(), alpha.id);
+}
+
+TEST_F(ProjectSidebarViewTest, AFilterHidingTheOpenRowOpensNoOtherProject)
+{
+    stored("Alpha");
+    const ProjectSummary beta = stored("Beta");
+    stored("Gamma");
+    model->createFolder("Clients");
+    model->openProject(beta);
+    // Its section goes with it.
+    model->moveProject(*model->summary(beta.id), QStringLiteral("Clients"));
+    QTest::keyClicks(sidebar->filterField(), "mm");
+    EXPECT_EQ(sectionTitles(), QStringList({"Projects"}));
+    ASSERT_FALSE(sidebar->projectIndex(beta.id).isValid());
+    EXPECT_EQ(model->selectedProject()->id, beta.id);
+    EXPECT_TRUE(tree->selectionModel()->selectedIndexes().isEmpty());
+    sidebar->filterField()->clear();
+    EXPECT_EQ(model->selectedProject()->id, beta.id);
+    EXPECT_EQ(tree->currentIndex(), sidebar->projectIndex(beta.id));
 }
 
 TEST_F(ProjectSidebarViewTest, ClickingAFolderHeaderCollapsesIt)
@@ -143,11 +169,10 @@ TEST_F(ProjectSidebarViewTest, ClickingAFolderHeaderCollapsesIt)
     model->createFolder("Archive");
     const ProjectSummary inside = stored("Inside");
     model->moveProject(inside, QString("Archive"));
-    QTreeWidgetItem *header = sidebar->folderItem("Archive");
-    ASSERT_TRUE(header->isExpanded());
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(header).center());
-    header = sidebar->folderItem("Archive");
-    EXPECT_FALSE(header->isExpanded());
+    const QModelIndex header = sidebar->folderIndex("Archive");
+    ASSERT_TRUE(tree->isExpanded(header));
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualRect(header).center());
+    EXPECT_FALSE(tree->isExpanded(header));
     EXPECT_FALSE(sidebar->sidebarModel().isFolderExpanded("Archive"));
 }
 
@@ -155,11 +180,11 @@ TEST_F(ProjectSidebarViewTest, ChoosingARowOpensTheProject)
 {
     const ProjectSummary first = stored("First");
     stored("Second");
-    QTreeWidgetItem *row = sidebar->projectItem(first.id);
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(row).center());
+    const QModelIndex row = sidebar->projectIndex(first.id);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualRect(row).center());
     ASSERT_TRUE(model->selectedProject().has_value());
     EXPECT_EQ(model->selectedProject()->id, first.id);
-    EXPECT_EQ(tree->currentItem(), sidebar->projectItem(first.id));
+    EXPECT_EQ(tree->currentIndex(), sidebar->projectIndex(first.id));
 }
 
 TEST_F(ProjectSidebarViewTest, DroppingARowOnAFolderMovesTheProject)
@@ -167,10 +192,10 @@ TEST_F(ProjectSidebarViewTest, DroppingARowOnAFolderMovesTheProject)
     model->createFolder("Archive");
     const ProjectSummary film = stored("Film");
 
-    const auto drop = [this](const QString &text, QTreeWidgetItem *target) {
+    const auto drop = [this](const QString &text, const QModelIndex &target) {
         QMimeData data;
         data.setText(text);
-        const QPoint at = tree->visualItemRect(target).center();
+        const QPoint at = tree->visualRect(target).center();
         QDragEnterEvent enter(at, Qt::MoveAction, &data, Qt::LeftButton, {});
         QCoreApplication::sendEvent(tree->viewport(), &enter);
         QDragMoveEvent move(at, Qt::MoveAction, &data, Qt::LeftButton, {});
@@ -180,15 +205,15 @@ TEST_F(ProjectSidebarViewTest, DroppingARowOnAFolderMovesTheProject)
         QCoreApplication::sendEvent(tree->viewport(), &dropped);
     };
 
-    drop(film.id, sidebar->folderItem("Archive"));
+    drop(film.id, sidebar->folderIndex("Archive"));
     QTRY_COMPARE(model->summary(film.id)->folderName, std::optional<QString>("Archive"));
 
     // Onto the root section: out of the folder again.
-    drop(film.id, tree->topLevelItem(tree->topLevelItemCount() - 1));
+    drop(film.id, lastSection());
     QTRY_COMPARE(model->summary(film.id)->folderName, std::optional<QString>());
 
     // Text that names no project moves nothing and reports nothing.
-    drop("not a project", sidebar->folderItem("Archive"));
+    drop("not a project", sidebar->folderIndex("Archive"));
     QCoreApplication::processEvents();
     EXPECT_FALSE(model->summary(film.id)->folderName.has_value());
     EXPECT_FALSE(model->errorMessage().has_value());
@@ -199,7 +224,7 @@ TEST_F(ProjectSidebarViewTest, RowContextMenuMovesDuplicatesAndDeletes)
     model->createFolder("Archive");
     const ProjectSummary film = stored("Film");
 
-    std::unique_ptr<QMenu> menu = sidebar->contextMenu(sidebar->projectItem(film.id));
+    std::unique_ptr<QMenu> menu = sidebar->contextMenu(sidebar->projectIndex(film.id));
     ASSERT_NE(menu, nullptr);
     QStringList texts;
     for (QAction *action : menu->actions()) {
@@ -216,16 +241,16 @@ TEST_F(ProjectSidebarViewTest, RowContextMenuMovesDuplicatesAndDeletes)
     action(move, "Archive")->trigger();
     EXPECT_EQ(model->summary(film.id)->folderName, std::optional<QString>("Archive"));
 
-    menu = sidebar->contextMenu(sidebar->projectItem(film.id));
+    menu = sidebar->contextMenu(sidebar->projectIndex(film.id));
     action(menu.get(), "Duplicate")->trigger();
     ASSERT_TRUE(model->selectedProject().has_value());
     EXPECT_EQ(model->selectedProject()->title, "Film (copy)");
     EXPECT_EQ(model->projects().size(), 2);
 
-    menu = sidebar->contextMenu(sidebar->projectItem(film.id));
+    menu = sidebar->contextMenu(sidebar->projectIndex(film.id));
     action(menu.get(), "Delete")->trigger();
     EXPECT_FALSE(model->summary(film.id).has_value());
-    EXPECT_EQ(sidebar->projectItem(film.id), nullptr);
+    EXPECT_FALSE(sidebar->projectIndex(film.id).isValid());
 }
 
 TEST_F(ProjectSidebarViewTest, AFailureShowsAboveTheFilterUntilTheNextSuccess)
@@ -240,36 +265,38 @@ TEST_F(ProjectSidebarViewTest, AFailureShowsAboveTheFilterUntilTheNextSuccess)
     EXPECT_FALSE(sidebar->errorLine()->isVisibleTo(sidebar));
 }
 
-TEST_F(ProjectSidebarViewTest, RowsChangeInPlaceAndKeepTheirItemsAcrossReloads)
+TEST_F(ProjectSidebarViewTest, RowsChangeInPlaceAndKeepTheirIndexesAcrossReloads)
 {
     const ProjectSummary oldest = stored("Oldest");
     const ProjectSummary middle = stored("Middle");
     stored("Newest");
-    QTreeWidgetItem *root = sidebar->projectItem(oldest.id)->parent();
-    ASSERT_EQ(root->childCount(), 3);
-    const QList<QTreeWidgetItem *> items{root->child(0), root->child(1), root->child(2)};
-    ASSERT_EQ(items[2], sidebar->projectItem(oldest.id));
+    const QAbstractItemModel *shown = tree->model();
+    const QPersistentModelIndex root = sidebar->projectIndex(oldest.id).parent();
+    ASSERT_EQ(shown->rowCount(root), 3);
+    const QList<QPersistentModelIndex> rows{shown->index(0, 0, root), shown->index(1, 0, root),
+                                            shown->index(2, 0, root)};
+    ASSERT_EQ(rows[2], sidebar->projectIndex(oldest.id));
 
     // The save moves the same row to the top, newest first, with its new counts.
     model->openProject(oldest);
     window->editorModel()->applyDocumentText("# One\n\nSome words here.\n\n> "
                                              + QString(300, u'x'));
     window->editorModel()->persist();
-    EXPECT_EQ(root->child(0), items[2]);
-    EXPECT_EQ(items[2]->data(0, SidebarItemRoles::detail).toString(), "1 scene · 00:02");
-    EXPECT_EQ(items[2]->data(0, SidebarItemRoles::sceneCount).toInt(), 1);
-    EXPECT_EQ(items[2]->data(0, SidebarItemRoles::warningCount).toInt(), 1);
-    EXPECT_EQ(tree->currentItem(), items[2]);
+    EXPECT_EQ(shown->index(0, 0, root), rows[2]);
+    EXPECT_EQ(rows[2].data(SidebarItemRoles::detail).toString(), "1 scene · 00:02");
+    EXPECT_EQ(rows[2].data(SidebarItemRoles::sceneCount).toInt(), 1);
+    EXPECT_EQ(rows[2].data(SidebarItemRoles::warningCount).toInt(), 1);
+    EXPECT_EQ(tree->currentIndex(), rows[2]);
 
-    // A reload, and a move into a folder, reuse the rows they still show.
+    // A reload, and a move into a folder, keep the rows they still show.
     model->createFolder("Clients");
     model->moveProject(*model->summary(middle.id), QStringLiteral("Clients"));
-    EXPECT_EQ(sidebar->projectItem(middle.id), items[1]);
-    EXPECT_EQ(items[1]->parent(), sidebar->folderItem("Clients"));
+    EXPECT_EQ(sidebar->projectIndex(middle.id), rows[1]);
+    EXPECT_EQ(rows[1].parent(), sidebar->folderIndex("Clients"));
     EXPECT_EQ(sectionTitles(), QStringList({"Clients", "Projects"}));
-    EXPECT_EQ(root->childCount(), 2);
-    EXPECT_EQ(root->child(1), items[0]);
-    EXPECT_EQ(tree->currentItem(), items[2]);
+    EXPECT_EQ(shown->rowCount(root), 2);
+    EXPECT_EQ(shown->index(1, 0, root), rows[0]);
+    EXPECT_EQ(tree->currentIndex(), rows[2]);
 }
 
 TEST_F(ProjectSidebarViewTest, OnlyAShortenedTitleHasATip)
@@ -292,7 +319,7 @@ TEST_F(ProjectSidebarViewTest, TheRowExportButtonAsksForTheExportOfThatProject)
     QSignalSpy exports(sidebar, &ProjectSidebarView::exportRequested);
 
     const auto clickExport = [this](const QString &id) {
-        const QRect row = tree->visualItemRect(sidebar->projectItem(id));
+        const QRect row = tree->visualRect(sidebar->projectIndex(id));
         QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
                           ProjectSidebarDelegate::exportButtonRect(row).center());
     };

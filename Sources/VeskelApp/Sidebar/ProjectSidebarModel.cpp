@@ -7,8 +7,6 @@
 #include <QLocale>
 #include <QSettings>
 
-#include <algorithm>
-
 namespace veskel {
 
 ProjectSidebarModel::ProjectSidebarModel(AppModel &model, QSettings *settings, QObject *parent)
@@ -106,57 +104,6 @@ bool ProjectSidebarModel::precedes(const ProjectSummary &a,
     }
     }
     return false;
-}
-
-QList<ProjectSummary>
-ProjectSidebarModel::visibleProjects(const std::optional<QString> &folder) const
-{
-    QList<ProjectSummary> rows;
-    for (const ProjectSummary &summary : m_model->projects()) {
-        if (summary.folderName == folder && matchesFilter(summary))
-            rows.append(summary);
-    }
-    const NameCollator names = NameCollator::forInterfaceLanguage();
-    std::stable_sort(rows.begin(), rows.end(),
-                     [this, &names](const ProjectSummary &a, const ProjectSummary &b) {
-                         return precedes(a, b, names);
-                     });
-    return rows;
-}
-
-std::optional<int> ProjectSidebarModel::visiblePosition(const QString &projectID) const
-{
-    // One pass, nothing sorted or copied: the rows of its section that come before it, equal
-    // keys in the store's order as the stable sort leaves them.
-    const QList<ProjectSummary> &projects = m_model->projects();
-    const auto self = std::find_if(projects.cbegin(), projects.cend(),
-                                   [&](const ProjectSummary &row) { return row.id == projectID; });
-    if (self == projects.cend() || !matchesFilter(*self))
-        return std::nullopt;
-    const NameCollator names = NameCollator::forInterfaceLanguage();
-    int position = 0;
-    for (auto row = projects.cbegin(); row != projects.cend(); ++row) {
-        if (row == self || row->folderName != self->folderName || !matchesFilter(*row))
-            continue;
-        if (precedes(*row, *self, names) || (row < self && !precedes(*self, *row, names)))
-            ++position;
-    }
-    return position;
-}
-
-QStringList ProjectSidebarModel::visibleFolders() const
-{
-    if (m_filterText.isEmpty())
-        return m_model->folders();
-    QStringList folders;
-    for (const QString &folder : m_model->folders()) {
-        const auto &projects = m_model->projects();
-        if (std::any_of(projects.cbegin(), projects.cend(), [&](const ProjectSummary &summary) {
-                return summary.folderName == folder && matchesFilter(summary);
-            }))
-            folders.append(folder);
-    }
-    return folders;
 }
 
 // MARK: rows

@@ -4,7 +4,6 @@
 #include "StoryboardCore/Models/ProjectSummary.h"
 #include "VeskelApp/Sidebar/ProjectSortKey.h"
 
-#include <QList>
 #include <QObject>
 #include <QSet>
 #include <QString>
@@ -20,8 +19,9 @@ namespace veskel {
 class AppModel;
 
 // The project sidebar's own state over the application model: sorting, folder pinning and
-// filtering of the list, collapsed folders and inline renaming. Sort key, order and pinning
-// persist in the settings; the rest lives as long as the sidebar.
+// filtering of the list (the rules ProjectTreeProxyModel applies), collapsed folders and inline
+// renaming. Sort key, order and pinning persist in the settings; the rest lives as long as the
+// sidebar.
 class ProjectSidebarModel : public QObject
 {
     Q_OBJECT
@@ -67,14 +67,12 @@ public:
     bool isFolderExpanded(const QString &folder) const;
     void setFolderExpanded(const QString &folder, bool expanded);
 
-    // The rows of the root (no folder) or of one folder: filtered by title, case-insensitively
-    // in the user's locale, then sorted stably (equal keys keep the store's order).
-    QList<ProjectSummary> visibleProjects(const std::optional<QString> &folder) const;
-    // Where the project stands among visibleProjects() of its folder; nothing while the filter
-    // hides it.
-    std::optional<int> visiblePosition(const QString &projectID) const;
-    // Every folder; while filtering, only those with a matching project.
-    QStringList visibleFolders() const;
+    // Whether a row shows under the filter: its title contains the text, case-insensitively in
+    // the user's locale.
+    bool matchesFilter(const ProjectSummary &summary) const;
+    // The chosen order: whether `a` comes before `b`; titles compare with `names`.
+    bool
+    precedes(const ProjectSummary &a, const ProjectSummary &b, const NameCollator &names) const;
 
     // Choosing a row opens its project.
     void openProject(const QString &projectID);
@@ -114,11 +112,6 @@ signals:
     void renamingFolderChanged();
 
 private:
-    bool matchesFilter(const ProjectSummary &summary) const;
-    // The chosen order: whether `a` comes before `b`; titles compare with `names`.
-    bool
-    precedes(const ProjectSummary &a, const ProjectSummary &b, const NameCollator &names) const;
-
     AppModel *m_model = nullptr;
     std::unique_ptr<QSettings> m_ownedSettings;
     QSettings *m_settings = nullptr;

@@ -5,6 +5,9 @@
 #include "VeskelApp/Icons/IconProvider.h"
 #include "VeskelApp/Sidebar/ProjectSidebarDelegate.h"
 #include "VeskelApp/Sidebar/ProjectSidebarModel.h"
+#include "VeskelApp/Sidebar/ProjectTreeModel.h"
+#include "VeskelApp/Sidebar/ProjectTreeProxyModel.h"
+#include "VeskelApp/Sidebar/SidebarItemRoles.h"
 #include "VeskelApp/Sidebar/SidebarTree.h"
 #include "VeskelApp/Widgets/SignalColors.h"
 
@@ -13,8 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QScrollBar>
-#include <QTimer>
+#include <QScopedValueRollback>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -24,14 +26,14 @@ namespace {
 
 using SidebarItemRoles::Kind;
 
-Kind kindOf(const QTreeWidgetItem *item)
+Kind kindOf(const QModelIndex &index)
 {
-    return Kind(item->data(0, SidebarItemRoles::kind).toInt());
+    return Kind(index.data(SidebarItemRoles::kind).toInt());
 }
 
-QString keyOf(const QTreeWidgetItem *item)
+QString keyOf(const QModelIndex &index)
 {
-    return item->data(0, SidebarItemRoles::key).toString();
+    return index.data(SidebarItemRoles::key).toString();
 }
 
 QToolButton *barButton(const QString &symbol, const QString &help)
@@ -75,46 +77,68 @@ ProjectSidebarView::ProjectSidebarView(AppModel &model, QSettings &settings, QWi
 
     layout->addWidget(makeFilterBar());
 
+    // Where the open row stands before a save moves it: connected ahead of the tree model,
+    // which follows the save.
+    connect(m_model, &AppModel::projectSummaryChanged, this,
+            [this](const QString &id) { m_placeBeforeSave = placeOf(projectIndex(id)); });
+    m_treeModel = new ProjectTreeModel(model, *m_sidebar, this);
+    m_proxy = new ProjectTreeProxyModel(*m_treeModel, *m_sidebar, this);
     m_tree = new SidebarTree;
+    // Ahead of the view, which makes a neighbour current when the current row goes: that is no
+    // choice of the user's and opens nothing.
+    connect(m_proxy, &QAbstractItemModel::rowsAboutToBeRemoved, this,
+            [this] { m_updatingSelection = true; });
+    m_tree->setModel(m_proxy);
     m_delegate = new ProjectSidebarDelegate(m_tree);
     m_tree->setItemDelegate(m_delegate);
     layout->addWidget(m_tree, 1);
 
     layout->addWidget(makeBottomBar());
 
-    connect(m_model, &AppModel::projectsChanged, this, &ProjectSidebarView::scheduleRebuild);
-    connect(m_model, &AppModel::projectSummaryChanged, this, &ProjectSidebarView::updateProjectRow);
-    connect(m_model, &AppModel::foldersChanged, this, &ProjectSidebarView::scheduleRebuild);
-    connect(m_model, &AppModel::selectedProjectChanged, this,
-            &ProjectSidebarView::updateCurrentRow);
-    connect(m_model, &AppModel::errorMessageChanged, this, &ProjectSidebarView::updateError);
+    // Once the list is whole again after a change (never amid the proxy's own updates): the
+    // sections open as they were, the open project's row current, a rename asked for before
+    // its row was shown opened.
+    const auto followList = [this] {
+        m_updatingSelection = false;
+        applyExpansion();
+        selectOpenProject(false);
+        openEditorForRename();
+    };
+    connect(m_model, &AppModel::projectsChanged, this, followList);
+    connect(m_model, &AppModel::foldersChanged, this, followList);
     for (auto signal :
          {&ProjectSidebarModel::sortKeyChanged, &ProjectSidebarModel::sortOldestFirstChanged,
           &ProjectSidebarModel::pinFoldersToTopChanged, &ProjectSidebarModel::filterTextChanged,
           &ProjectSidebarModel::collapsedFoldersChanged})
-        connect(m_sidebar.get(), signal, this, &ProjectSidebarView::scheduleRebuild);
+        connect(m_sidebar.get(), signal, this, followList);
+    connect(m_model, &AppModel::projectSummaryChanged, this, [this](const QString &id) {
+        m_updatingSelection = false;
+        selectOpenProject(placeOf(projectIndex(id)) != m_placeBeforeSave);
+    });
+    connect(m_model, &AppModel::selectedProjectChanged, this, [this] { selectOpenProject(true); });
+    connect(m_model, &AppModel::errorMessageChanged, this, &ProjectSidebarView::updateError);
     connect(m_sidebar.get(), &ProjectSidebarModel::renamingProjectChanged, this,
             &ProjectSidebarView::openEditorForRename);
     connect(m_sidebar.get(), &ProjectSidebarModel::renamingFolderChanged, this,
             &ProjectSidebarView::openEditorForRename);
 
-    connect(m_tree, &QTreeWidget::currentItemChanged, this,
-            [this](QTreeWidgetItem *current) { rowChosen(current); });
-    connect(m_tree, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *item) {
-        if (kindOf(item) == Kind::project)
-            rowChosen(item);
+    connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &ProjectSidebarView::rowChosen);
+    connect(m_tree, &QAbstractItemView::clicked, this, [this](const QModelIndex &index) {
+        if (kindOf(index) == Kind::project)
+            rowChosen(index);
         else
-            headerClicked(item);
+            headerClicked(index);
     });
-    connect(m_tree, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem *item) {
-        if (kindOf(item) == Kind::project)
-            m_sidebar->beginProjectRename(keyOf(item));
+    connect(m_tree, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &index) {
+        if (kindOf(index) == Kind::project)
+            m_sidebar->beginProjectRename(keyOf(index));
     });
     connect(m_tree, &SidebarTree::projectDropped, m_sidebar.get(),
             &ProjectSidebarModel::dropProject);
     connect(m_tree, &QWidget::customContextMenuRequested, this, [this](const QPoint &position) {
-        if (QTreeWidgetItem *item = m_tree->itemAt(position)) {
-            if (std::unique_ptr<QMenu> menu = contextMenu(item))
+        if (const QModelIndex index = m_tree->indexAt(position); index.isValid()) {
+            if (std::unique_ptr<QMenu> menu = contextMenu(index))
                 menu->exec(m_tree->viewport()->mapToGlobal(position));
         }
     });
@@ -125,7 +149,8 @@ ProjectSidebarView::ProjectSidebarView(AppModel &model, QSettings &settings, QWi
             &ProjectSidebarView::editorClosed);
 
     updateError();
-    rebuild();
+    applyExpansion();
+    selectOpenProject(true);
 }
 
 ProjectSidebarView::~ProjectSidebarView() = default;
@@ -239,194 +264,51 @@ QWidget *ProjectSidebarView::makeBottomBar()
     return bar;
 }
 
-namespace {
-
-const Qt::ItemFlags projectFlags
-    = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled | Qt::ItemIsEditable;
-
-void fillRow(QTreeWidgetItem *row, const ProjectSummary &summary)
+QModelIndex ProjectSidebarView::projectIndex(const QString &projectID) const
 {
-    // QTreeWidgetItem::setData leaves an unchanged value alone: the view repaints what changed.
-    row->setText(0, summary.title);
-    row->setData(0, SidebarItemRoles::kind, int(Kind::project));
-    row->setData(0, SidebarItemRoles::key, summary.id);
-    row->setData(0, SidebarItemRoles::detail, ProjectSidebarModel::rowDetail(summary));
-    row->setData(0, SidebarItemRoles::warningCount, summary.warningCount);
-    row->setData(0, SidebarItemRoles::sceneCount, summary.sceneCount);
-    if (row->flags() != projectFlags)
-        row->setFlags(projectFlags);
+    return m_proxy->projectIndex(projectID);
 }
 
-// Takes the item out of wherever it is, the tree's top level or a section.
-void detach(QTreeWidgetItem *item)
+QModelIndex ProjectSidebarView::folderIndex(const QString &folder) const
 {
-    if (QTreeWidgetItem *parent = item->parent()) {
-        parent->removeChild(item);
-    } else if (QTreeWidget *tree = item->treeWidget()) {
-        tree->takeTopLevelItem(tree->indexOfTopLevelItem(item));
+    return m_proxy->sectionIndex(folder);
+}
+
+std::pair<int, int> ProjectSidebarView::placeOf(const QModelIndex &row)
+{
+    return {row.parent().row(), row.row()};
+}
+
+void ProjectSidebarView::applyExpansion()
+{
+    for (int section = 0; section < m_proxy->rowCount(); ++section) {
+        const QModelIndex header = m_proxy->index(section, 0);
+        const bool expanded = header.data(SidebarItemRoles::expanded).toBool();
+        if (m_tree->isExpanded(header) != expanded)
+            m_tree->setExpanded(header, expanded);
     }
 }
 
-std::optional<QString> folderOf(const QTreeWidgetItem *section)
-{
-    if (kindOf(section) == Kind::folderHeader)
-        return keyOf(section);
-    return std::nullopt;
-}
-
-} // namespace
-
-void ProjectSidebarView::scheduleRebuild()
-{
-    if (m_editing) {
-        // An open rename field would be destroyed with its row; the list follows once it
-        // closes.
-        m_rebuildPending = true;
-        return;
-    }
-    rebuild();
-}
-
-void ProjectSidebarView::rebuild()
-{
-    m_rebuildPending = false;
-    const int scroll = m_tree->verticalScrollBar() ? m_tree->verticalScrollBar()->value() : 0;
-    m_updatingSelection = true;
-
-    QHash<QString, QTreeWidgetItem *> headers;
-    for (int i = 0; i < m_tree->topLevelItemCount(); ++i) {
-        QTreeWidgetItem *header = m_tree->topLevelItem(i);
-        headers.insert(kindOf(header) == Kind::rootHeader ? QString() : u'/' + keyOf(header),
-                       header);
-    }
-    QHash<QString, QTreeWidgetItem *> unplaced = std::exchange(m_rows, {});
-
-    QList<std::optional<QString>> sections;
-    for (const QString &folder : m_sidebar->visibleFolders())
-        sections.append(folder);
-    // The loose projects, below or above the folders.
-    sections.insert(m_sidebar->pinFoldersToTop() ? sections.size() : 0, std::nullopt);
-
-    for (int index = 0; index < sections.size(); ++index) {
-        const std::optional<QString> &folder = sections.at(index);
-        QTreeWidgetItem *header = headers.take(folder ? u'/' + *folder : QString());
-        if (!header) {
-            header = new QTreeWidgetItem;
-            header->setData(0, SidebarItemRoles::kind,
-                            int(folder ? Kind::folderHeader : Kind::rootHeader));
-            header->setData(0, SidebarItemRoles::key, folder.value_or(QString()));
-            Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsDropEnabled;
-            if (folder)
-                flags |= Qt::ItemIsEditable;
-            header->setFlags(flags);
-        }
-        header->setText(0, folder ? *folder : tr("Projects"));
-        if (m_tree->topLevelItem(index) != header) {
-            detach(header);
-            m_tree->insertTopLevelItem(index, header);
-        }
-        placeSection(header, folder, unplaced);
-    }
-    // Sections that went: their rows still wanted elsewhere have moved out already.
-    for (QTreeWidgetItem *header : std::as_const(headers)) {
-        header->takeChildren();
-        detach(header);
-        delete header;
-    }
-    for (QTreeWidgetItem *row : std::as_const(unplaced)) {
-        detach(row);
-        delete row;
-    }
-
-    m_updatingSelection = false;
-    updateCurrentRow();
-    m_tree->verticalScrollBar()->setValue(scroll);
-    // A rename asked for before the row existed (a new folder) opens now.
-    openEditorForRename();
-}
-
-void ProjectSidebarView::placeSection(QTreeWidgetItem *header,
-                                      const std::optional<QString> &folder,
-                                      QHash<QString, QTreeWidgetItem *> &unplaced)
-{
-    const bool expanded = !folder || m_sidebar->isFolderExpanded(*folder);
-    header->setData(0, SidebarItemRoles::expanded, expanded);
-    const QList<ProjectSummary> rows = m_sidebar->visibleProjects(folder);
-    for (int i = 0; i < rows.size(); ++i) {
-        const ProjectSummary &summary = rows.at(i);
-        QTreeWidgetItem *row = unplaced.take(summary.id);
-        if (!row)
-            row = new QTreeWidgetItem;
-        fillRow(row, summary);
-        if (header->child(i) != row) {
-            detach(row);
-            header->insertChild(i, row);
-        }
-        m_rows.insert(summary.id, row);
-    }
-    // What is left below belongs elsewhere or nowhere; it stays in `unplaced` until the end.
-    while (header->childCount() > rows.size())
-        header->takeChild(rows.size());
-    if (header->isExpanded() != expanded)
-        header->setExpanded(expanded);
-}
-
-void ProjectSidebarView::updateProjectRow(const QString &projectID)
-{
-    QTreeWidgetItem *row = m_rows.value(projectID);
-    const std::optional<ProjectSummary> summary = m_model->summary(projectID);
-    QTreeWidgetItem *section = row ? row->parent() : nullptr;
-    if (!summary || !section || folderOf(section) != summary->folderName)
-        return scheduleRebuild();
-    const std::optional<int> place = m_sidebar->visiblePosition(projectID);
-    // Filtered out by its new title: the section changes as a whole.
-    if (!place)
-        return scheduleRebuild();
-    fillRow(row, *summary);
-    const int index = *place;
-    if (section->indexOfChild(row) == index)
-        return;
-    if (m_editing) {
-        // The open rename field stays on its row: the row moves once the field closes.
-        m_rebuildPending = true;
-        return;
-    }
-    m_updatingSelection = true;
-    section->removeChild(row);
-    section->insertChild(index, row);
-    m_updatingSelection = false;
-    updateCurrentRow();
-}
-
-QTreeWidgetItem *ProjectSidebarView::projectItem(const QString &projectID) const
-{
-    return m_rows.value(projectID);
-}
-
-QTreeWidgetItem *ProjectSidebarView::folderItem(const QString &folder) const
-{
-    for (int i = 0; i < m_tree->topLevelItemCount(); ++i) {
-        QTreeWidgetItem *section = m_tree->topLevelItem(i);
-        if (kindOf(section) == Kind::folderHeader && keyOf(section) == folder)
-            return section;
-    }
-    return nullptr;
-}
-
-void ProjectSidebarView::updateCurrentRow()
+void ProjectSidebarView::selectOpenProject(bool reveal)
 {
     const auto &open = m_model->selectedProject();
-    QTreeWidgetItem *row = open ? projectItem(open->id) : nullptr;
-    const bool wasUpdating = m_updatingSelection;
-    m_updatingSelection = true;
-    if (row) {
-        m_tree->setCurrentItem(row);
-        m_tree->scrollToItem(row);
-    } else {
-        m_tree->setCurrentItem(nullptr);
+    const QModelIndex current = m_tree->currentIndex();
+    // Mostly it is current already, and nothing is looked up.
+    const QModelIndex row = !open ? QModelIndex()
+                            : current.isValid() && keyOf(current) == open->id
+                                ? current
+                                : projectIndex(open->id);
+    const QScopedValueRollback updating(m_updatingSelection, true);
+    if (!row.isValid()) {
+        if (current.isValid())
+            m_tree->setCurrentIndex({});
         m_tree->clearSelection();
+        return;
     }
-    m_updatingSelection = wasUpdating;
+    if (current != row || !m_tree->selectionModel()->isSelected(row))
+        m_tree->setCurrentIndex(row);
+    if (reveal)
+        m_tree->scrollTo(row);
 }
 
 void ProjectSidebarView::updateError()
@@ -436,24 +318,24 @@ void ProjectSidebarView::updateError()
     m_error->setVisible(message.has_value());
 }
 
-void ProjectSidebarView::rowChosen(QTreeWidgetItem *item)
+void ProjectSidebarView::rowChosen(const QModelIndex &index)
 {
-    if (m_updatingSelection || !item || kindOf(item) != Kind::project)
+    if (m_updatingSelection || kindOf(index) != Kind::project)
         return;
-    const QString id = keyOf(item);
+    const QString id = keyOf(index);
     const auto &open = m_model->selectedProject();
     if (open && open->id == id)
         return;
     m_sidebar->openProject(id);
     // A failed open leaves the row of the open project current.
-    updateCurrentRow();
+    selectOpenProject(true);
 }
 
-void ProjectSidebarView::headerClicked(QTreeWidgetItem *item)
+void ProjectSidebarView::headerClicked(const QModelIndex &index)
 {
-    if (!item || kindOf(item) != Kind::folderHeader)
+    if (kindOf(index) != Kind::folderHeader)
         return;
-    const QString folder = keyOf(item);
+    const QString folder = keyOf(index);
     m_sidebar->setFolderExpanded(folder, !m_sidebar->isFolderExpanded(folder));
 }
 
@@ -464,16 +346,16 @@ void ProjectSidebarView::openEditorForRename()
     // The signal also tells about each typed character; only a new target opens a field.
     if (project == m_editedProject && folder == m_editedFolder)
         return;
-    QTreeWidgetItem *item = project  ? projectItem(*project)
-                            : folder ? folderItem(*folder)
-                                     : nullptr;
-    if (!item)
+    const QModelIndex index = project  ? projectIndex(*project)
+                              : folder ? folderIndex(*folder)
+                                       : QModelIndex();
+    // A row not shown yet (a new folder) opens its field once it is.
+    if (!index.isValid())
         return;
     m_editedProject = project;
     m_editedFolder = folder;
-    m_editing = true;
-    m_tree->scrollToItem(item);
-    m_tree->editItem(item);
+    m_tree->scrollTo(index);
+    m_tree->edit(index);
     if (!m_tree->isEditing())
         editorClosed();
 }
@@ -495,25 +377,17 @@ void ProjectSidebarView::renameCommitted(QWidget *editor)
 void ProjectSidebarView::editorClosed()
 {
     // Escape commits nothing: whatever rename is still going on is abandoned.
-    m_editing = false;
     m_editedProject.reset();
     m_editedFolder.reset();
     m_sidebar->cancelProjectRename();
     m_sidebar->cancelFolderRename();
-    if (m_rebuildPending) {
-        // Not from inside the item view's own handling of the closing field.
-        QTimer::singleShot(0, this, [this] {
-            if (!m_editing && m_rebuildPending)
-                rebuild();
-        });
-    }
 }
 
-std::unique_ptr<QMenu> ProjectSidebarView::contextMenu(QTreeWidgetItem *item)
+std::unique_ptr<QMenu> ProjectSidebarView::contextMenu(const QModelIndex &index)
 {
     auto menu = std::make_unique<QMenu>();
-    const QString key = keyOf(item);
-    switch (kindOf(item)) {
+    const QString key = keyOf(index);
+    switch (kindOf(index)) {
     case Kind::rootHeader:
         return nullptr;
     case Kind::folderHeader: {

@@ -1,25 +1,25 @@
 #pragma once
 
-#include "VeskelApp/Sidebar/SidebarItemRoles.h"
-
-#include <QHash>
+#include <QModelIndex>
 #include <QWidget>
 
 #include <memory>
 #include <optional>
+#include <utility>
 
 class QLabel;
 class QLineEdit;
 class QMenu;
 class QSettings;
 class QToolButton;
-class QTreeWidgetItem;
 
 namespace veskel {
 
 class AppModel;
 class ProjectSidebarDelegate;
 class ProjectSidebarModel;
+class ProjectTreeModel;
+class ProjectTreeProxyModel;
 class SidebarTree;
 
 // The project list: the last error, the filter with the new-folder and sort buttons, the
@@ -41,13 +41,16 @@ public:
 
     ProjectSidebarModel &sidebarModel() const { return *m_sidebar; }
     SidebarTree *tree() const { return m_tree; }
+    // The list as shown: sorted and filtered.
+    ProjectTreeProxyModel *treeModel() const { return m_proxy; }
     QLineEdit *filterField() const { return m_filter; }
     QLabel *errorLine() const { return m_error; }
-    QTreeWidgetItem *projectItem(const QString &projectID) const;
-    QTreeWidgetItem *folderItem(const QString &folder) const;
+    // Invalid where the list does not show it.
+    QModelIndex projectIndex(const QString &projectID) const;
+    QModelIndex folderIndex(const QString &folder) const;
 
     // The context menu of a row or section header, as it would open there.
-    std::unique_ptr<QMenu> contextMenu(QTreeWidgetItem *item);
+    std::unique_ptr<QMenu> contextMenu(const QModelIndex &index);
 
 signals:
     void exportRequested(const QString &projectID);
@@ -57,26 +60,24 @@ private:
     QWidget *makeFilterBar();
     QWidget *makeBottomBar();
     void fillSortMenu(QMenu *menu);
-    // Brings the list in line with the models, reusing the rows and sections it has: rows are
-    // updated in place and moved only where their place changed.
-    void rebuild();
-    void scheduleRebuild();
-    void placeSection(QTreeWidgetItem *header,
-                      const std::optional<QString> &folder,
-                      QHash<QString, QTreeWidgetItem *> &unplaced);
-    // One project's row after a save: its texts, and its place within its section.
-    void updateProjectRow(const QString &projectID);
+    // A row's section and place, to tell whether it moved.
+    static std::pair<int, int> placeOf(const QModelIndex &row);
+    // Each section open or shut as the sidebar model says.
+    void applyExpansion();
+    // The open project's row becomes current; `reveal` scrolls to it.
+    void selectOpenProject(bool reveal);
     void updateError();
-    void updateCurrentRow();
     void openEditorForRename();
-    void rowChosen(QTreeWidgetItem *item);
-    void headerClicked(QTreeWidgetItem *item);
+    void rowChosen(const QModelIndex &index);
+    void headerClicked(const QModelIndex &index);
     // The inline field's text, committed.
     void renameCommitted(QWidget *editor);
     void editorClosed();
 
     AppModel *m_model = nullptr;
     std::unique_ptr<ProjectSidebarModel> m_sidebar;
+    ProjectTreeModel *m_treeModel = nullptr;
+    ProjectTreeProxyModel *m_proxy = nullptr;
     QLabel *m_error = nullptr;
     QLineEdit *m_filter = nullptr;
     QToolButton *m_sort = nullptr;
@@ -84,11 +85,9 @@ private:
     ProjectSidebarDelegate *m_delegate = nullptr;
     QToolButton *m_newProject = nullptr;
     bool m_updatingSelection = false;
-    bool m_editing = false;
-    bool m_rebuildPending = false;
+    std::pair<int, int> m_placeBeforeSave{-1, -1};
     std::optional<QString> m_editedProject;
     std::optional<QString> m_editedFolder;
-    QHash<QString, QTreeWidgetItem *> m_rows;
 };
 
 } // namespace veskel

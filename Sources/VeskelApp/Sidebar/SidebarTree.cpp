@@ -10,12 +10,22 @@
 
 namespace veskel {
 
+namespace {
+
+using SidebarItemRoles::Kind;
+
+Kind kindOf(const QModelIndex &index)
+{
+    return Kind(index.data(SidebarItemRoles::kind).toInt());
+}
+
+} // namespace
+
 SidebarTree::SidebarTree(QWidget *parent)
-    : QTreeWidget(parent)
+    : QTreeView(parent)
 {
     setObjectName(QStringLiteral("projectList"));
     setHeaderHidden(true);
-    setColumnCount(1);
     setRootIsDecorated(false);
     setIndentation(0);
     setItemsExpandable(false);
@@ -37,100 +47,73 @@ SidebarTree::SidebarTree(QWidget *parent)
     viewport()->setBackgroundRole(QPalette::Window);
 }
 
-QTreeWidgetItem *SidebarTree::sectionOf(QTreeWidgetItem *item)
+QModelIndex SidebarTree::sectionOf(const QModelIndex &index)
 {
-    while (item && item->parent())
-        item = item->parent();
-    return item;
+    QModelIndex section = index;
+    while (section.parent().isValid())
+        section = section.parent();
+    return section;
 }
 
-QTreeWidgetItem *SidebarTree::exportButtonAt(const QPoint &position) const
+QModelIndex SidebarTree::exportButtonAt(const QPoint &position) const
 {
-    QTreeWidgetItem *item = itemAt(position);
-    if (!item
-        || SidebarItemRoles::Kind(item->data(0, SidebarItemRoles::kind).toInt())
-               != SidebarItemRoles::Kind::project)
-        return nullptr;
-    const QRect button = ProjectSidebarDelegate::exportButtonRect(visualItemRect(item));
-    return button.contains(position) ? item : nullptr;
+    const QModelIndex index = indexAt(position);
+    if (!index.isValid() || kindOf(index) != Kind::project)
+        return {};
+    const QRect button = ProjectSidebarDelegate::exportButtonRect(visualRect(index));
+    return button.contains(position) ? index : QModelIndex();
 }
 
 void SidebarTree::mousePressEvent(QMouseEvent *event)
 {
     // The button takes the click whole: pressing it neither chooses nor drags the row.
     if (event->button() == Qt::LeftButton) {
-        if (QTreeWidgetItem *item = exportButtonAt(event->position().toPoint())) {
-            m_pressedExport = item->data(0, SidebarItemRoles::key).toString();
+        if (const QModelIndex index = exportButtonAt(event->position().toPoint());
+            index.isValid()) {
+            m_pressedExport = index.data(SidebarItemRoles::key).toString();
             event->accept();
             return;
         }
     }
     m_pressedExport.clear();
-    QTreeWidget::mousePressEvent(event);
+    QTreeView::mousePressEvent(event);
 }
 
 void SidebarTree::mouseReleaseEvent(QMouseEvent *event)
 {
     if (!m_pressedExport.isEmpty() && event->button() == Qt::LeftButton) {
         const QString pressed = std::exchange(m_pressedExport, QString());
-        QTreeWidgetItem *item = exportButtonAt(event->position().toPoint());
-        if (item && item->data(0, SidebarItemRoles::key).toString() == pressed
-            && item->data(0, SidebarItemRoles::sceneCount).toInt() > 0)
+        const QModelIndex index = exportButtonAt(event->position().toPoint());
+        if (index.data(SidebarItemRoles::key).toString() == pressed
+            && index.data(SidebarItemRoles::sceneCount).toInt() > 0)
             emit exportClicked(pressed);
         event->accept();
         return;
     }
-    QTreeWidget::mouseReleaseEvent(event);
+    QTreeView::mouseReleaseEvent(event);
 }
 
 void SidebarTree::mouseMoveEvent(QMouseEvent *event)
 {
     // The export button lights up under the pointer, within a row that is already hovered.
-    if (QTreeWidgetItem *item = itemAt(event->position().toPoint()))
-        viewport()->update(visualItemRect(item));
+    if (const QModelIndex index = indexAt(event->position().toPoint()); index.isValid())
+        viewport()->update(visualRect(index));
     if (!m_pressedExport.isEmpty()) {
         event->accept();
         return;
     }
-    QTreeWidget::mouseMoveEvent(event);
+    QTreeView::mouseMoveEvent(event);
 }
 
-QStringList SidebarTree::mimeTypes() const
+void SidebarTree::highlight(const QModelIndex &section)
 {
-    return {QStringLiteral("text/plain")};
-}
-
-QMimeData *SidebarTree::mimeData(const QList<QTreeWidgetItem *> &items) const
-{
-    for (QTreeWidgetItem *item : items) {
-        if (SidebarItemRoles::Kind(item->data(0, SidebarItemRoles::kind).toInt())
-            == SidebarItemRoles::Kind::project) {
-            auto *data = new QMimeData;
-            data->setText(item->data(0, SidebarItemRoles::key).toString());
-            return data;
-        }
-    }
-    return nullptr;
-}
-
-Qt::DropActions SidebarTree::supportedDropActions() const
-{
-    return Qt::MoveAction | Qt::CopyAction;
-}
-
-QTreeWidgetItem *SidebarTree::targetSection(const QPoint &position) const
-{
-    return sectionOf(itemAt(position));
-}
-
-void SidebarTree::highlight(QTreeWidgetItem *section)
-{
-    for (int i = 0; i < topLevelItemCount(); ++i) {
-        QTreeWidgetItem *item = topLevelItem(i);
-        const bool target = item == section;
-        if (item->data(0, SidebarItemRoles::dropTarget).toBool() != target)
-            item->setData(0, SidebarItemRoles::dropTarget, target);
-    }
+    if (m_dropTarget == section)
+        return;
+    if (m_dropTarget.isValid())
+        model()->setData(m_dropTarget, false, SidebarItemRoles::dropTarget);
+    m_dropTarget = section;
+    if (section.isValid())
+        model()->setData(section, true, SidebarItemRoles::dropTarget);
 }
 
 void SidebarTree::dragEnterEvent(QDragEnterEvent *event)
@@ -145,11 +128,12 @@ void SidebarTree::dragEnterEvent(QDragEnterEvent *event)
 void SidebarTree::dragMoveEvent(QDragMoveEvent *event)
 {
     // The base class scrolls near the edges; whether to accept is decided here.
-    QTreeWidget::dragMoveEvent(event);
-    QTreeWidgetItem *section
-        = event->mimeData()->hasText() ? targetSection(event->position().toPoint()) : nullptr;
+    QTreeView::dragMoveEvent(event);
+    const QModelIndex section = event->mimeData()->hasText()
+                                    ? sectionOf(indexAt(event->position().toPoint()))
+                                    : QModelIndex();
     highlight(section);
-    if (section) {
+    if (section.isValid()) {
         event->setDropAction(Qt::MoveAction);
         event->accept();
     } else {
@@ -159,25 +143,24 @@ void SidebarTree::dragMoveEvent(QDragMoveEvent *event)
 
 void SidebarTree::dragLeaveEvent(QDragLeaveEvent *event)
 {
-    highlight(nullptr);
-    QTreeWidget::dragLeaveEvent(event);
+    highlight({});
+    QTreeView::dragLeaveEvent(event);
 }
 
 void SidebarTree::dropEvent(QDropEvent *event)
 {
-    highlight(nullptr);
-    QTreeWidgetItem *section = targetSection(event->position().toPoint());
+    highlight({});
+    const QModelIndex section = sectionOf(indexAt(event->position().toPoint()));
     const QString projectID = event->mimeData()->text().trimmed();
-    if (!section || projectID.isEmpty()) {
+    if (!section.isValid() || projectID.isEmpty()) {
         event->ignore();
         return;
     }
     std::optional<QString> folder;
-    if (SidebarItemRoles::Kind(section->data(0, SidebarItemRoles::kind).toInt())
-        == SidebarItemRoles::Kind::folderHeader)
-        folder = section->data(0, SidebarItemRoles::key).toString();
+    if (kindOf(section) == Kind::folderHeader)
+        folder = section.data(SidebarItemRoles::key).toString();
     // Reported as a copy so the drag's source removes nothing; the move itself runs after the
-    // drag has finished, since it rebuilds this list.
+    // drag has finished, since it changes this list.
     event->setDropAction(Qt::CopyAction);
     event->accept();
     QTimer::singleShot(0, this,

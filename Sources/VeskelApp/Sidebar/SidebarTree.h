@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QTreeWidget>
+#include <QPersistentModelIndex>
+#include <QTreeView>
 
 #include <optional>
 
@@ -8,9 +9,8 @@ namespace veskel {
 
 // The sidebar's list. A project row is dragged as its project id in plain text; dropping on a
 // folder section (its header or one of its rows) moves the project into that folder, on the
-// "Projects" section to the root. The tree never moves its own items: the list follows the
-// store.
-class SidebarTree : public QTreeWidget
+// "Projects" section to the root. The view never moves rows itself: the list follows the store.
+class SidebarTree : public QTreeView
 {
     Q_OBJECT
 
@@ -20,8 +20,8 @@ public:
     // An inline field is open in the list.
     bool isEditing() const { return state() == QAbstractItemView::EditingState; }
 
-    // The section an item belongs to: its header item.
-    static QTreeWidgetItem *sectionOf(QTreeWidgetItem *item);
+    // The section an index belongs to: its header.
+    static QModelIndex sectionOf(const QModelIndex &index);
 
 signals:
     // nullopt: the root.
@@ -30,9 +30,6 @@ signals:
     void exportClicked(const QString &projectID);
 
 protected:
-    QStringList mimeTypes() const override;
-    QMimeData *mimeData(const QList<QTreeWidgetItem *> &items) const override;
-    Qt::DropActions supportedDropActions() const override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dragLeaveEvent(QDragLeaveEvent *event) override;
@@ -42,12 +39,12 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
 
 private:
-    QTreeWidgetItem *targetSection(const QPoint &position) const;
-    void highlight(QTreeWidgetItem *section);
+    void highlight(const QModelIndex &section);
     // The project row whose export button is at the position, if any.
-    QTreeWidgetItem *exportButtonAt(const QPoint &position) const;
+    QModelIndex exportButtonAt(const QPoint &position) const;
 
     QString m_pressedExport;
+    QPersistentModelIndex m_dropTarget;
 };
 
 } // namespace veskel
