@@ -1,6 +1,7 @@
 #include "VeskelApp/Editor/Saving/ProjectAutosaver.h"
 
 #include "StoryboardCore/Script/ScriptText.h"
+#include "VeskelApp/Editor/EditorLog.h"
 
 namespace veskel {
 
@@ -49,6 +50,8 @@ bool ProjectAutosaver::save(SaveKind kind)
         return !alive.expired();
     }
     if (!written) {
+        qCInfo(veskelEditorLog) << "could not save" << saved.id << ":"
+                                << written.error().description();
         m_listeners.error(written.error().description());
         return true;
     }
@@ -77,6 +80,8 @@ std::optional<StoryboardProject> ProjectAutosaver::outsideChange(bool unsavedEdi
 {
     if (m_keepingOutsideVersion || !m_store.changedOutside(m_project))
         return std::nullopt;
+    qCInfo(veskelEditorLog) << "project.json of" << m_project.id << "changed outside;"
+                            << (unsavedEdits ? "keeping it as a copy" : "reading it");
     if (unsavedEdits) {
         keepOutsideVersionAndSave();
         return std::nullopt;

@@ -1,0 +1,3 @@
+#include "VeskelApp/Editor/EditorLog.h"
+
+Q_LOGGING_CATEGORY(veskelEditorLog, "veskel.editor", QtWarningMsg)
