@@ -169,9 +169,7 @@ TEST_F(ExportSheetTest, AFailedExportRetriesWhileTheSheetStays)
     // A file where the Exports folder goes.
     const QString exports = store.packagePath(film).value() + QStringLiteral("/Exports");
     ASSERT_TRUE(QDir(exports).removeRecursively());
-    QFile blocker(exports);
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
+    writeBytes(exports, {});
     auto sheet = openSheet(film);
     screen<ExportReviewView>(*sheet)->exportButton()->click();
     // Escape cannot close the sheet under a running export.

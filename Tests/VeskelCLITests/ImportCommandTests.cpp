@@ -1,5 +1,7 @@
 #include "CLITestSupport.h"
 
+#include "Support/TestSupport.h"
+
 #include "StoryboardCore/Storage/LocalProjectStore.h"
 
 #include <QFile>
@@ -28,17 +30,10 @@ protected:
 
     QString writeFile(const QString &name, const QByteArray &bytes)
     {
-        QFile file(path(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return file.fileName();
+        return test::writeBytes(path(name), bytes);
     }
 
-    QByteArray projectFile() const
-    {
-        QFile file(package() + "/project.json");
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    QByteArray projectFile() const { return test::readBytes(package() + "/project.json"); }
 };
 
 const char *const markdown = "## Сценарий\n"
