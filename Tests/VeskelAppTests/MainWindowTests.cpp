@@ -156,28 +156,6 @@ TEST_F(MainWindowTest, NewProjectShortcutWorksWithoutAProject)
     EXPECT_FALSE(model->showNewProjectSheet());
 }
 
-TEST_F(MainWindowTest, SwitchingToRussianShowsRussianTexts)
-{
-    showWindow();
-    languages->setLanguage(AppLanguage::russian);
-
-    QStringList menus;
-    for (QAction *action : window->menuBar()->actions())
-        menus << action->text();
-    EXPECT_EQ(menus, (QStringList{"Файл", "Вид", "Разметка", "Справка"}));
-    EXPECT_EQ(window->commands()->newScene()->text(), "Новая сцена");
-    EXPECT_EQ(window->commands()->toggleProjects()->text(), "Скрыть проекты");
-    RootView *root = window->rootView();
-    EXPECT_EQ(root->placeholder()->findChild<QLabel *>("placeholderTitle")->text(),
-              "Выберите или создайте проект");
-    EXPECT_EQ(root->sidebar()->filterField()->placeholderText(), "Фильтр");
-    EXPECT_EQ(root->sidebar()->tree()->topLevelItem(0)->text(0), "Проекты");
-    EXPECT_TRUE(root->sidebar()
-                    ->findChild<QToolButton *>("newProjectButton")
-                    ->text()
-                    .startsWith("Создать проект"));
-}
-
 TEST_F(MainWindowTest, QtsOwnTextsFollowTheInterfaceLanguage)
 {
     showWindow();
