@@ -2,6 +2,7 @@
 #include "CardRenderer/PNGCardRenderer.h"
 
 #include "CardTestSupport.h"
+#include "Support/TestSupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -232,11 +233,9 @@ TEST_F(ThumbnailTest, pdfShowsItsFirstPage)
 
 TEST_F(ThumbnailTest, svgIsDrawn)
 {
-    QFile file(mediaFile(QStringLiteral("scene.svg")));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(R"(<svg xmlns="http://www.w3.org/2000/svg" width="16" height="16">
+    test::writeBytes(mediaFile(QStringLiteral("scene.svg")),
+                     R"(<svg xmlns="http://www.w3.org/2000/svg" width="16" height="16">
                     <rect width="16" height="16" fill="#00ff00"/></svg>)");
-    file.close();
     attach(QStringLiteral("scene.svg"), SceneImage::MimeType::svg);
     EXPECT_EQ(render(input).pixelColor(centre), QColor(0, 255, 0));
 }
@@ -251,10 +250,7 @@ TEST_P(UnusableImageTest, cardIsDrawnWithoutThumbnail)
     QImage red(10, 10, QImage::Format_RGB32);
     red.fill(Qt::red);
     ASSERT_TRUE(red.save(QDir(media).filePath(QStringLiteral("../outside.png"))));
-    QFile broken(mediaFile(QStringLiteral("broken.png")));
-    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
-    broken.write("not an image at all");
-    broken.close();
+    test::writeBytes(mediaFile(QStringLiteral("broken.png")), "not an image at all");
 
     attach(QString::fromUtf8(GetParam()), SceneImage::MimeType::png);
     const auto card = PNGCardRenderer().renderImage(input);
@@ -272,10 +268,7 @@ TEST(PNGCardRenderer, writesTheRenderedImageAndReplacesAnOldCard)
 {
     const QString folder = test::makeTemporaryFolder();
     const QString path = QDir(folder).filePath(QStringLiteral("S003.png"));
-    QFile old(path);
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-    old.write("an older card");
-    old.close();
+    test::writeBytes(path, "an older card");
 
     const CardRenderInput input = cardInput(1920, 1080);
     const auto result = PNGCardRenderer().renderCard(input, path);
@@ -314,11 +307,9 @@ TEST(PNGCardRenderer, cardsRenderedInParallelMatchOneAtATime)
     }
     for (const CardRenderInput &input : std::as_const(inputs)) {
         const QString name = CardFileNaming::fileName(input.scene);
-        QFile one(QDir(sequential).filePath(name));
-        QFile other(QDir(parallel).filePath(name));
-        ASSERT_TRUE(one.open(QIODevice::ReadOnly) && other.open(QIODevice::ReadOnly))
-            << name.toStdString();
-        EXPECT_TRUE(one.readAll() == other.readAll()) << name.toStdString();
+        const QByteArray one = test::readBytes(QDir(sequential).filePath(name));
+        ASSERT_FALSE(one.isEmpty()) << name.toStdString();
+        EXPECT_TRUE(one == test::readBytes(QDir(parallel).filePath(name))) << name.toStdString();
     }
 }
 

@@ -26,15 +26,7 @@ namespace {
 
 QString readText(const QString &path)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-    file.write(bytes);
+    return QString::fromUtf8(test::readBytes(path));
 }
 
 QStringList entries(const QString &folder)
@@ -135,9 +127,7 @@ TEST_F(ExportOrchestratorTest, firstExportWritesThePackage)
 
     EXPECT_EQ(readText(expected.csvPath), SceneListExporter::csv(project));
     EXPECT_TRUE(readText(expected.markdownPath).contains(QStringLiteral("Intro video")));
-    QFile backup(expected.jsonPath);
-    ASSERT_TRUE(backup.open(QIODevice::ReadOnly));
-    const auto decoded = ProjectJSONCodec::decode(backup.readAll());
+    const auto decoded = ProjectJSONCodec::decode(test::readBytes(expected.jsonPath));
     ASSERT_TRUE(decoded.has_value());
     EXPECT_EQ(decoded->title, project.title);
     EXPECT_EQ(decoded->scenes.size(), 3);
@@ -163,9 +153,9 @@ TEST_F(ExportOrchestratorTest, exportingAgainRewritesTheSameFolderAndDropsCardsO
     EXPECT_EQ(readText(first->fcpxmlPath), fcpxml);
     EXPECT_EQ(readText(first->otioPath), otio);
     const QString media = first->mediaFolderPath;
-    writeFile(media + QStringLiteral("/notes.txt"), "the editor's own notes");
-    writeFile(media + QStringLiteral("/S003.PNG"), "an old card with a shouting extension");
-    writeFile(media + QStringLiteral("/.thumbnail.png"), "hidden");
+    test::writeBytes(media + QStringLiteral("/notes.txt"), "the editor's own notes");
+    test::writeBytes(media + QStringLiteral("/S003.PNG"), "an old card with a shouting extension");
+    test::writeBytes(media + QStringLiteral("/.thumbnail.png"), "hidden");
     ASSERT_TRUE(QDir(media).mkdir(QStringLiteral("stills.png")));
 
     project.scenes.removeLast();
@@ -256,7 +246,7 @@ TEST_P(InaccessibleExportsTest, failsBeforeAnythingIsWritten)
                                                        | QFileDevice::ReadGroup
                                                        | QFileDevice::ExeGroup));
     } else {
-        writeFile(exports, "a file where the folder should be");
+        test::writeBytes(exports, "a file where the folder should be");
     }
     const auto result = orchestrator.exportProject(project, package);
     if (readOnlyFolder) {
@@ -332,7 +322,7 @@ TEST_F(ExportOrchestratorTest, cardFailuresNameTheRendererError)
         if (input.sceneIndex == 1)
             return std::unexpected(
                 CardRenderError::writeFailed(QStringLiteral("Could not encode PNG image.")));
-        writeFile(path, "card");
+        test::writeBytes(path, "card");
         return CardRenderResult{QFileInfo(path).fileName(), {}};
     };
     const ExportOrchestrator failing(renderer, std::make_shared<FCPXML114Exporter>());
@@ -350,7 +340,7 @@ TEST_F(ExportOrchestratorTest, cardThatWasNotWrittenIsMissingMedia)
     renderer->render = [](const CardRenderInput &input,
                           const QString &path) -> std::expected<CardRenderResult, CardRenderError> {
         if (input.sceneIndex != 2)
-            writeFile(path, "card");
+            test::writeBytes(path, "card");
         return CardRenderResult{QFileInfo(path).fileName(), {}};
     };
     const ExportOrchestrator forgetful(renderer, std::make_shared<FCPXML114Exporter>());

@@ -20,11 +20,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using test::readBytes;
 
 void writeImage(const QString &path, Qt::GlobalColor color)
 {
@@ -87,9 +83,8 @@ protected:
                                     QStringLiteral("scenes.csv")})
             writeImage(outside + "/folder/" + name, Qt::blue);
         writeImage(outside + "/image.png", Qt::green);
-        QFile json(outside + "/project.json");
-        ASSERT_TRUE(json.open(QIODevice::WriteOnly));
-        json.write(readBytes(ProjectPackagePaths::projectJSONPath(package)));
+        test::writeBytes(outside + "/project.json",
+                         readBytes(ProjectPackagePaths::projectJSONPath(package)));
     }
 
     // Puts a link at `inside` (relative to the package) to `target` (relative to the canaries).

@@ -51,12 +51,9 @@ public:
             return;
         }
         this->bytes = *bytes;
-        const QString path = m_dir.filePath(QStringLiteral("storyboard.pdf"));
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(this->bytes);
-        file.close();
-        EXPECT_EQ(document.load(path), QPdfDocument::Error::None);
+        EXPECT_EQ(document.load(test::writeBytes(m_dir.filePath(QStringLiteral("storyboard.pdf")),
+                                                 this->bytes)),
+                  QPdfDocument::Error::None);
     }
 
     // White space collapsed: wrapped lines read as one text.

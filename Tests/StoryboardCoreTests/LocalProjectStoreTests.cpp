@@ -1,7 +1,6 @@
 #include "StoreTestSupport.h"
 
 #include "StoryboardCore/Storage/ProjectJSONCodec.h"
-#include "StoryboardCore/Storage/ProjectPackagePaths.h"
 
 using namespace veskel;
 using namespace veskel::test;
@@ -14,11 +13,6 @@ void setModified(const QString &path, const QDateTime &time)
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadWrite));
     ASSERT_TRUE(file.setFileTime(time, QFileDevice::FileModificationTime));
-}
-
-QString json(const QString &package)
-{
-    return ProjectPackagePaths::projectJSONPath(package);
 }
 
 QStringList slugs(const QList<ProjectSummary> &rows)

@@ -1,7 +1,5 @@
 #include "StoreTestSupport.h"
 
-#include "StoryboardCore/Storage/ProjectPackagePaths.h"
-
 #include "Support/FileSizeLimit.h"
 
 #include <QImage>
@@ -12,11 +10,6 @@ using namespace veskel;
 using namespace veskel::test;
 
 namespace {
-
-QString json(const QString &package)
-{
-    return ProjectPackagePaths::projectJSONPath(package);
-}
 
 void copyFolder(const QString &from, const QString &to)
 {

@@ -1,7 +1,6 @@
 #include "StoreTestSupport.h"
 
 #include "StoryboardCore/Storage/ProjectJSONCodec.h"
-#include "StoryboardCore/Storage/ProjectPackagePaths.h"
 #include "StoryboardCore/Storage/ProjectVersions.h"
 
 #include <QDirIterator>
@@ -17,11 +16,6 @@ using namespace veskel;
 using namespace veskel::test;
 
 namespace {
-
-QString json(const QString &package)
-{
-    return ProjectPackagePaths::projectJSONPath(package);
-}
 
 QByteArray encoded(StoryboardProject project, const QString &title)
 {

@@ -52,11 +52,7 @@ class ScriptImportTest : public ::testing::Test
 protected:
     QString writeFile(const QString &name, const QByteArray &bytes)
     {
-        const QString path = dir.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return path;
+        return veskel::test::writeBytes(dir.filePath(name), bytes);
     }
 
     QTemporaryDir dir{veskel::test::sandboxRoot() + QStringLiteral("/import-XXXXXX")};

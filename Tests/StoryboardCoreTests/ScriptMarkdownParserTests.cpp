@@ -22,8 +22,8 @@ QStringList describe(const ParsedScript &script)
         index.insert(script.scenes.at(i).id, i);
     QStringList lines;
     for (const ScriptBlock &b : script.blocks) {
-        const QString owner = b.sceneID ? QString::number(index.value(*b.sceneID, -1))
-                                        : QStringLiteral("-");
+        const QString owner
+            = b.sceneID ? QString::number(index.value(*b.sceneID, -1)) : QStringLiteral("-");
         lines << owner + u'|' + rawValue(b.role) + u'|' + b.text;
     }
     return lines;
@@ -33,30 +33,20 @@ struct ExpectedScene
 {
     const char *title;
     double duration;
-    const char *voiceover; // nullptr: checked by the test itself
-    const char *onScreen;
-    const char *note;
 };
 
+// The scenes' texts are their blocks' (ScriptSceneSyncTests), so only what the parser itself
+// decides is compared.
 void expectScenes(const ParsedScript &script, const std::vector<ExpectedScene> &expected)
 {
     ASSERT_EQ(script.scenes.size(), qsizetype(expected.size()));
     for (qsizetype i = 0; i < script.scenes.size(); ++i) {
         SCOPED_TRACE(testing::Message() << "scene " << i);
         const Scene &scene = script.scenes.at(i);
-        const ExpectedScene &e = expected.at(size_t(i));
         EXPECT_EQ(scene.order, i);
-        EXPECT_EQ(scene.title, text(e.title));
-        EXPECT_EQ(scene.durationSeconds, e.duration);
-        if (e.voiceover) {
-            EXPECT_EQ(scene.voiceoverText, text(e.voiceover));
-        }
-        EXPECT_EQ(scene.onScreenText, text(e.onScreen));
-        EXPECT_EQ(scene.productionNote, text(e.note));
+        EXPECT_EQ(scene.title, text(expected.at(size_t(i)).title));
+        EXPECT_EQ(scene.durationSeconds, expected.at(size_t(i)).duration);
         EXPECT_EQ(scene.type, SceneType::placeholder);
-        EXPECT_EQ(scene.marker, SceneMarker{});
-        EXPECT_FALSE(scene.image.has_value());
-        EXPECT_TRUE(scene.tags.isEmpty());
     }
 }
 
@@ -120,51 +110,34 @@ TEST(ScriptMarkdownParser, ReadsAStructuredScriptWithItsVisuals)
     const QDateTime before = QDateTime::currentDateTimeUtc();
     const ParsedScript script = ScriptMarkdownParser::parse(text(mortgageScript));
 
-    EXPECT_EQ(describe(script),
-              QStringList({
-                  "0|onScreen|Почему квартира стоит вдвое дороже?",
-                  "0|voiceover|Вы когда-нибудь задумывались, почему за квартиру в ипотеку платят "
-                  "почти вдвое больше её цены?\nСегодня разберёмся, из чего складывается переплата.",
-                  "0|note|очередь в отделении банка, крупные планы документов",
-                  "0|note|Ведущий в кадре, за спиной — макет многоэтажки",
-                  "1|onScreen|Процентная ставка — цена денег",
-                  "1|voiceover|Главное слово в ипотеке — процентная ставка.\nЭто цена, которую вы "
-                  "платите банку за то, что пользуетесь его деньгами.",
-                  "1|note|график ставок за десять лет",
-                  "1|voiceover|Чем выше ставка, тем больше переплата.",
-                  "1|note|Анимированный график: ставка 8% против 16%",
-                  "2|voiceover|Второй рычаг — срок кредита.",
-                  "2|voiceover|Растягивая выплаты на тридцать лет, вы снижаете платёж, но платите "
-                  "проценты дольше.",
-                  "2|note|Шкала времени от 10 до 30 лет",
-                  "3|onScreen|Ставка · Срок · Взнос",
-                  "3|voiceover|Итак: ставка, срок и первый взнос. Меняя их, вы меняете итоговую "
-                  "сумму.\n[Пауза]",
-              }));
+    EXPECT_EQ(
+        describe(script),
+        QStringList({
+            "0|onScreen|Почему квартира стоит вдвое дороже?",
+            "0|voiceover|Вы когда-нибудь задумывались, почему за квартиру в ипотеку платят "
+            "почти вдвое больше её цены?\nСегодня разберёмся, из чего складывается переплата.",
+            "0|note|очередь в отделении банка, крупные планы документов",
+            "0|note|Ведущий в кадре, за спиной — макет многоэтажки",
+            "1|onScreen|Процентная ставка — цена денег",
+            "1|voiceover|Главное слово в ипотеке — процентная ставка.\nЭто цена, которую вы "
+            "платите банку за то, что пользуетесь его деньгами.",
+            "1|note|график ставок за десять лет",
+            "1|voiceover|Чем выше ставка, тем больше переплата.",
+            "1|note|Анимированный график: ставка 8% против 16%",
+            "2|voiceover|Второй рычаг — срок кредита.",
+            "2|voiceover|Растягивая выплаты на тридцать лет, вы снижаете платёж, но платите "
+            "проценты дольше.",
+            "2|note|Шкала времени от 10 до 30 лет",
+            "3|onScreen|Ставка · Срок · Взнос",
+            "3|voiceover|Итак: ставка, срок и первый взнос. Меняя их, вы меняете итоговую "
+            "сумму.\n[Пауза]",
+        }));
 
-    expectScenes(
-        script,
-        {
-            {"Почему квартира стоит вдвое дороже?", 8.5,
-             "Вы когда-нибудь задумывались, почему за квартиру в ипотеку платят почти вдвое больше "
-             "её цены?\nСегодня разберёмся, из чего складывается переплата.",
-             "Почему квартира стоит вдвое дороже?",
-             "очередь в отделении банка, крупные планы документов\n\nВедущий в кадре, за спиной — "
-             "макет многоэтажки"},
-            {"Процентная ставка — цена денег", 10.5,
-             "Главное слово в ипотеке — процентная ставка.\nЭто цена, которую вы платите банку за "
-             "то, что пользуетесь его деньгами.\n\nЧем выше ставка, тем больше переплата.",
-             "Процентная ставка — цена денег",
-             "график ставок за десять лет\n\nАнимированный график: ставка 8% против 16%"},
-            // No on-slide field: the marker stays the title.
-            {"Срок", 7.5,
-             "Второй рычаг — срок кредита.\n\nРастягивая выплаты на тридцать лет, вы снижаете "
-             "платёж, но платите проценты дольше.",
-             "", "Шкала времени от 10 до 30 лет"},
-            {"Ставка · Срок · Взнос", 5.5,
-             "Итак: ставка, срок и первый взнос. Меняя их, вы меняете итоговую сумму.\n[Пауза]",
-             "Ставка · Срок · Взнос", ""},
-        });
+    expectScenes(script, {{"Почему квартира стоит вдвое дороже?", 8.5},
+                          {"Процентная ставка — цена денег", 10.5},
+                          // No on-slide field: the marker stays the title.
+                          {"Срок", 7.5},
+                          {"Ставка · Срок · Взнос", 5.5}});
 
     QSet<QString> ids;
     for (const Scene &scene : script.scenes) {
@@ -238,23 +211,11 @@ TEST(ScriptMarkdownParser, ReadsTheWholeTextAsScriptWhenTheScriptSectionIsMissin
     EXPECT_EQ(describe(script), expectedBlocks);
 
     expectScenes(script,
-                 {
-                     // The later of two slide texts comes first and names the scene.
-                     {"Всё пропало?", 4.5,
-                      "Представьте: ноутбук не включается, а диплом был только на нём.",
-                      "Всё пропало?\n\nНоутбук не включается", ""},
-                     {"Правило 3-2-1", 6.5,
-                      "Три копии данных, два разных носителя, одна копия вне дома.\n\nЗвучит "
-                      "скучно, но это работает.",
-                      "", "внешний диск и облако на экране телефона"},
-                     // 75 characters: cut to 57, the trailing space dropped, an ellipsis added.
-                     {"Три копии, два носителя, одна копия вне дома — и никакой…", 25,
-                      nullptr, "Три копии, два носителя, одна копия вне дома — и никакой паники при "
-                          "поломке",
-                      "Схема 3-2-1 с иконками"},
-                 });
-    EXPECT_EQ(script.scenes.at(2).voiceoverText,
-              text("Проверяйте, что копии действительно восстанавливаются.\n\n") + visualsAsProse);
+                 {// The later of two slide texts comes first and names the scene.
+                  {"Всё пропало?", 4.5},
+                  {"Правило 3-2-1", 6.5},
+                  // 75 characters: cut to 57, the trailing space dropped, an ellipsis added.
+                  {"Три копии, два носителя, одна копия вне дома — и никакой…", 25}});
 }
 
 // Windows line ends; chapter headings inside the script section; a scene with nothing under
@@ -315,16 +276,11 @@ TEST(ScriptMarkdownParser, ReadsAScriptWithWindowsLineEndsAndEmptyScenes)
                   "3|voiceover|Один клик — и раскадровка уходит монтажёру.",
                   "3|note|Окно экспорта; прогресс по карточкам",
               }));
-    expectScenes(script,
-                 {
-                     {"Экран приветствия", 4,
-                      "При первом запуске редактор показывает пустой проект и подсказку.", "", ""},
-                     {"Начните с заголовка", 2, "", "Начните с заголовка", "Пустой таймлайн"},
-                     // A slide field without a value changes nothing.
-                     {"Перебивка", 2, "", "", "руки на клавиатуре, тёплый свет"},
-                     {"Экспорт", 3, "Один клик — и раскадровка уходит монтажёру.", "",
-                      "Окно экспорта; прогресс по карточкам"},
-                 });
+    expectScenes(script, {{"Экран приветствия", 4},
+                          {"Начните с заголовка", 2},
+                          // A slide field without a value changes nothing.
+                          {"Перебивка", 2},
+                          {"Экспорт", 3}});
 }
 
 // An article without visual markers keeps every paragraph as voiceover, markup and all.
@@ -372,8 +328,8 @@ TEST(ScriptMarkdownParser, DetectsTheStructuredLayoutOnlyByTheExactMarkerPrefix)
         EXPECT_EQ(describe(script), QStringList({"-|voiceover|" + text(source)}));
     }
     // Once the layout is chosen, markers themselves match in any case.
-    const ParsedScript script = ScriptMarkdownParser::parse(
-        text("[ВИЗУАЛ:Один]\nТекст\n\n[визуал: Два]"));
+    const ParsedScript script
+        = ScriptMarkdownParser::parse(text("[ВИЗУАЛ:Один]\nТекст\n\n[визуал: Два]"));
     ASSERT_EQ(script.scenes.size(), 2);
     EXPECT_EQ(script.scenes.at(0).title, QStringLiteral("Один"));
 }
@@ -392,7 +348,8 @@ void PrintTo(const MarkerCase &c, std::ostream *os)
 }
 
 class ScriptLines : public ::testing::TestWithParam<MarkerCase>
-{};
+{
+};
 
 TEST_P(ScriptLines, BecomeScenesAndBlocks)
 {
@@ -406,17 +363,16 @@ TEST_P(ScriptLines, BecomeScenesAndBlocks)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, ScriptLines,
+    Cases,
+    ScriptLines,
     ::testing::Values(
         MarkerCase{"UnclosedOrEmptyBracketIsProse",
                    "[визуал: A]\n\n[визуал: без скобки\n\n[визуал:]\n\n[b-roll:]\n[b-roll: тоже",
                    {"0|voiceover|[визуал: без скобки", "0|voiceover|[визуал:]",
                     "0|voiceover|[b-roll:]\n[b-roll: тоже"},
                    {"A"}},
-        MarkerCase{"BlankMarkerStillOpensAScene",
-                   "[визуал:   ]\nтекст",
-                   {"0|voiceover|текст"},
-                   {""}},
+        MarkerCase{
+            "BlankMarkerStillOpensAScene", "[визуал:   ]\nтекст", {"0|voiceover|текст"}, {""}},
         MarkerCase{"MarkerInsideAParagraphIsDropped",
                    "[визуал: A]\nраз\n[визуал: B]\nдва",
                    {"0|voiceover|раз\nдва"},
@@ -437,10 +393,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "[визуал: A [1]] хвост\nтекст",
                    {"0|voiceover|текст"},
                    {"A [1"}},
-        MarkerCase{"OnlyPausesLeaveNoBlock",
-                   "[визуал: A]\n[пауза]\n  [пауза]\t",
-                   {},
-                   {"A"}}));
+        MarkerCase{"OnlyPausesLeaveNoBlock", "[визуал: A]\n[пауза]\n  [пауза]\t", {}, {"A"}}));
 
 TEST(ScriptMarkdownParser, SectionRulesAndHeadings)
 {
@@ -475,7 +428,8 @@ void PrintTo(const FieldCase &c, std::ostream *os)
 }
 
 class VisualFields : public ::testing::TestWithParam<FieldCase>
-{};
+{
+};
 
 TEST_P(VisualFields, AcceptTheColonInsideOrOutsideAndAnyCase)
 {
@@ -493,7 +447,8 @@ TEST_P(VisualFields, AcceptTheColonInsideOrOutsideAndAnyCase)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, VisualFields,
+    Cases,
+    VisualFields,
     ::testing::Values(FieldCase{"**Текст на слайде:** Слайд", "Слайд"},
                       FieldCase{"**Текст на слайде**: Слайд", "Слайд"},
                       FieldCase{"**Текст на слайде** Слайд", "Слайд"},
@@ -528,7 +483,8 @@ void PrintTo(const TitleCase &c, std::ostream *os)
 }
 
 class SlideTitles : public ::testing::TestWithParam<TitleCase>
-{};
+{
+};
 
 TEST_P(SlideTitles, KeepSixtyCharactersAndCutLongerOnes)
 {
@@ -541,7 +497,8 @@ const QString shortI = QStringLiteral("и\u0306");
 const QString family = QStringLiteral("👨‍👩‍👧");
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, SlideTitles,
+    Cases,
+    SlideTitles,
     ::testing::Values(TitleCase{sixty, sixty},
                       TitleCase{sixty + u'!', QString(57, u'я') + u'…'},
                       TitleCase{QStringLiteral("  \n") + sixty + QStringLiteral(" \t"), sixty},

@@ -2,6 +2,9 @@
 
 #include "StoryboardCore/Models/StoryboardProject.h"
 #include "StoryboardCore/Storage/LocalProjectStore.h"
+#include "StoryboardCore/Storage/ProjectPackagePaths.h"
+
+#include "Support/TestSupport.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -18,20 +21,9 @@
 
 namespace veskel::test {
 
-inline QByteArray readBytes(const QString &path)
+inline QString json(const QString &package)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
-}
-
-inline void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
-    file.write(bytes);
+    return ProjectPackagePaths::projectJSONPath(package);
 }
 
 // Names in a folder, hidden ones included, sorted.

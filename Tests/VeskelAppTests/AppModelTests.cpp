@@ -2,9 +2,7 @@
 
 #include "EditorTestSupport.h"
 
-#include "StoryboardCore/Localization/L10nRuntime.h"
 #include "VeskelApp/Library/ProjectLibraryWatcher.h"
-#include "VeskelApp/Localization/InterfaceTranslation.h"
 
 #include <QDir>
 #include <QFile>
@@ -53,19 +51,6 @@ TEST_F(AppModelTest, ACreatedProjectIsOpenAndListed)
     EXPECT_EQ(QFileInfo(summary.packagePath).fileName(), "intro-video.veskel");
     EXPECT_EQ(opened.count(), 1);
     EXPECT_EQ(model.editorIdentity(), project.id + "-" + model.editorReloadToken());
-}
-
-// Duplicating through the model is checked from the sidebar's row menu.
-TEST(AppModelTitles, DuplicatedProjectTitle)
-{
-    const ResolvedLanguage saved = L10nRuntime::lang();
-    InterfaceTranslation::apply(ResolvedLanguage::english);
-    EXPECT_EQ(AppModel::duplicatedProjectTitle(""), "New Project (copy)");
-    EXPECT_EQ(AppModel::duplicatedProjectTitle(" Demo (copy) "), "Demo (copy)");
-    InterfaceTranslation::apply(ResolvedLanguage::russian);
-    EXPECT_EQ(AppModel::duplicatedProjectTitle(""), "Новый проект (копия)");
-    EXPECT_EQ(AppModel::duplicatedProjectTitle("Demo"), "Demo (копия)");
-    InterfaceTranslation::apply(saved);
 }
 
 TEST_F(AppModelTest, RenamingToBlankOrTheSameTitleTouchesNothing)

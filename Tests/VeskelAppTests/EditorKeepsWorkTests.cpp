@@ -18,12 +18,19 @@ using EditorKeepsWork = EditorFixture;
 
 // MARK: a scene without text keeps its place
 
+// What a step may use besides the editor.
+struct Session
+{
+    ProjectEditorViewModel &e;
+    LocalProjectStore &store;
+    ManualEditorScheduler &scheduler;
+};
+
 struct AfterInsertCase
 {
     const char *name;
-    std::function<void(ProjectEditorViewModel &, LocalProjectStore &, ManualEditorScheduler &)>
-        step;
-    QStringList titles;
+    std::function<void(Session)> step;
+    QStringList titles = {"One", "New scene", "Two", "Three"};
 };
 
 void PrintTo(const AfterInsertCase &c, std::ostream *os)
@@ -40,7 +47,7 @@ TEST_P(SceneWithoutText, KeepsItsPlaceInTheFilmAndTheDocument)
     auto editor = openScript();
     editor->insertScene(sceneID(*editor, "Two"), SceneType::screenRecording);
     const QString added = editor->selectedScene()->id;
-    GetParam().step(*editor, store, scheduler);
+    GetParam().step({*editor, store, scheduler});
     EXPECT_EQ(orderedTitles(*editor), GetParam().titles);
 
     // The document shows the heading where the film has it, and the timeline agrees.
@@ -60,67 +67,49 @@ TEST_P(SceneWithoutText, KeepsItsPlaceInTheFilmAndTheDocument)
     EXPECT_TRUE(std::ranges::any_of(ordered, [&](const Scene &s) { return s.id == added; }));
 }
 
-QString typedAtTheEnd(const ProjectEditorViewModel &editor)
+void typeAtTheEnd(ProjectEditorViewModel &editor)
 {
-    return editor.documentText() + QStringLiteral("x");
+    editor.applyDocumentText(editor.documentText() + QStringLiteral("x"));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Steps,
     SceneWithoutText,
     ::testing::Values(
-        AfterInsertCase{"TypingOneCharacter",
-                        [](ProjectEditorViewModel &e,
-                           LocalProjectStore &,
-                           ManualEditorScheduler &) { e.applyDocumentText(typedAtTheEnd(e)); },
-                        {"One", "New scene", "Two", "Three"}},
-        AfterInsertCase{
-            "ChangingAnotherScenesType",
-            [](ProjectEditorViewModel &e, LocalProjectStore &, ManualEditorScheduler &) {
-                e.updateScene(sceneID(e, "Three"), [](Scene &s) { s.type = SceneType::titleCard; });
-            },
-            {"One", "New scene", "Two", "Three"}},
+        AfterInsertCase{"TypingOneCharacter", [](Session s) { typeAtTheEnd(s.e); }},
+        AfterInsertCase{"ChangingAnotherScenesType",
+                        [](Session s) {
+                            s.e.updateScene(sceneID(s.e, "Three"), [](Scene &scene) {
+                                scene.type = SceneType::titleCard;
+                            });
+                        }},
         AfterInsertCase{"SavingAndReopening",
-                        [](ProjectEditorViewModel &e,
-                           LocalProjectStore &store,
-                           ManualEditorScheduler &scheduler) {
-                            scheduler.runAll();
-                            auto reopened = std::make_unique<ProjectEditorViewModel>(
-                                store.loadProject(*store.packagePath(e.project())).value(), store,
-                                nullptr, &scheduler);
-                            EXPECT_EQ(reopened->documentText(), e.documentText());
-                        },
-                        {"One", "New scene", "Two", "Three"}},
-        AfterInsertCase{
-            "UndoAndRedoOfTyping",
-            [](ProjectEditorViewModel &e, LocalProjectStore &, ManualEditorScheduler &) {
-                e.applyDocumentText(typedAtTheEnd(e));
-                e.undo();
-                e.redo();
-            },
-            {"One", "New scene", "Two", "Three"}},
+                        [](Session s) {
+                            s.scheduler.runAll();
+                            const ProjectEditorViewModel reopened(
+                                s.store.loadProject(*s.store.packagePath(s.e.project())).value(),
+                                s.store, nullptr, &s.scheduler);
+                            EXPECT_EQ(reopened.documentText(), s.e.documentText());
+                        }},
+        AfterInsertCase{"UndoAndRedoOfTyping",
+                        [](Session s) {
+                            typeAtTheEnd(s.e);
+                            s.e.undo();
+                            s.e.redo();
+                        }},
         AfterInsertCase{
             "MovingANeighbour",
-            [](ProjectEditorViewModel &e, LocalProjectStore &, ManualEditorScheduler &) {
-                e.moveSceneBlocks(sceneID(e, "One"), sceneID(e, "Three"));
-            },
+            [](Session s) { s.e.moveSceneBlocks(sceneID(s.e, "One"), sceneID(s.e, "Three")); },
             {"New scene", "Two", "One", "Three"}},
         AfterInsertCase{"DuplicatingANeighbour",
-                        [](ProjectEditorViewModel &e,
-                           LocalProjectStore &,
-                           ManualEditorScheduler &) { e.duplicateScene(sceneID(e, "One")); },
+                        [](Session s) { s.e.duplicateScene(sceneID(s.e, "One")); },
                         {"One", "One (copy)", "New scene", "Two", "Three"}},
         AfterInsertCase{"DeletingANeighbour",
-                        [](ProjectEditorViewModel &e,
-                           LocalProjectStore &,
-                           ManualEditorScheduler &) { e.deleteScene(sceneID(e, "Two")); },
+                        [](Session s) { s.e.deleteScene(sceneID(s.e, "Two")); },
                         {"One", "New scene", "Three"}},
-        AfterInsertCase{
-            "MovingItOnTheTimeline",
-            [](ProjectEditorViewModel &e, LocalProjectStore &, ManualEditorScheduler &) {
-                e.moveSceneBlocks(sceneID(e, "New scene"), std::nullopt);
-            },
-            {"One", "Two", "Three", "New scene"}}),
+        AfterInsertCase{"MovingItOnTheTimeline",
+                        [](Session s) { s.e.moveSceneBlocks(sceneID(s.e, "New scene"), {}); },
+                        {"One", "Two", "Three", "New scene"}}),
     [](const auto &info) { return std::string(info.param.name); });
 
 // MARK: a heading broken for a moment
@@ -271,12 +260,8 @@ TEST_F(ImageHistory, UndoOfAReplacementShowsTheFirstPictureAgain)
 
 TEST_F(ImageHistory, AFailedReplacementKeepsTheSceneAndItsFile)
 {
-    QFile broken(dir.path() + "/broken.png");
-    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
-    broken.write("not a picture");
-    broken.close();
     const EditorSnapshot before = editor->currentSnapshot();
-    editor->attachImage(broken.fileName());
+    editor->attachImage(writeBytes(dir.path() + "/broken.png", "not a picture"));
     EXPECT_TRUE(editor->saveError());
     EXPECT_EQ(editor->currentSnapshot(), before);
     EXPECT_TRUE(hasFile(first));

@@ -42,12 +42,6 @@ inline QString threeSceneScript()
                           "# Three\n\nThird scene voiceover here.\n");
 }
 
-inline QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 inline bool writePNG(const QString &path, int width = 40, int height = 30)
 {
     QImage image(width, height, QImage::Format_RGBA8888);

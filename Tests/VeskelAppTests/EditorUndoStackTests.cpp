@@ -50,22 +50,15 @@ TEST(EditorUndoStack, KeepsTheNewestFiftyStates)
     EXPECT_EQ(stack.undoStack().constLast(), state(51));
 }
 
-TEST(EditorUndoStack, UndoWithoutHistoryGivesNothingAndKeepsRedo)
-{
-    EditorUndoStack stack;
-    stack.record(state(1));
-    ASSERT_EQ(stack.undo(state(2)), state(1));
-    EXPECT_FALSE(stack.undo(state(1)).has_value());
-    EXPECT_EQ(titles(stack.redoStack()), QStringList({"State 2"}));
-    EXPECT_TRUE(stack.undoStack().isEmpty());
-}
-
-TEST(EditorUndoStack, RedoWithoutHistoryGivesNothing)
+TEST(EditorUndoStack, UndoOrRedoWithoutHistoryGivesNothingAndKeepsTheOtherSide)
 {
     EditorUndoStack stack;
     stack.record(state(1));
     EXPECT_FALSE(stack.redo(state(2)).has_value());
-    EXPECT_EQ(titles(stack.undoStack()), QStringList({"State 1"}));
+    ASSERT_EQ(stack.undo(state(2)), state(1));
+    EXPECT_FALSE(stack.undo(state(1)).has_value());
+    EXPECT_EQ(titles(stack.redoStack()), QStringList({"State 2"}));
+    EXPECT_TRUE(stack.undoStack().isEmpty());
 }
 
 TEST(EditorUndoStack, UndoThenRedoReturnsToTheStateBeforeTheUndo)

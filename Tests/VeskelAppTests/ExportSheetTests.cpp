@@ -169,9 +169,7 @@ TEST_F(ExportSheetTest, AFailedExportRetriesWhileTheSheetStays)
     // A file where the Exports folder goes.
     const QString exports = store.packagePath(film).value() + QStringLiteral("/Exports");
     ASSERT_TRUE(QDir(exports).removeRecursively());
-    QFile blocker(exports);
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
+    writeBytes(exports, {});
     auto sheet = openSheet(film);
     screen<ExportReviewView>(*sheet)->exportButton()->click();
     // Escape cannot close the sheet under a running export.
@@ -200,16 +198,10 @@ TEST_F(ExportSheetTest, RussianSheetKeepsTargetAndFileNames)
     auto sheet = openSheet(untitled);
     auto *review = screen<ExportReviewView>(*sheet);
     ASSERT_NE(review, nullptr);
-    QStringList texts = labelTexts(sheet.get());
-    texts << review->cancelButton()->text() << review->exportButton()->text()
-          << review->blockingBox()->heading();
-    for (const char *expected :
-         {"Экспорт в Final Cut Pro", "Будет создано", "Нужно исправить перед экспортом", "Отмена",
-          "Экспортировать", "Сцены", "3 сцены", "Длительность", "Формат", "1920×1080 / 25 fps",
-          "Назначение", "Final Cut Pro / FCPXML 1.14", "FCPXML для импорта в Final Cut Pro",
-          "3 сцены → PNG-карточки в Media/", "shot-list.md — шот-лист", "scenes.csv — список сцен",
-          "JSON-бэкап проекта", "Таймлайн OpenTimelineIO для DaVinci Resolve и Kdenlive",
-          "storyboard.pdf — раскадровка для согласования"}) {
+    const QStringList texts = labelTexts(sheet.get());
+    for (const char *expected : {"3 сцены", "1920×1080 / 25 fps", "Final Cut Pro / FCPXML 1.14",
+                                 "3 сцены → PNG-карточки в Media/", "shot-list.md — шот-лист",
+                                 "storyboard.pdf — раскадровка для согласования"}) {
         EXPECT_TRUE(texts.contains(QString::fromUtf8(expected))) << expected;
     }
     EXPECT_EQ(boxLines(review->blockingBox()), QStringList{"У проекта нет названия."});

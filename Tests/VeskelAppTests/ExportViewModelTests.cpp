@@ -51,13 +51,9 @@ TEST_F(ExportViewModelTest, TheStoryboardSpeaksTheInterfaceLanguage)
     InterfaceTranslation::apply(ResolvedLanguage::russian);
     const auto bytes = StoryboardPDFWriter::write({film, {}, QDateTime::currentDateTimeUtc()});
     ASSERT_TRUE(bytes.has_value());
-    const QString path = QDir(sandboxRoot()).filePath(QStringLiteral("russian-storyboard.pdf"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(*bytes);
-    file.close();
     QPdfDocument pdf;
-    ASSERT_EQ(pdf.load(path), QPdfDocument::Error::None);
+    ASSERT_EQ(pdf.load(writeBytes(sandboxRoot() + "/russian-storyboard.pdf", *bytes)),
+              QPdfDocument::Error::None);
     const QString text = pdf.getAllText(0).text().simplified();
     for (const char *russian :
          {"Длительность", "Экспорт от", "ГОЛОС ЗА КАДРОМ", "Пока без визуала"})

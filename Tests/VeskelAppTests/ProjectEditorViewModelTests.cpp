@@ -528,12 +528,8 @@ TEST_F(EditorTest, EditsOfMissingScenesDoNothing)
 TEST_F(EditorTest, AFailedImageAttachReportsTheStoreAndChangesNothing)
 {
     auto editor = openScript();
-    QFile text(dir.path() + "/notes.txt");
-    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
-    text.write("not an image");
-    text.close();
     const EditorSnapshot before = editor->currentSnapshot();
-    editor->attachImage(text.fileName());
+    editor->attachImage(writeBytes(dir.path() + "/notes.txt", "not an image"));
     EXPECT_EQ(
         editor->saveError(),
         QStringLiteral("Unsupported image format: .txt. Use PNG, JPEG, WebP, GIF, SVG, or PDF."));
@@ -570,13 +566,9 @@ TEST_F(EditorTest, ImportingBlankTextOrAnUnreadableFileOnlySetsTheMessage)
     InterfaceTranslation::apply(ResolvedLanguage::russian);
     editor->importScriptFile(dir.path() + "/missing.md");
     EXPECT_EQ(editor->saveError(), QStringLiteral("Не удалось прочитать файл сценария."));
-    QFile latin1(dir.path() + "/latin1.md");
-    ASSERT_TRUE(latin1.open(QIODevice::WriteOnly));
-    latin1.write("caf\xe9\n");
-    latin1.close();
     editor->importScript(QString());
     EXPECT_EQ(editor->saveError(), QStringLiteral("Текст сценария пуст."));
-    editor->importScriptFile(latin1.fileName());
+    editor->importScriptFile(writeBytes(dir.path() + "/latin1.md", "caf\xe9\n"));
     EXPECT_EQ(editor->saveError(), QStringLiteral("Не удалось прочитать файл сценария."));
     EXPECT_EQ(editor->currentSnapshot(), before);
     EXPECT_FALSE(editor->canUndo());

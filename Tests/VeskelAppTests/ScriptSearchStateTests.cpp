@@ -67,15 +67,6 @@ TEST_F(ScriptSearchStateTest, ReplacingTheLastMatchMovesTheIndexBack)
     EXPECT_EQ(s.currentMatchIndex(), 0);
 }
 
-TEST_F(ScriptSearchStateTest, AStaleMatchIsNotReplaced)
-{
-    ScriptSearchState &s = search("one cat", "cat");
-    const ScriptSearchMatch stale = s.matches().first();
-    editor->applyDocumentText("one cow");
-    editor->replaceMatch(stale, "cat", "dog");
-    EXPECT_EQ(editor->documentText(), "one cow");
-}
-
 TEST_F(ScriptSearchStateTest, ReplaceAllIsOnePassAndOneUndoStep)
 {
     ScriptSearchState &s = search("Cat and cat.", "cat");

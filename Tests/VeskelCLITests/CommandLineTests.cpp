@@ -1,5 +1,7 @@
 #include "CLITestSupport.h"
 
+#include "Support/TestSupport.h"
+
 #include "StoryboardCore/Storage/LocalProjectStore.h"
 
 #include <QDir>
@@ -103,11 +105,10 @@ TEST_F(CommandLine, EditKeepsScenesAndValidateReportsIssues)
     const QString before
         = LocalProjectStore(root()).loadProject(root() + "/demo.veskel")->scenes.at(1).id;
 
-    QFile file(path("edited.txt"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("# Opening\n> " + QByteArray(281, 'x') + "\n\n#\n\n# Details renamed\nMore.\n");
-    file.close();
-    ASSERT_EQ(run({"edit", "demo", path("edited.txt")}).code, 0);
+    const QString edited
+        = test::writeBytes(path("edited.txt"), "# Opening\n> " + QByteArray(281, 'x')
+                                                   + "\n\n#\n\n# Details renamed\nMore.\n");
+    ASSERT_EQ(run({"edit", "demo", edited}).code, 0);
 
     const auto project = LocalProjectStore(root()).loadProject(root() + "/demo.veskel");
     ASSERT_EQ(project->scenes.size(), 3);

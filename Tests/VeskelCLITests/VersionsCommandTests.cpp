@@ -1,5 +1,7 @@
 #include "CLITestSupport.h"
 
+#include "Support/TestSupport.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -11,12 +13,7 @@ namespace {
 
 using Versions = veskel::test::CLITest;
 using veskel::test::Outcome;
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using veskel::test::readBytes;
 
 TEST_F(Versions, AreListedNewestFirstAndRestoredByName)
 {
