@@ -147,6 +147,48 @@ TEST_F(AppCommandsTest, SearchStepsThroughMatchesSelectingEachInTheText)
     EXPECT_EQ(editorModel->activeSearchQuery(), "");
 }
 
+// The Edit menu does what the editor's keys do, enabled as they are.
+TEST_F(AppCommandsTest, TheEditMenuUndoesFindsAndWorksOnTheFocusedField)
+{
+    showWindow();
+    AppCommands *commands = window->commands();
+    ASSERT_NE(topMenu(window->menuBar(), "editMenu"), nullptr);
+    EXPECT_FALSE(commands->undo()->isEnabled());
+    EXPECT_FALSE(commands->find()->isEnabled());
+
+    model->createProject("Film", VideoSettings::FormatPreset::horizontalHD);
+    ProjectEditorViewModel *editorModel = window->editorModel();
+    EXPECT_FALSE(commands->undo()->isEnabled());
+    editorModel->applyDocumentEdit("# Cat\n\nA cat.\n");
+    EXPECT_TRUE(commands->undo()->isEnabled());
+    EXPECT_FALSE(commands->redo()->isEnabled());
+    commands->undo()->trigger();
+    EXPECT_EQ(editorModel->documentText(), QString());
+    EXPECT_TRUE(commands->redo()->isEnabled());
+    commands->redo()->trigger();
+    EXPECT_EQ(editorModel->documentText(), "# Cat\n\nA cat.\n");
+
+    commands->find()->trigger();
+    ScriptSearchPanel *panel = window->rootView()->editorView()->searchPanel();
+    ASSERT_NE(panel, nullptr);
+    EXPECT_TRUE(panel->isVisible());
+
+    // Cut, Copy, Paste and Select All act on whichever text field has the keyboard.
+    QLineEdit *field = panel->field();
+    field->setFocus();
+    QApplication::processEvents();
+    const QList<QAction *> clipboard = commands->clipboardActions();
+    ASSERT_EQ(clipboard.size(), 4);
+    EXPECT_TRUE(clipboard[0]->isEnabled());
+    field->setText("whiskers");
+    clipboard[3]->trigger(); // Select All
+    clipboard[0]->trigger(); // Cut
+    EXPECT_EQ(field->text(), QString());
+    clipboard[2]->trigger(); // Paste
+    clipboard[2]->trigger();
+    EXPECT_EQ(field->text(), "whiskerswhiskers");
+}
+
 struct InputCase
 {
     const char *name;

@@ -163,7 +163,7 @@ TEST_F(MainWindowTest, SwitchingToRussianShowsRussianTexts)
     QStringList menus;
     for (QAction *action : window->menuBar()->actions())
         menus << action->text();
-    EXPECT_EQ(menus, (QStringList{"Файл", "Вид", "Разметка", "Справка"}));
+    EXPECT_EQ(menus, (QStringList{"Файл", "Правка", "Вид", "Разметка", "Справка"}));
     EXPECT_EQ(window->commands()->newScene()->text(), "Новая сцена");
     EXPECT_EQ(window->commands()->toggleProjects()->text(), "Скрыть проекты");
     RootView *root = window->rootView();

@@ -25,6 +25,7 @@ AppCommands::AppCommands(QMenuBar &menuBar,
 {
     menuBar.clear();
     buildFileMenu(menuBar);
+    buildEditMenu(menuBar);
     buildViewMenu(menuBar);
     buildMarkupMenu(menuBar);
     buildHelpMenu(menuBar);
@@ -32,8 +33,12 @@ AppCommands::AppCommands(QMenuBar &menuBar,
     connect(m_environment.model, &AppModel::selectedProjectChanged, this,
             &AppCommands::updateProjectCommands);
     connect(m_environment.preferences, &Preferences::changed, this, &AppCommands::updateViewLabels);
+    connect(m_environment.notifications, &AppNotificationHub::undoStateChanged, this,
+            &AppCommands::updateProjectCommands);
+    connect(qApp, &QApplication::focusChanged, this, &AppCommands::updateClipboardCommands);
     updateProjectCommands();
     updateViewLabels();
+    updateClipboardCommands();
 }
 
 void AppCommands::buildFileMenu(QMenuBar &menuBar)
@@ -170,9 +175,53 @@ void AppCommands::buildMarkupMenu(QMenuBar &menuBar)
     }
 }
 
+void AppCommands::buildEditMenu(QMenuBar &menuBar)
+{
+    QMenu *edit = menuBar.addMenu(tr("Edit"));
+    edit->setObjectName(QStringLiteral("editMenu"));
+    // The keys belong to the editor and the text fields; here they are only shown, and work while
+    // the menu is open.
+    const auto add = [edit](const QString &title, const QKeySequence &keys, auto onTrigger) {
+        QAction *action = edit->addAction(title);
+        action->setShortcut(keys);
+        action->setShortcutContext(Qt::WidgetShortcut);
+        connect(action, &QAction::triggered, action, onTrigger);
+        return action;
+    };
+    AppNotificationHub *hub = m_environment.notifications;
+    m_undo = add(tr("Undo"), AppShortcuts::undo(), [hub] { hub->postUndo(); });
+    m_redo = add(tr("Redo"), AppShortcuts::redo(), [hub] { hub->postRedo(); });
+    edit->addSeparator();
+    // Every Qt text widget has these as slots.
+    const auto onFocus = [](const char *slot) {
+        return [slot] {
+            if (QWidget *focus = QApplication::focusWidget())
+                QMetaObject::invokeMethod(focus, slot);
+        };
+    };
+    m_clipboard = {add(tr("Cut"), QKeySequence::Cut, onFocus("cut")),
+                   add(tr("Copy"), QKeySequence::Copy, onFocus("copy")),
+                   add(tr("Paste"), QKeySequence::Paste, onFocus("paste")),
+                   add(tr("Select All"), QKeySequence::SelectAll, onFocus("selectAll"))};
+    edit->addSeparator();
+    m_find = add(tr("Find…"), AppShortcuts::search(), [hub] { hub->postFind(); });
+}
+
+void AppCommands::updateClipboardCommands()
+{
+    const QWidget *focus = QApplication::focusWidget();
+    const bool text = focus && focus->metaObject()->indexOfSlot("selectAll()") >= 0
+                      && focus->metaObject()->indexOfSlot("paste()") >= 0;
+    for (QAction *action : std::as_const(m_clipboard))
+        action->setEnabled(text);
+}
+
 void AppCommands::updateProjectCommands()
 {
     const bool open = m_environment.model->selectedProject().has_value();
+    m_undo->setEnabled(open && m_environment.notifications->canUndo());
+    m_redo->setEnabled(open && m_environment.notifications->canRedo());
+    m_find->setEnabled(open);
     m_newScene->setEnabled(open);
     m_browseVersions->setEnabled(open);
     m_export->setEnabled(open);

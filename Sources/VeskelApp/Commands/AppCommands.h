@@ -40,9 +40,15 @@ public:
     QAction *toggleProjects() const { return m_toggleProjects; }
     QAction *toggleTimeline() const { return m_toggleTimeline; }
     const QList<QAction *> &markupActions() const { return m_markup; }
+    QAction *undo() const { return m_undo; }
+    QAction *redo() const { return m_redo; }
+    // Cut, Copy, Paste, Select All: on the focused text field or script.
+    const QList<QAction *> &clipboardActions() const { return m_clipboard; }
+    QAction *find() const { return m_find; }
 
 private:
     void buildFileMenu(QMenuBar &menuBar);
+    void buildEditMenu(QMenuBar &menuBar);
     void buildViewMenu(QMenuBar &menuBar);
     void buildMarkupMenu(QMenuBar &menuBar);
     void buildHelpMenu(QMenuBar &menuBar);
@@ -54,6 +60,7 @@ private:
                       std::function<void(E)> set);
     void updateProjectCommands();
     void updateViewLabels();
+    void updateClipboardCommands();
 
     AppEnvironment m_environment;
     Actions m_actions;
@@ -64,6 +71,10 @@ private:
     QAction *m_toggleProjects = nullptr;
     QAction *m_toggleTimeline = nullptr;
     QList<QAction *> m_markup;
+    QAction *m_undo = nullptr;
+    QAction *m_redo = nullptr;
+    QAction *m_find = nullptr;
+    QList<QAction *> m_clipboard;
 };
 
 } // namespace veskel

@@ -118,6 +118,12 @@ ProjectEditorView::ProjectEditorView(ProjectEditorViewModel &model,
                 VersionBrowserDialog dialog(m_environment.model->store(), *m_model, this);
                 dialog.exec();
             });
+    connect(m_environment.notifications, &AppNotificationHub::storyboardUndo, m_undo,
+            &QAction::trigger);
+    connect(m_environment.notifications, &AppNotificationHub::storyboardRedo, m_redo,
+            &QAction::trigger);
+    connect(m_environment.notifications, &AppNotificationHub::storyboardFind, m_search,
+            &QAction::trigger);
     connect(m_environment.notifications, &AppNotificationHub::storyboardApplyMarkup, this,
             [this](const QString &markup) {
                 if (m_model)
@@ -272,6 +278,7 @@ void ProjectEditorView::updateUndoRedo()
 {
     m_undo->setEnabled(m_model && m_model->canUndo());
     m_redo->setEnabled(m_model && m_model->canRedo());
+    m_environment.notifications->postUndoState(m_undo->isEnabled(), m_redo->isEnabled());
 }
 
 void ProjectEditorView::updateSaveError()
