@@ -2,6 +2,7 @@
 
 #include "VeskelApp/Editor/ProjectEditorView.h"
 #include "VeskelApp/Editor/Script/DocumentTextView.h"
+#include "VeskelApp/Editor/Script/EditorTheme.h"
 #include "VeskelApp/Settings/AppearanceController.h"
 #include "VeskelApp/Sidebar/ProjectSidebarView.h"
 #include "VeskelApp/Window/RootView.h"
@@ -105,6 +106,25 @@ TEST_F(WindowBehaviourTest, SidebarTextsStayReadableAcrossAppearanceSwitches)
         }
         const QImage box = check->grab().toImage();
         EXPECT_GT(contrastWithBackground(box, box.rect().adjusted(0, 0, -1, -1)), 45);
+    }
+}
+
+// The open script follows a switch of appearance at once: its paper and its text.
+TEST_F(WindowBehaviourTest, TheOpenScriptFollowsEveryAppearanceSwitch)
+{
+    AppearanceController appearance(*preferences);
+    model->openProject(stored("Film"));
+    showWindow();
+    DocumentTextView *text = editorView()->scriptEditor();
+    for (AppAppearance next : {AppAppearance::dark, AppAppearance::light, AppAppearance::dark}) {
+        preferences->setAppearance(next);
+        QApplication::processEvents();
+        SCOPED_TRACE(rawValue(next).toStdString());
+        const bool dark = next == AppAppearance::dark;
+        const QImage page = text->viewport()->grab().toImage();
+        EXPECT_EQ(page.pixel(page.width() - 2, page.height() - 2), EditorTheme::paper(dark).rgb());
+        // What is typed next.
+        EXPECT_EQ(text->currentCharFormat().foreground().color().lightness() > 128, dark);
     }
 }
 

@@ -130,6 +130,7 @@ void DocumentTextView::setSideAreas(int left, int right)
 
 void DocumentTextView::applyStyle()
 {
+    m_styledForPalette = QApplication::palette().cacheKey();
     const double size = m_preferences->editorNumber(EditorTheme::textSize);
     m_highlighter->setStyle(size, m_preferences->editorNumber(EditorTheme::lineSpacing), palette());
     // Empty lines take the body's height.
@@ -183,8 +184,13 @@ void DocumentTextView::applyPaper()
 void DocumentTextView::changeEvent(QEvent *event)
 {
     QTextEdit::changeEvent(event);
-    if (event->type() == QEvent::ApplicationPaletteChange) {
-        // Colours and paper follow the appearance.
+    // Colours and paper follow the appearance. The application's palette reaches this view as a
+    // change of its own (it sets its paper, so it is not told of the application's change);
+    // its own paper change comes back here too, and is told apart by the palette it came from.
+    const bool paletteEvent = event->type() == QEvent::ApplicationPaletteChange
+                              || event->type() == QEvent::PaletteChange;
+    if (paletteEvent && QApplication::palette().cacheKey() != m_styledForPalette) {
+        m_styledForPalette = QApplication::palette().cacheKey();
         applyStyle();
         restyleAll();
     }

@@ -114,6 +114,8 @@ private:
     bool m_takingModelText = false;
     bool m_formattingBlocks = false;
     bool m_handingOver = false;
+    // The application palette the styles were made for.
+    qint64 m_styledForPalette = 0;
 };
 
 } // namespace veskel
