@@ -91,7 +91,8 @@ TEST_F(CommandLine, NewFromAScriptThenShowAndValidate)
     EXPECT_TRUE(validated.out.isEmpty());
 }
 
-// What the edit and the validator make of the text: ScriptSceneSyncTests, ProjectValidatorTests.
+// What the edit and the validator make of the text: ScriptDocumentCodecTests and
+// ProjectValidatorTests.
 TEST_F(CommandLine, EditReplacesTheScriptAndValidatePrintsOneLinePerIssue)
 {
     ASSERT_EQ(run({"new", "Demo", "--fps", "29", "--script", "-"}, script).code, 0);
