@@ -206,9 +206,6 @@ TEST_F(AppModelTest, ASaveUpdatesItsOwnRowWithoutReadingAnyOtherProject)
     const auto fromDisk = std::find_if(listed->cbegin(), listed->cend(),
                                        [&](const ProjectSummary &s) { return s.id == saved.id; });
     ASSERT_NE(fromDisk, listed->cend());
-    EXPECT_EQ(saved.sceneCount, 2);
-    EXPECT_EQ(saved.totalDurationSeconds, 62);
-    EXPECT_EQ(saved.warningCount, 1);
     saved.updatedAt = fromDisk->updatedAt;
     EXPECT_EQ(saved, *fromDisk);
 }
