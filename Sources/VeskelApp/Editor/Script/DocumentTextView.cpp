@@ -184,13 +184,11 @@ void DocumentTextView::applyPaper()
 void DocumentTextView::changeEvent(QEvent *event)
 {
     QTextEdit::changeEvent(event);
-    // Colours and paper follow the appearance. The application's palette reaches this view as a
-    // change of its own (it sets its paper, so it is not told of the application's change);
-    // its own paper change comes back here too, and is told apart by the palette it came from.
+    // Colours and paper follow the appearance, which arrives as a change of this view's own
+    // palette (it sets its paper); setting its paper comes back here, for the same palette.
     const bool paletteEvent = event->type() == QEvent::ApplicationPaletteChange
                               || event->type() == QEvent::PaletteChange;
     if (paletteEvent && QApplication::palette().cacheKey() != m_styledForPalette) {
-        m_styledForPalette = QApplication::palette().cacheKey();
         applyStyle();
         restyleAll();
     }
