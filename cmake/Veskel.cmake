@@ -73,6 +73,10 @@ function(veskel_add_module name)
     veskel_precompile(${name} StoryboardCore ${VESKEL_PCH_CORE})
 endfunction()
 
+# A suite runs as one process: starting a sanitized Qt program for each of a thousand cases cost
+# more than the cases themselves. ON lists every case as a test of its own.
+option(VESKEL_TEST_EACH_CASE "One ctest test per GoogleTest case" OFF)
+
 # veskel_add_test_suite(NAME LIBS <libs...> [GUI])
 # One GoogleTest binary made of every .cpp under Tests/NAME, with the shared test main.
 function(veskel_add_test_suite name)
@@ -87,5 +91,9 @@ function(veskel_add_test_suite name)
     veskel_apply_settings(${name})
     veskel_precompile(${name} VeskelTestSupport)
     # The test main selects the offscreen platform; sanitizer settings are compiled in.
-    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST)
+    if(VESKEL_TEST_EACH_CASE)
+        gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST)
+    else()
+        add_test(NAME ${name} COMMAND ${name})
+    endif()
 endfunction()
