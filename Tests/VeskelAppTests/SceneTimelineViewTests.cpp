@@ -4,6 +4,8 @@
 #include "VeskelApp/Settings/Preferences.h"
 #include "VeskelApp/Timeline/SceneTimelineView.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QMenu>
 #include <QSettings>
 #include <QSignalSpy>
@@ -205,6 +207,33 @@ TEST_F(SceneTimelineViewTest, SceneMenuActsOnTheClickedScene)
     action(view->sceneMenu(id("B")), "Delete (Keep Text)")->trigger();
     EXPECT_EQ(orderedTitles(*editor), QStringList({"A", "C"}));
     EXPECT_TRUE(editor->documentText().contains("Second."));
+}
+
+// Whatever chooses a clip tells the script to show its scene; a right-click selects the clip its
+// menu will act on (and leaves a selection that already holds it).
+TEST_F(SceneTimelineViewTest, ClicksKeysAndRightClicksChooseTheClipForTheScript)
+{
+    QSignalSpy chosen(view.get(), &SceneTimelineView::sceneChosen);
+    QTest::mouseClick(view.get(), Qt::LeftButton, {}, center("B"));
+    view->setFocus();
+    QTest::keyClick(view.get(), Qt::Key_Right);
+
+    QContextMenuEvent onA(QContextMenuEvent::Mouse, center("A"), view->mapToGlobal(center("A")));
+    QApplication::sendEvent(view.get(), &onA);
+    EXPECT_EQ(editor->selectedSceneIDs(), QSet<QString>{id("A")});
+    for (QMenu *menu : view->findChildren<QMenu *>())
+        menu->close();
+    editor->selectRange(id("C"));
+    QContextMenuEvent onB(QContextMenuEvent::Mouse, center("B"), view->mapToGlobal(center("B")));
+    QApplication::sendEvent(view.get(), &onB);
+    EXPECT_EQ(editor->selectedSceneIDs().size(), 3);
+    for (QMenu *menu : view->findChildren<QMenu *>())
+        menu->close();
+
+    QStringList ids;
+    for (const QList<QVariant> &signal : std::as_const(chosen))
+        ids << signal.first().toString();
+    EXPECT_EQ(ids, QStringList({id("B"), id("C"), id("A")}));
 }
 
 TEST_F(SceneTimelineViewTest, KeysStepExtendAndDeleteTheSelection)

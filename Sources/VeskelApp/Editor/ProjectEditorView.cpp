@@ -66,6 +66,7 @@ ProjectEditorView::ProjectEditorView(ProjectEditorViewModel &model,
     // The user scrolling (wheel, scroll bar), not the caret keeping itself in view while typing.
     connect(scriptEditor()->verticalScrollBar(), &QScrollBar::actionTriggered, m_timeline,
             &SceneTimelineView::noteScriptScrolled);
+    connect(m_timeline, &SceneTimelineView::sceneChosen, this, &ProjectEditorView::jumpToScene);
     connect(m_timeline, &SceneTimelineView::inspectorRequested, this,
             &ProjectEditorView::showSceneInspector);
 

@@ -328,6 +328,7 @@ void SceneTimelineView::click(const QString &sceneID, Qt::KeyboardModifiers modi
         m_model->toggleSelection(sceneID);
     else
         m_model->selectOnly(sceneID);
+    emit sceneChosen(sceneID);
 }
 
 void SceneTimelineView::mouseDoubleClickEvent(QMouseEvent *event)
@@ -353,7 +354,13 @@ void SceneTimelineView::contextMenuEvent(QContextMenuEvent *event)
         event->ignore();
         return;
     }
-    sceneMenu(m_layout.items.at(hit.index).id())->popup(event->globalPos());
+    // The menu acts on what is selected, so the clip under it is selected first.
+    const QString sceneID = m_layout.items.at(hit.index).id();
+    if (!m_model->selectedSceneIDs().contains(sceneID)) {
+        m_model->selectOnly(sceneID);
+        emit sceneChosen(sceneID);
+    }
+    sceneMenu(sceneID)->popup(event->globalPos());
     event->accept();
 }
 
@@ -416,6 +423,7 @@ void SceneTimelineView::stepSelection(int direction, bool extend)
         m_model->selectRange(scenes.at(next));
     else
         m_model->selectOnly(scenes.at(next));
+    emit sceneChosen(scenes.at(next));
 }
 
 QString SceneTimelineView::helpText(const TimelineHit &hit) const

@@ -69,6 +69,8 @@ public slots:
 signals:
     // A clip was double-clicked: the scene inspector opens beside it.
     void inspectorRequested(const QString &sceneID, const QRect &anchorGlobal);
+    // A clip was chosen by a click, the arrow keys or its menu: the script shows that scene.
+    void sceneChosen(const QString &sceneID);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
