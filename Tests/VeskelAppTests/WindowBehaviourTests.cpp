@@ -5,6 +5,7 @@
 #include "VeskelApp/Editor/Script/EditorTheme.h"
 #include "VeskelApp/Settings/AppearanceController.h"
 #include "VeskelApp/Sidebar/ProjectSidebarView.h"
+#include "VeskelApp/Timeline/SceneTimelineView.h"
 #include "VeskelApp/Window/RootView.h"
 #include "VeskelApp/Window/ToolbarRowFader.h"
 
@@ -125,6 +126,23 @@ TEST_F(WindowBehaviourTest, TheOpenScriptFollowsEveryAppearanceSwitch)
         EXPECT_EQ(page.pixel(page.width() - 2, page.height() - 2), EditorTheme::paper(dark).rgb());
         // What is typed next.
         EXPECT_EQ(text->currentCharFormat().foreground().color().lightness() > 128, dark);
+    }
+}
+
+// Hiding the timeline while it has the keyboard hands it to the script; from the script it
+// stays there.
+TEST_F(WindowBehaviourTest, HidingTheTimelineKeepsTheKeyboardOutOfTheFilter)
+{
+    model->openProject(stored("Film"));
+    showWindow();
+    activateWindow();
+    for (QWidget *focused : {static_cast<QWidget *>(editorView()->timeline()),
+                             static_cast<QWidget *>(editorView()->scriptEditor())}) {
+        preferences->setTimelineVisible(true);
+        focused->setFocus();
+        QTest::keyClick(window.get(), Qt::Key_T, Qt::ControlModifier | Qt::AltModifier);
+        EXPECT_FALSE(preferences->timelineVisible());
+        EXPECT_EQ(QApplication::focusWidget(), editorView()->scriptEditor());
     }
 }
 

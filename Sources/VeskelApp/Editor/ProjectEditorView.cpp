@@ -291,7 +291,12 @@ void ProjectEditorView::updateSaveError()
 
 void ProjectEditorView::updateTimeline()
 {
-    m_timeline->setVisible(m_environment.preferences->timelineVisible());
+    const bool visible = m_environment.preferences->timelineVisible();
+    // A hidden timeline hands the keyboard to the script, not to the next widget in the chain
+    // (the sidebar's filter).
+    if (!visible && m_timeline->hasFocus())
+        scriptEditor()->setFocus();
+    m_timeline->setVisible(visible);
 }
 
 void ProjectEditorView::updateSidebarToggle()
