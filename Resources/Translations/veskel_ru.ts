@@ -674,6 +674,18 @@
         <source>Done</source>
         <translation>Готово</translation>
     </message>
+    <message>
+        <source>No file manager could show the folder. It is %1</source>
+        <translation>Ни один файловый менеджер не смог показать папку. Она здесь: %1</translation>
+    </message>
+    <message>
+        <source>No application here opens the FCPXML. It is %1</source>
+        <translation>Здесь нет приложения, которое открывает FCPXML. Файл здесь: %1</translation>
+    </message>
+    <message>
+        <source>Path copied</source>
+        <translation>Путь скопирован</translation>
+    </message>
 </context>
 <context>
     <name>veskel::ExportViewModel</name>

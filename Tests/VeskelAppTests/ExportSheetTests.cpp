@@ -47,8 +47,16 @@ protected:
     {
         auto sheet = std::make_unique<ExportSheet>(
             project, store,
-            DesktopActions{[this](const QString &path) { revealed << path; },
-                           [this](const QString &path) { opened << path; }});
+            DesktopActions{[this](const QString &path, const std::function<void()> &failed) {
+                               revealed << path;
+                               if (desktopFails)
+                                   failed();
+                           },
+                           [this](const QString &path, const std::function<void()> &failed) {
+                               opened << path;
+                               if (desktopFails)
+                                   failed();
+                           }});
         sheet->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(sheet.get()));
         return sheet;
@@ -71,6 +79,7 @@ protected:
 
     QStringList revealed;
     QStringList opened;
+    bool desktopFails = false;
 };
 
 struct ReviewCase
@@ -146,6 +155,8 @@ TEST_F(ExportSheetTest, ExportingTwiceCountsCardsThenTellsFirstAndUpdated)
 
     success->copyPathButton()->click();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), result.exportFolderPath);
+    EXPECT_EQ(success->copyPathButton()->text(), "Path copied");
+    EXPECT_FALSE(success->desktopProblem()->isVisibleTo(success));
     success->revealButton()->click();
     success->openButton()->click();
     EXPECT_EQ(revealed, QStringList{result.exportFolderPath});
@@ -161,6 +172,24 @@ TEST_F(ExportSheetTest, ExportingTwiceCountsCardsThenTellsFirstAndUpdated)
     EXPECT_TRUE(labelTexts(again->screen())
                     .contains("Export updated. Import the same FCPXML into Final Cut Pro and "
                               "choose \u201CReplace\u201D."));
+}
+
+// A desktop without a file manager or an application for FCPXML is named in the sheet, with the
+// path to go to by hand.
+TEST_F(ExportSheetTest, WhatTheDesktopCannotDoIsSaidInTheSheet)
+{
+    desktopFails = true;
+    auto sheet = openSheet(savedProject(threeSceneScript(), "Film"));
+    QTest::keyClick(sheet.get(), Qt::Key_Return);
+    waitForExport(*sheet);
+    auto *success = screen<ExportSuccessView>(*sheet);
+    ASSERT_NE(success, nullptr);
+    const ExportResult result = sheet->viewModel()->phase().result;
+    success->revealButton()->click();
+    EXPECT_TRUE(success->desktopProblem()->isVisibleTo(success));
+    EXPECT_TRUE(success->desktopProblem()->text().endsWith(result.exportFolderPath));
+    success->openButton()->click();
+    EXPECT_TRUE(success->desktopProblem()->text().endsWith(result.fcpxmlPath));
 }
 
 TEST_F(ExportSheetTest, AFailedExportRetriesWhileTheSheetStays)

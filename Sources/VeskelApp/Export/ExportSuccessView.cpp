@@ -5,10 +5,13 @@
 #include "VeskelApp/Widgets/SignalColors.h"
 
 #include <QClipboard>
+#include <QDir>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace veskel {
@@ -76,15 +79,40 @@ ExportSuccessView::ExportSuccessView(const ExportResult &result,
     buttons->addStretch(1);
     buttons->addWidget(m_done);
     layout->addLayout(buttons);
+    m_desktopProblem = new QLabel;
+    m_desktopProblem->setObjectName(QStringLiteral("desktopProblem"));
+    m_desktopProblem->setWordWrap(true);
+    m_desktopProblem->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_desktopProblem->hide();
+    layout->addWidget(m_desktopProblem);
 
+    // The desktop may answer after this screen is gone.
+    const auto sayProblem = [problem = QPointer<QLabel>(m_desktopProblem)](const QString &text) {
+        return [problem, text] {
+            if (problem) {
+                problem->setText(text);
+                problem->show();
+            }
+        };
+    };
     connect(m_reveal, &QPushButton::clicked, this,
-            [reveal = desktop.reveal, path = result.exportFolderPath] { reveal(path); });
+            [reveal = desktop.reveal, path = result.exportFolderPath, sayProblem] {
+                reveal(path, sayProblem(tr("No file manager could show the folder. It is %1")
+                                            .arg(QDir::toNativeSeparators(path))));
+            });
     connect(m_open, &QPushButton::clicked, this,
-            [open = desktop.open, path = result.fcpxmlPath] { open(path); });
-    connect(m_copyPath, &QPushButton::clicked, this, [path = result.exportFolderPath] {
+            [open = desktop.open, path = result.fcpxmlPath, sayProblem] {
+                open(path, sayProblem(tr("No application here opens the FCPXML. It is %1")
+                                          .arg(QDir::toNativeSeparators(path))));
+            });
+    connect(m_copyPath, &QPushButton::clicked, this, [this, path = result.exportFolderPath] {
         QClipboard *clipboard = QGuiApplication::clipboard();
         clipboard->clear();
         clipboard->setText(path);
+        // Copying shows nothing by itself: the button says it was done, for a moment.
+        m_copyPath->setText(tr("Path copied"));
+        QTimer::singleShot(1500, m_copyPath,
+                           [button = m_copyPath] { button->setText(tr("Copy Path")); });
     });
     connect(m_done, &QPushButton::clicked, this, &ExportSuccessView::doneRequested);
 }

@@ -23,6 +23,8 @@ public:
     QPushButton *revealButton() const { return m_reveal; }
     QPushButton *openButton() const { return m_open; }
     QPushButton *copyPathButton() const { return m_copyPath; }
+    // Says what the desktop could not do; hidden until then.
+    QLabel *desktopProblem() const { return m_desktopProblem; }
     QPushButton *doneButton() const { return m_done; }
 
 signals:
@@ -32,6 +34,7 @@ private:
     QPushButton *m_reveal = nullptr;
     QPushButton *m_open = nullptr;
     QPushButton *m_copyPath = nullptr;
+    QLabel *m_desktopProblem = nullptr;
     QPushButton *m_done = nullptr;
 };
 

@@ -18,32 +18,33 @@ namespace veskel {
 
 namespace {
 
-void openParentFolder(const QString &path)
+void openParentFolder(const QString &path, const std::function<void()> &failed)
 {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absolutePath()));
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absolutePath())))
+        failed();
 }
 
-void revealInFileManager(const QString &path)
+void revealInFileManager(const QString &path, const std::function<void()> &failed)
 {
 #ifdef Q_OS_MACOS
     if (!QProcess::startDetached(QStringLiteral("open"), {QStringLiteral("-R"), path}))
-        openParentFolder(path);
+        openParentFolder(path, failed);
 #else
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
-        return openParentFolder(path);
+        return openParentFolder(path, failed);
     QDBusMessage call = QDBusMessage::createMethodCall(
-        QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("/org/freedesktop/FileManager1"),
+        QStringLiteral("org.freedesktop.FileManager1"),
+        QStringLiteral("/org/freedesktop/FileManager1"),
         QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("ShowItems"));
     call << QStringList{QUrl::fromLocalFile(path).toString()} << QString();
     // Asynchronous: a file manager that is slow to start must not freeze the window.
     auto *watcher = new QDBusPendingCallWatcher(bus.asyncCall(call));
-    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
-                     [watcher, path] {
-                         watcher->deleteLater();
-                         if (QDBusPendingReply<> reply = *watcher; reply.isError())
-                             openParentFolder(path);
-                     });
+    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher, [watcher, path, failed] {
+        watcher->deleteLater();
+        if (QDBusPendingReply<> reply = *watcher; reply.isError())
+            openParentFolder(path, failed);
+    });
 #endif
 }
 
@@ -51,8 +52,10 @@ void revealInFileManager(const QString &path)
 
 DesktopActions DesktopActions::system()
 {
-    return {revealInFileManager,
-            [](const QString &path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }};
+    return {revealInFileManager, [](const QString &path, const std::function<void()> &failed) {
+                if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+                    failed();
+            }};
 }
 
 } // namespace veskel
