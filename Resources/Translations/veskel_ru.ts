@@ -1060,6 +1060,25 @@
     </message>
 </context>
 <context>
+    <name>veskel::ScriptEditorView</name>
+    <message>
+        <source># Scene title
+
+Voiceover…
+
+&gt; On-slide text
+
+// Note</source>
+        <translation># Название сцены
+
+Текст диктора…
+
+&gt; Текст на слайде
+
+// Заметка</translation>
+    </message>
+</context>
+<context>
     <name>veskel::ScriptGutter</name>
     <message>
         <source>Draft — text without a scene</source>

@@ -37,6 +37,8 @@ ScriptEditorView::ScriptEditorView(ProjectEditorViewModel &model,
     layout->addWidget(m_bar);
 
     m_text = new DocumentTextView(model, preferences);
+    // A new script starts blank: a faint reminder of the markup until the first character.
+    m_text->setPlaceholderText(tr("# Scene title\n\nVoiceover…\n\n> On-slide text\n\n// Note"));
     layout->addWidget(m_text, 1);
     m_gutter = new ScriptGutter(model, *m_text, m_text);
     m_margin = new ScriptMargin(model, *m_text, m_text);
