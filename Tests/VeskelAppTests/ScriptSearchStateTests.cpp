@@ -93,10 +93,16 @@ TEST_F(ScriptSearchStateTest, ContextShowsNeighbourWordsWithEllipsesWhereTextGoe
     EXPECT_EQ(late.after, "yyyyy");
 }
 
+// Characters as the reader counts them: "й" written as и + combining breve, an emoji of two
+// UTF-16 units, each one.
 TEST(ScriptSearchExcerpt, CutsTheFirstLineAtSixtyOneCharacters)
 {
     EXPECT_EQ(ScriptSearchState::excerpt("  " + QString(60, u'a') + "\nnext"), QString(60, u'a'));
     EXPECT_EQ(ScriptSearchState::excerpt(QString(61, u'b')), QString(57, u'b') + "…");
+    const QString composed = QStringLiteral("\u0438\u0306").repeated(60);
+    EXPECT_EQ(ScriptSearchState::excerpt(composed), composed);
+    const QString emoji = QStringLiteral("\U0001F3AC").repeated(61);
+    EXPECT_EQ(ScriptSearchState::excerpt(emoji), emoji.left(2 * 57) + "…");
 }
 
 TEST_F(ScriptSearchStateTest, OutlineListsEachSceneAtItsFirstBlockAndThePanelShowsIt)

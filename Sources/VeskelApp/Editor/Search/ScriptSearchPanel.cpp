@@ -101,6 +101,9 @@ ScriptSearchPanel::ScriptSearchPanel(ProjectEditorViewModel &model, QWidget *par
     m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_list->setWordWrap(true);
     softenSelection();
+    // Wrapped rows take the height their text needs at the list's real width, known only once
+    // the list is laid out.
+    m_list->viewport()->installEventFilter(this);
     layout->addWidget(m_list, 1);
     m_empty = new QLabel;
     m_empty->setObjectName(QStringLiteral("searchEmpty"));
@@ -178,8 +181,8 @@ void ScriptSearchPanel::addRow(const QString &html, const QIcon &icon, std::func
     label->setAttribute(Qt::WA_TransparentForMouseEvents);
     if (!icon.isNull())
         item->setIcon(icon);
-    item->setSizeHint(QSize(panelWidth - 40, label->heightForWidth(panelWidth - 40) + 2));
     m_list->setItemWidget(item, label);
+    fitRow(item);
     m_rowActions.append(std::move(action));
 }
 
@@ -253,8 +256,19 @@ void ScriptSearchPanel::fillOutline()
     }
 }
 
+void ScriptSearchPanel::fitRow(QListWidgetItem *item)
+{
+    const int width = m_list->viewport()->width();
+    if (const QWidget *label = m_list->itemWidget(item))
+        item->setSizeHint(QSize(width, label->heightForWidth(width) + 2));
+}
+
 bool ScriptSearchPanel::eventFilter(QObject *watched, QEvent *event)
 {
+    if (m_list && watched == m_list->viewport() && event->type() == QEvent::Resize) {
+        for (int row = 0; row < m_list->count(); ++row)
+            fitRow(m_list->item(row));
+    }
     if (watched == m_field && event->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {

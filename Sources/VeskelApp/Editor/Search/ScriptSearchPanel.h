@@ -7,6 +7,7 @@
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QListWidgetItem;
 class QToolButton;
 class QPushButton;
 
@@ -50,6 +51,8 @@ private:
     void fillMatches();
     void fillOutline();
     void addRow(const QString &html, const QIcon &icon, std::function<void()> action);
+    // The row as tall as its wrapped text at the list's width.
+    void fitRow(QListWidgetItem *item);
     void requestClose();
     // The counter and the current row after a step, without rebuilding the list.
     void showCurrent();

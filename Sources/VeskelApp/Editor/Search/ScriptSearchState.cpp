@@ -1,5 +1,7 @@
 #include "VeskelApp/Editor/Search/ScriptSearchState.h"
 
+#include <QTextBoundaryFinder>
+
 #include "StoryboardCore/Script/ScriptText.h"
 #include "VeskelApp/Editor/ProjectEditorViewModel.h"
 
@@ -133,9 +135,15 @@ ScriptSearchState::Context ScriptSearchState::context(const ScriptSearchMatch &m
 QString ScriptSearchState::excerpt(const QString &text)
 {
     const QString line = text.trimmed().section(u'\n', 0, 0).trimmed();
-    if (line.size() > excerptLength)
-        return line.left(57) + QStringLiteral("…");
-    return line;
+    // Counted in user-perceived characters: a Cyrillic letter with an accent or an emoji is one.
+    QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, line);
+    qsizetype count = 0;
+    qsizetype cut = line.size();
+    while (characters.toNextBoundary() >= 0) {
+        if (++count == excerptLength - 3)
+            cut = characters.position();
+    }
+    return count > excerptLength ? line.left(cut) + QStringLiteral("…") : line;
 }
 
 } // namespace veskel
