@@ -31,6 +31,9 @@ std::optional<TextRange> sentence(const QString &text, qsizetype caret)
     const qsizetype start = lineStart(text, caret);
     const qsizetype end = lineEnd(text, caret);
     const QString line = text.mid(start, end - start);
+    // No sentence under the caret (every Return leaves a blank line): nothing to dim around.
+    if (ScriptText::isBlank(line))
+        return std::nullopt;
     QTextBoundaryFinder finder(QTextBoundaryFinder::Sentence, line);
     qsizetype from = 0;
     for (qsizetype to = finder.toNextBoundary(); to >= 0; to = finder.toNextBoundary()) {
@@ -38,9 +41,6 @@ std::optional<TextRange> sentence(const QString &text, qsizetype caret)
             return TextRange{start + from, to - from};
         from = to;
     }
-    // An empty line: the caret alone.
-    if (line.isEmpty())
-        return TextRange{start, 0};
     return std::nullopt;
 }
 
