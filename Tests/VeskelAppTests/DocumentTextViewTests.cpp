@@ -120,6 +120,19 @@ TEST_F(DocumentTextViewTest, OnSlideOnThreeLinesChangesOnlyTheContentLineAndAgai
     EXPECT_EQ(editor->documentText(), "# Head\n\n// plain line\nnext");
 }
 
+// On an empty line (after Return) the role's marker goes in with the caret after it, so what is
+// typed next has that role; inside a selection blank lines stay blank.
+TEST_F(DocumentTextViewTest, ARoleChosenOnAnEmptyLineAppliesToWhatIsTypedThere)
+{
+    show("# Head\n\n");
+    text->setFocus();
+    setCaret(8, 8);
+    editor->requestMarkup(MarkupCommand::Kind::role(ScriptBlockRole::onScreen));
+    QTest::keyClicks(text, "Big words");
+    EXPECT_EQ(editor->documentText(), "# Head\n\n> Big words");
+    EXPECT_EQ(editor->project().scenes.at(0).onScreenText, "Big words");
+}
+
 TEST_F(DocumentTextViewTest, ModelTextKeepsTheCaretOrPutsItAtTheNewEnd)
 {
     show("# One\n\nFirst paragraph here.");

@@ -71,6 +71,9 @@ QString transformLine(const QString &line, const MarkupCommand::Kind &kind)
 
 QString transformLines(const QString &lines, const MarkupCommand::Kind &kind)
 {
+    // A role chosen on an empty line is for what is typed there next.
+    if (!lines.contains(u'\n') && trimmedHorizontally(lines).isEmpty())
+        return prefix(kind);
     QStringList split = lines.split(u'\n');
     for (QString &line : split)
         line = transformLine(line, kind);
