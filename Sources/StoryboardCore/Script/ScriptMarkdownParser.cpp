@@ -7,7 +7,6 @@
 #include <QDateTime>
 #include <QHash>
 #include <QRegularExpression>
-#include <QTextBoundaryFinder>
 
 #include <optional>
 #include <span>
@@ -327,20 +326,10 @@ ParsedScript parse(const QString &text)
 QString sceneTitle(const QString &slideText)
 {
     const QString text = slideText.trimmed();
-    // Count user-perceived characters, stopping as soon as the text is known to be too long.
-    QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, text);
-    qsizetype count = 0;
-    qsizetype cut = -1;
-    while (graphemes.toNextBoundary() != -1) {
-        ++count;
-        if (count == cutTitleLength)
-            cut = graphemes.position();
-        if (count > maxTitleLength)
-            break;
-    }
-    if (count <= maxTitleLength)
+    const auto cut = ScriptText::cutWhenLonger(text, maxTitleLength, cutTitleLength);
+    if (!cut)
         return text;
-    QStringView head = QStringView(text).first(cut);
+    QStringView head = QStringView(text).first(*cut);
     while (!head.isEmpty() && head.back().isSpace())
         head.chop(1);
     return head.toString() + u'…';

@@ -1,5 +1,7 @@
 #include "StoryboardCore/Script/ScriptText.h"
 
+#include <QTextBoundaryFinder>
+
 namespace veskel::ScriptText {
 
 QStringView trimmedHorizontally(QStringView text)
@@ -56,6 +58,20 @@ qsizetype wordCount(QStringView text)
         }
     }
     return words;
+}
+
+std::optional<qsizetype> cutWhenLonger(const QString &text, qsizetype limit, qsizetype kept)
+{
+    QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, text);
+    qsizetype count = 0;
+    qsizetype cut = text.size();
+    while (graphemes.toNextBoundary() != -1) {
+        if (++count == kept)
+            cut = graphemes.position();
+        if (count > limit)
+            return cut;
+    }
+    return std::nullopt;
 }
 
 } // namespace veskel::ScriptText

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include <QChar>
 #include <QString>
 #include <QStringView>
@@ -57,6 +59,9 @@ bool isBlank(QStringView text);
 // Maximal runs of characters that are neither white space nor line breaks (the Unicode
 // White_Space set, which QChar::isSpace matches); punctuation belongs to the word it touches.
 qsizetype wordCount(QStringView text);
+// Where to cut a text longer than `limit` user-perceived characters (grapheme clusters) to keep
+// its first `kept` of them; nothing when it is not longer. Stops reading once it is too long.
+std::optional<qsizetype> cutWhenLonger(const QString &text, qsizetype limit, qsizetype kept);
 
 } // namespace ScriptText
 

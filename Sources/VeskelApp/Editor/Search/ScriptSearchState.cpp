@@ -1,7 +1,5 @@
 #include "VeskelApp/Editor/Search/ScriptSearchState.h"
 
-#include <QTextBoundaryFinder>
-
 #include "StoryboardCore/Script/ScriptText.h"
 #include "VeskelApp/Editor/ProjectEditorViewModel.h"
 
@@ -136,14 +134,8 @@ QString ScriptSearchState::excerpt(const QString &text)
 {
     const QString line = text.trimmed().section(u'\n', 0, 0).trimmed();
     // Counted in user-perceived characters: a Cyrillic letter with an accent or an emoji is one.
-    QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, line);
-    qsizetype count = 0;
-    qsizetype cut = line.size();
-    while (characters.toNextBoundary() >= 0) {
-        if (++count == excerptLength - 3)
-            cut = characters.position();
-    }
-    return count > excerptLength ? line.left(cut) + QStringLiteral("…") : line;
+    const auto cut = ScriptText::cutWhenLonger(line, excerptLength, excerptLength - 3);
+    return cut ? line.left(*cut) + QStringLiteral("…") : line;
 }
 
 } // namespace veskel
