@@ -11,6 +11,8 @@ packages=(
   libgl-dev libxkbcommon-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libxml2-utils libxml2-dev
+  libespeak-ng-dev espeak-ng-data qt6-multimedia-dev libqt6multimedia6
+  libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev
   clang-19 libclang-rt-19-dev
   fonts-inter fonts-jetbrains-mono
   xvfb xauth
