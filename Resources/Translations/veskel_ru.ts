@@ -1146,6 +1146,14 @@ Voiceover…
         <source>Untitled</source>
         <translation>Без названия</translation>
     </message>
+    <message>
+        <source>Match case</source>
+        <translation>Учитывать регистр</translation>
+    </message>
+    <message>
+        <source>Whole words</source>
+        <translation>Слова целиком</translation>
+    </message>
 </context>
 <context>
     <name>veskel::SettingsView</name>

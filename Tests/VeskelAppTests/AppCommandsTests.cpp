@@ -126,7 +126,7 @@ TEST_F(AppCommandsTest, SearchStepsThroughMatchesSelectingEachInTheText)
     ScriptSearchPanel *panel = view->searchPanel();
     ASSERT_NE(panel, nullptr);
     QTest::keyClicks(panel->field(), "cat");
-    EXPECT_EQ(editorModel->activeSearchQuery(), "cat");
+    EXPECT_EQ(editorModel->activeSearchQuery().text, "cat");
     EXPECT_EQ(panel->counter()->text(), "1/3");
 
     QStringList found;
@@ -144,7 +144,7 @@ TEST_F(AppCommandsTest, SearchStepsThroughMatchesSelectingEachInTheText)
     EXPECT_TRUE(panel->field()->hasFocus());
 
     QTest::keyClick(panel, Qt::Key_Escape);
-    EXPECT_EQ(editorModel->activeSearchQuery(), "");
+    EXPECT_EQ(editorModel->activeSearchQuery().text, "");
 }
 
 // The Edit menu does what the editor's keys do, enabled as they are.

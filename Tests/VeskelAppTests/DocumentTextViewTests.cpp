@@ -148,12 +148,12 @@ TEST_F(DocumentTextViewTest, SearchHighlightsIgnoreCaseButNotAccents)
 {
     show("é e E");
     const qsizetype steps = editor->undoStack().undoStack().size();
-    editor->setActiveSearchQuery("e");
+    editor->setActiveSearchQuery(SearchQuery{"e"});
     QStringList highlighted;
     for (const QTextEdit::ExtraSelection &selection : text->extraSelections())
         highlighted << QString::number(selection.cursor.selectionStart());
     EXPECT_EQ(highlighted, (QStringList{"2", "4"}));
-    editor->setActiveSearchQuery("");
+    editor->setActiveSearchQuery(SearchQuery{});
     EXPECT_TRUE(text->extraSelections().isEmpty());
     // Highlights are never part of the text or its history.
     EXPECT_EQ(editor->documentText(), "é e E");

@@ -144,9 +144,9 @@ INSTANTIATE_TEST_SUITE_P(
                  }},
         EditCase{"ReplaceMatch", noSetup,
                  [](Editor &e, const QString &) {
-                     const auto matches = e.searchMatches("VOICEOVER");
+                     const auto matches = e.searchMatches(SearchQuery{"VOICEOVER"});
                      ASSERT_EQ(matches.size(), 3);
-                     e.replaceMatch(matches.at(1), "voiceover", "narration");
+                     e.replaceMatch(matches.at(1), SearchQuery{"voiceover"}, "narration");
                  }},
         EditCase{"AttachImage", noSetup,
                  [](Editor &e, const QString &folder) {

@@ -535,39 +535,26 @@ TEST_F(EditorTest, PastingBlankTextIsIgnored)
 
 // MARK: search and replace
 
-// Case and accents as the text view highlights them: DocumentTextViewTests.
-TEST_F(EditorTest, SearchFindsEveryOccurrence)
-{
-    auto editor = openScript(QString());
-    EXPECT_TRUE(editor->searchMatches("").isEmpty());
-    editor->applyDocumentText("aaa ÉÉ é");
-    // A hit is not searched into again.
-    EXPECT_EQ(editor->searchMatches("AA").size(), 1);
-    // Diacritics count.
-    EXPECT_EQ(editor->searchMatches("é").size(), 3);
-    EXPECT_EQ(editor->searchMatches("e").size(), 0);
-}
-
 TEST_F(EditorTest, AReplaceIsOneStepAndAStaleHitIsLeftAlone)
 {
     auto editor = openScript();
-    const auto matches = editor->searchMatches("scene");
+    const auto matches = editor->searchMatches(SearchQuery{"scene"});
     ASSERT_EQ(matches.size(), 2);
-    editor->replaceMatch(matches.at(0), "scene", "SHOT");
+    editor->replaceMatch(matches.at(0), SearchQuery{"scene"}, "SHOT");
     EXPECT_TRUE(editor->documentText().contains("Second SHOT voiceover."));
     EXPECT_FALSE(editor->isTypingRunOpen());
     EXPECT_EQ(editor->undoStack().undoStack().size(), 1);
 
     // The text at the old hit no longer matches; a hit past the end is ignored.
     const QString text = editor->documentText();
-    editor->replaceMatch(matches.at(0), "scene", "x");
-    editor->replaceMatch(ScriptSearchMatch{TextRange{text.size() - 1, 10}}, "scene", "x");
-    editor->replaceMatch(ScriptSearchMatch{TextRange{-4, 2}}, "scene", "x");
+    editor->replaceMatch(matches.at(0), SearchQuery{"scene"}, "x");
+    editor->replaceMatch(ScriptSearchMatch{TextRange{text.size() - 1, 10}}, SearchQuery{"scene"}, "x");
+    editor->replaceMatch(ScriptSearchMatch{TextRange{-4, 2}}, SearchQuery{"scene"}, "x");
     EXPECT_EQ(editor->documentText(), text);
     EXPECT_EQ(editor->undoStack().undoStack().size(), 1);
 
     editor->applyDocumentText(text + "typing");
-    editor->replaceMatch(editor->searchMatches("typing").at(0), "TYPING", "typed");
+    editor->replaceMatch(editor->searchMatches(SearchQuery{"typing"}).at(0), SearchQuery{"TYPING"}, "typed");
     // The open run became its own step before the replacement.
     EXPECT_EQ(editor->undoStack().undoStack().size(), 3);
     editor->undo();

@@ -55,16 +55,23 @@ TEST_F(ScriptSearchStateTest, StepsRoundTheEndsRevealingEachMatchSelected)
     EXPECT_EQ(s.currentMatchIndex(), 0);
 }
 
-TEST_F(ScriptSearchStateTest, ReplacingTheLastMatchMovesTheIndexBack)
+// A selection left over a replaced word would be typed over next; it moves to the next hit.
+TEST_F(ScriptSearchStateTest, ReplaceSelectsTheNextHitAndLeavesNoStaleSelection)
 {
-    ScriptSearchState &s = search("cat, then cat", "cat");
-    ASSERT_EQ(locations(), (QList<qsizetype>{0, 10}));
+    ScriptSearchState &s = search("cat, then cat, cat", "cat");
     s.advance(1);
-    s.replacement = "dog";
+    s.replacement = "cats";
     s.replaceCurrent();
-    EXPECT_EQ(editor->documentText(), "cat, then dog");
-    EXPECT_EQ(locations(), (QList<qsizetype>{0}));
-    EXPECT_EQ(s.currentMatchIndex(), 0);
+    EXPECT_EQ(editor->documentText(), "cat, then cats, cat");
+    // The replacement holds the query: the next hit is the one after it.
+    EXPECT_EQ(editor->documentReveal()->range, (TextRange{16, 3}));
+    EXPECT_EQ(s.currentMatchIndex(), 2);
+    s.setQuery("then");
+    s.replacement = "now";
+    s.replaceCurrent();
+    EXPECT_EQ(editor->documentReveal()->range, (TextRange{8, 0}));
+    EXPECT_TRUE(editor->documentReveal()->select);
+    EXPECT_EQ(s.matchCountLabel(), "none");
 }
 
 TEST_F(ScriptSearchStateTest, ReplaceAllIsOnePassAndOneUndoStep)
@@ -74,23 +81,27 @@ TEST_F(ScriptSearchStateTest, ReplaceAllIsOnePassAndOneUndoStep)
     s.replacement = "cats";
     s.replaceAll();
     EXPECT_EQ(editor->documentText(), "cats and cats.");
+    EXPECT_EQ(editor->documentReveal()->range, (TextRange{13, 0}));
     EXPECT_EQ(editor->undoStack().undoStack().size(), steps + 1);
     editor->undo();
     EXPECT_EQ(editor->documentText().trimmed(), "Cat and cat.");
 }
 
-TEST_F(ScriptSearchStateTest, ContextShowsNeighbourWordsWithEllipsesWhereTextGoesOn)
+TEST_F(ScriptSearchStateTest, ContextIsTheMatchsOwnLineWithItsMarkupApart)
 {
-    const QString text = QString(40, u'x') + "\nneedle" + QString(5, u'y');
-    ScriptSearchState &s = search(text, "x");
-    // A match near the start has nothing cut before it.
-    const auto early = s.context(ScriptSearchMatch{TextRange{5, 1}});
-    EXPECT_EQ(early.before, "xxxxx");
-    EXPECT_TRUE(early.after.endsWith("…"));
-    const auto late = s.context(ScriptSearchMatch{TextRange{41, 6}});
-    EXPECT_EQ(late.before, "…" + QString(27, u'x') + " ");
-    EXPECT_EQ(late.match, "needle");
-    EXPECT_EQ(late.after, "yyyyy");
+    const QString text
+        = "# Opening\n> " + QString(40, u'x') + "needle" + QString(40, u'y') + "\nnext line";
+    ScriptSearchState &s = search(text, "needle");
+    const auto deep = s.context(s.matches().at(0));
+    EXPECT_EQ(deep.markup, "");
+    EXPECT_EQ(deep.before, "…" + QString(28, u'x'));
+    EXPECT_EQ(deep.match, "needle");
+    EXPECT_EQ(deep.after, QString(28, u'y') + "…");
+    s.setQuery("open");
+    const auto heading = s.context(s.matches().at(0));
+    EXPECT_EQ(heading.markup, "# ");
+    EXPECT_EQ(heading.before, "");
+    EXPECT_EQ(heading.after, "ing");
 }
 
 // Characters as the reader counts them: "й" written as и + combining breve, an emoji of two

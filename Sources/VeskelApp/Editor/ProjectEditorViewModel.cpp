@@ -49,7 +49,7 @@ ProjectEditorViewModel::~ProjectEditorViewModel()
 
 // MARK: observable fields
 
-void ProjectEditorViewModel::setActiveSearchQuery(const QString &query)
+void ProjectEditorViewModel::setActiveSearchQuery(const SearchQuery &query)
 {
     if (query == m_activeSearchQuery)
         return;
@@ -325,7 +325,7 @@ void ProjectEditorViewModel::changeImage(const std::optional<QString> &sourcePat
 // MARK: search, reveals, markup
 
 void ProjectEditorViewModel::replaceMatch(const ScriptSearchMatch &match,
-                                          const QString &query,
+                                          const SearchQuery &query,
                                           const QString &replacement)
 {
     if (const std::optional<QString> text = m_document.replacing(match, query, replacement))

@@ -17,6 +17,7 @@
 #include "VeskelApp/Editor/Script/DocumentReveal.h"
 #include "VeskelApp/Editor/Script/ScriptDocumentSession.h"
 #include "VeskelApp/Editor/Search/ScriptSearchMatch.h"
+#include "VeskelApp/Editor/Search/SearchQuery.h"
 #include "VeskelApp/Scheduling/EditorScheduler.h"
 #include "VeskelApp/Timeline/TimelineItem.h"
 #include "VeskelApp/Timeline/TimelineItemsBuilder.h"
@@ -59,8 +60,6 @@ class ProjectEditorViewModel : public QObject
                    markupCommandChanged)
     Q_PROPERTY(bool canUndo READ canUndo NOTIFY canUndoChanged)
     Q_PROPERTY(bool canRedo READ canRedo NOTIFY canRedoChanged)
-    Q_PROPERTY(QString activeSearchQuery READ activeSearchQuery WRITE setActiveSearchQuery NOTIFY
-                   activeSearchQueryChanged)
     Q_PROPERTY(double selectedSceneDuration READ selectedSceneDuration WRITE
                    setSelectedSceneDuration NOTIFY selectedSceneChanged)
 
@@ -97,8 +96,8 @@ public:
     const std::optional<MarkupCommand> &markupCommand() const { return m_markupCommand; }
     bool canUndo() const { return m_canUndo; }
     bool canRedo() const { return m_canRedo; }
-    const QString &activeSearchQuery() const { return m_activeSearchQuery; }
-    void setActiveSearchQuery(const QString &query);
+    const SearchQuery &activeSearchQuery() const { return m_activeSearchQuery; }
+    void setActiveSearchQuery(const SearchQuery &query);
 
     // --- state behind them -----------------------------------------------------------------------
     const ScriptDocumentLayout &documentLayout() const { return m_document.layout(); }
@@ -133,8 +132,8 @@ public:
     {
         return m_document.sceneContaining(containing, m_project);
     }
-    // Every case-insensitive occurrence in the document text; none for an empty query.
-    QList<ScriptSearchMatch> searchMatches(const QString &query) const
+    // Every hit in the document text; none for an empty query.
+    QList<ScriptSearchMatch> searchMatches(const SearchQuery &query) const
     {
         return m_document.searchMatches(query);
     }
@@ -214,8 +213,9 @@ public:
     // A programmatic text change that is one undo step of its own (search and replace).
     void applyDocumentEdit(const QString &text);
     // Replaces one search hit when the text there still matches the query.
-    void
-    replaceMatch(const ScriptSearchMatch &match, const QString &query, const QString &replacement);
+    void replaceMatch(const ScriptSearchMatch &match,
+                      const SearchQuery &query,
+                      const QString &replacement);
     // Asks the text view to put the caret at the start of the block.
     void revealBlock(const QString &blockID);
     // Asks the text view to scroll to a range, selecting it if asked; a new request each time.
@@ -310,7 +310,7 @@ private:
     std::optional<MarkupCommand> m_markupCommand;
     bool m_canUndo = false;
     bool m_canRedo = false;
-    QString m_activeSearchQuery;
+    SearchQuery m_activeSearchQuery;
     std::optional<StoryboardProject> m_outsideCopy;
     // While typed text is announced, the document is not regenerated under the caret.
     bool m_isApplyingDocumentText = false;

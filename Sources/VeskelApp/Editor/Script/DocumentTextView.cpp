@@ -366,7 +366,7 @@ void DocumentTextView::refreshFocusHighlight()
     updateExtraSelections();
 }
 
-void DocumentTextView::refreshSearchHighlight(const QString &query)
+void DocumentTextView::refreshSearchHighlight(const SearchQuery &query)
 {
     m_activeSearchQuery = query;
     m_searchSelections.clear();

@@ -5,6 +5,7 @@
 #include "VeskelApp/Editor/Script/DocumentReveal.h"
 #include "VeskelApp/Editor/Script/FocusMode.h"
 #include "VeskelApp/Editor/Script/SceneBand.h"
+#include "VeskelApp/Editor/Search/SearchQuery.h"
 
 #include <QPointer>
 #include <QTextEdit>
@@ -55,7 +56,7 @@ public:
     bool isBandsUpdateScheduled() const { return m_bandsUpdateScheduled; }
 
     void refreshFocusHighlight();
-    void refreshSearchHighlight(const QString &query);
+    void refreshSearchHighlight(const SearchQuery &query);
     void scrollCaretToTypewriterLine();
     void perform(const DocumentReveal &reveal);
     void perform(const MarkupCommand &command);
@@ -100,7 +101,7 @@ private:
     ScriptHighlighter *m_highlighter = nullptr;
     QVariantAnimation *m_scroll = nullptr;
     FocusMode m_focusMode = FocusMode::off;
-    QString m_activeSearchQuery;
+    SearchQuery m_activeSearchQuery;
     QList<QTextEdit::ExtraSelection> m_focusSelections;
     QList<QTextEdit::ExtraSelection> m_searchSelections;
     QList<SceneBand> m_bands;

@@ -104,32 +104,21 @@ std::optional<TextRange> ScriptDocumentSession::blockStart(const QString &blockI
     return TextRange{range->location, 0};
 }
 
-QList<ScriptSearchMatch> ScriptDocumentSession::searchMatches(const QString &query) const
+QList<ScriptSearchMatch> ScriptDocumentSession::searchMatches(const SearchQuery &query) const
 {
     QList<ScriptSearchMatch> matches;
-    if (query.isEmpty())
-        return matches;
-    qsizetype from = 0;
-    while (from < m_text.size()) {
-        const qsizetype found = m_text.indexOf(query, from, Qt::CaseInsensitive);
-        if (found < 0)
-            break;
-        matches.append(ScriptSearchMatch{TextRange{found, query.size()}});
-        from = found + std::max<qsizetype>(query.size(), 1);
-    }
+    for (const TextRange &range : query.rangesIn(m_text))
+        matches.append(ScriptSearchMatch{range});
     return matches;
 }
 
 std::optional<QString> ScriptDocumentSession::replacing(const ScriptSearchMatch &match,
-                                                        const QString &query,
+                                                        const SearchQuery &query,
                                                         const QString &replacement) const
 {
     const TextRange range = match.range;
-    // A hit from an older text may point past the end of this one.
-    if (range.location < 0 || range.length < 0 || range.end() > m_text.size())
-        return std::nullopt;
-    const QStringView found = QStringView(m_text).sliced(range.location, range.length);
-    if (found.compare(query, Qt::CaseInsensitive) != 0)
+    // A hit from an older text may point elsewhere, or past the end of this one.
+    if (!query.matchesAt(m_text, range))
         return std::nullopt;
     QString text = m_text;
     text.replace(range.location, range.length, replacement);

@@ -4,6 +4,7 @@
 #include "StoryboardCore/Script/ScriptDocumentLayout.h"
 #include "StoryboardCore/Script/TextRange.h"
 #include "VeskelApp/Editor/Search/ScriptSearchMatch.h"
+#include "VeskelApp/Editor/Search/SearchQuery.h"
 
 #include <QList>
 #include <QString>
@@ -46,12 +47,12 @@ public:
     std::optional<TextRange> headingTitle(const QString &sceneID) const;
     // Where the block starts, as an empty range.
     std::optional<TextRange> blockStart(const QString &blockID) const;
-    // Every case-insensitive occurrence; none for an empty query.
-    QList<ScriptSearchMatch> searchMatches(const QString &query) const;
+    // Every hit; none for an empty query.
+    QList<ScriptSearchMatch> searchMatches(const SearchQuery &query) const;
     // The text with the hit replaced; nothing when the text there no longer matches the query
     // (a hit from an older text).
     std::optional<QString> replacing(const ScriptSearchMatch &match,
-                                     const QString &query,
+                                     const SearchQuery &query,
                                      const QString &replacement) const;
 
 private:

@@ -6,6 +6,7 @@
 #include "VeskelApp/Widgets/ColorMixing.h"
 #include "VeskelApp/Widgets/SceneTypeAppearance.h"
 
+#include <QCheckBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -52,7 +53,7 @@ ScriptSearchPanel::ScriptSearchPanel(ProjectEditorViewModel &model, QWidget *par
 
     auto *searchRow = new QHBoxLayout;
     searchRow->setSpacing(2);
-    m_field = new QLineEdit(m_state.query());
+    m_field = new QLineEdit(m_state.query().text);
     m_field->setObjectName(QStringLiteral("searchField"));
     m_field->setPlaceholderText(tr("Search"));
     m_field->setClearButtonEnabled(true);
@@ -75,6 +76,19 @@ ScriptSearchPanel::ScriptSearchPanel(ProjectEditorViewModel &model, QWidget *par
     searchRow->addWidget(m_replaceToggle);
     searchRow->addWidget(close);
     layout->addLayout(searchRow);
+
+    auto *optionsRow = new QHBoxLayout;
+    optionsRow->setSpacing(12);
+    m_matchCase = new QCheckBox(tr("Match case"));
+    m_matchCase->setObjectName(QStringLiteral("matchCase"));
+    m_matchCase->setChecked(m_state.query().matchCase);
+    m_wholeWords = new QCheckBox(tr("Whole words"));
+    m_wholeWords->setObjectName(QStringLiteral("wholeWords"));
+    m_wholeWords->setChecked(m_state.query().wholeWords);
+    optionsRow->addWidget(m_matchCase);
+    optionsRow->addWidget(m_wholeWords);
+    optionsRow->addStretch(1);
+    layout->addLayout(optionsRow);
 
     m_replaceRow = new QWidget;
     auto *replaceRow = new QHBoxLayout(m_replaceRow);
@@ -113,6 +127,14 @@ ScriptSearchPanel::ScriptSearchPanel(ProjectEditorViewModel &model, QWidget *par
 
     connect(m_field, &QLineEdit::textChanged, this, [this](const QString &text) {
         m_state.setQuery(text);
+        refresh();
+    });
+    connect(m_matchCase, &QCheckBox::toggled, this, [this](bool on) {
+        m_state.setMatchCase(on);
+        refresh();
+    });
+    connect(m_wholeWords, &QCheckBox::toggled, this, [this](bool on) {
+        m_state.setWholeWords(on);
         refresh();
     });
     connect(m_replacement, &QLineEdit::textChanged, this,
@@ -192,6 +214,8 @@ void ScriptSearchPanel::fillMatches()
     m_empty->setText(tr("No results"));
     const QColor secondary = palette().color(QPalette::PlaceholderText);
     const QColor primary = palette().color(QPalette::Text);
+    QColor tertiary = primary;
+    tertiary.setAlphaF(0.3f);
     const int listed = std::min<int>(int(matches.size()), listedMatchLimit);
     for (int i = 0; i < listed; ++i) {
         const ScriptSearchMatch &match = matches.at(i);
@@ -202,12 +226,11 @@ void ScriptSearchPanel::fillMatches()
                                    "font-size:10px;color:%1\">S%2</span>&nbsp; ")
                         .arg(SceneTypeAppearance::color(scene->type).name(), scene->sceneNumber());
         } else {
-            QColor tertiary = primary;
-            tertiary.setAlphaF(0.3f);
             icon = IconProvider::icon(QStringLiteral("rectangle.dashed"), tertiary);
         }
         const ScriptSearchState::Context context = m_state.context(match);
-        const QString html = badge + colored(context.before, secondary)
+        const QString html = badge + colored(context.markup, tertiary)
+                             + colored(context.before, secondary)
                              + QStringLiteral("<span style=\"font-size:12px;font-weight:700;\">")
                              + context.match.toHtmlEscaped() + QStringLiteral("</span>")
                              + colored(context.after, secondary);

@@ -4,6 +4,7 @@
 
 #include <QFrame>
 
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -64,6 +65,8 @@ private:
     QToolButton *m_previous = nullptr;
     QToolButton *m_next = nullptr;
     QToolButton *m_replaceToggle = nullptr;
+    QCheckBox *m_matchCase = nullptr;
+    QCheckBox *m_wholeWords = nullptr;
     QWidget *m_replaceRow = nullptr;
     QLineEdit *m_replacement = nullptr;
     QListWidget *m_list = nullptr;

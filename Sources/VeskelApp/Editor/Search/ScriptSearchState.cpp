@@ -2,6 +2,7 @@
 
 #include "StoryboardCore/Script/ScriptText.h"
 #include "VeskelApp/Editor/ProjectEditorViewModel.h"
+#include "VeskelApp/Editor/Script/ScriptLineStyle.h"
 
 #include <QCoreApplication>
 #include <QSet>
@@ -16,12 +17,33 @@ ScriptSearchState::ScriptSearchState(ProjectEditorViewModel &model)
 {
 }
 
-void ScriptSearchState::setQuery(const QString &query)
+void ScriptSearchState::setQuery(const QString &text)
 {
-    m_query = query;
+    SearchQuery query = m_query;
+    query.text = text;
+    apply(std::move(query));
+}
+
+void ScriptSearchState::setMatchCase(bool on)
+{
+    SearchQuery query = m_query;
+    query.matchCase = on;
+    apply(std::move(query));
+}
+
+void ScriptSearchState::setWholeWords(bool on)
+{
+    SearchQuery query = m_query;
+    query.wholeWords = on;
+    apply(std::move(query));
+}
+
+void ScriptSearchState::apply(SearchQuery query)
+{
+    m_query = std::move(query);
     m_currentMatchIndex = 0;
     if (m_model)
-        m_model->setActiveSearchQuery(query);
+        m_model->setActiveSearchQuery(m_query);
 }
 
 QList<ScriptSearchMatch> ScriptSearchState::matches() const
@@ -62,26 +84,37 @@ void ScriptSearchState::replaceCurrent()
     if (found.isEmpty() || !m_model)
         return;
     const int position = std::min(m_currentMatchIndex, int(found.size()) - 1);
+    const TextRange replaced = found.at(position).range;
     m_model->replaceMatch(found.at(position), m_query, replacement);
-    const int left = int(matches().size());
-    m_currentMatchIndex = left == 0 ? 0 : std::min(position, left - 1);
+    const qsizetype after = replaced.location + replacement.size();
+    const QList<ScriptSearchMatch> left = matches();
+    // The next hit after the new words (they may hold the query themselves), round the end.
+    const auto next = std::find_if(left.cbegin(), left.cend(), [&](const ScriptSearchMatch &m) {
+        return m.range.location >= after;
+    });
+    if (left.isEmpty()) {
+        m_currentMatchIndex = 0;
+        m_model->reveal(TextRange{after, 0}, true);
+        return;
+    }
+    choose(next == left.cend() ? 0 : int(next - left.cbegin()));
 }
 
 void ScriptSearchState::replaceAll()
 {
-    if (m_query.isEmpty() || matches().isEmpty() || !m_model)
+    const QList<ScriptSearchMatch> found = matches();
+    if (found.isEmpty() || !m_model)
         return;
-    // One pass over the text as it was: a replacement holding the query is not searched again.
-    QString text = m_model->documentText();
-    text.replace(m_query, replacement, Qt::CaseInsensitive);
-    m_model->applyDocumentEdit(text);
+    m_model->applyDocumentEdit(m_query.replacedIn(m_model->documentText(), replacement));
     m_currentMatchIndex = 0;
+    const qsizetype grown = (found.size() - 1) * (replacement.size() - m_query.text.size());
+    m_model->reveal(TextRange{found.last().range.location + grown + replacement.size(), 0}, true);
 }
 
 void ScriptSearchState::close()
 {
     if (m_model)
-        m_model->setActiveSearchQuery(QString());
+        m_model->setActiveSearchQuery(SearchQuery{});
 }
 
 QList<StructureEntry> ScriptSearchState::structureEntries() const
@@ -118,15 +151,24 @@ ScriptSearchState::Context ScriptSearchState::context(const ScriptSearchMatch &m
     const QString &text = m_model->documentText();
     const qsizetype start = std::clamp<qsizetype>(match.range.location, 0, text.size());
     const qsizetype end = std::clamp<qsizetype>(match.range.end(), start, text.size());
-    const qsizetype from = std::max<qsizetype>(0, start - contextLength);
-    const qsizetype to = std::min(text.size(), end + contextLength);
-    const auto flat = [](QString piece) { return piece.replace(u'\n', u' '); };
+    // The line holding the match's start; a match running past its end is shown to the end.
+    const qsizetype lineStart = text.lastIndexOf(u'\n', start - 1) + 1;
+    qsizetype lineEnd = text.indexOf(u'\n', start);
+    if (lineEnd < 0)
+        lineEnd = text.size();
+    const QStringView line = QStringView(text).sliced(lineStart, lineEnd - lineStart);
+    const qsizetype markupEnd = std::min(lineStart + ScriptLineStyle::of(line).fadedLength, start);
+    const qsizetype from = std::max(markupEnd, start - contextLength);
+    const qsizetype matchEnd = std::min(end, lineEnd);
+    const qsizetype to = std::min(lineEnd, matchEnd + contextLength);
     Context context;
+    if (from == markupEnd)
+        context.markup = text.mid(lineStart, markupEnd - lineStart);
     context.before
-        = (from > 0 ? QStringLiteral("…") : QString()) + flat(text.mid(from, start - from));
-    context.match = flat(text.mid(start, end - start));
+        = (from > markupEnd ? QStringLiteral("…") : QString()) + text.mid(from, start - from);
+    context.match = text.mid(start, matchEnd - start);
     context.after
-        = flat(text.mid(end, to - end)) + (to < text.size() ? QStringLiteral("…") : QString());
+        = text.mid(matchEnd, to - matchEnd) + (to < lineEnd ? QStringLiteral("…") : QString());
     return context;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "VeskelApp/Editor/Search/ScriptSearchMatch.h"
+#include "VeskelApp/Editor/Search/SearchQuery.h"
 #include "VeskelApp/Editor/Search/StructureEntry.h"
 
 #include <QList>
@@ -20,14 +21,16 @@ class ProjectEditorViewModel;
 class ScriptSearchState
 {
 public:
-    // The text around a match: the match itself apart, line feeds as spaces.
+    // The match's own line around it: the line's markup ("# ", "> ", "// ") apart, so it
+    // can be shown faint, then the words before, the match and the words after.
     struct Context
     {
+        QString markup;
         QString before;
         QString match;
         QString after;
 
-        QString joined() const { return before + match + after; }
+        QString joined() const { return markup + before + match + after; }
     };
 
     static constexpr qsizetype contextLength = 28;
@@ -35,9 +38,11 @@ public:
 
     explicit ScriptSearchState(ProjectEditorViewModel &model);
 
-    const QString &query() const { return m_query; }
+    const SearchQuery &query() const { return m_query; }
     // Back to the first match; the text view highlights the new query.
-    void setQuery(const QString &query);
+    void setQuery(const QString &text);
+    void setMatchCase(bool on);
+    void setWholeWords(bool on);
     QString replacement;
     bool showReplace = false;
     int currentMatchIndex() const { return m_currentMatchIndex; }
@@ -49,7 +54,10 @@ public:
     void advance(int step);
     // A row of the match list was chosen.
     void choose(int index);
+    // Replaces the current match and selects the next one after it; with none left the caret
+    // stands after the replacement, so no selection outlives the text it covered.
     void replaceCurrent();
+    // One undo step; the caret ends after the last replacement.
     void replaceAll();
     // The query goes away with the panel, and its highlights with it.
     void close();
@@ -62,7 +70,9 @@ public:
 
 private:
     QPointer<ProjectEditorViewModel> m_model;
-    QString m_query;
+    void apply(SearchQuery query);
+
+    SearchQuery m_query;
     int m_currentMatchIndex = 0;
 };
 
