@@ -3,6 +3,7 @@
 #include "VeskelApp/Editor/ProjectEditorView.h"
 #include "VeskelApp/Editor/Script/DocumentTextView.h"
 #include "VeskelApp/Editor/Script/EditorTheme.h"
+#include "VeskelApp/Editor/Script/ScriptGutter.h"
 #include "VeskelApp/Settings/AppearanceController.h"
 #include "VeskelApp/Sidebar/ProjectSidebarView.h"
 #include "VeskelApp/Timeline/SceneTimelineView.h"
@@ -195,6 +196,22 @@ TEST_F(WindowBehaviourTest, ASwipeOverTheWindowHidesTheSidebarWhileSwipingIsOn)
     EXPECT_FALSE(preferences->sidebarVisible());
     swipe(40);
     EXPECT_TRUE(preferences->sidebarVisible());
+}
+
+// In a small window the search panel and the narrow markup bar take room from the script's
+// sides, never from the screen: the window keeps its width.
+TEST_F(WindowBehaviourTest, SearchInASmallWindowKeepsTheWindowsWidth)
+{
+    model->openProject(stored("Film"));
+    showWindow();
+    window->resize(800, 600);
+    editorView()->openSearch();
+    QApplication::processEvents();
+    EXPECT_EQ(window->width(), 800);
+    EXPECT_LE(window->minimumSizeHint().width(), 800);
+    const DocumentTextView *text = editorView()->scriptEditor();
+    EXPECT_GE(text->viewport()->width(), ColumnFit::minimumText);
+    EXPECT_LT(text->columnFit().sides.gutter, ScriptGutter::gutterWidth);
 }
 
 } // namespace

@@ -57,7 +57,7 @@ ProjectEditorView::ProjectEditorView(ProjectEditorViewModel &model,
     m_editorRow = new QHBoxLayout;
     m_editorRow->setContentsMargins(0, 0, 0, 0);
     m_editorRow->setSpacing(0);
-    m_editorRow->addWidget(m_editor, 1);
+    m_editorRow->addWidget(m_editor, 2);
     layout->addLayout(m_editorRow, 1);
 
     m_timeline
@@ -317,7 +317,8 @@ void ProjectEditorView::openSearch()
         return;
     if (!m_searchPanel) {
         m_searchPanel = new ScriptSearchPanel(*m_model);
-        m_editorRow->addWidget(m_searchPanel);
+        // A third of the row, between its narrowest and its widest: the script keeps the rest.
+        m_editorRow->addWidget(m_searchPanel, 1);
         connect(m_searchPanel, &ScriptSearchPanel::closed, this, [this] {
             m_searchPanel->hide();
             m_searchPanel->deleteLater();

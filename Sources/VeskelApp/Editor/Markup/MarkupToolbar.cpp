@@ -18,8 +18,10 @@ MarkupToolbar::MarkupToolbar(ProjectEditorViewModel &model, QWidget *parent)
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(12, 4, 16, 4);
     layout->setSpacing(2);
+    // The bar's own minimum (the compact one) counts, not the sum of its full buttons.
+    layout->setSizeConstraint(QLayout::SetNoConstraint);
 
-    struct Button
+    struct ButtonSpec
     {
         const char *name;
         QString marker;
@@ -27,7 +29,7 @@ MarkupToolbar::MarkupToolbar(ProjectEditorViewModel &model, QWidget *parent)
         QString tip;
         MarkupCommand::Kind kind;
     };
-    const Button buttons[] = {
+    const ButtonSpec buttons[] = {
         {"markupHeading", QStringLiteral("#"), tr("Scene"),
          tr("Scene heading%1: a “# Title” line opens a new scene — everything until the next # "
             "belongs to it")
@@ -46,10 +48,11 @@ MarkupToolbar::MarkupToolbar(ProjectEditorViewModel &model, QWidget *parent)
              .arg(AppShortcuts::hint(AppShortcuts::markup(4))),
          MarkupCommand::Kind::role(ScriptBlockRole::note)},
     };
-    for (const Button &spec : buttons) {
+    for (const ButtonSpec &spec : buttons) {
         auto *button = new QToolButton;
         button->setObjectName(QString::fromLatin1(spec.name));
         button->setText(spec.marker + QStringLiteral("  ") + spec.title);
+        button->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
         button->setToolTip(spec.tip);
         button->setAutoRaise(true);
         button->setFocusPolicy(Qt::NoFocus);
@@ -58,10 +61,11 @@ MarkupToolbar::MarkupToolbar(ProjectEditorViewModel &model, QWidget *parent)
                 m_model->requestMarkup(kind);
         });
         layout->addWidget(button);
+        m_buttons.append(Button{button, spec.marker, spec.title});
     }
     layout->addStretch(1);
 
-    auto *caption = new QLabel(tr("Running Time"));
+    auto *caption = m_caption = new QLabel(tr("Running Time"));
     caption->setForegroundRole(QPalette::PlaceholderText);
     m_runningTime = new QLabel;
     m_runningTime->setObjectName(QStringLiteral("runningTime"));
@@ -80,6 +84,34 @@ MarkupToolbar::MarkupToolbar(ProjectEditorViewModel &model, QWidget *parent)
     connect(&model, &ProjectEditorViewModel::projectChanged, this,
             &MarkupToolbar::updateRunningTime);
     updateRunningTime();
+}
+
+QSize MarkupToolbar::minimumSizeHint() const
+{
+    // What the compact bar needs: the markers and the figure.
+    int width = layout()->contentsMargins().left() + layout()->contentsMargins().right() + 6;
+    for (const Button &b : m_buttons)
+        width += b.button->fontMetrics().horizontalAdvance(b.marker) + 16 + layout()->spacing();
+    width += m_runningTime->sizeHint().width();
+    return QSize(width, QWidget::minimumSizeHint().height());
+}
+
+void MarkupToolbar::resizeEvent(QResizeEvent *event)
+{
+    if (!m_compact)
+        m_fullWidth = sizeHint().width();
+    setCompact(width() < m_fullWidth);
+    QWidget::resizeEvent(event);
+}
+
+void MarkupToolbar::setCompact(bool compact)
+{
+    if (compact == m_compact)
+        return;
+    m_compact = compact;
+    for (const Button &b : m_buttons)
+        b.button->setText(compact ? b.marker : b.marker + QStringLiteral("  ") + b.title);
+    m_caption->setVisible(!compact);
 }
 
 void MarkupToolbar::updateRunningTime()

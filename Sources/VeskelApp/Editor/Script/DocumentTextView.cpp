@@ -32,7 +32,6 @@ namespace {
 
 constexpr int topSpace = 36;
 constexpr int bottomSpace = 120;
-constexpr int minimumColumn = 160;
 
 } // namespace
 
@@ -119,10 +118,10 @@ int DocumentTextView::scrollY() const
     return verticalScrollBar()->value();
 }
 
-void DocumentTextView::setSideAreas(int left, int right)
+void DocumentTextView::setSideAreas(const ColumnFit::Sides &full, const ColumnFit::Sides &compact)
 {
-    m_leftArea = left;
-    m_rightArea = right;
+    m_fullSides = full;
+    m_compactSides = compact;
     updateColumn();
 }
 
@@ -202,7 +201,7 @@ void DocumentTextView::applyFrameMargins()
     QTextFrameFormat format = document()->rootFrame()->frameFormat();
     const double top = (vertical < 0 ? topSpace : vertical) + textInset;
     const double bottom = (vertical < 0 ? bottomSpace : vertical) + textInset;
-    const double side = sidePadding + textInset;
+    const double side = m_fit.sides.padding + textInset;
     if (format.topMargin() == top && format.bottomMargin() == bottom && format.leftMargin() == side
         && format.rightMargin() == side)
         return;
@@ -223,12 +222,12 @@ void DocumentTextView::updateColumn()
     // paper around belongs to the view, so the scroll bar stays at the window's edge.
     const int column = int(m_preferences->editorNumber(EditorTheme::columnWidth));
     const int available = width() - verticalScrollBar()->sizeHint().width();
-    const int sides = m_leftArea + m_rightArea;
-    const int width = std::max(minimumColumn, std::min(column, available - sides));
-    const int free = std::max(0, available - sides - width);
-    const QMargins margins(free / 2 + m_leftArea, 0, free - free / 2 + m_rightArea, 0);
+    m_fit = ColumnFit::fit(available, column, m_fullSides, m_compactSides);
+    const int free = m_fit.free;
+    const QMargins margins(free / 2 + m_fit.leftArea(), 0, free - free / 2 + m_fit.rightArea(), 0);
     if (viewportMargins() != margins)
         setViewportMargins(margins);
+    applyFrameMargins();
     emit columnChanged();
 }
 

@@ -2,6 +2,7 @@
 
 #include "StoryboardCore/Script/ScriptDocumentLayout.h"
 #include "VeskelApp/Editor/Markup/MarkupCommand.h"
+#include "VeskelApp/Editor/Script/ColumnFit.h"
 #include "VeskelApp/Editor/Script/DocumentReveal.h"
 #include "VeskelApp/Editor/Script/FocusMode.h"
 #include "VeskelApp/Editor/Script/SceneBand.h"
@@ -34,7 +35,6 @@ class DocumentTextView : public QTextEdit
 
 public:
     static constexpr int textInset = 6;
-    static constexpr int sidePadding = 28;
     static constexpr int revealScrollMs = 200;
     static constexpr int typewriterScrollMs = 180;
 
@@ -46,8 +46,10 @@ public:
     const QList<SceneBand> &bands() const { return m_bands; }
     // The view's top in document coordinates (its scroll position).
     int scrollY() const;
-    // Space kept beside the text column for the gutter (left) and the margin (right).
-    void setSideAreas(int left, int right);
+    // Space kept beside the text column for the gutter (left) and the margin (right), with
+    // the page's padding: as given when there is room, down to `compact` when there is not.
+    void setSideAreas(const ColumnFit::Sides &full, const ColumnFit::Sides &compact);
+    const ColumnFit &columnFit() const { return m_fit; }
     // The scroll under way, if any (tests finish it instead of waiting).
     QVariantAnimation *scrollAnimation() const { return m_scroll; }
 
@@ -108,8 +110,9 @@ private:
     std::optional<DocumentReveal> m_handledReveal;
     std::optional<MarkupCommand> m_handledMarkup;
     std::optional<std::pair<int, int>> m_changed;
-    int m_leftArea = 0;
-    int m_rightArea = 0;
+    ColumnFit::Sides m_fullSides;
+    ColumnFit::Sides m_compactSides;
+    ColumnFit m_fit;
     int m_lastScrollY = 0;
     bool m_bandsUpdateScheduled = false;
     bool m_takingModelText = false;

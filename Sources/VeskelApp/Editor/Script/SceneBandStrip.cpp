@@ -7,13 +7,11 @@ namespace veskel {
 
 SceneBandStrip::SceneBandStrip(ProjectEditorViewModel &model,
                                DocumentTextView &text,
-                               int width,
                                QWidget *parent)
     : QWidget(parent)
     , m_model(&model)
     , m_text(&text)
 {
-    setFixedWidth(width);
     connect(&text, &DocumentTextView::bandsChanged, this, qOverload<>(&QWidget::update));
     connect(&text, &DocumentTextView::scrolled, this, qOverload<>(&QWidget::update));
     connect(&model, &ProjectEditorViewModel::projectChanged, this, qOverload<>(&QWidget::update));

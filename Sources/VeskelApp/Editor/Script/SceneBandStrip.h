@@ -17,7 +17,6 @@ class SceneBandStrip : public QWidget
 public:
     SceneBandStrip(ProjectEditorViewModel &model,
                    DocumentTextView &text,
-                   int width,
                    QWidget *parent = nullptr);
 
 protected:

@@ -42,8 +42,10 @@ ScriptEditorView::ScriptEditorView(ProjectEditorViewModel &model,
     layout->addWidget(m_text, 1);
     m_gutter = new ScriptGutter(model, *m_text, m_text);
     m_margin = new ScriptMargin(model, *m_text, m_text);
-    m_text->setSideAreas(ScriptGutter::gutterWidth + columnSpacing,
-                         ScriptMargin::marginWidth + columnSpacing);
+    m_text->setSideAreas(ColumnFit::Sides{ScriptGutter::gutterWidth, ScriptMargin::marginWidth,
+                                          columnSpacing, pagePadding},
+                         ColumnFit::Sides{ScriptGutter::compactWidth, ScriptMargin::compactWidth,
+                                          compactSpacing, compactPadding});
     connect(m_text, &DocumentTextView::columnChanged, this, &ScriptEditorView::placeSideAreas);
     connect(m_gutter, &ScriptGutter::sceneClicked, this,
             &ScriptEditorView::sceneInspectorRequested);
@@ -64,10 +66,11 @@ ScriptEditorView::ScriptEditorView(ProjectEditorViewModel &model,
 void ScriptEditorView::placeSideAreas()
 {
     const QRect viewport = m_text->viewport()->geometry();
-    m_gutter->setGeometry(viewport.left() - columnSpacing - ScriptGutter::gutterWidth,
-                          viewport.top(), ScriptGutter::gutterWidth, viewport.height());
-    m_margin->setGeometry(viewport.right() + 1 + columnSpacing, viewport.top(),
-                          ScriptMargin::marginWidth, viewport.height());
+    const ColumnFit::Sides &sides = m_text->columnFit().sides;
+    m_gutter->setGeometry(viewport.left() - sides.spacing - sides.gutter, viewport.top(),
+                          sides.gutter, viewport.height());
+    m_margin->setGeometry(viewport.right() + 1 + sides.spacing, viewport.top(), sides.margin,
+                          viewport.height());
 }
 
 bool ScriptEditorView::isMarkupBarShown() const

@@ -25,6 +25,10 @@ class ScriptEditorView : public QWidget
 
 public:
     static constexpr int columnSpacing = 14;
+    static constexpr int compactSpacing = 4;
+    // Inside the page, either side of the words.
+    static constexpr int pagePadding = 28;
+    static constexpr int compactPadding = 8;
     static constexpr int barReturnDelayMs = 1000;
 
     ScriptEditorView(ProjectEditorViewModel &model,

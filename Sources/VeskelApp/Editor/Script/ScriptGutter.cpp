@@ -21,7 +21,7 @@ constexpr int itemHeight = 22;
 } // namespace
 
 ScriptGutter::ScriptGutter(ProjectEditorViewModel &model, DocumentTextView &text, QWidget *parent)
-    : SceneBandStrip(model, text, gutterWidth, parent)
+    : SceneBandStrip(model, text, parent)
 {
     setObjectName(QStringLiteral("scriptGutter"));
     setMouseTracking(true);

@@ -16,6 +16,8 @@ class ScriptGutter : public SceneBandStrip
 
 public:
     static constexpr int gutterWidth = 116;
+    // Room for the scene's symbol and number, the title dropped.
+    static constexpr int compactWidth = 56;
 
     ScriptGutter(ProjectEditorViewModel &model, DocumentTextView &text, QWidget *parent = nullptr);
 

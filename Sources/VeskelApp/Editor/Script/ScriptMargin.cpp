@@ -13,7 +13,7 @@
 namespace veskel {
 
 ScriptMargin::ScriptMargin(ProjectEditorViewModel &model, DocumentTextView &text, QWidget *parent)
-    : SceneBandStrip(model, text, marginWidth, parent)
+    : SceneBandStrip(model, text, parent)
 {
     setObjectName(QStringLiteral("scriptMargin"));
 }

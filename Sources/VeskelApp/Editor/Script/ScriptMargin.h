@@ -22,6 +22,7 @@ class ScriptMargin : public SceneBandStrip
 
 public:
     static constexpr int marginWidth = 56;
+    static constexpr int compactWidth = 48;
     static constexpr int thumbnailSize = 44;
 
     ScriptMargin(ProjectEditorViewModel &model, DocumentTextView &text, QWidget *parent = nullptr);

@@ -44,7 +44,9 @@ ScriptSearchPanel::ScriptSearchPanel(ProjectEditorViewModel &model, QWidget *par
     , m_state(model)
 {
     setObjectName(QStringLiteral("ScriptSearchPanel"));
-    setFixedWidth(panelWidth);
+    // Narrower in a small window, so opening it never widens the window.
+    setMinimumWidth(minimumPanelWidth);
+    setMaximumWidth(panelWidth);
     setFrameShape(QFrame::NoFrame);
     setAutoFillBackground(true);
     auto *layout = new QVBoxLayout(this);

@@ -25,6 +25,7 @@ class ScriptSearchPanel : public QFrame
 
 public:
     static constexpr int panelWidth = 320;
+    static constexpr int minimumPanelWidth = 250;
     // Rows beyond this many matches are not listed; the counter still counts them all.
     static constexpr int listedMatchLimit = 500;
 
