@@ -1,3 +1,4 @@
+#include "StoryboardCore/Script/ScriptDocumentCodec.h"
 #include "VeskelApp/Editor/Script/FocusRange.h"
 #include "VeskelApp/Editor/Script/SceneBandCalculator.h"
 #include "VeskelApp/Editor/Script/ScriptLineStyle.h"
@@ -57,11 +58,14 @@ class FocusRangeTest : public ::testing::TestWithParam<FocusCase>
 TEST_P(FocusRangeTest, KeepsTheRightPartBright)
 {
     const FocusCase &c = GetParam();
-    EXPECT_EQ(FocusRange::around(c.mode, c.text, c.caret), c.expected);
+    const ScriptDocumentLayout layout = ScriptDocumentCodec::parse(c.text, {}).layout;
+    EXPECT_EQ(FocusRange::around(c.mode, c.text, layout, c.caret), c.expected);
 }
 
 const QString twoSentences = "One two. Three four.";
 const QString paragraphs = "Alpha\nbeta\n\nGamma\n\nDelta\n";
+// As typed, one Return between blocks.
+const QString typed = "# Opening\nFirst words\nmore words\n> Slide\n// Note";
 
 INSTANTIATE_TEST_SUITE_P(
     Ranges,
@@ -76,11 +80,15 @@ INSTANTIATE_TEST_SUITE_P(
         FocusCase{"NoSentenceOnAnEmptyLine", FocusMode::sentence, "One.\n\nTwo.", 5, std::nullopt},
         FocusCase{"NoSentenceOnABlankLine", FocusMode::sentence, "One.\n \t\nTwo.", 6,
                   std::nullopt},
-        FocusCase{"ParagraphGrowsOverNonBlankLines", FocusMode::paragraph, paragraphs, 7,
+        FocusCase{"ParagraphIsTheBlockAcrossItsLines", FocusMode::paragraph, paragraphs, 7,
                   TextRange{0, 10}},
-        FocusCase{"BlankLineKeepsBothNeighbours", FocusMode::paragraph, paragraphs, 18,
-                  TextRange{12, 12}},
-        FocusCase{"VeryEndIsTheLastLine", FocusMode::paragraph, paragraphs, 25, TextRange{19, 5}},
+        FocusCase{"ParagraphEndsWhereTheRoleChanges", FocusMode::paragraph, typed, 22,
+                  TextRange{10, 22}},
+        FocusCase{"OnSlideLineIsItsOwnParagraph", FocusMode::paragraph, typed, 35,
+                  TextRange{33, 7}},
+        FocusCase{"HeadingIsItsOwnParagraph", FocusMode::paragraph, typed, 0, TextRange{0, 9}},
+        FocusCase{"NoParagraphOnABlankLine", FocusMode::paragraph, paragraphs, 11, std::nullopt},
+        FocusCase{"VeryEndIsTheLastBlock", FocusMode::paragraph, paragraphs, 24, TextRange{19, 5}},
         FocusCase{"TypewriterDimsNothing", FocusMode::typewriter, paragraphs, 3, std::nullopt},
         FocusCase{"EmptyTextDimsNothing", FocusMode::sentence, "", 0, std::nullopt}),
     [](const auto &info) { return std::string(info.param.name); });

@@ -24,15 +24,12 @@
 #include <QVariantAnimation>
 
 #include <algorithm>
-#include <cmath>
 
 namespace veskel {
 
 namespace {
-
 constexpr int topSpace = 36;
 constexpr int bottomSpace = 120;
-
 } // namespace
 
 DocumentTextView::DocumentTextView(ProjectEditorViewModel &model,
@@ -344,8 +341,12 @@ void DocumentTextView::keyPressEvent(QKeyEvent *event)
 void DocumentTextView::refreshFocusHighlight()
 {
     m_focusSelections.clear();
-    const QString text = dimsSurroundings(m_focusMode) ? typedText() : QString();
-    const auto focus = FocusRange::around(m_focusMode, text, textCursor().selectionStart());
+    // Blocks are read from the model's parse, which follows every handed-over keystroke.
+    const QString text = dimsSurroundings(m_focusMode) && m_model ? typedText() : QString();
+    const auto focus = m_model && text == m_model->documentText()
+                           ? FocusRange::around(m_focusMode, text, m_model->documentLayout(),
+                                                textCursor().selectionStart())
+                           : std::nullopt;
     if (focus) {
         QTextCharFormat dim;
         QColor faded = palette().color(QPalette::Text);

@@ -44,33 +44,26 @@ std::optional<TextRange> sentence(const QString &text, qsizetype caret)
     return std::nullopt;
 }
 
-std::optional<TextRange> paragraph(const QString &text, qsizetype caret)
+std::optional<TextRange> paragraph(const ScriptDocumentLayout &layout, qsizetype caret)
 {
-    caret = std::clamp<qsizetype>(caret, 0, text.size());
-    if (caret == text.size() && caret > 0 && text.back() == u'\n')
-        --caret; // the very end counts as the last line
-    qsizetype start = lineStart(text, caret);
-    qsizetype end = lineEnd(text, caret);
-    while (start > 0) {
-        const qsizetype above = lineStart(text, start - 1);
-        if (ScriptText::isBlank(QStringView(text).sliced(above, start - 1 - above)))
-            break;
-        start = above;
-    }
-    while (end < text.size()) {
-        const qsizetype below = lineEnd(text, end + 1);
-        if (ScriptText::isBlank(QStringView(text).sliced(end + 1, below - end - 1)))
-            break;
-        end = below;
-    }
-    return TextRange{start, end - start};
+    const auto holding = [caret](const QHash<QString, TextRange> &ranges) {
+        for (const TextRange &range : ranges) {
+            if (range.location <= caret && caret <= range.end())
+                return std::optional<TextRange>(range);
+        }
+        return std::optional<TextRange>();
+    };
+    if (const auto block = holding(layout.blockRanges))
+        return block;
+    return holding(layout.sceneHeadingRanges);
 }
 
-std::optional<TextRange> around(FocusMode mode, const QString &text, qsizetype caret)
+std::optional<TextRange>
+around(FocusMode mode, const QString &text, const ScriptDocumentLayout &layout, qsizetype caret)
 {
     if (!dimsSurroundings(mode) || text.isEmpty())
         return std::nullopt;
-    return mode == FocusMode::sentence ? sentence(text, caret) : paragraph(text, caret);
+    return mode == FocusMode::sentence ? sentence(text, caret) : paragraph(layout, caret);
 }
 
 } // namespace veskel::FocusRange

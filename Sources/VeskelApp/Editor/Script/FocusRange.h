@@ -1,5 +1,6 @@
 #pragma once
 
+#include "StoryboardCore/Script/ScriptDocumentLayout.h"
 #include "StoryboardCore/Script/TextRange.h"
 #include "VeskelApp/Editor/Script/FocusMode.h"
 
@@ -17,12 +18,14 @@ namespace FocusRange {
 // full stop keeps its sentence). Line feeds end sentences, so only the caret's line is read.
 std::optional<TextRange> sentence(const QString &text, qsizetype caret);
 
-// The caret's line grown up and down over neighbouring non-blank lines; a blank line between
-// two paragraphs keeps both.
-std::optional<TextRange> paragraph(const QString &text, qsizetype caret);
+// The script block (a run of lines of one role) or the heading holding the caret, however many
+// blank lines stand between blocks; nothing on a line that belongs to neither.
+std::optional<TextRange> paragraph(const ScriptDocumentLayout &layout, qsizetype caret);
 
-// By mode: nothing for modes that dim nothing and for an empty text.
-std::optional<TextRange> around(FocusMode mode, const QString &text, qsizetype caret);
+// By mode: nothing for modes that dim nothing and for an empty text. `layout` is the parse of
+// `text`.
+std::optional<TextRange>
+around(FocusMode mode, const QString &text, const ScriptDocumentLayout &layout, qsizetype caret);
 
 } // namespace FocusRange
 
