@@ -1269,6 +1269,17 @@ Voiceover…
     </message>
 </context>
 <context>
+    <name>veskel::TrashNotice</name>
+    <message>
+        <source>Moved to Trash</source>
+        <translation>Перемещено в Корзину</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Отменить</translation>
+    </message>
+</context>
+<context>
     <name>veskel::VersionBrowserDialog</name>
     <message>
         <source>conflict copy</source>

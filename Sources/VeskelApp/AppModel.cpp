@@ -226,12 +226,40 @@ void AppModel::deleteProject(const ProjectSummary &summary)
 {
     // The editor goes first, flushing its pending save, so nothing writes into a package that
     // is already in the Trash.
-    if (isOpen(summary.id))
+    const bool wasOpen = isOpen(summary.id);
+    if (wasOpen)
         setSelectedProject(std::nullopt);
-    if (auto deleted = m_store->deleteProject(summary.packagePath); !deleted)
+    auto deleted = m_store->deleteProject(summary.packagePath);
+    if (!deleted)
         return fail(deleted.error());
+    m_lastDeletion = std::move(*deleted);
+    m_deletedWasOpen = wasOpen;
+    emit lastDeletionChanged();
     setErrorMessage(std::nullopt);
     refreshProjects();
+}
+
+void AppModel::undoDeletion()
+{
+    if (!m_lastDeletion)
+        return;
+    const TrashedProject trashed = *m_lastDeletion;
+    forgetDeletion();
+    if (auto restored = m_store->restoreFromTrash(trashed); !restored)
+        return fail(restored.error());
+    if (m_deletedWasOpen)
+        openPackage(trashed.packagePath);
+    else
+        setErrorMessage(std::nullopt);
+    refreshProjects();
+}
+
+void AppModel::forgetDeletion()
+{
+    if (!m_lastDeletion)
+        return;
+    m_lastDeletion.reset();
+    emit lastDeletionChanged();
 }
 
 void AppModel::moveProject(const ProjectSummary &summary, const std::optional<QString> &folder)

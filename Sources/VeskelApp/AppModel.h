@@ -79,6 +79,13 @@ public:
     void renameProject(const ProjectSummary &summary, const QString &newTitle);
     // Closes the project first when it is the open one.
     void deleteProject(const ProjectSummary &summary);
+    // The last deletion while it can still be taken back (the sidebar's "Moved to Trash").
+    const std::optional<TrashedProject> &lastDeletion() const { return m_lastDeletion; }
+    // The package comes back from the Trash, and opens again if it was open; a failure sets
+    // errorMessage.
+    void undoDeletion();
+    // The offer to take it back is over; the project stays in the Trash.
+    void forgetDeletion();
     // Into the folder, or the root without one.
     void moveProject(const ProjectSummary &summary, const std::optional<QString> &folder);
     void createFolder(const QString &name);
@@ -110,6 +117,7 @@ signals:
     void foldersChanged();
     void selectedProjectChanged();
     void errorMessageChanged();
+    void lastDeletionChanged();
     void showNewProjectSheetChanged();
     // The open project was renamed through the list; its editor must take the new title, or
     // its next save would write the old one back.
@@ -131,6 +139,8 @@ private:
     QStringList m_folders;
     std::optional<StoryboardProject> m_selectedProject;
     std::optional<QString> m_errorMessage;
+    std::optional<TrashedProject> m_lastDeletion;
+    bool m_deletedWasOpen = false;
     bool m_showNewProjectSheet = false;
     QString m_editorReloadToken;
     std::unique_ptr<ProjectLibraryReader> m_reader;

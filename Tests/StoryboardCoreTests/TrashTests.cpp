@@ -89,6 +89,33 @@ TEST_F(TrashEnvironment, XDGDataHomeDecidesWhereTheTrashIs)
     EXPECT_TRUE(entries(current()).isEmpty());
 }
 
+TEST_F(TrashEnvironment, ADeletionIsTakenBackOnlyIntoAFreePlaceInTheLibrary)
+{
+    LocalProjectStore store(path("Projects"));
+    ASSERT_TRUE(store.createProject("Demo", hd25()).has_value());
+    const QString package = path("Projects/demo.veskel");
+    const auto trashed = store.deleteProject(package);
+    ASSERT_TRUE(trashed.has_value());
+    const QString trash = home() + "/.local/share/Trash";
+    EXPECT_EQ(trashed->trashedPath, trash + "/files/demo.veskel");
+
+    // Nothing outside the Trash is taken, nothing is put outside the library.
+    EXPECT_FALSE(store.restoreFromTrash({package, path("Projects")}).has_value());
+    EXPECT_FALSE(store.restoreFromTrash({path("elsewhere/demo.veskel"), trashed->trashedPath}));
+    // A new project in its place is never replaced.
+    ASSERT_TRUE(store.createProject("Demo", hd25()).has_value());
+    EXPECT_FALSE(store.restoreFromTrash(*trashed).has_value());
+    EXPECT_TRUE(QFileInfo(trashed->trashedPath + "/project.json").isFile());
+    ASSERT_TRUE(store.deleteProject(package).has_value());
+
+    // The first Demo was trashed as demo.veskel, the second under another name.
+    ASSERT_TRUE(store.restoreFromTrash(*trashed).has_value());
+    EXPECT_TRUE(QFileInfo(package + "/project.json").isFile());
+    EXPECT_FALSE(QFileInfo::exists(trash + "/info/demo.veskel.trashinfo"));
+    EXPECT_EQ(store.listProjects()->size(), 1);
+    EXPECT_FALSE(store.restoreFromTrash(*trashed).has_value());
+}
+
 TEST_F(TrashEnvironment, MissingPackageIsNotFound)
 {
     LocalProjectStore store(path("Projects"));

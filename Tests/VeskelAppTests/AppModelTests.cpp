@@ -121,6 +121,21 @@ TEST_F(AppModelTest, DeletingTheOpenProjectClosesItFirst)
     EXPECT_FALSE(model.errorMessage());
 }
 
+TEST_F(AppModelTest, ADeletionTakenBackReopensTheProject)
+{
+    const ProjectSummary summary = created("Intro video");
+    model.deleteProject(summary);
+    ASSERT_TRUE(model.lastDeletion().has_value());
+    model.undoDeletion();
+    EXPECT_FALSE(model.lastDeletion().has_value());
+    ASSERT_TRUE(model.selectedProject().has_value());
+    EXPECT_EQ(model.selectedProject()->id, summary.id);
+    EXPECT_EQ(model.projects().size(), 1);
+    // Nothing to take back twice.
+    model.undoDeletion();
+    EXPECT_FALSE(model.errorMessage());
+}
+
 TEST_F(AppModelTest, AFailedDeletionStillClosesTheProjectAndReports)
 {
     const ProjectSummary summary = created("Intro video");

@@ -7,12 +7,15 @@
 #include "VeskelApp/Sidebar/ProjectSidebarView.h"
 #include "VeskelApp/Sidebar/SidebarItemRoles.h"
 #include "VeskelApp/Sidebar/SidebarTree.h"
+#include "VeskelApp/Sidebar/TrashNotice.h"
 #include "VeskelApp/Window/RootView.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QPushButton>
+#include <QTimer>
 #include <QSignalSpy>
 #include <QToolButton>
 
@@ -251,6 +254,18 @@ TEST_F(ProjectSidebarViewTest, RowContextMenuMovesDuplicatesAndDeletes)
     action(menu.get(), "Delete")->trigger();
     EXPECT_FALSE(model->summary(film.id).has_value());
     EXPECT_FALSE(sidebar->projectIndex(film.id).isValid());
+
+    // "Moved to Trash", with Undo for a while.
+    auto *notice = sidebar->findChild<TrashNotice *>();
+    ASSERT_NE(notice, nullptr);
+    EXPECT_TRUE(notice->isVisibleTo(sidebar));
+    notice->undoButton()->click();
+    EXPECT_TRUE(sidebar->projectIndex(film.id).isValid());
+    EXPECT_FALSE(notice->isVisibleTo(sidebar));
+    model->deleteProject(*model->summary(film.id));
+    QMetaObject::invokeMethod(notice->expiry(), "timeout");
+    EXPECT_FALSE(notice->isVisibleTo(sidebar));
+    EXPECT_FALSE(model->summary(film.id).has_value());
 }
 
 TEST_F(ProjectSidebarViewTest, AFailureShowsAboveTheFilterUntilTheNextSuccess)

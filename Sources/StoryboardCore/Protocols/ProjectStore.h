@@ -5,6 +5,7 @@
 #include "StoryboardCore/Models/StoryboardProject.h"
 #include "StoryboardCore/Models/VideoSettings.h"
 #include "StoryboardCore/Protocols/ProjectStoreError.h"
+#include "StoryboardCore/Protocols/TrashedProject.h"
 
 #include <QList>
 #include <QString>
@@ -69,7 +70,10 @@ public:
                                                     const QString &newTitle)
         = 0;
     // Moves the package to the Trash.
-    virtual Result<void> deleteProject(const QString &packagePath) = 0;
+    virtual Result<TrashedProject> deleteProject(const QString &packagePath) = 0;
+    // Takes a deletion back: the package returns from the Trash to where it was, unless
+    // something stands there now.
+    virtual Result<void> restoreFromTrash(const TrashedProject &trashed) = 0;
     // Found by the project's id, wherever its package is.
     virtual Result<QString> packagePath(const StoryboardProject &project) = 0;
     // Both change `project` in place and save it. Neither removes the file of the image the

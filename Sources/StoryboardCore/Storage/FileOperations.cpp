@@ -206,6 +206,21 @@ std::expected<QString, QString> ensureHomeTrash()
     return trash;
 }
 
+namespace {
+
+// The trashed item back at `to`, its info file gone.
+Result putBack(const QString &trashed, const QString &to)
+{
+    if (Result moved = move(trashed, to); !moved)
+        return moved;
+    const QFileInfo info(trashed);
+    QFile::remove(QFileInfo(info.path()).path() + QStringLiteral("/info/") + info.fileName()
+                  + QStringLiteral(".trashinfo"));
+    return {};
+}
+
+} // namespace
+
 std::expected<QString, QString> moveToTrash(const QString &path)
 {
     const QString source = clean(path);
@@ -229,13 +244,24 @@ std::expected<QString, QString> moveToTrash(const QString &path)
         return trashed;
 
     // Misplaced: put it back where it was and drop the info file written for it.
-    if (occupied(native(trashed)) && !occupied(native(source))) {
-        if (move(trashed, source)) {
-            QFile::remove(QFileInfo(filesFolder).path() + QStringLiteral("/info/")
-                          + trashedInfo.fileName() + QStringLiteral(".trashinfo"));
-        }
-    }
+    if (occupied(native(trashed)) && !occupied(native(source)))
+        (void)putBack(trashed, source);
     return std::unexpected(QStringLiteral("The item did not arrive in the Trash"));
+}
+
+Result restoreFromTrash(const QString &trashed, const QString &original)
+{
+    const QString item = clean(trashed);
+    const QString filesFolder = QFileInfo(item).path();
+    const auto homeTrash = ensureHomeTrash();
+    if (!homeTrash)
+        return std::unexpected(homeTrash.error());
+    if (QFileInfo(filesFolder).fileName() != QStringLiteral("files")
+        || !isTrashFolder(QFileInfo(filesFolder).path(), *homeTrash))
+        return std::unexpected(QStringLiteral("The item is not in the Trash"));
+    if (!occupied(native(item)))
+        return std::unexpected(describe(std::errc::no_such_file_or_directory));
+    return putBack(item, clean(original));
 }
 
 } // namespace veskel::FileOperations

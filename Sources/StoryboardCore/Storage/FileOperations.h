@@ -46,6 +46,9 @@ std::expected<QString, QString> ensureHomeTrash();
 // Moves a file or folder to the trash and checks it arrived in a trash folder's "files";
 // otherwise puts it back and fails. Returns the item's path in the trash.
 std::expected<QString, QString> moveToTrash(const QString &path);
+// Puts an item moveToTrash returned back at `original` and drops its info file. Only an item in
+// a trash folder's "files" is taken; an item now standing at `original` is never replaced.
+Result restoreFromTrash(const QString &trashed, const QString &original);
 
 } // namespace FileOperations
 

@@ -301,17 +301,35 @@ LocalProjectStore::writeCopy(const StoryboardProject &content,
     return writeProject(std::move(copy->project), copy->package);
 }
 
-ProjectStore::Result<void> LocalProjectStore::deleteProject(const QString &packagePath)
+ProjectStore::Result<TrashedProject> LocalProjectStore::deleteProject(const QString &packagePath)
 {
     if (auto ok = checkRoot(false); !ok)
-        return ok;
+        return std::unexpected(ok.error());
     const QString package = standardized(packagePath);
     if (!itemExists(package))
         return std::unexpected(ProjectStoreError::projectNotFound(nameOf(package)));
-    if (auto trashed = FileOperations::moveToTrash(package); !trashed)
+    auto trashed = FileOperations::moveToTrash(package);
+    if (!trashed)
         return std::unexpected(ProjectStoreError::deleteFailed(trashed.error()));
     qCInfo(veskelStoreLog) << "moved" << package << "to the Trash";
     m_locator.known().forget(package);
+    return TrashedProject{package, *trashed};
+}
+
+ProjectStore::Result<void> LocalProjectStore::restoreFromTrash(const TrashedProject &trashed)
+{
+    if (auto ok = checkRoot(false); !ok)
+        return ok;
+    // Only back into this library: a package, in the root or in one of its folders.
+    const QString package = standardized(trashed.packagePath);
+    const QString root = rootDirectory();
+    const QString parent = QFileInfo(package).path();
+    if (!package.endsWith(QStringLiteral(".veskel"))
+        || (parent != root && QFileInfo(parent).path() != root))
+        return std::unexpected(ProjectStoreError::projectNotFound(nameOf(package)));
+    if (auto restored = FileOperations::restoreFromTrash(trashed.trashedPath, package); !restored)
+        return std::unexpected(ProjectStoreError::fileOperationFailed(restored.error()));
+    qCInfo(veskelStoreLog) << "took" << package << "back from the Trash";
     return {};
 }
 

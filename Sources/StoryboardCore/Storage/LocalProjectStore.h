@@ -49,7 +49,8 @@ public:
                                                const QString &newTitle) override;
     Result<StoryboardProject> renameProject(const StoryboardProject &project,
                                             const QString &newTitle) override;
-    Result<void> deleteProject(const QString &packagePath) override;
+    Result<TrashedProject> deleteProject(const QString &packagePath) override;
+    Result<void> restoreFromTrash(const TrashedProject &trashed) override;
     Result<QString> packagePath(const StoryboardProject &project) override;
     Result<void> attachSceneImage(const QString &sourcePath,
                                   const QString &sceneID,

@@ -9,6 +9,7 @@
 #include "VeskelApp/Sidebar/ProjectTreeProxyModel.h"
 #include "VeskelApp/Sidebar/SidebarItemRoles.h"
 #include "VeskelApp/Sidebar/SidebarTree.h"
+#include "VeskelApp/Sidebar/TrashNotice.h"
 #include "VeskelApp/Widgets/SignalColors.h"
 
 #include <QActionGroup>
@@ -93,6 +94,7 @@ ProjectSidebarView::ProjectSidebarView(AppModel &model, QSettings &settings, QWi
     m_tree->setItemDelegate(m_delegate);
     layout->addWidget(m_tree, 1);
 
+    layout->addWidget(new TrashNotice(model));
     layout->addWidget(makeBottomBar());
 
     // Once the list is whole again after a change (never amid the proxy's own updates): the
