@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSemaphore>
 #include <QSignalSpy>
 #include <QTest>
@@ -257,6 +258,33 @@ struct RecordingRenderer
         return card;
     }
 };
+
+// On an 800×600 screen the card would be scrolled out of sight under the controls: it moves
+// beside them, and the whole popover stays on the screen.
+TEST_F(SceneInspectorTest, OnASmallScreenTheCardStandsBesideTheControlsInSight)
+{
+    QWidget window;
+    window.setGeometry(0, 0, 800, 600);
+    window.show();
+    auto popover = std::make_unique<SceneDetailsPopover>(
+        *editor, &scheduler, [](QWidget *) { return std::optional<QString>(); });
+    popover->setAttribute(Qt::WA_DeleteOnClose, false);
+    const QRect anchor(window.mapToGlobal(QPoint(260, 130)), QSize(100, 24));
+    popover->showBelow(anchor, &window);
+    const QRect screen = window.screen()->availableGeometry().intersected(window.geometry());
+    EXPECT_TRUE(popover->isSideBySide());
+    EXPECT_TRUE(screen.contains(popover->frameGeometry())) << popover->frameGeometry().height();
+    const QWidget *card = popover->cardPreview();
+    const QRect shown(card->mapTo(popover.get(), QPoint()), card->size());
+    EXPECT_TRUE(popover->rect().contains(shown));
+
+    // Where there is room the card stays under the controls.
+    window.setGeometry(0, 0, 1440, 900);
+    if (window.screen()->availableGeometry().height() >= 900) {
+        popover->showBelow(anchor, &window);
+        EXPECT_FALSE(popover->isSideBySide());
+    }
+}
 
 TEST_F(SceneInspectorTest, TheCardPreviewRendersOffTheMainThreadAfterTheLastChange)
 {

@@ -32,7 +32,8 @@ std::optional<double> parse(const QString &text)
 double stepped(double seconds, int direction)
 {
     if (direction < 0)
-        return seconds <= minimumStepped ? seconds : std::max(seconds - stepSeconds, minimumStepped);
+        return seconds <= minimumStepped ? seconds
+                                         : std::max(seconds - stepSeconds, minimumStepped);
     return seconds >= maximumStepped ? seconds : std::min(seconds + stepSeconds, maximumStepped);
 }
 

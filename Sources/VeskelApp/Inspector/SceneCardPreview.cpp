@@ -74,7 +74,10 @@ SceneCardPreview::SceneCardPreview(ProjectEditorViewModel &model,
 
     connect(&m_model, &ProjectEditorViewModel::selectedSceneChanged, this,
             &SceneCardPreview::sceneChanged);
+    connect(&m_model, &ProjectEditorViewModel::projectChanged, this,
+            &SceneCardPreview::reserveRoom);
     updateCaption();
+    reserveRoom();
 }
 
 SceneCardPreview::~SceneCardPreview()
@@ -155,8 +158,28 @@ void SceneCardPreview::display(const QImage &image)
     if (image.isNull())
         return;
     m_image = image;
-    m_card->setPixmap(roundedCard(image, width() > 0 ? width() : 264, devicePixelRatioF()));
+    m_card->setPixmap(roundedCard(image, cardSize().width(), devicePixelRatioF()));
     emit cardShown();
+}
+
+void SceneCardPreview::setColumnWidth(int width)
+{
+    m_columnWidth = width;
+    reserveRoom();
+}
+
+QSize SceneCardPreview::cardSize() const
+{
+    const VideoSettings &video = m_model.project().videoSettings;
+    if (video.width <= 0 || video.height <= 0)
+        return QSize(m_columnWidth, m_columnWidth * 9 / 16);
+    const int width = std::min(m_columnWidth, maxCardHeight * video.width / video.height);
+    return QSize(width, width * video.height / video.width);
+}
+
+void SceneCardPreview::reserveRoom()
+{
+    m_card->setMinimumHeight(cardSize().height());
 }
 
 void SceneCardPreview::updateCaption()

@@ -29,6 +29,8 @@ public:
 
     static constexpr int maxDimension = 1280;
     static constexpr int debounceMs = 500;
+    // A tall (vertical) card is shown narrower, so the inspector stays on a small screen.
+    static constexpr int maxCardHeight = 300;
 
     // The scheduler (not owned) must outlive the preview. It starts hidden (inactive).
     SceneCardPreview(ProjectEditorViewModel &model,
@@ -39,6 +41,10 @@ public:
 
     // Shown or hidden by its disclosure: showing renders at once, hiding cancels.
     void setActive(bool active);
+    // The card's room is kept from the start, at the project's aspect, so the popover's size
+    // is right before the first picture arrives.
+    void setColumnWidth(int width);
+    QSize cardSize() const;
     bool isActive() const { return m_active; }
     bool isRenderScheduled() const { return m_pending != 0; }
     bool isRendering() const { return m_rendering; }
@@ -55,6 +61,7 @@ signals:
     void cardShown();
 
 private:
+    void reserveRoom();
     void sceneChanged();
     void schedule(int delayMs);
     void cancel();
@@ -73,6 +80,7 @@ private:
     std::optional<CardRenderInput> m_lastInput;
     QImage m_image;
     QLabel *m_card = nullptr;
+    int m_columnWidth = 264;
     QLabel *m_caption = nullptr;
 };
 

@@ -57,12 +57,26 @@ SceneDetailsPopover::SceneDetailsPopover(ProjectEditorViewModel &model,
     constexpr int margin = 12;
     m_chips = new SceneTypeChips;
     // Two chips a row with whole names: the popover grows where the names are longer (Russian).
-    const int width = std::max(contentWidth, m_chips->twoColumnWidth() + 2 * margin);
+    m_columnWidth = std::max(contentWidth, m_chips->twoColumnWidth() + 2 * margin) - 2 * margin;
     auto *content = m_content = new QWidget;
-    content->setFixedWidth(width);
-    auto *layout = new QVBoxLayout(content);
-    layout->setContentsMargins(margin, margin, margin, margin);
+    // The controls, then the card: one above the other, or side by side where the screen is
+    // too low for both.
+    m_arrangement = new QBoxLayout(QBoxLayout::TopToBottom, content);
+    m_arrangement->setContentsMargins(margin, margin, margin, margin);
+    m_arrangement->setSpacing(8);
+    auto *controls = new QWidget;
+    controls->setFixedWidth(m_columnWidth);
+    auto *layout = new QVBoxLayout(controls);
+    layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(8);
+    auto *cardColumn = new QWidget;
+    cardColumn->setFixedWidth(m_columnWidth);
+    auto *cardLayout = new QVBoxLayout(cardColumn);
+    cardLayout->setContentsMargins(0, 0, 0, 0);
+    cardLayout->setSpacing(8);
+    m_arrangement->addWidget(controls, 0, Qt::AlignTop);
+    m_arrangement->addWidget(cardColumn, 0, Qt::AlignTop);
+    m_arrangement->addStretch(1);
 
     layout->addWidget(sectionTitle(tr("What the viewer sees")));
     layout->addWidget(m_chips);
@@ -103,13 +117,12 @@ SceneDetailsPopover::SceneDetailsPopover(ProjectEditorViewModel &model,
     disclosureFont.setPointSizeF(disclosureFont.pointSizeF() * 0.9);
     disclosureFont.setWeight(QFont::DemiBold);
     m_disclosure->setFont(disclosureFont);
-    layout->addWidget(m_disclosure);
+    cardLayout->addWidget(m_disclosure);
     m_preview = new SceneCardPreview(model, *scheduler, std::move(renderer));
-    layout->addWidget(m_preview);
-    layout->addStretch(1);
+    m_preview->setColumnWidth(m_columnWidth);
+    cardLayout->addWidget(m_preview);
     scroll->setWidget(content);
-    // Room for the scroll bar, so the content keeps its width when the popover scrolls.
-    scroll->setFixedWidth(width + scroll->verticalScrollBar()->sizeHint().width() + 2);
+    setSideBySide(false);
 
     connect(m_chips, &SceneTypeChips::typeChosen, &model,
             &ProjectEditorViewModel::setSelectedSceneType);
@@ -146,9 +159,39 @@ void SceneDetailsPopover::setCardExpanded(bool expanded)
 void SceneDetailsPopover::fitHeight()
 {
     m_content->layout()->activate();
-    m_scroll->setFixedHeight(std::min(m_content->sizeHint().height() + 2, maximumHeight));
+    m_scroll->setFixedHeight(std::min(m_content->sizeHint().height() + 2, m_maximumHeight));
     if (isVisible())
         adjustSize();
+}
+
+void SceneDetailsPopover::setSideBySide(bool sideBySide)
+{
+    m_arrangement->setDirection(sideBySide ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
+    const QMargins margins = m_arrangement->contentsMargins();
+    const int columns = sideBySide ? 2 : 1;
+    const int width = columns * m_columnWidth + (columns - 1) * m_arrangement->spacing()
+                      + margins.left() + margins.right();
+    m_content->setFixedWidth(width);
+    // Room for the scroll bar, so the content keeps its width when the popover scrolls.
+    m_scroll->setFixedWidth(width + m_scroll->verticalScrollBar()->sizeHint().width() + 2);
+    fitHeight();
+}
+
+bool SceneDetailsPopover::isSideBySide() const
+{
+    return m_arrangement->direction() == QBoxLayout::LeftToRight;
+}
+
+void SceneDetailsPopover::arrangeFor(const QSize &available)
+{
+    // The popover's frame and a little air above and below.
+    const int room = available.height() - 2 * frameWidth() - 16;
+    m_maximumHeight = std::max(120, std::min(maximumHeight, room));
+    setSideBySide(false);
+    m_content->layout()->activate();
+    const int wideWidth = 2 * m_columnWidth + 3 * m_arrangement->spacing() + 32;
+    if (m_content->sizeHint().height() > m_maximumHeight && wideWidth <= available.width())
+        setSideBySide(true);
 }
 
 void SceneDetailsPopover::showEvent(QShowEvent *event)

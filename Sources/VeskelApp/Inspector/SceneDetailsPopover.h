@@ -6,6 +6,7 @@
 
 #include <QPointer>
 
+class QBoxLayout;
 class QScrollArea;
 class QToolButton;
 class QPushButton;
@@ -45,8 +46,11 @@ public:
     SceneImageSection *imageSection() const { return m_image; }
     QToolButton *cardDisclosure() const { return m_disclosure; }
     SceneCardPreview *cardPreview() const { return m_preview; }
+    // The card beside the controls rather than under them.
+    bool isSideBySide() const;
 
 protected:
+    void arrangeFor(const QSize &available) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
 
@@ -55,11 +59,15 @@ private:
     void setCardExpanded(bool expanded);
     // As tall as the content, up to the maximum; beyond it the content scrolls.
     void fitHeight();
+    void setSideBySide(bool sideBySide);
 
     QPointer<ProjectEditorViewModel> m_model;
     std::unique_ptr<EditorScheduler> m_ownedScheduler;
     QScrollArea *m_scroll = nullptr;
     QWidget *m_content = nullptr;
+    QBoxLayout *m_arrangement = nullptr;
+    int m_columnWidth = contentWidth;
+    int m_maximumHeight = maximumHeight;
     SceneTypeChips *m_chips = nullptr;
     CompactDurationField *m_duration = nullptr;
     QPushButton *m_recalculate = nullptr;

@@ -54,12 +54,13 @@ void SelectableChip::paintEvent(QPaintEvent *)
     const QRectF symbol(padding, (height() - symbolSide) / 2.0, symbolSide, symbolSide);
     IconProvider::paint(painter, symbol, m_symbolName, m_tint);
     painter.setFont(font());
-    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
-                                   QPalette::WindowText));
+    painter.setPen(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
     const QRectF textRect(symbol.right() + gap, 0, width() - symbol.right() - gap - padding / 2.0,
                           height());
-    painter.drawText(textRect, Qt::AlignVCenter | Qt::AlignLeft,
-                     painter.fontMetrics().elidedText(text(), Qt::ElideRight, int(textRect.width())));
+    painter.drawText(
+        textRect, Qt::AlignVCenter | Qt::AlignLeft,
+        painter.fontMetrics().elidedText(text(), Qt::ElideRight, int(textRect.width())));
 }
 
 } // namespace veskel

@@ -1,5 +1,7 @@
 #include "VeskelApp/Widgets/Popover.h"
 
+#include "VeskelApp/Widgets/PopoverPlacement.h"
+
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -20,19 +22,15 @@ void Popover::showBelow(QWidget *anchor)
 
 void Popover::showBelow(const QRect &anchorGlobal, QWidget *window)
 {
-    adjustSize();
-    QPoint position(anchorGlobal.center().x() - width() / 2, anchorGlobal.bottom() + 5);
     // Kept inside the anchor's window where it fits, and on its screen in any case.
     QRect available = window->geometry();
-    if (const QScreen *screen = window->screen())
-        available = available.intersected(screen->availableGeometry());
-    if (available.width() >= width()) {
-        position.setX(std::clamp(position.x(), available.left(),
-                                 std::max(available.left(), available.right() - width())));
-        position.setY(std::clamp(position.y(), available.top(),
-                                 std::max(available.top(), available.bottom() - height())));
-    }
-    move(position);
+    const QRect screenArea = window->screen() ? window->screen()->availableGeometry() : available;
+    available = available.intersected(screenArea);
+    arrangeFor(available.size());
+    adjustSize();
+    if (width() > available.width() || height() > available.height())
+        available = screenArea;
+    move(PopoverPlacement::place(size(), anchorGlobal, available).topLeft());
     show();
 }
 
