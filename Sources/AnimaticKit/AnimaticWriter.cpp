@@ -16,6 +16,7 @@
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
+#include <libavutil/log.h>
 }
 
 namespace veskel {
@@ -219,6 +220,9 @@ std::expected<void, AnimaticError> AnimaticWriter::write(const AnimaticPlan &pla
 {
     if (const auto valid = checkPlan(plan); !valid)
         return valid;
+    // FFmpeg would print the encoders' statistics on the program's standard error; failures
+    // come back as errors anyway.
+    av_log_set_level(AV_LOG_ERROR);
 
     const QFileInfo output(plan.outputPath);
     // Beside the output, so putting it in place is a rename within one file system.

@@ -83,7 +83,7 @@ TEST_P(AnimaticMovie, ShowsEachCardForItsFramesOverItsNarration)
         starts.append(starts.last() + std::lround(s * movieCase.fps));
     const qint64 total = starts.last();
     qint64 progressCalls = 0;
-    qint64 lastProgress = -1;
+    qint64 lastProgress = 0;
     const auto written = AnimaticWriter::write(plan, [&](qint64 done, qint64 of) {
         ++progressCalls;
         EXPECT_EQ(done, lastProgress + 1);
