@@ -21,6 +21,33 @@
     </message>
 </context>
 <context>
+    <name>AnimaticError</name>
+    <message>
+        <source>The animatic cannot be written: %1</source>
+        <translation>Аниматик не может быть записан: %1</translation>
+    </message>
+    <message>
+        <source>The card of %1 could not be read from %2. Export again.</source>
+        <translation>Не удалось прочитать карточку %1 из %2. Экспортируйте ещё раз.</translation>
+    </message>
+    <message>
+        <source>The animatic needs FFmpeg&apos;s %1 encoder, which this system&apos;s FFmpeg lacks.</source>
+        <translation>Для аниматика нужен кодировщик %1 из FFmpeg, а в FFmpeg этой системы его нет.</translation>
+    </message>
+    <message>
+        <source>The animatic could not be encoded: %1</source>
+        <translation>Не удалось закодировать аниматик: %1</translation>
+    </message>
+    <message>
+        <source>The animatic could not be written: %1</source>
+        <translation>Не удалось записать аниматик: %1</translation>
+    </message>
+    <message>
+        <source>The animatic was cancelled. The previous one, if any, is unchanged.</source>
+        <translation>Запись аниматика отменена. Прежний аниматик, если он был, не изменился.</translation>
+    </message>
+</context>
+<context>
     <name>AppAppearance</name>
     <message>
         <source>Match system appearance</source>

@@ -13,6 +13,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <optional>
 
 namespace veskel {
 
@@ -29,7 +30,77 @@ QString assetID(qsizetype index)
     return u'r' + QString::number(index + 3);
 }
 
-QStringList resourceElements(const QList<Scene> &scenes, const FCPXMLExportInput &input)
+// A scene's narration as the document holds it: an audio asset, and a clip of it connected
+// below the scene's card.
+struct NarrationClip
+{
+    QString assetID;
+    qint64 frames = 0;
+    NarrationFile file;
+};
+
+// Asset ids go on after the cards' in scene order; a narration too short for one frame is left
+// out, since a clip cannot be shorter.
+QList<std::optional<NarrationClip>> narrationClips(const QList<Scene> &scenes,
+                                                   const ClipTimeline &timeline,
+                                                   const FCPXMLExportInput &input)
+{
+    QList<std::optional<NarrationClip>> clips(scenes.size());
+    qsizetype nextAsset = scenes.size();
+    for (qsizetype i = 0; i < scenes.size(); ++i) {
+        const auto narration = input.narrations.constFind(scenes.at(i).id);
+        if (narration == input.narrations.cend())
+            continue;
+        const qint64 frames = narration->framesUnder(timeline.placements.at(i).frames,
+                                                     input.project.videoSettings.fps);
+        if (frames > 0)
+            clips[i] = NarrationClip{assetID(nextAsset++), frames, *narration};
+    }
+    return clips;
+}
+
+QString mediaRep(const QString &source)
+{
+    return element(QStringLiteral("media-rep"),
+                   {{QStringLiteral("kind"), QStringLiteral("original-media")},
+                    {QStringLiteral("src"), source}},
+                   3);
+}
+
+QString narrationAsset(const Scene &scene, const NarrationClip &clip)
+{
+    const QString rate = QString::number(NarrationFile::sampleRate);
+    return element(QStringLiteral("asset"),
+                   {{QStringLiteral("id"), clip.assetID},
+                    {QStringLiteral("name"), NarrationFile::clipName(scene)},
+                    {QStringLiteral("start"), zeroTime},
+                    {QStringLiteral("duration"),
+                     FCPTime(clip.file.sampleCount, NarrationFile::sampleRate).fcpxmlString()},
+                    {QStringLiteral("hasAudio"), QStringLiteral("1")},
+                    {QStringLiteral("audioSources"), QStringLiteral("1")},
+                    {QStringLiteral("audioChannels"), QStringLiteral("1")},
+                    {QStringLiteral("audioRate"), rate}},
+                   2, mediaRep(clip.file.relativePath));
+}
+
+// Below the card (lane -1), from its first frame, in the dialogue role.
+QString narrationClipElement(const Scene &scene, const NarrationClip &clip, int fps)
+{
+    return element(
+        QStringLiteral("asset-clip"),
+        {{QStringLiteral("ref"), clip.assetID},
+         {QStringLiteral("lane"), QStringLiteral("-1")},
+         {QStringLiteral("name"), NarrationFile::clipName(scene)},
+         {QStringLiteral("offset"), zeroTime},
+         {QStringLiteral("start"), zeroTime},
+         {QStringLiteral("duration"), FCPTime::fromFrames(clip.frames, fps).fcpxmlString()},
+         {QStringLiteral("audioRole"), QStringLiteral("dialogue")}},
+        1);
+}
+
+QStringList resourceElements(const QList<Scene> &scenes,
+                             const QList<std::optional<NarrationClip>> &narrations,
+                             const FCPXMLExportInput &input)
 {
     const VideoSettings &video = input.project.videoSettings;
     const QString width = QString::number(video.width);
@@ -54,20 +125,19 @@ QStringList resourceElements(const QList<Scene> &scenes, const FCPXMLExportInput
         2);
     for (qsizetype i = 0; i < scenes.size(); ++i) {
         const Scene &scene = scenes.at(i);
-        const QString mediaRep
-            = element(QStringLiteral("media-rep"),
-                      {{QStringLiteral("kind"), QStringLiteral("original-media")},
-                       {QStringLiteral("src"),
-                        QStringLiteral("Media/") + input.cardFileNames.value(scene.id)}},
-                      3);
-        resources << element(QStringLiteral("asset"),
-                             {{QStringLiteral("id"), assetID(i)},
-                              {QStringLiteral("name"), scene.clipName()},
-                              {QStringLiteral("start"), zeroTime},
-                              {QStringLiteral("duration"), zeroTime},
-                              {QStringLiteral("hasVideo"), QStringLiteral("1")},
-                              {QStringLiteral("format"), QStringLiteral("r2")}},
-                             2, mediaRep);
+        resources << element(
+            QStringLiteral("asset"),
+            {{QStringLiteral("id"), assetID(i)},
+             {QStringLiteral("name"), scene.clipName()},
+             {QStringLiteral("start"), zeroTime},
+             {QStringLiteral("duration"), zeroTime},
+             {QStringLiteral("hasVideo"), QStringLiteral("1")},
+             {QStringLiteral("format"), QStringLiteral("r2")}},
+            2, mediaRep(QStringLiteral("Media/") + input.cardFileNames.value(scene.id)));
+    }
+    for (qsizetype i = 0; i < scenes.size(); ++i) {
+        if (narrations.at(i))
+            resources << narrationAsset(scenes.at(i), *narrations.at(i));
     }
     return resources;
 }
@@ -126,15 +196,18 @@ FCPXML114Exporter::exportDocument(const FCPXMLExportInput &input) const
         }
     }
 
-    const QStringList resources = resourceElements(scenes, input);
-
     const ClipTimeline timeline = ClipTimeline::of(scenes, fps);
+    const auto narrations = narrationClips(scenes, timeline, input);
+    const QStringList resources = resourceElements(scenes, narrations, input);
     const FCPTime total = FCPTime::fromFrames(timeline.totalFrames, fps);
 
     QStringList clips;
     for (qsizetype i = 0; i < scenes.size(); ++i) {
         const Scene &scene = scenes.at(i);
         const ClipTimeline::Placement &clip = timeline.placements.at(i);
+        QString connected = markerElement(scene, fps);
+        if (narrations.at(i))
+            connected.prepend(narrationClipElement(scene, *narrations.at(i), fps) + u'\n');
         clips << element(
             QStringLiteral("video"),
             {{QStringLiteral("ref"), assetID(i)},
@@ -142,7 +215,7 @@ FCPXML114Exporter::exportDocument(const FCPXMLExportInput &input) const
              {QStringLiteral("offset"), FCPTime::fromFrames(clip.offsetFrames, fps).fcpxmlString()},
              {QStringLiteral("duration"), FCPTime::fromFrames(clip.frames, fps).fcpxmlString()},
              {QStringLiteral("start"), zeroTime}},
-            1, markerElement(scene, fps));
+            1, connected);
     }
 
     const QString spine = element(QStringLiteral("spine"), {}, 0, indent(clips.join(u'\n'), 1));

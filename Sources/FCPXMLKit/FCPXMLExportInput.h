@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FCPXMLKit/FCPXMLVersion.h"
+#include "FCPXMLKit/NarrationFile.h"
 #include "StoryboardCore/Models/StoryboardProject.h"
 
 #include <QHash>
@@ -17,6 +18,8 @@ struct FCPXMLExportInput
     // Absolute path of the folder that holds Media and will hold the document.
     QString exportFolderPath;
     FCPXMLVersion version = FCPXMLVersion::v1_14;
+    // Scene id → its scratch narration, connected under the scene's card; none for most exports.
+    QHash<QString, NarrationFile> narrations = {};
 
     bool operator==(const FCPXMLExportInput &) const = default;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FCPXMLKit/NarrationFile.h"
 #include "StoryboardCore/Models/StoryboardProject.h"
 
 #include <QHash>
@@ -14,6 +15,8 @@ struct OTIOExportInput
     QHash<QString, QString> cardFileNames;
     // The absolute folder that holds Media; the media references point into it.
     QString exportFolderPath;
+    // Scene id → its scratch narration; with any, an audio track runs beside the video track.
+    QHash<QString, NarrationFile> narrations = {};
 };
 
 } // namespace veskel

@@ -2,10 +2,12 @@
 
 #include "FCPXMLKit/ClipTimeline.h"
 #include "FCPXMLKit/MarkerText.h"
+#include "FCPXMLKit/SaturatingArithmetic.h"
 #include "FCPXMLKit/TimelineFileName.h"
 #include "OTIOKit/OTIOJSONText.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QUrl>
 
 #include <algorithm>
@@ -59,18 +61,37 @@ QString marker(const Scene &scene, int rate)
                    {QStringLiteral("comment"), string(text.note)}});
 }
 
-QString
-cardReference(const QString &cardFileName, const QString &exportFolder, qint64 frames, int rate)
+// A file inside the export folder, `name` being its file name there.
+QString externalReference(const QString &relativePath,
+                          const QString &name,
+                          const QString &exportFolder,
+                          const QString &availableRange)
 {
-    const QString path
-        = QDir(exportFolder).absoluteFilePath(QStringLiteral("Media/") + cardFileName);
+    const QString path = QDir(exportFolder).absoluteFilePath(relativePath);
     const QString url = QUrl::fromLocalFile(QDir::cleanPath(path)).toString(QUrl::FullyEncoded);
     return object({{schemaKey, string(QStringLiteral("ExternalReference.1"))},
                    {QStringLiteral("metadata"), object({})},
-                   {QStringLiteral("name"), string(cardFileName)},
-                   {QStringLiteral("available_range"), timeRange(0, frames, rate)},
+                   {QStringLiteral("name"), string(name)},
+                   {QStringLiteral("available_range"), availableRange},
                    {QStringLiteral("available_image_bounds"), null()},
                    {QStringLiteral("target_url"), string(url)}});
+}
+
+QString clipObject(const QString &name,
+                   qint64 frames,
+                   int rate,
+                   const QStringList &markers,
+                   const QString &reference)
+{
+    return object({{schemaKey, string(QStringLiteral("Clip.2"))},
+                   {QStringLiteral("metadata"), object({})},
+                   {QStringLiteral("name"), string(name)},
+                   {QStringLiteral("source_range"), timeRange(0, frames, rate)},
+                   {QStringLiteral("effects"), array({})},
+                   {QStringLiteral("markers"), array(markers)},
+                   {QStringLiteral("enabled"), boolean(true)},
+                   {QStringLiteral("media_references"), object({{mediaKey, reference}})},
+                   {QStringLiteral("active_media_reference_key"), string(mediaKey)}});
 }
 
 QString clip(const Scene &scene,
@@ -78,17 +99,56 @@ QString clip(const Scene &scene,
              const OTIOExportInput &input,
              int rate)
 {
-    const QString reference = cardReference(input.cardFileNames.value(scene.id),
-                                            input.exportFolderPath, placement.frames, rate);
-    return object({{schemaKey, string(QStringLiteral("Clip.2"))},
+    const QString card = input.cardFileNames.value(scene.id);
+    const QString reference
+        = externalReference(QStringLiteral("Media/") + card, card, input.exportFolderPath,
+                            timeRange(0, placement.frames, rate));
+    return clipObject(scene.clipName(), placement.frames, rate, {marker(scene, rate)}, reference);
+}
+
+QString gap(qint64 frames, int rate)
+{
+    return object({{schemaKey, string(QStringLiteral("Gap.1"))},
                    {QStringLiteral("metadata"), object({})},
-                   {QStringLiteral("name"), string(scene.clipName())},
-                   {QStringLiteral("source_range"), timeRange(0, placement.frames, rate)},
+                   {QStringLiteral("name"), string({})},
+                   {QStringLiteral("source_range"), timeRange(0, frames, rate)},
                    {QStringLiteral("effects"), array({})},
-                   {QStringLiteral("markers"), array({marker(scene, rate)})},
-                   {QStringLiteral("enabled"), boolean(true)},
-                   {QStringLiteral("media_references"), object({{mediaKey, reference}})},
-                   {QStringLiteral("active_media_reference_key"), string(mediaKey)}});
+                   {QStringLiteral("markers"), array({})},
+                   {QStringLiteral("enabled"), boolean(true)}});
+}
+
+// The audio track's items: each narration from its scene's first frame, cut at the scene's end
+// as in the FCPXML; gaps (joined where they meet) fill the rest, to the end of the last scene.
+QStringList narrationItems(const QList<Scene> &scenes,
+                           const ClipTimeline &timeline,
+                           const OTIOExportInput &input,
+                           int rate)
+{
+    QStringList items;
+    qint64 silence = 0;
+    for (qsizetype i = 0; i < scenes.size(); ++i) {
+        const Scene &scene = scenes.at(i);
+        const qint64 sceneFrames = timeline.placements.at(i).frames;
+        const auto narration = input.narrations.constFind(scene.id);
+        const qint64 heard
+            = narration == input.narrations.cend()
+                  ? 0
+                  : narration->framesUnder(sceneFrames, input.project.videoSettings.fps);
+        if (heard > 0) {
+            if (silence > 0)
+                items << gap(silence, rate);
+            silence = 0;
+            const QString file = QFileInfo(narration->relativePath).fileName();
+            const QString reference = externalReference(
+                narration->relativePath, file, input.exportFolderPath,
+                timeRange(0, narration->sampleCount, NarrationFile::sampleRate));
+            items << clipObject(NarrationFile::clipName(scene), heard, rate, {}, reference);
+        }
+        silence = saturatingAdd(silence, sceneFrames - heard);
+    }
+    if (silence > 0)
+        items << gap(silence, rate);
+    return items;
 }
 
 // The members every composition (stack, track) shares, children last.
@@ -121,8 +181,14 @@ OTIOExportResult OTIOTimelineExporter::exportDocument(const OTIOExportInput &inp
 
     Members track = composition(QStringLiteral("Track.1"), QStringLiteral("V1"), clips);
     track.append({QStringLiteral("kind"), string(QStringLiteral("Video"))});
-    const Members stack
-        = composition(QStringLiteral("Stack.1"), QStringLiteral("tracks"), {object(track)});
+    QStringList tracks{object(track)};
+    if (!input.narrations.isEmpty()) {
+        Members audio = composition(QStringLiteral("Track.1"), QStringLiteral("A1"),
+                                    narrationItems(scenes, timeline, input, rate));
+        audio.append({QStringLiteral("kind"), string(QStringLiteral("Audio"))});
+        tracks << object(audio);
+    }
+    const Members stack = composition(QStringLiteral("Stack.1"), QStringLiteral("tracks"), tracks);
 
     // Editors that read it take the format from here; OpenTimelineIO itself has no field for it.
     const QString format = object({{QStringLiteral("width"), integer(video.width)},

@@ -16,17 +16,20 @@ using namespace veskel::test;
 namespace {
 
 std::expected<FCPXMLExportResult, FCPXMLExportError>
-exportWithCards(const StoryboardProject &project)
+exportWithCards(const StoryboardProject &project,
+                const QHash<QString, NarrationFile> &narrations = {})
 {
     const ExportFolder folder = makeExportFolder(project);
-    return FCPXML114Exporter().exportDocument({project, folder.cardFileNames, folder.path()});
+    return FCPXML114Exporter().exportDocument(
+        {project, folder.cardFileNames, folder.path(), FCPXMLVersion::v1_14, narrations});
 }
 
 // Exports, then holds the document to the DTD and to the timeline rule: every clip starts where
 // the ones before it end, and the sequence lasts as long as all of them.
-QString exportValidated(const StoryboardProject &project)
+QString exportValidated(const StoryboardProject &project,
+                        const QHash<QString, NarrationFile> &narrations = {})
 {
-    const auto result = exportWithCards(project);
+    const auto result = exportWithCards(project, narrations);
     if (!result) {
         ADD_FAILURE() << result.error().description().toStdString();
         return {};
@@ -85,6 +88,50 @@ TEST(FCPXML114Exporter, WritesTheOneSceneDocumentExactly)
     EXPECT_EQ(fcpxmlDTDViolations(result->xml), QStringList());
 }
 
+// Beside the one-scene document above: the narration's asset after the cards', its clip below
+// the card before the marker.
+TEST(FCPXML114Exporter, NarrationAssetAndClipAreWrittenExactly)
+{
+    const StoryboardProject project = makeProject(QStringLiteral("Intro video"), 25,
+                                                  {makeScene(0, QStringLiteral("Opening"), 5)});
+    const QString xml = exportValidated(
+        project, {{QStringLiteral("SCENE-0"), {QStringLiteral("Narration/S001.wav"), 150'000}}});
+    EXPECT_TRUE(xml.contains(QString::fromUtf8(R"xml(
+                    </asset>
+                    <asset audioChannels="1" audioRate="48000" audioSources="1" duration="150000/48000s" hasAudio="1" id="r4" name="S001 · Opening · Narration" start="0s">
+                        <media-rep kind="original-media" src="Narration/S001.wav"/>
+                    </asset>
+    </resources>
+)xml"))) << xml.toStdString();
+    EXPECT_TRUE(xml.contains(QString::fromUtf8(R"xml(start="0s">
+                                        <asset-clip audioRole="dialogue" duration="78/25s" lane="-1" name="S001 · Opening · Narration" offset="0s" ref="r4" start="0s"/>
+                                        <marker duration="1/25s" note="" start="0s" value="S001 · Opening"/>
+                                        </video>
+)xml")));
+}
+
+// A narration is heard in whole frames of its file, never past its card's end; one shorter
+// than a frame has no clip.
+TEST(FCPXML114Exporter, NarrationClipsAreCutToTheirCardsAndFiles)
+{
+    const StoryboardProject project = makeProject(
+        QStringLiteral("N"), 25, {makeScene(0, {}, 2), makeScene(1, {}, 1), makeScene(2, {}, 1)});
+    const QString xml = exportValidated(
+        project, {{QStringLiteral("SCENE-0"), {QStringLiteral("Narration/S001.wav"), 72'100}},
+                  {QStringLiteral("SCENE-1"), {QStringLiteral("Narration/S002.wav"), 480'000}},
+                  {QStringLiteral("SCENE-2"), {QStringLiteral("Narration/S003.wav"), 500}}});
+    QStringList clips;
+    for (const ElementAttributes &clip : elementsNamed(xml, QStringLiteral("asset-clip")))
+        clips << clip.value("ref") + u' ' + clip.value("duration");
+    EXPECT_EQ(clips, QStringList({"r6 37/25s", "r7 25/25s"}));
+    QStringList sounds;
+    for (const ElementAttributes &asset : elementsNamed(xml, QStringLiteral("asset"))) {
+        if (asset.contains("hasAudio"))
+            sounds << asset.value("id") + u' ' + asset.value("duration");
+    }
+    EXPECT_EQ(sounds, QStringList({"r6 72100/48000s", "r7 480000/48000s"}));
+}
+
 TEST(FCPXML114Exporter, ValidatorRejectsABrokenDocument)
 {
     // Guards the helper itself: a clip pointing at no resource must not pass.
@@ -110,6 +157,13 @@ TEST_P(FCPXMLDocument, IsValidAndClipsFollowEachOther)
         for (const ElementAttributes &marker : elementsNamed(xml, QString::fromUtf16(kind)))
             EXPECT_EQ(marker.value("duration"), QStringLiteral("1/%1s").arg(fps));
     }
+}
+
+TEST_P(FCPXMLDocument, StaysValidWithNarrationsBelowTheCards)
+{
+    const auto [documentCase, fps] = GetParam();
+    const StoryboardProject project = documentCase.make(fps);
+    exportValidated(project, narrationsOfEveryOtherScene(project));
 }
 
 INSTANTIATE_TEST_SUITE_P(Projects, FCPXMLDocument, everyTimelineAtEveryRate(), timelineCaseName);

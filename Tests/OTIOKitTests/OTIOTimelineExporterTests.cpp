@@ -25,9 +25,12 @@ using namespace veskel::test;
 
 namespace {
 
-OTIOExportResult exportOTIO(const StoryboardProject &project, const ExportFolder &folder)
+OTIOExportResult exportOTIO(const StoryboardProject &project,
+                            const ExportFolder &folder,
+                            const QHash<QString, NarrationFile> &narrations = {})
 {
-    return OTIOTimelineExporter::exportDocument({project, folder.cardFileNames, folder.path()});
+    return OTIOTimelineExporter::exportDocument(
+        {project, folder.cardFileNames, folder.path(), narrations});
 }
 
 // Where a control character stands raw inside a string of the JSON text: JSON allows none
@@ -69,6 +72,7 @@ const QHash<QString, QSet<QString>> &schemaFields()
         {"Stack.1", item + QSet<QString>{"children"}},
         {"Track.1", item + QSet<QString>{"children", "kind"}},
         {"Clip.2", item + QSet<QString>{"media_references", "active_media_reference_key"}},
+        {"Gap.1", item},
         {"ExternalReference.1",
          {"OTIO_SCHEMA", "metadata", "name", "available_range", "available_image_bounds",
           "target_url"}},
@@ -113,9 +117,14 @@ void expectSchemas(const QJsonValue &value, const QString &where)
     }
 }
 
+QJsonArray tracksOf(const QJsonObject &timeline)
+{
+    return timeline.value(u"tracks").toObject().value(u"children").toArray();
+}
+
 QJsonArray clipsOf(const QJsonObject &timeline)
 {
-    const QJsonArray tracks = timeline.value(u"tracks").toObject().value(u"children").toArray();
+    const QJsonArray tracks = tracksOf(timeline);
     EXPECT_EQ(tracks.size(), 1);
     EXPECT_EQ(tracks.at(0).toObject().value(u"kind").toString(), u"Video");
     return tracks.at(0).toObject().value(u"children").toArray();
@@ -144,6 +153,88 @@ QStringList fcpxmlMarkerAttribute(const QString &xml, const QString &name)
     }
     return values;
 }
+
+// A clip on a timeline: where it starts, how long it is, its name.
+struct Placed
+{
+    qint64 start = 0;
+    qint64 frames = 0;
+    QString name;
+    bool operator==(const Placed &) const = default;
+};
+
+void PrintTo(const Placed &placed, std::ostream *out)
+{
+    *out << placed.name.toStdString() << " at " << placed.start << " for " << placed.frames;
+}
+
+// The FCPXML's connected clips, placed on the sequence by the card they hang from.
+QList<Placed> fcpxmlConnectedClips(const QString &xml, int fps)
+{
+    QList<Placed> clips;
+    qint64 cardStart = 0;
+    QXmlStreamReader reader(xml);
+    while (!reader.atEnd()) {
+        if (reader.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        const QXmlStreamAttributes attributes = reader.attributes();
+        if (reader.name() == u"video")
+            cardStart = framesOf(attributes.value(QLatin1StringView("offset")), fps);
+        else if (reader.name() == u"asset-clip")
+            clips.append(
+                {saturatingAdd(cardStart,
+                               framesOf(attributes.value(QLatin1StringView("offset")), fps)),
+                 framesOf(attributes.value(QLatin1StringView("duration")), fps),
+                 attributes.value(QLatin1StringView("name")).toString()});
+    }
+    return clips;
+}
+
+class OTIONarration : public ::testing::TestWithParam<std::tuple<TimelineCase, int>>
+{
+};
+
+// Each narration starts with its card and lasts as its FCPXML clip; single gaps fill the rest,
+// so both tracks end together.
+TEST_P(OTIONarration, AudioTrackKeepsInStepWithTheFCPXML)
+{
+    const auto [timelineCase, fps] = GetParam();
+    const StoryboardProject project = timelineCase.make(fps);
+    const ExportFolder folder = makeExportFolder(project);
+    const auto narrations = narrationsOfEveryOtherScene(project);
+    const auto fcpxml = FCPXML114Exporter().exportDocument(
+        {project, folder.cardFileNames, folder.path(), FCPXMLVersion::v1_14, narrations});
+    ASSERT_TRUE(fcpxml.has_value());
+    const QJsonObject timeline = parsed(exportOTIO(project, folder, narrations).json);
+    expectSchemas(timeline, QStringLiteral("timeline"));
+    const QJsonArray tracks = tracksOf(timeline);
+    ASSERT_EQ(tracks.size(), 2);
+    EXPECT_EQ(tracks.at(1)[u"kind"].toString(), u"Audio");
+
+    QList<Placed> sounds;
+    qint64 at = 0;
+    QString previous;
+    for (const QJsonValue item : tracks.at(1)[u"children"].toArray()) {
+        const QString schema = item[u"OTIO_SCHEMA"].toString();
+        EXPECT_FALSE(schema == u"Gap.1" && previous == schema) << "gaps next to each other";
+        previous = schema;
+        const qint64 frames = ::frames(item[u"source_range"][u"duration"], fps);
+        if (schema == u"Clip.2") {
+            sounds.append({at, frames, item[u"name"].toString()});
+            const QJsonValue file = item[u"media_references"][u"DEFAULT_MEDIA"];
+            EXPECT_TRUE(file[u"target_url"].toString().contains(u"/Narration/S0"));
+            EXPECT_EQ(file[u"available_range"][u"duration"][u"rate"].toDouble(), 48000);
+        }
+        at = saturatingAdd(at, frames);
+    }
+    EXPECT_EQ(sounds, fcpxmlConnectedClips(fcpxml->xml, fps));
+    EXPECT_EQ(
+        at,
+        framesOf(elementsNamed(fcpxml->xml, QStringLiteral("sequence")).value(0).value("duration"),
+                 fps));
+}
+
+INSTANTIATE_TEST_SUITE_P(Projects, OTIONarration, everyTimelineAtEveryRate(), timelineCaseName);
 
 TEST(OTIOTimelineExporter, WritesTheOneSceneDocumentExactly)
 {

@@ -30,9 +30,12 @@ StoryboardProject sampleProject()
     scene.tags = {QStringLiteral("a")};
     scene.createdAt = utc("2025-03-01T10:15:00Z");
     scene.updatedAt = utc("2025-03-01T10:16:00Z");
-    scene.image = SceneImage{QStringLiteral("I1"), QStringLiteral("ref.png"),
+    scene.image = SceneImage{QStringLiteral("I1"),
+                             QStringLiteral("ref.png"),
                              QStringLiteral("5C1D6B58-0E1A-4F63-9C2B-7A1D2E3F4A5B.png"),
-                             SceneImage::MimeType::png, 640, 480};
+                             SceneImage::MimeType::png,
+                             640,
+                             480};
 
     StoryboardProject project;
     project.id = QStringLiteral("P1");
@@ -178,8 +181,8 @@ QByteArray minimalProject(const QString &sceneObject, const QString &extraProjec
         .toUtf8();
 }
 
-const QString minimalScene = QStringLiteral(
-    R"({"id": "S", "order": 0, "title": "One", "durationSeconds": 3})");
+const QString minimalScene
+    = QStringLiteral(R"({"id": "S", "order": 0, "title": "One", "durationSeconds": 3})");
 
 TEST(ProjectJSONCodec, MinimalSceneReadsWithEveryDefault)
 {
@@ -207,10 +210,11 @@ TEST(ProjectJSONCodec, MinimalSceneReadsWithEveryDefault)
 
 TEST(ProjectJSONCodec, ReadsAnyVersionAndAcceptsUnescapedSlashes)
 {
-    const auto project = ProjectJSONCodec::decode(minimalProject(
-        QStringLiteral(R"({"id": "S", "order": 0, "title": "a/b", "durationSeconds": 3})"),
-        QStringLiteral(R"(, "unknownKey": [1, 2])"))
-                                                      .replace("\"version\": 1", "\"version\": 7"));
+    const auto project = ProjectJSONCodec::decode(
+        minimalProject(
+            QStringLiteral(R"({"id": "S", "order": 0, "title": "a/b", "durationSeconds": 3})"),
+            QStringLiteral(R"(, "unknownKey": [1, 2])"))
+            .replace("\"version\": 1", "\"version\": 7"));
     ASSERT_TRUE(project.has_value()) << project.error().description().toStdString();
     EXPECT_EQ(project->version, 7);
     EXPECT_EQ(project->scenes.first().title, QStringLiteral("a/b"));
@@ -233,7 +237,8 @@ void PrintTo(const FailureCase &c, std::ostream *os)
 }
 
 class ProjectJSONCodecFailure : public ::testing::TestWithParam<FailureCase>
-{};
+{
+};
 
 TEST_P(ProjectJSONCodecFailure, FailsTheWholeRead)
 {
@@ -257,7 +262,8 @@ QByteArray replaced(const char *from, const char *to)
 using K = ProjectCodecError::Kind;
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, ProjectJSONCodecFailure,
+    Cases,
+    ProjectJSONCodecFailure,
     ::testing::Values(
         FailureCase{"truncated", QByteArray(R"({"id": "P", )"), K::malformedJSON, ""},
         FailureCase{"array at top", QByteArray("[]"), K::wrongType, ""},
@@ -280,15 +286,22 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"string for number",
                     withScene(R"({"id": "S", "order": 0, "title": "", "durationSeconds": "3"})"),
                     K::wrongType, "scenes[0].durationSeconds"},
-        FailureCase{"string for bool", replaced("\"includeJsonBackup\": true", "\"includeJsonBackup\": \"yes\""),
+        FailureCase{"string for bool",
+                    replaced("\"includeJsonBackup\": true", "\"includeJsonBackup\": \"yes\""),
                     K::wrongType, "exportSettings.includeJsonBackup"},
-        FailureCase{"scenes not an array", replaced("\"scenes\": [", "\"scenes\": {\"a\": [").replace("]\n}", "]}\n}"),
+        FailureCase{"number for the animatic flag",
+                    replaced("\"renderCardsAsPng\": true,",
+                             "\"renderCardsAsPng\": true, \"includeAnimatic\": 1,"),
+                    K::wrongType, "exportSettings.includeAnimatic"},
+        FailureCase{"scenes not an array",
+                    replaced("\"scenes\": [", "\"scenes\": {\"a\": [").replace("]\n}", "]}\n}"),
                     K::wrongType, "scenes"},
         FailureCase{"unknown scene type",
                     withScene(R"({"id": "S", "order": 0, "title": "", "durationSeconds": 3,
                                   "type": "cartoon"})"),
                     K::unknownRawValue, "scenes[0].type"},
-        FailureCase{"unknown export mode", replaced("\"exportMode\": \"zip\"", "\"exportMode\": \"folder\""),
+        FailureCase{"unknown export mode",
+                    replaced("\"exportMode\": \"zip\"", "\"exportMode\": \"folder\""),
                     K::unknownRawValue, "exportSettings.exportMode"},
         FailureCase{"unknown colour space", replaced("Rec.709", "P3"), K::unknownRawValue,
                     "videoSettings.colorSpace"},
@@ -324,6 +337,23 @@ TEST(ProjectJSONCodec, UnknownBlockRoleReadsAsNote)
     ASSERT_EQ(project->scriptBlocks.size(), 1);
     EXPECT_EQ(project->scriptBlocks.first().role, ScriptBlockRole::note);
     EXPECT_FALSE(project->scriptBlocks.first().sceneID.has_value());
+}
+
+// Off, the file has no key for it (the expected file above); on, it reads back on.
+TEST(ProjectJSONCodec, AnimaticFlagIsWrittenOnlyWhenOn)
+{
+    StoryboardProject project = sampleProject();
+    project.exportSettings.includeAnimatic = true;
+    const auto encoded = ProjectJSONCodec::encode(project);
+    ASSERT_TRUE(encoded.has_value());
+    EXPECT_EQ(QJsonDocument::fromJson(*encoded)["exportSettings"]["includeAnimatic"],
+              QJsonValue(true));
+    const auto decoded = ProjectJSONCodec::decode(*encoded);
+    ASSERT_TRUE(decoded.has_value());
+    EXPECT_EQ(decoded->exportSettings, project.exportSettings);
+
+    project.exportSettings.includeAnimatic = false;
+    EXPECT_EQ(ProjectJSONCodec::encode(project)->indexOf("includeAnimatic"), -1);
 }
 
 // A file from a later version: its members survive our read and write in every stored object,

@@ -1,5 +1,6 @@
 #include "TimelineTestProjects.h"
 
+#include <array>
 #include <limits>
 
 namespace veskel::test {
@@ -23,6 +24,19 @@ StoryboardProject makeProject(const QString &title, int fps, const QList<Scene> 
     project.videoSettings.fps = fps;
     project.scenes = scenes;
     return project;
+}
+
+QHash<QString, NarrationFile> narrationsOfEveryOtherScene(const StoryboardProject &project)
+{
+    static constexpr std::array<qint64, 4> lengths{72'100, 500, 480'000, 48'000};
+    QHash<QString, NarrationFile> narrations;
+    const QList<Scene> scenes = project.orderedScenes();
+    for (qsizetype i = 0; i < scenes.size(); i += 2) {
+        narrations.insert(scenes[i].id,
+                          {QStringLiteral("Narration/S%1.wav").arg(scenes[i].sceneNumber()),
+                           lengths[size_t(i / 2) % lengths.size()]});
+    }
+    return narrations;
 }
 
 StoryboardProject allMarkerKinds(int fps)

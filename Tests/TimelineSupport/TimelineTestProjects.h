@@ -1,7 +1,9 @@
 #pragma once
 
+#include "FCPXMLKit/NarrationFile.h"
 #include "StoryboardCore/Models/StoryboardProject.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -31,6 +33,10 @@ StoryboardProject cyrillicAndEmoji(int fps);
 StoryboardProject forbiddenCharacters(int fps);
 StoryboardProject storedOutOfOrder(int fps);
 StoryboardProject hugeDurations(int fps);
+
+// A narration under every other scene in timeline order, the first one's, of lengths that
+// fall between frames, are shorter than a frame or outlast their scene.
+QHash<QString, NarrationFile> narrationsOfEveryOtherScene(const StoryboardProject &project);
 
 struct TimelineCase
 {

@@ -12,16 +12,19 @@ QString rawValue(ExportSettings::ExportTarget)
 QString rawValue(ExportSettings::ExportMode mode)
 {
     switch (mode) {
-    case ExportSettings::ExportMode::fcpxmlFolder: return QStringLiteral("fcpxml-folder");
-    case ExportSettings::ExportMode::fcpxmldBundle: return QStringLiteral("fcpxmld-bundle");
-    case ExportSettings::ExportMode::zip: return QStringLiteral("zip");
+    case ExportSettings::ExportMode::fcpxmlFolder:
+        return QStringLiteral("fcpxml-folder");
+    case ExportSettings::ExportMode::fcpxmldBundle:
+        return QStringLiteral("fcpxmld-bundle");
+    case ExportSettings::ExportMode::zip:
+        return QStringLiteral("zip");
     }
     return {};
 }
 
 QJsonObject ExportSettings::toJSON() const
 {
-    return withUnknownKeys(unknownKeys, QJsonObject{
+    QJsonObject known{
         {QStringLiteral("target"), rawValue(target)},
         {QStringLiteral("fcpxmlVersion"), fcpxmlVersion},
         {QStringLiteral("exportMode"), rawValue(exportMode)},
@@ -30,7 +33,10 @@ QJsonObject ExportSettings::toJSON() const
         {QStringLiteral("includeCsvTaskList"), includeCsvTaskList},
         {QStringLiteral("renderCardsAsPng"), renderCardsAsPng},
         {QStringLiteral("includeUploadedImagesInCards"), includeUploadedImagesInCards},
-    });
+    };
+    if (includeAnimatic)
+        known.insert(QStringLiteral("includeAnimatic"), true);
+    return withUnknownKeys(unknownKeys, known);
 }
 
 ExportSettings ExportSettings::fromJSON(JSONReader &reader)
@@ -43,7 +49,9 @@ ExportSettings ExportSettings::fromJSON(JSONReader &reader)
     settings.includeMarkdownShotList = reader.boolean(QStringLiteral("includeMarkdownShotList"));
     settings.includeCsvTaskList = reader.boolean(QStringLiteral("includeCsvTaskList"));
     settings.renderCardsAsPng = reader.boolean(QStringLiteral("renderCardsAsPng"));
-    settings.includeUploadedImagesInCards = reader.boolean(QStringLiteral("includeUploadedImagesInCards"));
+    settings.includeUploadedImagesInCards
+        = reader.boolean(QStringLiteral("includeUploadedImagesInCards"));
+    settings.includeAnimatic = reader.boolean(QStringLiteral("includeAnimatic"), false);
     settings.unknownKeys = reader.unknownKeys();
     return settings;
 }

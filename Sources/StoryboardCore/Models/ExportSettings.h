@@ -11,7 +11,7 @@ namespace veskel {
 class JSONReader;
 
 // Export options stored with the project. The export itself reads only
-// `includeUploadedImagesInCards`; the rest are kept as found.
+// `includeUploadedImagesInCards` and `includeAnimatic`; the rest are kept as found.
 struct ExportSettings
 {
     enum class ExportTarget { finalCutPro12 };
@@ -25,6 +25,9 @@ struct ExportSettings
     bool includeCsvTaskList = true;
     bool renderCardsAsPng = true;
     bool includeUploadedImagesInCards = true;
+    // The animatic video and the scratch narration. Written only when on, so the file of a
+    // project that never turned it on stays as it was.
+    bool includeAnimatic = false;
     // Members written by a later version, kept as read and written back.
     QJsonObject unknownKeys = {};
 
