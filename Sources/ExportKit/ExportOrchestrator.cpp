@@ -18,9 +18,12 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QFuture>
 #include <QHash>
+#include <QScopeGuard>
 #include <QSet>
 #include <QThread>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include <algorithm>
 #include <atomic>
@@ -258,6 +261,14 @@ Result<ExportResult> ExportOrchestrator::writePackage(const StoryboardProject &p
     if (const auto made = makeFolder(result.mediaFolderPath); !made)
         return std::unexpected(made.error());
 
+    // The storyboard PDF needs no card: drawn meanwhile, on a thread of its own.
+    QFuture<std::expected<QByteArray, QString>> pdf = QtConcurrent::run([&project, package] {
+        return StoryboardPDFWriter::write(
+            {project, ProjectPackagePaths::mediaPath(package), QDateTime::currentDateTimeUtc()});
+    });
+    // Every early return below waits for it: it reads the project and the package.
+    const auto drawn = qScopeGuard([&pdf] { pdf.waitForFinished(); });
+
     // 5. One card per scene.
     const QList<Scene> scenes = project.orderedScenes();
     QHash<QString, QString> cardFileNames;
@@ -337,13 +348,18 @@ Result<ExportResult> ExportOrchestrator::writePackage(const StoryboardProject &p
     // 12. The storyboard for the people who approve the video.
     result.pdfPath = result.exportFolderPath + u'/' + StoryboardPDFWriter::fileName();
     const QString pdfFailure = QStringLiteral("Could not write storyboard PDF: ");
-    const auto pdf = StoryboardPDFWriter::write(
-        {project, ProjectPackagePaths::mediaPath(package), QDateTime::currentDateTimeUtc()});
-    if (!pdf)
-        return std::unexpected(ExportError::writeFailed(pdfFailure + pdf.error()));
-    if (const auto written = writeAtomically(result.pdfPath, *pdf); !written)
+    const std::expected<QByteArray, QString> pdfBytes = pdf.result();
+    if (!pdfBytes)
+        return std::unexpected(ExportError::writeFailed(pdfFailure + pdfBytes.error()));
+    if (const auto written = writeAtomically(result.pdfPath, *pdfBytes); !written)
         return std::unexpected(ExportError::writeFailed(pdfFailure + written.error()));
 
+    // What an export writes can be made again, so its files are not synced one by one; the
+    // folder's new names go to the disk once.
+    for (const QString &folder : {result.mediaFolderPath, result.exportFolderPath}) {
+        if (const auto synced = FileOperations::syncFolder(folder); !synced)
+            qCWarning(veskelExportLog) << "could not sync" << folder << synced.error();
+    }
     return result;
 }
 

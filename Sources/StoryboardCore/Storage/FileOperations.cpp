@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <QTemporaryFile>
 
 #include <filesystem>
 #include <system_error>
@@ -164,10 +165,32 @@ Result removeFile(const QString &path)
 
 Result writeAtomically(const QString &path, const QByteArray &bytes)
 {
-    QSaveFile file(path);
-    // Not committed on failure: the old file stays and the temporary one goes.
-    if (!openForWriting(file) || !writeAll(file, bytes) || !file.commit())
+    const QFileInfo target(path);
+    // Removed on failure: the old file stays and nothing is left beside it.
+    QTemporaryFile file(target.path() + QStringLiteral("/.") + target.fileName()
+                        + QStringLiteral(".XXXXXX"));
+    if (!file.open() || !writeAll(file, bytes) || !file.flush())
         return std::unexpected(file.errorString());
+    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
+                        | QFileDevice::ReadOther);
+    if (::rename(QFile::encodeName(file.fileName()).constData(),
+                 QFile::encodeName(path).constData())
+        != 0)
+        return std::unexpected(describe(std::error_code(errno, std::generic_category())));
+    file.setAutoRemove(false);
+    return {};
+}
+
+Result syncFolder(const QString &path)
+{
+    const int folder = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY);
+    if (folder < 0)
+        return std::unexpected(describe(std::error_code(errno, std::generic_category())));
+    const int synced = ::fsync(folder);
+    const int error = errno;
+    ::close(folder);
+    if (synced != 0)
+        return std::unexpected(describe(std::error_code(error, std::generic_category())));
     return {};
 }
 

@@ -33,11 +33,13 @@ Result move(const QString &from, const QString &to);
 Result copyFile(const QString &from, const QString &to);
 Result removeFile(const QString &path);
 // Written aside, then put in place in one step: a reader sees the old or the new bytes, and a
-// failed write (a full disk) leaves the old file as it was and nothing beside it.
+// failed write (a full disk) leaves the old file as it was and nothing beside it. Not synced
+// to the disk: for files that can be made again (an export); syncFolder makes a batch durable.
 Result writeAtomically(const QString &path, const QByteArray &bytes);
+// Flushes the folder's entries (the names that writeAtomically put in place) to the disk.
+Result syncFolder(const QString &path);
 // Creates the file, which must not exist, and writes it to the disk (fdatasync) before
-// returning, as writeAtomically does before putting its file in place. A failed write leaves
-// nothing at `path`.
+// returning. A failed write leaves nothing at `path`.
 Result writeNewFile(const QString &path, const QByteArray &bytes);
 
 // The freedesktop home trash ($XDG_DATA_HOME/Trash, with files/ and info/), created when
