@@ -30,9 +30,12 @@ StoryboardProject sampleProject()
     scene.tags = {QStringLiteral("a")};
     scene.createdAt = utc("2025-03-01T10:15:00Z");
     scene.updatedAt = utc("2025-03-01T10:16:00Z");
-    scene.image = SceneImage{QStringLiteral("I1"), QStringLiteral("ref.png"),
+    scene.image = SceneImage{QStringLiteral("I1"),
+                             QStringLiteral("ref.png"),
                              QStringLiteral("5C1D6B58-0E1A-4F63-9C2B-7A1D2E3F4A5B.png"),
-                             SceneImage::MimeType::png, 640, 480};
+                             SceneImage::MimeType::png,
+                             640,
+                             480};
 
     StoryboardProject project;
     project.id = QStringLiteral("P1");
@@ -178,8 +181,8 @@ QByteArray minimalProject(const QString &sceneObject, const QString &extraProjec
         .toUtf8();
 }
 
-const QString minimalScene = QStringLiteral(
-    R"({"id": "S", "order": 0, "title": "One", "durationSeconds": 3})");
+const QString minimalScene
+    = QStringLiteral(R"({"id": "S", "order": 0, "title": "One", "durationSeconds": 3})");
 
 TEST(ProjectJSONCodec, MinimalSceneReadsWithEveryDefault)
 {
@@ -207,10 +210,11 @@ TEST(ProjectJSONCodec, MinimalSceneReadsWithEveryDefault)
 
 TEST(ProjectJSONCodec, ReadsAnyVersionAndAcceptsUnescapedSlashes)
 {
-    const auto project = ProjectJSONCodec::decode(minimalProject(
-        QStringLiteral(R"({"id": "S", "order": 0, "title": "a/b", "durationSeconds": 3})"),
-        QStringLiteral(R"(, "unknownKey": [1, 2])"))
-                                                      .replace("\"version\": 1", "\"version\": 7"));
+    const auto project = ProjectJSONCodec::decode(
+        minimalProject(
+            QStringLiteral(R"({"id": "S", "order": 0, "title": "a/b", "durationSeconds": 3})"),
+            QStringLiteral(R"(, "unknownKey": [1, 2])"))
+            .replace("\"version\": 1", "\"version\": 7"));
     ASSERT_TRUE(project.has_value()) << project.error().description().toStdString();
     EXPECT_EQ(project->version, 7);
     EXPECT_EQ(project->scenes.first().title, QStringLiteral("a/b"));
@@ -233,7 +237,8 @@ void PrintTo(const FailureCase &c, std::ostream *os)
 }
 
 class ProjectJSONCodecFailure : public ::testing::TestWithParam<FailureCase>
-{};
+{
+};
 
 TEST_P(ProjectJSONCodecFailure, FailsTheWholeRead)
 {
@@ -257,7 +262,8 @@ QByteArray replaced(const char *from, const char *to)
 using K = ProjectCodecError::Kind;
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, ProjectJSONCodecFailure,
+    Cases,
+    ProjectJSONCodecFailure,
     ::testing::Values(
         FailureCase{"truncated", QByteArray(R"({"id": "P", )"), K::malformedJSON, ""},
         FailureCase{"array at top", QByteArray("[]"), K::wrongType, ""},
@@ -280,18 +286,27 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"string for number",
                     withScene(R"({"id": "S", "order": 0, "title": "", "durationSeconds": "3"})"),
                     K::wrongType, "scenes[0].durationSeconds"},
-        FailureCase{"string for bool", replaced("\"includeJsonBackup\": true", "\"includeJsonBackup\": \"yes\""),
+        FailureCase{"string for bool",
+                    replaced("\"includeJsonBackup\": true", "\"includeJsonBackup\": \"yes\""),
                     K::wrongType, "exportSettings.includeJsonBackup"},
-        FailureCase{"scenes not an array", replaced("\"scenes\": [", "\"scenes\": {\"a\": [").replace("]\n}", "]}\n}"),
+        FailureCase{"scenes not an array",
+                    replaced("\"scenes\": [", "\"scenes\": {\"a\": [").replace("]\n}", "]}\n}"),
                     K::wrongType, "scenes"},
         FailureCase{"unknown scene type",
                     withScene(R"({"id": "S", "order": 0, "title": "", "durationSeconds": 3,
                                   "type": "cartoon"})"),
                     K::unknownRawValue, "scenes[0].type"},
-        FailureCase{"unknown export mode", replaced("\"exportMode\": \"zip\"", "\"exportMode\": \"folder\""),
+        FailureCase{"unknown export mode",
+                    replaced("\"exportMode\": \"zip\"", "\"exportMode\": \"folder\""),
                     K::unknownRawValue, "exportSettings.exportMode"},
         FailureCase{"unknown colour space", replaced("Rec.709", "P3"), K::unknownRawValue,
                     "videoSettings.colorSpace"},
+        FailureCase{"fractional speaking rate",
+                    replaced("\"fps\": 25,", "\"fps\": 25, \"wordsPerMinute\": 120.5,"),
+                    K::wrongType, "videoSettings.wordsPerMinute"},
+        FailureCase{"speaking rate as string",
+                    replaced("\"fps\": 25,", "\"fps\": 25, \"wordsPerMinute\": \"fast\","),
+                    K::wrongType, "videoSettings.wordsPerMinute"},
         FailureCase{"unknown mime type",
                     withScene(R"({"id": "S", "order": 0, "title": "", "durationSeconds": 3,
                                   "image": {"id": "I", "originalFileName": "a.tiff",
@@ -314,6 +329,41 @@ INSTANTIATE_TEST_SUITE_P(
                     withScene(R"({"id": "S", "order": 0, "title": "", "durationSeconds": 3,
                                   "createdAt": 1700000000})"),
                     K::wrongType, "scenes[0].createdAt"}));
+
+struct RateCase
+{
+    int stored;
+    int read;
+};
+
+class SpeakingRateInFile : public ::testing::TestWithParam<RateCase>
+{
+};
+
+// Out of range (a hand-edited file) is taken as the nearest end of 80 … 220 rather than refusing
+// the project; the default is never written, so such projects keep their bytes.
+TEST_P(SpeakingRateInFile, IsReadIntoRangeAndWrittenOnlyWhenNotTheDefault)
+{
+    const auto project = ProjectJSONCodec::decode(replaced(
+        "\"fps\": 25,",
+        "\"fps\": 25, \"wordsPerMinute\": " + QByteArray::number(GetParam().stored) + ","));
+    ASSERT_TRUE(project.has_value()) << project.error().description().toStdString();
+    EXPECT_EQ(project->videoSettings.wordsPerMinute, GetParam().read);
+    const auto encoded = ProjectJSONCodec::encode(*project);
+    ASSERT_TRUE(encoded.has_value());
+    const QByteArray line = "\"wordsPerMinute\": " + QByteArray::number(GetParam().read) + "\n";
+    EXPECT_EQ(encoded->contains(line), GetParam().read != 140);
+    EXPECT_EQ(encoded->contains("wordsPerMinute"), GetParam().read != 140);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rates,
+                         SpeakingRateInFile,
+                         ::testing::Values(RateCase{100, 100},
+                                           RateCase{140, 140},
+                                           RateCase{220, 220},
+                                           RateCase{79, 80},
+                                           RateCase{-5, 80},
+                                           RateCase{1000, 220}));
 
 TEST(ProjectJSONCodec, UnknownBlockRoleReadsAsNote)
 {
