@@ -30,12 +30,9 @@ StoryboardProject sampleProject()
     scene.tags = {QStringLiteral("a")};
     scene.createdAt = utc("2025-03-01T10:15:00Z");
     scene.updatedAt = utc("2025-03-01T10:16:00Z");
-    scene.image = SceneImage{QStringLiteral("I1"),
-                             QStringLiteral("ref.png"),
+    scene.image = SceneImage{QStringLiteral("I1"), QStringLiteral("ref.png"),
                              QStringLiteral("5C1D6B58-0E1A-4F63-9C2B-7A1D2E3F4A5B.png"),
-                             SceneImage::MimeType::png,
-                             640,
-                             480};
+                             SceneImage::MimeType::png, 640, 480};
 
     StoryboardProject project;
     project.id = QStringLiteral("P1");
@@ -181,8 +178,8 @@ QByteArray minimalProject(const QString &sceneObject, const QString &extraProjec
         .toUtf8();
 }
 
-const QString minimalScene
-    = QStringLiteral(R"({"id": "S", "order": 0, "title": "One", "durationSeconds": 3})");
+const QString minimalScene = QStringLiteral(
+    R"({"id": "S", "order": 0, "title": "One", "durationSeconds": 3})");
 
 TEST(ProjectJSONCodec, MinimalSceneReadsWithEveryDefault)
 {
@@ -210,11 +207,10 @@ TEST(ProjectJSONCodec, MinimalSceneReadsWithEveryDefault)
 
 TEST(ProjectJSONCodec, ReadsAnyVersionAndAcceptsUnescapedSlashes)
 {
-    const auto project = ProjectJSONCodec::decode(
-        minimalProject(
-            QStringLiteral(R"({"id": "S", "order": 0, "title": "a/b", "durationSeconds": 3})"),
-            QStringLiteral(R"(, "unknownKey": [1, 2])"))
-            .replace("\"version\": 1", "\"version\": 7"));
+    const auto project = ProjectJSONCodec::decode(minimalProject(
+        QStringLiteral(R"({"id": "S", "order": 0, "title": "a/b", "durationSeconds": 3})"),
+        QStringLiteral(R"(, "unknownKey": [1, 2])"))
+                                                      .replace("\"version\": 1", "\"version\": 7"));
     ASSERT_TRUE(project.has_value()) << project.error().description().toStdString();
     EXPECT_EQ(project->version, 7);
     EXPECT_EQ(project->scenes.first().title, QStringLiteral("a/b"));
@@ -237,8 +233,7 @@ void PrintTo(const FailureCase &c, std::ostream *os)
 }
 
 class ProjectJSONCodecFailure : public ::testing::TestWithParam<FailureCase>
-{
-};
+{};
 
 TEST_P(ProjectJSONCodecFailure, FailsTheWholeRead)
 {
@@ -262,8 +257,7 @@ QByteArray replaced(const char *from, const char *to)
 using K = ProjectCodecError::Kind;
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases,
-    ProjectJSONCodecFailure,
+    Cases, ProjectJSONCodecFailure,
     ::testing::Values(
         FailureCase{"truncated", QByteArray(R"({"id": "P", )"), K::malformedJSON, ""},
         FailureCase{"array at top", QByteArray("[]"), K::wrongType, ""},
@@ -286,18 +280,15 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"string for number",
                     withScene(R"({"id": "S", "order": 0, "title": "", "durationSeconds": "3"})"),
                     K::wrongType, "scenes[0].durationSeconds"},
-        FailureCase{"string for bool",
-                    replaced("\"includeJsonBackup\": true", "\"includeJsonBackup\": \"yes\""),
+        FailureCase{"string for bool", replaced("\"includeJsonBackup\": true", "\"includeJsonBackup\": \"yes\""),
                     K::wrongType, "exportSettings.includeJsonBackup"},
-        FailureCase{"scenes not an array",
-                    replaced("\"scenes\": [", "\"scenes\": {\"a\": [").replace("]\n}", "]}\n}"),
+        FailureCase{"scenes not an array", replaced("\"scenes\": [", "\"scenes\": {\"a\": [").replace("]\n}", "]}\n}"),
                     K::wrongType, "scenes"},
         FailureCase{"unknown scene type",
                     withScene(R"({"id": "S", "order": 0, "title": "", "durationSeconds": 3,
                                   "type": "cartoon"})"),
                     K::unknownRawValue, "scenes[0].type"},
-        FailureCase{"unknown export mode",
-                    replaced("\"exportMode\": \"zip\"", "\"exportMode\": \"folder\""),
+        FailureCase{"unknown export mode", replaced("\"exportMode\": \"zip\"", "\"exportMode\": \"folder\""),
                     K::unknownRawValue, "exportSettings.exportMode"},
         FailureCase{"unknown colour space", replaced("Rec.709", "P3"), K::unknownRawValue,
                     "videoSettings.colorSpace"},

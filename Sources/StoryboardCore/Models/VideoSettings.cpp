@@ -17,10 +17,8 @@ QString rawValue(VideoSettings::ColorSpace)
 QString rawValue(Resolution resolution)
 {
     switch (resolution) {
-    case Resolution::hd1080:
-        return QStringLiteral("1920x1080");
-    case Resolution::uhd4k:
-        return QStringLiteral("3840x2160");
+    case Resolution::hd1080: return QStringLiteral("1920x1080");
+    case Resolution::uhd4k: return QStringLiteral("3840x2160");
     }
     return {};
 }
@@ -28,14 +26,10 @@ QString rawValue(Resolution resolution)
 QString rawValue(FormatPreset preset)
 {
     switch (preset) {
-    case FormatPreset::horizontal4k:
-        return QStringLiteral("horizontal4k");
-    case FormatPreset::horizontalHD:
-        return QStringLiteral("horizontalHD");
-    case FormatPreset::vertical4k:
-        return QStringLiteral("vertical4k");
-    case FormatPreset::verticalHD:
-        return QStringLiteral("verticalHD");
+    case FormatPreset::horizontal4k: return QStringLiteral("horizontal4k");
+    case FormatPreset::horizontalHD: return QStringLiteral("horizontalHD");
+    case FormatPreset::vertical4k: return QStringLiteral("vertical4k");
+    case FormatPreset::verticalHD: return QStringLiteral("verticalHD");
     }
     return {};
 }
@@ -53,14 +47,10 @@ int height(Resolution resolution)
 int width(FormatPreset preset)
 {
     switch (preset) {
-    case FormatPreset::horizontal4k:
-        return 3840;
-    case FormatPreset::horizontalHD:
-        return 1920;
-    case FormatPreset::vertical4k:
-        return 2160;
-    case FormatPreset::verticalHD:
-        return 1080;
+    case FormatPreset::horizontal4k: return 3840;
+    case FormatPreset::horizontalHD: return 1920;
+    case FormatPreset::vertical4k: return 2160;
+    case FormatPreset::verticalHD: return 1080;
     }
     return 0;
 }
@@ -68,14 +58,10 @@ int width(FormatPreset preset)
 int height(FormatPreset preset)
 {
     switch (preset) {
-    case FormatPreset::horizontal4k:
-        return 2160;
-    case FormatPreset::horizontalHD:
-        return 1080;
-    case FormatPreset::vertical4k:
-        return 3840;
-    case FormatPreset::verticalHD:
-        return 1920;
+    case FormatPreset::horizontal4k: return 2160;
+    case FormatPreset::horizontalHD: return 1080;
+    case FormatPreset::vertical4k: return 3840;
+    case FormatPreset::verticalHD: return 1920;
     }
     return 0;
 }
@@ -87,14 +73,12 @@ bool isVertical(FormatPreset preset)
 
 VideoSettings VideoSettings::preset(Resolution resolution, int fps)
 {
-    return VideoSettings{veskel::width(resolution), veskel::height(resolution), fps,
-                         ColorSpace::rec709, 5.0};
+    return VideoSettings{veskel::width(resolution), veskel::height(resolution), fps, ColorSpace::rec709, 5.0};
 }
 
 VideoSettings VideoSettings::preset(FormatPreset preset, int fps)
 {
-    return VideoSettings{veskel::width(preset), veskel::height(preset), fps, ColorSpace::rec709,
-                         5.0};
+    return VideoSettings{veskel::width(preset), veskel::height(preset), fps, ColorSpace::rec709, 5.0};
 }
 
 int VideoSettings::clampedWordsPerMinute(int wordsPerMinute)
@@ -123,8 +107,7 @@ VideoSettings VideoSettings::fromJSON(JSONReader &reader)
     settings.height = reader.integer(QStringLiteral("height"));
     settings.fps = reader.integer(QStringLiteral("fps"));
     settings.colorSpace = reader.enumeration<ColorSpace>(QStringLiteral("colorSpace"));
-    settings.defaultSceneDurationSeconds
-        = reader.number(QStringLiteral("defaultSceneDurationSeconds"));
+    settings.defaultSceneDurationSeconds = reader.number(QStringLiteral("defaultSceneDurationSeconds"));
     // A rate outside the range (a hand-edited file) is brought into it rather than refusing the
     // whole project; a value that is not a whole number fails like every other integer.
     if (reader.contains(QStringLiteral("wordsPerMinute")))

@@ -14,8 +14,10 @@ namespace veskel {
 
 class CompactDurationField;
 class EditorScheduler;
+class NarrationFitSection;
 class NoticeBox;
 class ProjectEditorViewModel;
+class SceneNarrations;
 class SceneTypeChips;
 
 // The scene inspector: the primary scene's visual type, duration, reference image and the
@@ -45,6 +47,10 @@ public:
     SceneImageSection *imageSection() const { return m_image; }
     QToolButton *cardDisclosure() const { return m_disclosure; }
     SceneCardPreview *cardPreview() const { return m_preview; }
+    // The narration's overflow and "Fit to Narration", under the duration; none without
+    // narrations attached.
+    void attachNarrations(SceneNarrations &narrations);
+    NarrationFitSection *narrationSection() const { return m_narration; }
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -67,6 +73,7 @@ private:
     SceneImageSection *m_image = nullptr;
     QToolButton *m_disclosure = nullptr;
     SceneCardPreview *m_preview = nullptr;
+    NarrationFitSection *m_narration = nullptr;
 };
 
 } // namespace veskel
