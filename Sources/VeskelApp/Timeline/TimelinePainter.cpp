@@ -114,11 +114,12 @@ void TimelinePainter::paintPlayhead(QPainter &painter) const
 
 void TimelinePainter::paintOverflowMark(QPainter &painter, const QRectF &clip) const
 {
-    // A warning-coloured corner with a waveform: this clip is shorter than its narration.
+    // A warning-coloured badge with a waveform: this clip is shorter than its narration. Top
+    // left, over the thumbnail: the top right is where the insert control stands.
     constexpr double size = 16;
     if (clip.width() < size + 8)
         return;
-    const QRectF badge(clip.right() - size - 4, clip.top() + 4, size, size);
+    const QRectF badge(clip.left() + 4, clip.top() + 4, size, size);
     painter.setPen(Qt::NoPen);
     painter.setBrush(SignalColors::warning());
     painter.drawRoundedRect(badge, 4, 4);

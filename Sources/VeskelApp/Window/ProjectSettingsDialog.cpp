@@ -15,6 +15,8 @@ ProjectSettingsDialog::ProjectSettingsDialog(ProjectEditorViewModel &model, QWid
     setObjectName(QStringLiteral("ProjectSettingsDialog"));
     setWindowTitle(tr("Project Settings"));
     setWindowModality(Qt::WindowModal);
+    // Room for the title and the rate with its unit in either language.
+    setMinimumWidth(380);
     auto *layout = new QFormLayout(this);
     m_rate = new SpeakingRateField;
     m_rate->setValue(model.project().videoSettings.wordsPerMinute);
