@@ -59,18 +59,21 @@ if(VESKEL_SANITIZE)
     veskel_apply_settings(VeskelSanitizerDefaults)
 endif()
 
-# veskel_add_module(NAME LIBS <libs...>)
+# veskel_add_module(NAME LIBS <libs...> [QT_CORE_ONLY])
 # A static library made of every .cpp/.h under Sources/NAME; headers are included as
-# "NAME/Folder/Type.h".
+# "NAME/Folder/Type.h". QT_CORE_ONLY modules do not link StoryboardCore's Qt modules, so they
+# cannot share its precompiled header.
 function(veskel_add_module name)
-    cmake_parse_arguments(ARG "" "" "LIBS;RESOURCES" ${ARGN})
+    cmake_parse_arguments(ARG "QT_CORE_ONLY" "" "LIBS;RESOURCES" ${ARGN})
     file(GLOB_RECURSE sources CONFIGURE_DEPENDS
         ${VESKEL_SOURCES_DIR}/${name}/*.cpp ${VESKEL_SOURCES_DIR}/${name}/*.h)
     add_library(${name} STATIC ${sources} ${ARG_RESOURCES})
     target_include_directories(${name} PUBLIC ${VESKEL_SOURCES_DIR})
     target_link_libraries(${name} PUBLIC ${ARG_LIBS})
     veskel_apply_settings(${name})
-    veskel_precompile(${name} StoryboardCore ${VESKEL_PCH_CORE})
+    if(NOT ARG_QT_CORE_ONLY)
+        veskel_precompile(${name} StoryboardCore ${VESKEL_PCH_CORE})
+    endif()
 endfunction()
 
 # A suite runs as one process: starting a sanitized Qt program for each of a thousand cases cost

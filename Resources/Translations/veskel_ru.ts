@@ -230,6 +230,13 @@
     </message>
 </context>
 <context>
+    <name>SceneNarrations</name>
+    <message>
+        <source>Narration is unavailable: the espeak-ng speech synthesizer could not start.</source>
+        <translation>Озвучка недоступна: синтезатор речи espeak-ng не запустился.</translation>
+    </message>
+</context>
+<context>
     <name>SceneType</name>
     <message>
         <source>Talking head</source>
@@ -565,6 +572,14 @@
         <source>Find…</source>
         <translation>Найти…</translation>
     </message>
+    <message>
+        <source>Project Settings…</source>
+        <translation>Настройки проекта…</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Воспроизвести</translation>
+    </message>
 </context>
 <context>
     <name>veskel::AppModel</name>
@@ -784,6 +799,17 @@
     </message>
 </context>
 <context>
+    <name>veskel::NarrationFitSection</name>
+    <message>
+        <source>Fit to Narration</source>
+        <translation>Подогнать под озвучку</translation>
+    </message>
+    <message>
+        <source>Narration %1 s is longer than the scene (%2 s)</source>
+        <translation>Озвучка (%1 с) длиннее сцены (%2 с)</translation>
+    </message>
+</context>
+<context>
     <name>veskel::NewProjectSheet</name>
     <message>
         <source>New Project</source>
@@ -823,6 +849,13 @@
     <message>
         <source>The project was changed outside Veskel while you were editing. That version was kept as “%1”; this window’s version was saved.</source>
         <translation>Пока вы редактировали, проект изменили вне Veskel. Та версия сохранена как «%1»; версия из этого окна записана.</translation>
+    </message>
+</context>
+<context>
+    <name>veskel::PlayerPanel</name>
+    <message>
+        <source>Paused</source>
+        <translation>Пауза</translation>
     </message>
 </context>
 <context>
@@ -881,6 +914,13 @@
     <message>
         <source>Show Projects</source>
         <translation>Показать проекты</translation>
+    </message>
+</context>
+<context>
+    <name>veskel::ProjectSettingsDialog</name>
+    <message>
+        <source>Project Settings</source>
+        <translation>Настройки проекта</translation>
     </message>
 </context>
 <context>
@@ -1078,6 +1118,14 @@
         <source>Untitled</source>
         <translation>Без названия</translation>
     </message>
+    <message>
+        <source>Pause</source>
+        <translation>Пауза</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Воспроизвести</translation>
+    </message>
 </context>
 <context>
     <name>veskel::SceneTypeChips</name>
@@ -1258,6 +1306,21 @@ Voiceover…
     <message>
         <source>Settings</source>
         <translation>Настройки</translation>
+    </message>
+</context>
+<context>
+    <name>veskel::SpeakingRateField</name>
+    <message>
+        <source> words a minute</source>
+        <translation> слов в минуту</translation>
+    </message>
+    <message>
+        <source>Paces the duration estimate and the narration</source>
+        <translation>Задаёт темп оценки длительности и озвучки</translation>
+    </message>
+    <message>
+        <source>Speaking rate</source>
+        <translation>Темп речи</translation>
     </message>
 </context>
 <context>

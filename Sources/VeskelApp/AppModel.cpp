@@ -168,10 +168,14 @@ void AppModel::openPackage(const QString &packagePath)
     setErrorMessage(std::nullopt);
 }
 
-void AppModel::createProject(const QString &title, VideoSettings::FormatPreset format)
+void AppModel::createProject(const QString &title,
+                             VideoSettings::FormatPreset format,
+                             int wordsPerMinute)
 {
     // VideoSettings::preset also gives the default scene duration of 5 seconds.
-    auto project = m_store->createProject(title, VideoSettings::preset(format, 25));
+    VideoSettings settings = VideoSettings::preset(format, 25);
+    settings.wordsPerMinute = VideoSettings::clampedWordsPerMinute(wordsPerMinute);
+    auto project = m_store->createProject(title, settings);
     if (!project)
         return fail(project.error());
     setSelectedProject(std::move(*project));

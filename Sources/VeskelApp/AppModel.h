@@ -73,7 +73,9 @@ public:
     void openProject(const ProjectSummary &summary);
     // A package folder named at start; a failure sets errorMessage.
     void openPackage(const QString &packagePath);
-    void createProject(const QString &title, VideoSettings::FormatPreset format);
+    void createProject(const QString &title,
+                       VideoSettings::FormatPreset format,
+                       int wordsPerMinute = VideoSettings::defaultWordsPerMinute);
     void duplicateProject(const ProjectSummary &summary);
     // An empty (after trimming) or unchanged title is ignored without calling the store.
     void renameProject(const ProjectSummary &summary, const QString &newTitle);

@@ -305,6 +305,12 @@ INSTANTIATE_TEST_SUITE_P(
                     K::unknownRawValue, "exportSettings.exportMode"},
         FailureCase{"unknown colour space", replaced("Rec.709", "P3"), K::unknownRawValue,
                     "videoSettings.colorSpace"},
+        FailureCase{"fractional speaking rate",
+                    replaced("\"fps\": 25,", "\"fps\": 25, \"wordsPerMinute\": 120.5,"),
+                    K::wrongType, "videoSettings.wordsPerMinute"},
+        FailureCase{"speaking rate as string",
+                    replaced("\"fps\": 25,", "\"fps\": 25, \"wordsPerMinute\": \"fast\","),
+                    K::wrongType, "videoSettings.wordsPerMinute"},
         FailureCase{"unknown mime type",
                     withScene(R"({"id": "S", "order": 0, "title": "", "durationSeconds": 3,
                                   "image": {"id": "I", "originalFileName": "a.tiff",
@@ -327,6 +333,41 @@ INSTANTIATE_TEST_SUITE_P(
                     withScene(R"({"id": "S", "order": 0, "title": "", "durationSeconds": 3,
                                   "createdAt": 1700000000})"),
                     K::wrongType, "scenes[0].createdAt"}));
+
+struct RateCase
+{
+    int stored;
+    int read;
+};
+
+class SpeakingRateInFile : public ::testing::TestWithParam<RateCase>
+{
+};
+
+// Out of range (a hand-edited file) is taken as the nearest end of 80 … 220 rather than refusing
+// the project; the default is never written, so such projects keep their bytes.
+TEST_P(SpeakingRateInFile, IsReadIntoRangeAndWrittenOnlyWhenNotTheDefault)
+{
+    const auto project = ProjectJSONCodec::decode(replaced(
+        "\"fps\": 25,",
+        "\"fps\": 25, \"wordsPerMinute\": " + QByteArray::number(GetParam().stored) + ","));
+    ASSERT_TRUE(project.has_value()) << project.error().description().toStdString();
+    EXPECT_EQ(project->videoSettings.wordsPerMinute, GetParam().read);
+    const auto encoded = ProjectJSONCodec::encode(*project);
+    ASSERT_TRUE(encoded.has_value());
+    const QByteArray line = "\"wordsPerMinute\": " + QByteArray::number(GetParam().read) + "\n";
+    EXPECT_EQ(encoded->contains(line), GetParam().read != 140);
+    EXPECT_EQ(encoded->contains("wordsPerMinute"), GetParam().read != 140);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rates,
+                         SpeakingRateInFile,
+                         ::testing::Values(RateCase{100, 100},
+                                           RateCase{140, 140},
+                                           RateCase{220, 220},
+                                           RateCase{79, 80},
+                                           RateCase{-5, 80},
+                                           RateCase{1000, 220}));
 
 TEST(ProjectJSONCodec, UnknownBlockRoleReadsAsNote)
 {

@@ -18,6 +18,8 @@ struct DurationCase
     double requested;
     std::optional<double> dragged;
     std::optional<double> typed;
+    // Fit to Narration with a narration of `requested` seconds.
+    std::optional<double> fitted;
 };
 
 void PrintTo(const DurationCase &c, std::ostream *os)
@@ -30,24 +32,53 @@ class DurationLimits : public ::testing::TestWithParam<DurationCase>
 };
 
 // Dragged: half seconds between half a second and an hour. Typed: at least half a second.
-// Neither takes what could not be written to the project file.
+// Fitted: the next half second up. None takes what could not be written to the project file.
 TEST_P(DurationLimits, AreSnappedAndBoundedAsTheirSourceWants)
 {
     EXPECT_EQ(SceneDurations::dragged(GetParam().requested), GetParam().dragged);
     EXPECT_EQ(SceneDurations::typed(GetParam().requested), GetParam().typed);
+    EXPECT_EQ(SceneDurations::fitted(GetParam().requested), GetParam().fitted);
 }
 
-INSTANTIATE_TEST_SUITE_P(Values,
-                         DurationLimits,
-                         ::testing::Values(DurationCase{0.2, 0.5, 0.5},
-                                           DurationCase{-3, 0.5, 0.5},
-                                           DurationCase{5000, 3600, 5000},
-                                           DurationCase{inf, 3600, std::nullopt},
-                                           DurationCase{-inf, 0.5, std::nullopt},
-                                           DurationCase{42.25, 42.5, 42.25},
-                                           DurationCase{4.7757757757757755, 5, 4.7757757757757755},
-                                           DurationCase{4.7, 4.5, 4.7},
-                                           DurationCase{nan, std::nullopt, std::nullopt}));
+INSTANTIATE_TEST_SUITE_P(
+    Values,
+    DurationLimits,
+    ::testing::Values(DurationCase{0.2, 0.5, 0.5, 0.5},
+                      DurationCase{-3, 0.5, 0.5, 0.5},
+                      DurationCase{5000, 3600, 5000, 3600},
+                      DurationCase{inf, 3600, std::nullopt, std::nullopt},
+                      DurationCase{-inf, 0.5, std::nullopt, std::nullopt},
+                      DurationCase{42.25, 42.5, 42.25, 42.5},
+                      DurationCase{4.7757757757757755, 5, 4.7757757757757755, 5},
+                      DurationCase{4.7, 4.5, 4.7, 5},
+                      DurationCase{7.2, 7, 7.2, 7.5},
+                      DurationCase{6, 6, 6, 6},
+                      DurationCase{nan, std::nullopt, std::nullopt, std::nullopt}));
+
+TEST(SceneDurations, ASpeakingRateRetimesOnlyTheScenesThatFollowTheirWords)
+{
+    StoryboardProject project;
+    const QString hundredWords = QStringList(100, u"word"_s).join(u' ');
+    ScriptDocumentEdit::apply(u"# A\n\n"_s + hundredWords + u"\n\n# B\n\n"_s + hundredWords,
+                              project);
+    ASSERT_EQ(project.scenes.size(), 2);
+    EXPECT_EQ(project.scenes.at(0).durationSeconds, 43); // 100 words at 140 a minute
+    project.scenes[1].durationSeconds = 12;              // timed by hand
+    const QDateTime stamp = QDateTime::fromSecsSinceEpoch(5, Qt::UTC);
+
+    ASSERT_TRUE(SceneDurations::changeSpeakingRate(project, 100, stamp));
+    EXPECT_EQ(project.videoSettings.wordsPerMinute, 100);
+    EXPECT_EQ(project.scenes.at(0).durationSeconds, 60);
+    EXPECT_EQ(project.scenes.at(1).durationSeconds, 12);
+    EXPECT_FALSE(SceneDurations::changeSpeakingRate(project, 100, stamp));
+
+    // A scene typed after the change is estimated at the project's rate too.
+    ScriptDocumentEdit::apply(u"# A\n\n"_s + hundredWords + u"\n\n# B\n\n"_s + hundredWords
+                                  + u"\n\n# C\n\n"_s + hundredWords,
+                              project);
+    ASSERT_EQ(project.scenes.size(), 3);
+    EXPECT_EQ(project.scenes.at(2).durationSeconds, 60);
+}
 
 TEST(SceneDurations, AResizeWithinATenthOfAMillisecondChangesNothing)
 {

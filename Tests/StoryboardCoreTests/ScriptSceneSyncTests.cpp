@@ -45,11 +45,12 @@ struct WordsCase
 {
     int words;
     double seconds;
+    int wordsPerMinute = 140;
 };
 
 void PrintTo(const WordsCase &c, std::ostream *os)
 {
-    *os << c.words << " words";
+    *os << c.words << " words at " << c.wordsPerMinute;
 }
 
 class EstimateByWordCount : public ::testing::TestWithParam<WordsCase>
@@ -58,11 +59,13 @@ class EstimateByWordCount : public ::testing::TestWithParam<WordsCase>
 
 TEST_P(EstimateByWordCount, HalfSecondStepsAtLeastTwoSeconds)
 {
-    EXPECT_EQ(ScriptSceneSync::estimatedDuration(repeatedWords(GetParam().words)),
+    EXPECT_EQ(ScriptSceneSync::estimatedDuration(repeatedWords(GetParam().words),
+                                                 GetParam().wordsPerMinute),
               GetParam().seconds);
 }
 
-// The minimum, the first half step, rounding to the nearest half second, the 140-word minute.
+// The minimum, the first half step, rounding to the nearest half second, the 140-word minute;
+// other speaking rates, and rates outside 80 … 220 taken as the nearest end.
 INSTANTIATE_TEST_SUITE_P(Values,
                          EstimateByWordCount,
                          ::testing::Values(WordsCase{0, 2},
@@ -71,7 +74,11 @@ INSTANTIATE_TEST_SUITE_P(Values,
                                            WordsCase{8, 3.5},
                                            WordsCase{140, 60},
                                            WordsCase{141, 60.5},
-                                           WordsCase{300, 128.5}));
+                                           WordsCase{300, 128.5},
+                                           WordsCase{100, 60, 100},
+                                           WordsCase{100, 27.5, 220},
+                                           WordsCase{100, 75, 10},
+                                           WordsCase{100, 27.5, 1000}));
 
 TEST(ScriptText, CharacterClassesAgreeWithTheUnicodeTables)
 {

@@ -1,8 +1,12 @@
 #include "ActionTestSupport.h"
 #include "EditorTestSupport.h"
 
+#include "NarrationKit/NarrationCache.h"
+#include "VeskelApp/Narration/SceneNarrations.h"
+#include "VeskelApp/Player/PlayerViewModel.h"
 #include "VeskelApp/Settings/Preferences.h"
 #include "VeskelApp/Timeline/SceneTimelineView.h"
+#include "VeskelApp/Timeline/TimelinePlayback.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -334,6 +338,39 @@ INSTANTIATE_TEST_SUITE_P(Modes,
                          TimelineCollapseTest,
                          ::testing::Values(TimelineScrollMode::fadeOnScroll,
                                            TimelineScrollMode::alwaysShow));
+
+// With a player attached the timeline's keys drive it while the film plays (and only then do
+// Left and Right jump instead of selecting), and the playhead sits inside the playing clip.
+TEST_F(SceneTimelineViewTest, PlayerKeysAndPlayhead)
+{
+    class HandClock final : public PlaybackClock
+    {
+    public:
+        qint64 nowMs() const override { return 0; }
+    } clock;
+    PlayerViewModel player(clock);
+    NarrationCache cache({});
+    SceneNarrations narrations(cache);
+    view->attachPlayback(player, narrations);
+    QSignalSpy playRequests(view.get(), &SceneTimelineView::playRequested);
+    editor->selectOnly(id("A"));
+
+    QTest::keyClick(view.get(), Qt::Key_Space);
+    EXPECT_EQ(playRequests.count(), 1);
+    player.play(editor->project(), id("B"));
+    EXPECT_EQ(TimelinePlayback::playheadX(view->layout(), player), 200.0);
+
+    QTest::keyClick(view.get(), Qt::Key_Right);
+    EXPECT_EQ(player.scene()->id, id("C"));
+    EXPECT_EQ(editor->selectedSceneID(), id("A"));
+    QTest::keyClick(view.get(), Qt::Key_Space);
+    EXPECT_EQ(player.state(), PlayerViewModel::State::paused);
+    QTest::keyClick(view.get(), Qt::Key_Escape);
+    EXPECT_EQ(player.state(), PlayerViewModel::State::stopped);
+    EXPECT_EQ(TimelinePlayback::playheadX(view->layout(), player), std::nullopt);
+    QTest::keyClick(view.get(), Qt::Key_Right);
+    EXPECT_EQ(editor->selectedSceneID(), id("B"));
+}
 
 } // namespace
 } // namespace veskel::test

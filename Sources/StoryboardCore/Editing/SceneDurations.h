@@ -25,6 +25,10 @@ std::optional<double> dragged(double seconds);
 // written to the project file again.
 std::optional<double> typed(double seconds);
 
+// A duration that holds the narration: its length rounded up to the next half second, then
+// shortest … longest. Nothing for a non-finite length.
+std::optional<double> fitted(double narrationSeconds);
+
 // The estimate from the scene's voiceover; nothing for an unknown scene or one without text.
 std::optional<double> estimate(const StoryboardProject &project, const QString &sceneID);
 
@@ -35,6 +39,11 @@ bool resize(StoryboardProject &project,
             const QString &sceneID,
             double seconds,
             const QDateTime &stamp);
+
+// The project's speaking rate (brought into its range) set; every scene whose duration is still
+// what its voiceover estimated at the old rate follows its words at the new one, as typing
+// would have it. False, leaving everything as it was, when the rate stays the same.
+bool changeSpeakingRate(StoryboardProject &project, int wordsPerMinute, const QDateTime &stamp);
 
 } // namespace SceneDurations
 

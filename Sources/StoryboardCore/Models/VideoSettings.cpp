@@ -2,6 +2,8 @@
 
 #include "StoryboardCore/Storage/JSONReader.h"
 
+#include <algorithm>
+
 namespace veskel {
 
 using Resolution = VideoSettings::Resolution;
@@ -79,15 +81,23 @@ VideoSettings VideoSettings::preset(FormatPreset preset, int fps)
     return VideoSettings{veskel::width(preset), veskel::height(preset), fps, ColorSpace::rec709, 5.0};
 }
 
+int VideoSettings::clampedWordsPerMinute(int wordsPerMinute)
+{
+    return std::clamp(wordsPerMinute, slowestWordsPerMinute, fastestWordsPerMinute);
+}
+
 QJsonObject VideoSettings::toJSON() const
 {
-    return withUnknownKeys(unknownKeys, QJsonObject{
+    QJsonObject known{
         {QStringLiteral("width"), width},
         {QStringLiteral("height"), height},
         {QStringLiteral("fps"), fps},
         {QStringLiteral("colorSpace"), rawValue(colorSpace)},
         {QStringLiteral("defaultSceneDurationSeconds"), defaultSceneDurationSeconds},
-    });
+    };
+    if (wordsPerMinute != defaultWordsPerMinute)
+        known.insert(QStringLiteral("wordsPerMinute"), wordsPerMinute);
+    return withUnknownKeys(unknownKeys, known);
 }
 
 VideoSettings VideoSettings::fromJSON(JSONReader &reader)
@@ -98,6 +108,11 @@ VideoSettings VideoSettings::fromJSON(JSONReader &reader)
     settings.fps = reader.integer(QStringLiteral("fps"));
     settings.colorSpace = reader.enumeration<ColorSpace>(QStringLiteral("colorSpace"));
     settings.defaultSceneDurationSeconds = reader.number(QStringLiteral("defaultSceneDurationSeconds"));
+    // A rate outside the range (a hand-edited file) is brought into it rather than refusing the
+    // whole project; a value that is not a whole number fails like every other integer.
+    if (reader.contains(QStringLiteral("wordsPerMinute")))
+        settings.wordsPerMinute
+            = clampedWordsPerMinute(reader.integer(QStringLiteral("wordsPerMinute")));
     settings.unknownKeys = reader.unknownKeys();
     return settings;
 }

@@ -18,17 +18,27 @@ struct VideoSettings
     enum class FormatPreset { horizontal4k, horizontalHD, vertical4k, verticalHD };
 
     static constexpr std::array supportedFrameRates{24, 25, 30, 50, 60};
+    // The speaking rate, in words a minute: the duration estimate and the narration's pace.
+    static constexpr int defaultWordsPerMinute = 140;
+    static constexpr int slowestWordsPerMinute = 80;
+    static constexpr int fastestWordsPerMinute = 220;
 
     int width = 0;
     int height = 0;
     int fps = 0;
     ColorSpace colorSpace = ColorSpace::rec709;
     double defaultSceneDurationSeconds = 5.0;
+    // Written to the file only when it is not the default, so that projects which never
+    // change it keep their bytes.
+    int wordsPerMinute = defaultWordsPerMinute;
     // Members written by a later version, kept as read and written back.
     QJsonObject unknownKeys = {};
 
     // A square frame is not vertical.
     bool isVertical() const { return width < height; }
+
+    // The rate brought into slowest … fastest.
+    static int clampedWordsPerMinute(int wordsPerMinute);
 
     static VideoSettings preset(Resolution resolution, int fps);
     static VideoSettings preset(FormatPreset preset, int fps);

@@ -327,11 +327,11 @@ Scene newScene(const QString &id, const QString &title, const QDateTime &now)
 // voiceover estimated: nobody timed it by hand, so it follows its words. Without this a scene
 // typed heading first would keep the estimate of an empty voiceover for good. Comparing the
 // texts first keeps the word count off the scenes a keystroke did not touch.
-bool followsItsWords(const Scene &previous, const QString &newVoiceover)
+bool followsItsWords(const Scene &previous, const QString &newVoiceover, int wordsPerMinute)
 {
     return previous.voiceoverText != newVoiceover
            && previous.durationSeconds
-                  == ScriptSceneSync::estimatedDuration(previous.voiceoverText);
+                  == ScriptSceneSync::estimatedDuration(previous.voiceoverText, wordsPerMinute);
 }
 
 } // namespace
@@ -450,8 +450,10 @@ SerializedDocument serialize(const QList<ScriptBlock> &blocks, const QList<Scene
     return result;
 }
 
-ParsedScriptDocument
-parse(const QString &input, const QList<Scene> &previousScenes, const QList<Scene> &keptAside)
+ParsedScriptDocument parse(const QString &input,
+                           const QList<Scene> &previousScenes,
+                           const QList<Scene> &keptAside,
+                           int wordsPerMinute)
 {
     ParsedScriptDocument result;
     ScriptDocumentLayout &layout = result.layout;
@@ -525,8 +527,9 @@ parse(const QString &input, const QList<Scene> &previousScenes, const QList<Scen
         scene.onScreenText = ScriptSceneSync::fieldText(ScriptBlockRole::onScreen, scene.id, owned);
         scene.productionNote = ScriptSceneSync::fieldText(ScriptBlockRole::note, scene.id, owned);
         scene.updatedAt = now;
-        if (!previous || followsItsWords(*previous, scene.voiceoverText))
-            scene.durationSeconds = ScriptSceneSync::estimatedDuration(scene.voiceoverText);
+        if (!previous || followsItsWords(*previous, scene.voiceoverText, wordsPerMinute))
+            scene.durationSeconds
+                = ScriptSceneSync::estimatedDuration(scene.voiceoverText, wordsPerMinute);
 
         layout.sceneHeadingRanges.insert(scene.id, heading.range);
         layout.sceneSpans.insert(scene.id,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "StoryboardCore/Models/VideoSettings.h"
 #include "StoryboardCore/Script/ParsedScriptDocument.h"
 #include "StoryboardCore/Script/ScriptDocumentLayout.h"
 
@@ -37,8 +38,11 @@ SerializedDocument serialize(const QList<ScriptBlock> &blocks, const QList<Scene
 // previous scenes by position; the others become new placeholder scenes timed by their
 // voiceover. Scene texts are derived from the blocks; previous scenes claimed by no heading
 // are dropped. A kept-aside scene whose id is among the previous scenes is never taken.
-ParsedScriptDocument
-parse(const QString &text, const QList<Scene> &previousScenes, const QList<Scene> &keptAside = {});
+// Estimates are made at the project's speaking rate.
+ParsedScriptDocument parse(const QString &text,
+                           const QList<Scene> &previousScenes,
+                           const QList<Scene> &keptAside = {},
+                           int wordsPerMinute = VideoSettings::defaultWordsPerMinute);
 
 } // namespace ScriptDocumentCodec
 

@@ -7,7 +7,8 @@ namespace veskel::ScriptDocumentEdit {
 
 void apply(const QString &text, StoryboardProject &project)
 {
-    ParsedScriptDocument parsed = ScriptDocumentCodec::parse(text, project.orderedScenes());
+    ParsedScriptDocument parsed = ScriptDocumentCodec::parse(text, project.orderedScenes(), {},
+                                                             project.videoSettings.wordsPerMinute);
     for (Scene &scene : parsed.scenes)
         SceneStamps::refreshMarkerTitle(scene);
     project.scriptBlocks = std::move(parsed.blocks);

@@ -2,6 +2,7 @@
 
 #include "StoryboardCore/Script/ScriptDocumentEdit.h"
 #include "StoryboardCore/Script/ScriptMarkdownParser.h"
+#include "StoryboardCore/Script/ScriptSceneSync.h"
 
 #include <QFile>
 
@@ -59,6 +60,9 @@ QList<Scene> append(const ParsedScript &script, StoryboardProject &project)
     project.scenes.reserve(project.scenes.size() + script.scenes.size());
     for (Scene scene : script.scenes) {
         scene.order = next++;
+        // The parser times scenes at the default rate; this project may speak at another.
+        scene.durationSeconds = ScriptSceneSync::estimatedDuration(
+            scene.voiceoverText, project.videoSettings.wordsPerMinute);
         project.scenes.append(std::move(scene));
     }
     // Settling reads every scene back from the document: texts, marker titles, times.

@@ -73,20 +73,23 @@ bool sceneHasBlocks(const QString &sceneID, const QList<ScriptBlock> &blocks)
                        [&](const ScriptBlock &block) { return belongsTo(block, sceneID); });
 }
 
-double estimatedDuration(const QString &voiceover)
+double estimatedDuration(const QString &voiceover, int wordsPerMinute)
 {
     const qsizetype words = ScriptText::wordCount(voiceover);
     if (words == 0)
         return minEstimatedDuration;
-    const double seconds = double(words) / wordsPerMinute * 60.0;
+    const double rate = VideoSettings::clampedWordsPerMinute(wordsPerMinute);
+    const double seconds = double(words) / rate * 60.0;
     // Nearest half second, halves away from zero.
     const double halves = std::round(seconds * 2.0) / 2.0;
     return std::max(halves, minEstimatedDuration);
 }
 
-double estimatedDuration(const QString &sceneID, const QList<ScriptBlock> &blocks)
+double
+estimatedDuration(const QString &sceneID, const QList<ScriptBlock> &blocks, int wordsPerMinute)
 {
-    return estimatedDuration(fieldText(ScriptBlockRole::voiceover, sceneID, blocks));
+    return estimatedDuration(fieldText(ScriptBlockRole::voiceover, sceneID, blocks),
+                             wordsPerMinute);
 }
 
 QList<QString> sceneOrder(const QList<ScriptBlock> &blocks)

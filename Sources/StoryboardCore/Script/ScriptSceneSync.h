@@ -2,6 +2,7 @@
 
 #include "StoryboardCore/Models/Scene.h"
 #include "StoryboardCore/Models/ScriptBlock.h"
+#include "StoryboardCore/Models/VideoSettings.h"
 
 #include <QList>
 #include <QSet>
@@ -16,8 +17,8 @@ namespace veskel {
 // scene numbering in step with the order of the script.
 namespace ScriptSceneSync {
 
-// Speaking rate assumed by the duration estimate.
-inline constexpr double wordsPerMinute = 140;
+// The speaking rate of a project that never set one.
+inline constexpr int defaultWordsPerMinute = VideoSettings::defaultWordsPerMinute;
 // The shortest estimate ever returned, also the estimate for text without words.
 inline constexpr double minEstimatedDuration = 2;
 
@@ -37,11 +38,13 @@ void applyBlocks(const QList<ScriptBlock> &blocks, Scene &scene);
 
 bool sceneHasBlocks(const QString &sceneID, const QList<ScriptBlock> &blocks);
 
-// Seconds for reading the text aloud at wordsPerMinute, in half-second steps, at least
-// minEstimatedDuration.
-double estimatedDuration(const QString &voiceover);
+// Seconds for reading the text aloud at the speaking rate (words a minute, brought into the
+// project setting's range), in half-second steps, at least minEstimatedDuration.
+double estimatedDuration(const QString &voiceover, int wordsPerMinute = defaultWordsPerMinute);
 // The estimate for the scene's voiceover field text.
-double estimatedDuration(const QString &sceneID, const QList<ScriptBlock> &blocks);
+double estimatedDuration(const QString &sceneID,
+                         const QList<ScriptBlock> &blocks,
+                         int wordsPerMinute = defaultWordsPerMinute);
 
 // The distinct scene ids of the blocks, in order of first appearance.
 QList<QString> sceneOrder(const QList<ScriptBlock> &blocks);

@@ -14,6 +14,7 @@ QString text()
     return QStringLiteral("<h3>Veskel %1</h3><p>%2</p><p>%3</p><p>%4</p><ul>"
                           "<li>Qt %5 (LGPL-3.0)</li>"
                           "<li>ICU (Unicode)</li>"
+                          "<li>eSpeak NG (GPL-3.0-or-later)</li>"
                           "<li>Inter (OFL-1.1)</li>"
                           "<li>JetBrains Mono (Apache-2.0)</li></ul>")
         .arg(QString::fromLatin1(applicationVersion),

@@ -63,6 +63,11 @@ void AppCommands::buildFileMenu(QMenuBar &menuBar)
     connect(m_browseVersions, &QAction::triggered, m_environment.notifications,
             &AppNotificationHub::postBrowseVersions);
 
+    m_projectSettings = file->addAction(tr("Project Settings…"));
+    m_projectSettings->setObjectName(QStringLiteral("projectSettings"));
+    connect(m_projectSettings, &QAction::triggered, m_environment.notifications,
+            &AppNotificationHub::postProjectSettings);
+
     file->addSeparator();
     m_export = file->addAction(tr("Export to Final Cut Pro…"));
     m_export->setObjectName(QStringLiteral("exportProject"));
@@ -134,6 +139,12 @@ void AppCommands::buildViewMenu(QMenuBar &menuBar)
     connect(m_toggleTimeline, &QAction::triggered, this, [prefs = m_environment.preferences] {
         prefs->setTimelineVisible(!prefs->timelineVisible());
     });
+
+    // Space plays while the timeline has the keyboard; in the menu it would steal typed spaces.
+    m_play = view->addAction(tr("Play"));
+    m_play->setObjectName(QStringLiteral("play"));
+    connect(m_play, &QAction::triggered, m_environment.notifications,
+            &AppNotificationHub::postPlay);
 
     view->addSeparator();
     Preferences *prefs = m_environment.preferences;
@@ -225,6 +236,8 @@ void AppCommands::updateProjectCommands()
     m_newScene->setEnabled(open);
     m_browseVersions->setEnabled(open);
     m_export->setEnabled(open);
+    m_projectSettings->setEnabled(open);
+    m_play->setEnabled(open);
     for (QAction *action : std::as_const(m_markup))
         action->setEnabled(open);
 }

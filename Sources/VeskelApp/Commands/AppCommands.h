@@ -68,6 +68,8 @@ private:
     QAction *m_browseVersions = nullptr;
     QAction *m_newProject = nullptr;
     QAction *m_export = nullptr;
+    QAction *m_projectSettings = nullptr;
+    QAction *m_play = nullptr;
     QAction *m_toggleProjects = nullptr;
     QAction *m_toggleTimeline = nullptr;
     QList<QAction *> m_markup;

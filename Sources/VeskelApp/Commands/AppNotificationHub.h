@@ -6,7 +6,8 @@
 namespace veskel {
 
 // The application-wide notifications between the menu commands and the open editor. The menus
-// post; the editor view acts on a new scene, markup, undo, redo, find and browsing versions, the
+// post; the editor view acts on a new scene, markup, undo, redo, find, play, project settings
+// and browsing versions, the
 // root view on export; the editor tells the Edit menu what can be undone. One hub lives for the
 // whole run.
 class AppNotificationHub : public QObject
@@ -24,6 +25,8 @@ public:
     void postUndo() { emit storyboardUndo(); }
     void postRedo() { emit storyboardRedo(); }
     void postFind() { emit storyboardFind(); }
+    void postPlay() { emit storyboardPlay(); }
+    void postProjectSettings() { emit storyboardProjectSettings(); }
     // Kept, so a menu built later (after a language switch) starts right.
     void postUndoState(bool canUndo, bool canRedo)
     {
@@ -42,6 +45,8 @@ signals:
     void storyboardUndo();
     void storyboardRedo();
     void storyboardFind();
+    void storyboardPlay();
+    void storyboardProjectSettings();
     void undoStateChanged();
 
 private:

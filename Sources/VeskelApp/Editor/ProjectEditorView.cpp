@@ -1,7 +1,9 @@
 #include "VeskelApp/Editor/ProjectEditorView.h"
 
+#include "NarrationKit/Narrator.h"
 #include "VeskelApp/AppModel.h"
 #include "VeskelApp/Editor/Saving/OutsideChangeBar.h"
+#include "VeskelApp/Window/ProjectSettingsDialog.h"
 #include "VeskelApp/Window/VersionBrowserDialog.h"
 
 #include "VeskelApp/Commands/AppNotificationHub.h"
@@ -14,6 +16,8 @@
 #include "VeskelApp/Editor/Search/ScriptSearchPanel.h"
 #include "VeskelApp/Icons/IconProvider.h"
 #include "VeskelApp/Inspector/SceneDetailsPopover.h"
+#include "VeskelApp/Narration/SceneNarrations.h"
+#include "VeskelApp/Player/PlayerPanel.h"
 #include "VeskelApp/Settings/Preferences.h"
 #include "VeskelApp/Timeline/SceneTimelineView.h"
 #include "VeskelApp/Widgets/SignalColors.h"
@@ -50,6 +54,10 @@ ProjectEditorView::ProjectEditorView(ProjectEditorViewModel &model,
     buildToolBar();
     layout->addWidget(m_toolBar);
 
+    m_narrations = new SceneNarrations(Narrator::sharedCache(), this);
+    m_player = new PlayerPanel(model, *m_narrations);
+    layout->addWidget(m_player, 2);
+
     m_editor = new ScriptEditorView(model, *m_environment.preferences);
     connect(m_editor, &ScriptEditorView::sceneInspectorRequested, this,
             &ProjectEditorView::showSceneInspector);
@@ -69,6 +77,15 @@ ProjectEditorView::ProjectEditorView(ProjectEditorViewModel &model,
     connect(m_timeline, &SceneTimelineView::sceneChosen, this, &ProjectEditorView::jumpToScene);
     connect(m_timeline, &SceneTimelineView::inspectorRequested, this,
             &ProjectEditorView::showSceneInspector);
+    m_timeline->attachPlayback(m_player->player(), *m_narrations);
+    connect(m_timeline, &SceneTimelineView::playRequested, this, &ProjectEditorView::play);
+    connect(&m_player->player(), &PlayerViewModel::sceneChanged, this, [this] {
+        const std::optional<Scene> playing = m_player->player().scene();
+        if (!m_model || !playing || !m_model->project().scene(playing->id))
+            return;
+        m_model->selectOnly(playing->id);
+        jumpToScene(playing->id);
+    });
 
     m_saveError = new QLabel;
     m_saveError->setObjectName(QStringLiteral("saveError"));
@@ -125,6 +142,19 @@ ProjectEditorView::ProjectEditorView(ProjectEditorViewModel &model,
             &QAction::trigger);
     connect(m_environment.notifications, &AppNotificationHub::storyboardFind, m_search,
             &QAction::trigger);
+    connect(m_environment.notifications, &AppNotificationHub::storyboardPlay, this,
+            &ProjectEditorView::play);
+    connect(m_environment.notifications, &AppNotificationHub::storyboardProjectSettings, this,
+            &ProjectEditorView::openProjectSettings);
+    // Lengths are read when the project opens and when its rate changes, not as one types.
+    const auto askLengths = [this] {
+        if (!m_model || m_model->project().videoSettings.wordsPerMinute == m_narratedRate)
+            return;
+        m_narratedRate = m_model->project().videoSettings.wordsPerMinute;
+        m_narrations->request(m_model->project());
+    };
+    connect(&model, &ProjectEditorViewModel::projectChanged, this, askLengths);
+    askLengths();
     connect(m_environment.notifications, &AppNotificationHub::storyboardApplyMarkup, this,
             [this](const QString &markup) {
                 if (m_model)
@@ -372,7 +402,25 @@ void ProjectEditorView::showSceneInspector(const QString &sceneID, const QRect &
     m_sceneInspector
         = new SceneDetailsPopover(*m_model, m_environment.editorScheduler, pickThenReopen,
                                   SceneCardPreview::pngRenderer(), this);
+    m_sceneInspector->attachNarrations(*m_narrations);
     m_sceneInspector->showBelow(anchorGlobal, window());
+}
+
+void ProjectEditorView::play()
+{
+    if (!m_model)
+        return;
+    m_player->playFromSelection();
+    if (m_timeline->isVisible())
+        m_timeline->setFocus(Qt::OtherFocusReason);
+}
+
+void ProjectEditorView::openProjectSettings()
+{
+    if (!m_model)
+        return;
+    ProjectSettingsDialog dialog(*m_model, this);
+    dialog.exec();
 }
 
 void ProjectEditorView::keyPressEvent(QKeyEvent *event)

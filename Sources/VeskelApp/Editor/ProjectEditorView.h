@@ -15,14 +15,17 @@ class QToolButton;
 namespace veskel {
 
 class DocumentTextView;
+class PlayerPanel;
 class SceneDetailsPopover;
+class SceneNarrations;
 class SceneTimelineView;
 class ProjectEditorViewModel;
 class ScriptEditorView;
 class ScriptSearchPanel;
 
 // The open project: the editor toolbar (undo, redo, search, import, focus mode, materials),
-// the script, the scene timeline under it and a line with the last save error. It acts
+// the player's preview while a film plays, the script, the scene timeline under it and a line
+// with the last save error. The script follows the playing scene. It acts
 // on the "new scene" and "markup" notifications and handles the editor's own keys while the
 // keyboard is not in a text field. It presents the view model and holds no project state.
 class ProjectEditorView : public QWidget
@@ -51,6 +54,13 @@ public:
     void showSceneInspector(const QString &sceneID, const QRect &anchorGlobal);
     SceneDetailsPopover *sceneInspector() const;
     SceneTimelineView *timeline() const { return m_timeline; }
+    PlayerPanel *playerPanel() const { return m_player; }
+    SceneNarrations *narrations() const { return m_narrations; }
+
+    // Plays the film from the selected scene; the timeline takes the keyboard for the
+    // player's keys.
+    void play();
+    void openProjectSettings();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -80,6 +90,10 @@ private:
     SceneTimelineView *m_timeline = nullptr;
     QLabel *m_saveError = nullptr;
     QPointer<SceneDetailsPopover> m_sceneInspector;
+    SceneNarrations *m_narrations = nullptr;
+    PlayerPanel *m_player = nullptr;
+    // The rate the narration lengths were last asked for: a new one asks again.
+    int m_narratedRate = 0;
 };
 
 } // namespace veskel

@@ -130,6 +130,20 @@ void ProjectEditorViewModel::setSelectedSceneDuration(double seconds)
         updateSelectedScene([&](Scene &scene) { scene.durationSeconds = *value; });
 }
 
+void ProjectEditorViewModel::fitSceneToNarration(const QString &sceneID, double narrationSeconds)
+{
+    if (const std::optional<double> value = SceneDurations::fitted(narrationSeconds))
+        updateScene(sceneID, [&](Scene &scene) { scene.durationSeconds = *value; });
+}
+
+void ProjectEditorViewModel::setWordsPerMinute(int wordsPerMinute)
+{
+    mutate([&](StoryboardProject &project) {
+        return SceneDurations::changeSpeakingRate(project, wordsPerMinute,
+                                                  QDateTime::currentDateTimeUtc());
+    });
+}
+
 // MARK: the mutation discipline
 
 bool ProjectEditorViewModel::mutate(const std::function<bool(StoryboardProject &)> &change)

@@ -184,6 +184,11 @@ public:
     }
     // The duration estimated from the scene's voiceover.
     void recalculateDuration(const QString &sceneID) { m_scenes.recalculateDuration(sceneID); }
+    // "Fit to Narration": the narration's length rounded up to half a second; one undo step.
+    void fitSceneToNarration(const QString &sceneID, double narrationSeconds);
+    // The project's speaking rate (80 … 220 words a minute); scenes timed by their words follow
+    // it. One undo step.
+    void setWordsPerMinute(int wordsPerMinute);
     // A duration drag: called while the edge moves, ended by commitSceneDuration(). Values are
     // snapped to half seconds and clamped to 0.5 … 3600 s; nothing is regenerated or saved until
     // the end, which is one undo step and saves at once.

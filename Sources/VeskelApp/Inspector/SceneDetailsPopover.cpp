@@ -3,6 +3,7 @@
 #include "VeskelApp/Editor/ProjectEditorViewModel.h"
 #include "VeskelApp/Icons/IconProvider.h"
 #include "VeskelApp/Inspector/CompactDurationField.h"
+#include "VeskelApp/Inspector/NarrationFitSection.h"
 #include "VeskelApp/Inspector/SceneTypeChips.h"
 #include "VeskelApp/Inspector/ValidationHelpers.h"
 #include "VeskelApp/Scheduling/TimerEditorScheduler.h"
@@ -139,6 +140,18 @@ SceneDetailsPopover::SceneDetailsPopover(ProjectEditorViewModel &model,
     m_disclosure->setChecked(true);
     setCardExpanded(true);
     refresh();
+}
+
+void SceneDetailsPopover::attachNarrations(SceneNarrations &narrations)
+{
+    if (m_narration || !m_model)
+        return;
+    m_narration = new NarrationFitSection(*m_model, narrations);
+    auto *layout = static_cast<QVBoxLayout *>(m_banner->parentWidget()->layout());
+    // Right under the duration it is about, before the export warning.
+    layout->insertWidget(layout->indexOf(m_banner), m_narration);
+    connect(m_narration, &NarrationFitSection::contentChanged, this,
+            &SceneDetailsPopover::fitHeight, Qt::QueuedConnection);
 }
 
 SceneDetailsPopover::~SceneDetailsPopover()

@@ -15,8 +15,10 @@ namespace veskel {
 
 class CompactDurationField;
 class EditorScheduler;
+class NarrationFitSection;
 class NoticeBox;
 class ProjectEditorViewModel;
+class SceneNarrations;
 class SceneTypeChips;
 
 // The scene inspector: the primary scene's visual type, duration, reference image and the
@@ -48,6 +50,10 @@ public:
     SceneCardPreview *cardPreview() const { return m_preview; }
     // The card beside the controls rather than under them.
     bool isSideBySide() const;
+    // The narration's overflow and "Fit to Narration", under the duration; none without
+    // narrations attached.
+    void attachNarrations(SceneNarrations &narrations);
+    NarrationFitSection *narrationSection() const { return m_narration; }
 
 protected:
     void arrangeFor(const QSize &available) override;
@@ -75,6 +81,7 @@ private:
     SceneImageSection *m_image = nullptr;
     QToolButton *m_disclosure = nullptr;
     SceneCardPreview *m_preview = nullptr;
+    NarrationFitSection *m_narration = nullptr;
 };
 
 } // namespace veskel

@@ -2,11 +2,15 @@
 
 #include "StoryboardCore/Duration/DurationCalculator.h"
 #include "VeskelApp/Editor/ProjectEditorViewModel.h"
+#include "VeskelApp/Icons/IconProvider.h"
+#include "VeskelApp/Narration/SceneNarrations.h"
+#include "VeskelApp/Player/PlayerViewModel.h"
 #include "VeskelApp/Scheduling/TimerEditorScheduler.h"
 #include "VeskelApp/Settings/Preferences.h"
 #include "VeskelApp/Timeline/TimelineCollapse.h"
 #include "VeskelApp/Timeline/TimelineMenus.h"
 #include "VeskelApp/Timeline/TimelinePainter.h"
+#include "VeskelApp/Timeline/TimelinePlayback.h"
 #include "VeskelApp/Timeline/TimelineThumbnailCache.h"
 
 #include <QContextMenuEvent>
@@ -15,6 +19,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolButton>
 #include <QToolTip>
 
 #include <cmath>
@@ -155,7 +160,12 @@ void SceneTimelineView::paintEvent(QPaintEvent *)
     if (m_model) {
         state.selectedSceneIDs = m_model->selectedSceneIDs();
         state.primarySceneID = m_model->selectedSceneID();
+        if (m_narrations)
+            state.overflowingSceneIDs
+                = TimelinePlayback::overflowingScenes(m_layout, m_model->project(), *m_narrations);
     }
+    if (m_player)
+        state.playheadX = TimelinePlayback::playheadX(m_layout, *m_player);
     state.hover = m_hover;
     state.dragPreview = m_dragPreview;
     state.resize = m_resize;
@@ -386,6 +396,10 @@ void SceneTimelineView::keyPressEvent(QKeyEvent *event)
         QWidget::keyPressEvent(event);
         return;
     }
+    if (playbackKey(event)) {
+        event->accept();
+        return;
+    }
     const bool extend = event->modifiers() & Qt::ShiftModifier;
     switch (event->key()) {
     case Qt::Key_Left:
@@ -403,6 +417,66 @@ void SceneTimelineView::keyPressEvent(QKeyEvent *event)
         return;
     }
     event->accept();
+}
+
+void SceneTimelineView::attachPlayback(PlayerViewModel &player, SceneNarrations &narrations)
+{
+    m_player = &player;
+    m_narrations = &narrations;
+    m_play = new QToolButton(this);
+    m_play->setObjectName(QStringLiteral("play"));
+    m_play->setAutoRaise(true);
+    m_play->setFocusPolicy(Qt::NoFocus);
+    m_play->setIconSize(QSize(12, 12));
+    m_play->setGeometry(1, 2, 18, 18);
+    m_play->show();
+    connect(m_play, &QToolButton::clicked, this, [this] {
+        if (m_player && m_player->isActive())
+            m_player->togglePause();
+        else
+            emit playRequested();
+    });
+    connect(&player, &PlayerViewModel::frameChanged, this, qOverload<>(&QWidget::update));
+    connect(&player, &PlayerViewModel::stateChanged, this, [this] {
+        updatePlayButton();
+        update();
+    });
+    connect(&narrations, &SceneNarrations::narrated, this, qOverload<>(&QWidget::update));
+    updatePlayButton();
+}
+
+void SceneTimelineView::updatePlayButton()
+{
+    const bool playing = m_player && m_player->state() == PlayerViewModel::State::playing;
+    m_play->setIcon(
+        IconProvider::icon(playing ? QStringLiteral("pause.fill") : QStringLiteral("play.fill")));
+    m_play->setToolTip(playing ? tr("Pause") : tr("Play"));
+}
+
+bool SceneTimelineView::playbackKey(QKeyEvent *event)
+{
+    if (!m_player || event->modifiers() & ~Qt::KeypadModifier)
+        return false;
+    const bool active = m_player->isActive();
+    switch (event->key()) {
+    case Qt::Key_Space:
+        if (active)
+            m_player->togglePause();
+        else
+            emit playRequested();
+        return true;
+    case Qt::Key_Escape:
+        m_player->stop();
+        return active;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        if (!active)
+            return false;
+        m_player->jump(event->key() == Qt::Key_Left ? -1 : 1);
+        return true;
+    default:
+        return false;
+    }
 }
 
 void SceneTimelineView::stepSelection(int direction, bool extend)

@@ -16,11 +16,14 @@
 #include <optional>
 
 class QMenu;
+class QToolButton;
 
 namespace veskel {
 
 class EditorScheduler;
+class PlayerViewModel;
 class Preferences;
+class SceneNarrations;
 class ProjectEditorViewModel;
 class TimelineCollapse;
 
@@ -28,7 +31,10 @@ class TimelineCollapse;
 // of the total, drawn in one paint. The user selects clips, drags one to a new place, drags an
 // edge to change a duration, inserts scenes at boundaries and reaches scene commands through
 // the context menu; with the keyboard, Left and Right step the selection (Shift extends it) and
-// Delete removes the selected scene, keeping its text. While the script scrolls it can shrink
+// Delete removes the selected scene, keeping its text. With a player attached, a Play button
+// sits at the ruler and the playhead runs along the clips; Space plays, pauses and resumes,
+// Escape stops, and Left and Right jump a scene while the film plays. Clips whose narration
+// runs longer than the scene carry a mark. While the script scrolls it can shrink
 // to a 6-point strip. Everything shown comes from the view model; the view keeps only the
 // gesture in progress.
 class SceneTimelineView : public QWidget
@@ -62,6 +68,11 @@ public:
 
     QSize sizeHint() const override;
 
+    // The player whose playhead is drawn and whose keys the timeline takes, and the narrations
+    // whose overflow is marked; neither is owned.
+    void attachPlayback(PlayerViewModel &player, SceneNarrations &narrations);
+    QToolButton *playButton() const { return m_play; }
+
 public slots:
     // The script scrolled: collapse until it has been still for a second.
     void noteScriptScrolled();
@@ -71,6 +82,8 @@ signals:
     void inspectorRequested(const QString &sceneID, const QRect &anchorGlobal);
     // A clip was chosen by a click, the arrow keys or its menu: the script shows that scene.
     void sceneChosen(const QString &sceneID);
+    // Play (the button, or Space while nothing plays): the film from the selected scene.
+    void playRequested();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -103,6 +116,9 @@ private:
     void finishClipGesture(const Press &press, Qt::KeyboardModifiers modifiers);
     void click(const QString &sceneID, Qt::KeyboardModifiers modifiers);
     void stepSelection(int direction, bool extend);
+    // Space, Escape, Left and Right while a film plays or could; false for other keys.
+    bool playbackKey(QKeyEvent *event);
+    void updatePlayButton();
     QString helpText(const TimelineHit &hit) const;
 
     QPointer<ProjectEditorViewModel> m_model;
@@ -118,6 +134,9 @@ private:
     // Scaled down on arrival: the clips keep small copies, the cache the rendered cards.
     QHash<QString, QPixmap> m_thumbnails;
     ClipFrameCache m_clipFrames;
+    QPointer<PlayerViewModel> m_player;
+    SceneNarrations *m_narrations = nullptr;
+    QToolButton *m_play = nullptr;
 };
 
 } // namespace veskel

@@ -43,7 +43,8 @@ QList<TimelineItem> items(const StoryboardProject &project)
         if (ghost.blockIDs.isEmpty())
             return;
         ghost.id = QStringLiteral("ghost-") + ghost.blockIDs.constFirst();
-        ghost.durationSeconds = ScriptSceneSync::estimatedDuration(voiceover);
+        ghost.durationSeconds
+            = ScriptSceneSync::estimatedDuration(voiceover, project.videoSettings.wordsPerMinute);
         ghosts->append(TimelineItem::ghost(std::move(ghost)));
     };
 

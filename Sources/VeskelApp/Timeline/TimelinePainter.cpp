@@ -1,9 +1,11 @@
 #include "VeskelApp/Timeline/TimelinePainter.h"
 
 #include "StoryboardCore/Duration/DurationCalculator.h"
+#include "VeskelApp/Icons/IconProvider.h"
 #include "VeskelApp/Timeline/ClipFrameCache.h"
 #include "VeskelApp/Widgets/ColorMixing.h"
 #include "VeskelApp/Widgets/SceneTypeAppearance.h"
+#include "VeskelApp/Widgets/SignalColors.h"
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
@@ -91,6 +93,38 @@ void TimelinePainter::paint(QPainter &painter) const
         if (index >= 0)
             paintClip(painter, index, 0);
     }
+    paintPlayhead(painter);
+}
+
+void TimelinePainter::paintPlayhead(QPainter &painter) const
+{
+    if (!m_state.playheadX)
+        return;
+    const double x = TimelineLayout::inset + *m_state.playheadX;
+    const QColor accent = m_state.palette.color(QPalette::Highlight);
+    painter.fillRect(QRectF(x - 0.75, TimelineHit::tickTop, 1.5, m_state.size.height()), accent);
+    // A head on the ruler, as editors draw it.
+    QPainterPath head;
+    head.moveTo(x - 5, TimelineHit::tickTop - 2);
+    head.lineTo(x + 5, TimelineHit::tickTop - 2);
+    head.lineTo(x, TimelineHit::tickTop + 5);
+    head.closeSubpath();
+    painter.fillPath(head, accent);
+}
+
+void TimelinePainter::paintOverflowMark(QPainter &painter, const QRectF &clip) const
+{
+    // A warning-coloured badge with a waveform: this clip is shorter than its narration. Top
+    // left, over the thumbnail: the top right is where the insert control stands.
+    constexpr double size = 16;
+    if (clip.width() < size + 8)
+        return;
+    const QRectF badge(clip.left() + 4, clip.top() + 4, size, size);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(SignalColors::warning());
+    painter.drawRoundedRect(badge, 4, 4);
+    IconProvider::paint(painter, badge.adjusted(2, 2, -2, -2), QStringLiteral("waveform"),
+                        QColor(Qt::white));
 }
 
 void TimelinePainter::paintRuler(QPainter &painter) const
@@ -174,6 +208,9 @@ void TimelinePainter::paintSceneClip(QPainter &painter, qsizetype index, const Q
         painter.drawPixmap(QRectF(thumbArea.topLeft(), QSizeF(shownWidth, shownHeight)), pixmap,
                            QRectF(0, 0, shownWidth * ratio, shownHeight * ratio));
     }
+
+    if (m_state.overflowingSceneIDs.contains(scene.id))
+        paintOverflowMark(painter, rect);
 
     // Numbers have at least three digits of a monospaced face: narrower clips show none.
     const QRectF labelRow(rect.left() + labelGap, rect.bottom() - labelRowHeight,

@@ -43,6 +43,10 @@ public:
         ClipFrameCache *frames = nullptr;
         QString emptyText;
         QString ghostLabel;
+        // Scenes whose narration is known to run longer than the clip: they carry a mark.
+        QSet<QString> overflowingSceneIDs;
+        // The player's position, in points from the track's start, while it plays.
+        std::optional<double> playheadX;
     };
 
     // Thumbnails fill the clip's height above the label row.
@@ -70,6 +74,8 @@ private:
     void paintInsertControl(QPainter &painter, const QRectF &rect, bool hovered) const;
     void paintDraggedClip(QPainter &painter) const;
     void paintEmpty(QPainter &painter) const;
+    void paintOverflowMark(QPainter &painter, const QRectF &clip) const;
+    void paintPlayhead(QPainter &painter) const;
     QColor secondary(double opacity) const;
 
     const State &m_state;

@@ -1,6 +1,7 @@
 #include "VeskelApp/Window/NewProjectSheet.h"
 
 #include "VeskelApp/AppModel.h"
+#include "VeskelApp/Widgets/SpeakingRateField.h"
 #include "VeskelApp/Window/FormatCard.h"
 
 #include <QButtonGroup>
@@ -67,6 +68,11 @@ NewProjectSheet::NewProjectSheet(AppModel &model, QWidget *parent)
     m_formats->button(0)->setChecked(true);
     layout->addLayout(cards);
 
+    layout->addSpacing(4);
+    layout->addWidget(sectionLabel(SpeakingRateField::label()));
+    m_rate = new SpeakingRateField;
+    layout->addWidget(m_rate, 0, Qt::AlignLeft);
+
     layout->addSpacing(8);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -104,7 +110,7 @@ void NewProjectSheet::accept()
     const QString title = m_name->text().trimmed();
     if (title.isEmpty())
         return;
-    m_model->createProject(title, chosenFormat());
+    m_model->createProject(title, chosenFormat(), m_rate->value());
     QDialog::accept();
 }
 

@@ -12,10 +12,11 @@ namespace veskel {
 
 class AppModel;
 class FormatCard;
+class SpeakingRateField;
 
-// The new-project sheet: a name (starting as "New Project" in the interface language) and one
-// of four frame formats. "Create" (or Return) creates the project with the trimmed name and
-// closes the sheet; it is disabled while the name is blank.
+// The new-project sheet: a name (starting as "New Project" in the interface language), one
+// of four frame formats and the speaking rate. "Create" (or Return) creates the project with the
+// trimmed name and closes the sheet; it is disabled while the name is blank.
 class NewProjectSheet : public QDialog
 {
     Q_OBJECT
@@ -29,6 +30,7 @@ public:
     QLineEdit *nameField() const { return m_name; }
     QPushButton *createButton() const { return m_create; }
     VideoSettings::FormatPreset chosenFormat() const;
+    SpeakingRateField *speakingRateField() const { return m_rate; }
 
     void accept() override;
 
@@ -39,6 +41,7 @@ private:
     QLineEdit *m_name = nullptr;
     QButtonGroup *m_formats = nullptr;
     QPushButton *m_create = nullptr;
+    SpeakingRateField *m_rate = nullptr;
 };
 
 } // namespace veskel

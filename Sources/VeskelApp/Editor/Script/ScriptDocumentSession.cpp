@@ -31,7 +31,8 @@ void ScriptDocumentSession::read(const QString &input, StoryboardProject &projec
 {
     QString text = ScriptText::withLineFeeds(input);
     const QList<Scene> previous = project.orderedScenes();
-    ParsedScriptDocument parsed = ScriptDocumentCodec::parse(text, previous, m_keptAside);
+    ParsedScriptDocument parsed = ScriptDocumentCodec::parse(text, previous, m_keptAside,
+                                                             project.videoSettings.wordsPerMinute);
     for (Scene &scene : parsed.scenes)
         SceneStamps::refreshMarkerTitle(scene);
     keepAsideDropped(previous, parsed.scenes);
