@@ -1,5 +1,7 @@
 #include "StoryboardCore/Utilities/Slug.h"
 
+#include "StoryboardCore/Utilities/UnicodeCategories.h"
+
 #include <QList>
 #include <QTextBoundaryFinder>
 
@@ -9,24 +11,7 @@ namespace {
 
 bool isAllowed(char32_t scalar)
 {
-    if (scalar == U'-')
-        return true;
-    switch (QChar::category(scalar)) {
-    case QChar::Letter_Uppercase:
-    case QChar::Letter_Lowercase:
-    case QChar::Letter_Titlecase:
-    case QChar::Letter_Modifier:
-    case QChar::Letter_Other:
-    case QChar::Mark_NonSpacing:
-    case QChar::Mark_SpacingCombining:
-    case QChar::Mark_Enclosing:
-    case QChar::Number_DecimalDigit:
-    case QChar::Number_Letter:
-    case QChar::Number_Other:
-        return true;
-    default:
-        return false;
-    }
+    return scalar == U'-' || isLetterMarkOrNumber(scalar);
 }
 
 QString trimmedHyphens(const QString &text)

@@ -1,5 +1,7 @@
 #include "VeskelApp/Editor/Search/SearchQuery.h"
 
+#include "StoryboardCore/Utilities/UnicodeCategories.h"
+
 #include <algorithm>
 
 namespace veskel {
@@ -8,22 +10,7 @@ namespace {
 
 bool isWordCharacter(char32_t c)
 {
-    switch (QChar::category(c)) {
-    case QChar::Letter_Uppercase:
-    case QChar::Letter_Lowercase:
-    case QChar::Letter_Titlecase:
-    case QChar::Letter_Modifier:
-    case QChar::Letter_Other:
-    case QChar::Mark_NonSpacing:
-    case QChar::Mark_SpacingCombining:
-    case QChar::Mark_Enclosing:
-    case QChar::Number_DecimalDigit:
-    case QChar::Number_Letter:
-    case QChar::Number_Other:
-        return true;
-    default:
-        return c == U'_';
-    }
+    return c == U'_' || isLetterMarkOrNumber(c);
 }
 
 // The code point that ends just before `at`, and the one that starts there.
