@@ -50,6 +50,17 @@ TEST_F(ExportCommand, animaticOptionHoldsForThatExportOnly)
     EXPECT_TRUE(QFileInfo(folder + "/talk_animatic.mp4").size() > 0);
     EXPECT_EQ(QDir(folder + "/Narration").entryList(QDir::Files), QStringList({"S001.wav"}));
     EXPECT_EQ(veskel::test::readBytes(package + "/project.json"), stored);
+
+    // Without espeak-ng (told to look for its voices in an empty folder) the export still
+    // succeeds, silent, and says why.
+    ASSERT_TRUE(QDir().mkpath(root() + "/no-voices"));
+    m_environment.insert("ESPEAK_DATA_PATH", root() + "/no-voices");
+    const Outcome silent = run({"export", "talk", "--animatic"});
+    EXPECT_EQ(silent.code, 0) << silent.err.toStdString();
+    EXPECT_TRUE(silent.err.startsWith("warning: Scratch narration is unavailable ("))
+        << silent.err.toStdString();
+    EXPECT_EQ(QDir(folder + "/Narration").entryList(QDir::Files), QStringList());
+    EXPECT_FALSE(veskel::test::readBytes(folder + "/talk.fcpxml").contains("Narration/"));
 }
 
 TEST_F(ExportCommand, failureIsTheExportErrorOnStderr)
