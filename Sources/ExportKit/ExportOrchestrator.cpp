@@ -254,10 +254,9 @@ Result<ExportResult> ExportOrchestrator::writePackage(const StoryboardProject &p
     }
 
     // 6a. The scratch track, which both timelines point to.
-    const bool withAnimatic = project.exportSettings.includeAnimatic;
     std::optional<ScratchNarration> narration;
     const QString narrationFolder = result.exportFolderPath + u'/' + ScratchNarration::folderName();
-    if (withAnimatic) {
+    if (project.exportSettings.includeAnimatic) {
         if (const auto inside = checkInside(package, narrationFolder); !inside)
             return std::unexpected(inside.error());
         if (const auto made = makeFolder(narrationFolder); !made)
