@@ -102,6 +102,14 @@
         <source>The project Exports folder is not accessible. Check that the project&apos;s folder can be written, then export again.</source>
         <translation>Папка Exports проекта недоступна. Проверьте, что в папку проекта можно записывать, и экспортируйте снова.</translation>
     </message>
+    <message>
+        <source>Could not write the animatic: %1</source>
+        <translation>Не удалось записать аниматик: %1</translation>
+    </message>
+    <message>
+        <source>The animatic was cancelled. The rest of the package was written; the previous animatic was kept.</source>
+        <translation>Запись аниматика отменена. Остальные файлы пакета записаны, прежний аниматик сохранён.</translation>
+    </message>
 </context>
 <context>
     <name>ExportReview</name>
@@ -304,6 +312,17 @@
     <message>
         <source>No visual yet</source>
         <translation>Пока без визуала</translation>
+    </message>
+</context>
+<context>
+    <name>ScratchNarration</name>
+    <message>
+        <source>Scratch narration is unavailable (%1). The animatic is silent.</source>
+        <translation>Черновая озвучка недоступна (%1). Аниматик будет без звука.</translation>
+    </message>
+    <message>
+        <source>Could not read the voiceover of %1 aloud (%2). The animatic is silent under it.</source>
+        <translation>Не удалось озвучить закадровый текст сцены %1 (%2). В аниматике под ней тишина.</translation>
     </message>
 </context>
 <context>
@@ -651,6 +670,14 @@
         <source>Writing the cards, FCPXML, OpenTimelineIO timeline, storyboard PDF, shot list and scene list.</source>
         <translation>Записываем карточки, FCPXML, таймлайн OpenTimelineIO, PDF-раскадровку, шот-лист и список сцен.</translation>
     </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <source>Writing the animatic: frame %1 of %2</source>
+        <translation>Запись аниматика: кадр %1 из %2</translation>
+    </message>
 </context>
 <context>
     <name>veskel::ExportReviewView</name>
@@ -673,6 +700,14 @@
     <message>
         <source>Export</source>
         <translation>Экспортировать</translation>
+    </message>
+    <message>
+        <source>Animatic video with scratch narration</source>
+        <translation>Видео-аниматик с черновой озвучкой</translation>
+    </message>
+    <message>
+        <source>Adds %1_animatic.mp4 and a voiceover read aloud per scene in Narration, heard under the cards in the FCPXML and the OpenTimelineIO timeline.</source>
+        <translation>Добавляет %1_animatic.mp4 и озвучку каждой сцены в папке Narration; в FCPXML и таймлайне OpenTimelineIO она звучит под карточками.</translation>
     </message>
 </context>
 <context>

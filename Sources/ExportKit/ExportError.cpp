@@ -23,6 +23,11 @@ QString ExportError::description() const
                   "folder can be written, then export again.");
     case Kind::fileOperationFailed:
         return payload;
+    case Kind::cannotWriteAnimatic:
+        return tr("Could not write the animatic: %1").arg(payload);
+    case Kind::cancelled:
+        return tr("The animatic was cancelled. The rest of the package was written; the "
+                  "previous animatic was kept.");
     }
     return {};
 }

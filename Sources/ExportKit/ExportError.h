@@ -23,6 +23,9 @@ public:
         // A file-system failure passed on as it came (creating the folders, removing an old
         // card). payload: what was attempted and the platform's description.
         fileOperationFailed,
+        cannotWriteAnimatic, // payload: the animatic writer's error written out
+        // The animatic was stopped on request, after the rest of the package was written.
+        cancelled,
     };
 
     Kind kind = Kind::writeFailed;
@@ -59,6 +62,12 @@ public:
     {
         return {Kind::fileOperationFailed, {}, description, {}};
     }
+
+    static ExportError cannotWriteAnimatic(const QString &detail)
+    {
+        return {Kind::cannotWriteAnimatic, {}, detail, {}};
+    }
+    static ExportError cancelled() { return {Kind::cancelled, {}, {}, {}}; }
 
     // "Project cannot be exported: The project has no title.", "Could not draw the card of
     // S002 Intro: … Check its reference image, then export again."

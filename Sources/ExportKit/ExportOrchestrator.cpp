@@ -1,12 +1,16 @@
 #include "ExportKit/ExportOrchestrator.h"
 
+#include "AnimaticKit/AnimaticWriter.h"
 #include "CardRenderer/CardFileNaming.h"
 #include "CardRenderer/PNGCardRenderer.h"
+#include "ExportKit/ExportFiles.h"
 #include "ExportKit/ExportLog.h"
 #include "ExportKit/SceneListExporter.h"
+#include "ExportKit/ScratchNarration.h"
 #include "ExportKit/ShotListExporter.h"
 #include "ExportKit/StoryboardPDFWriter.h"
 #include "FCPXMLKit/FCPXML114Exporter.h"
+#include "NarrationKit/Narrator.h"
 #include "OTIOKit/OTIOTimelineExporter.h"
 #include "StoryboardCore/Storage/FileOperations.h"
 #include "StoryboardCore/Storage/PackageGuard.h"
@@ -39,37 +43,7 @@ namespace {
 template<typename T = void>
 using Result = std::expected<T, ExportError>;
 
-QString quoted(const QString &path)
-{
-    return u'\u201C' + QDir::toNativeSeparators(path) + u'\u201D';
-}
-
-// Replaces the file in one step; on failure an earlier file stays as it was. The folder was
-// checked already; a link in the file's place is refused, as writing would follow it. Gives
-// the platform's description of a failure.
-std::expected<void, QString> writeAtomically(const QString &path, const QByteArray &bytes)
-{
-    if (auto ok = PackageGuard::check(QFileInfo(path).path(), path); !ok)
-        return ok;
-    return FileOperations::writeAtomically(path, bytes);
-}
-
-// No link on the way from the package to `path`, which the export writes into or below.
-Result<> checkInside(const QString &package, const QString &path)
-{
-    if (auto ok = PackageGuard::check(package, path); !ok)
-        return std::unexpected(ExportError::writeFailed(ok.error()));
-    return {};
-}
-
-Result<> makeFolder(const QString &path)
-{
-    if (const auto made = FileOperations::createDirectory(path, true); !made) {
-        return std::unexpected(ExportError::fileOperationFailed(
-            QStringLiteral("Could not create the folder %1: %2").arg(quoted(path), made.error())));
-    }
-    return {};
-}
+using namespace ExportFiles;
 
 // A folder marked read-only counts as such even for a user (root) whom the system would let
 // write anyway.
@@ -170,29 +144,6 @@ Result<QStringList> renderCards(const CardJobs &cards,
     return warnings;
 }
 
-// Deletes the PNG files of Media that no scene's card is called; everything else stays.
-Result<> removeOrphanedMedia(const QString &mediaFolder, const QSet<QString> &cardFileNames)
-{
-    if (!QFileInfo(mediaFolder).isDir())
-        return {};
-    // Without QDir::Hidden: hidden files are not listed. Folders are never removed.
-    const QFileInfoList entries
-        = QDir(mediaFolder)
-              .entryInfoList(QDir::Files | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-    for (const QFileInfo &entry : entries) {
-        if (entry.suffix().toLower() != QStringLiteral("png")
-            || cardFileNames.contains(entry.fileName()))
-            continue;
-        QFile file(entry.filePath());
-        if (!file.remove()) {
-            return std::unexpected(ExportError::fileOperationFailed(
-                QStringLiteral("Could not delete %1: %2")
-                    .arg(quoted(entry.filePath()), file.errorString())));
-        }
-    }
-    return {};
-}
-
 } // namespace
 
 ExportOrchestrator::ExportOrchestrator()
@@ -211,11 +162,18 @@ Result<ExportResult> ExportOrchestrator::exportProject(const StoryboardProject &
                                                        const QString &packagePath,
                                                        const CardProgress &progress) const
 {
+    return exportProject(project, packagePath, Observers{progress, {}, {}});
+}
+
+Result<ExportResult> ExportOrchestrator::exportProject(const StoryboardProject &project,
+                                                       const QString &packagePath,
+                                                       const Observers &observers) const
+{
     QElapsedTimer clock;
     clock.start();
     qCDebug(veskelExportLog) << "exporting" << project.id << project.scenes.size() << "scenes from"
                              << packagePath;
-    auto result = writePackage(project, packagePath, progress);
+    auto result = writePackage(project, packagePath, observers);
     if (!result && !result.error().sceneID.isEmpty())
         result.error().sceneLabel = sceneLabel(result.error().sceneID, project);
     if (result)
@@ -229,7 +187,7 @@ Result<ExportResult> ExportOrchestrator::exportProject(const StoryboardProject &
 
 Result<ExportResult> ExportOrchestrator::writePackage(const StoryboardProject &project,
                                                       const QString &packagePath,
-                                                      const CardProgress &progress) const
+                                                      const Observers &observers) const
 {
     // 1. Only errors block; the first one is named.
     const QList<ValidationIssue> blocking = ProjectValidator::exportBlockingIssues(project);
@@ -283,16 +241,31 @@ Result<ExportResult> ExportOrchestrator::writePackage(const StoryboardProject &p
                          result.mediaFolderPath,
                          ProjectPackagePaths::mediaPath(package),
                          fileNames};
-    const auto warnings = renderCards(cards, progress);
+    const auto warnings = renderCards(cards, observers.cards);
     if (!warnings)
         return std::unexpected(warnings.error());
     result.warnings = *warnings;
 
     // 6. Cards of scenes that are gone.
-    if (const auto removed = removeOrphanedMedia(result.mediaFolderPath,
-                                                 QSet<QString>(fileNames.begin(), fileNames.end()));
+    if (const auto removed = removeOrphans(result.mediaFolderPath, QStringLiteral("png"),
+                                           QSet<QString>(fileNames.begin(), fileNames.end()));
         !removed) {
         return std::unexpected(removed.error());
+    }
+
+    // 6a. The scratch track, which both timelines point to.
+    std::optional<ScratchNarration> narration;
+    const QString narrationFolder = result.exportFolderPath + u'/' + ScratchNarration::folderName();
+    if (project.exportSettings.includeAnimatic) {
+        if (const auto inside = checkInside(package, narrationFolder); !inside)
+            return std::unexpected(inside.error());
+        if (const auto made = makeFolder(narrationFolder); !made)
+            return std::unexpected(made.error());
+        auto written = ScratchNarration::write(project, narrationFolder, Narrator::sharedCache());
+        if (!written)
+            return std::unexpected(written.error());
+        narration = std::move(*written);
+        result.warnings += narration->warnings;
     }
 
     // 7. The FCPXML document.
@@ -301,6 +274,8 @@ Result<ExportResult> ExportOrchestrator::writePackage(const StoryboardProject &p
     fcpxmlInput.cardFileNames = cardFileNames;
     fcpxmlInput.exportFolderPath = result.exportFolderPath;
     fcpxmlInput.version = FCPXMLVersion::v1_14;
+    if (narration)
+        fcpxmlInput.narrations = narration->files;
     const auto document = m_fcpxmlExporter->exportDocument(fcpxmlInput);
     if (!document)
         return std::unexpected(document.error().kind == FCPXMLExportError::Kind::missingCardFile
@@ -337,8 +312,9 @@ Result<ExportResult> ExportOrchestrator::writePackage(const StoryboardProject &p
     }
 
     // 11. The same timeline for editors that read OpenTimelineIO, beside the FCPXML.
-    const OTIOExportResult otio
-        = OTIOTimelineExporter::exportDocument({project, cardFileNames, result.exportFolderPath});
+    const OTIOExportResult otio = OTIOTimelineExporter::exportDocument(
+        {project, cardFileNames, result.exportFolderPath,
+         narration ? narration->files : QHash<QString, NarrationFile>()});
     result.otioPath = result.exportFolderPath + u'/' + otio.otioFileName;
     if (const auto written = writeAtomically(result.otioPath, otio.json.toUtf8()); !written) {
         return std::unexpected(ExportError::writeFailed(
@@ -354,9 +330,31 @@ Result<ExportResult> ExportOrchestrator::writePackage(const StoryboardProject &p
     if (const auto written = writeAtomically(result.pdfPath, *pdfBytes); !written)
         return std::unexpected(ExportError::writeFailed(pdfFailure + written.error()));
 
+    // 13. The animatic, last: the longest step, and the one that can be cancelled.
+    if (narration) {
+        QHash<QString, QString> cardPaths;
+        for (auto card = cardFileNames.cbegin(); card != cardFileNames.cend(); ++card)
+            cardPaths.insert(card.key(), result.mediaFolderPath + u'/' + card.value());
+        const QString path = result.exportFolderPath + u'/' + animaticFileName(project);
+        if (auto ok = PackageGuard::check(result.exportFolderPath, path); !ok)
+            return std::unexpected(ExportError::cannotWriteAnimatic(ok.error()));
+        const auto written
+            = AnimaticWriter::write(AnimaticPlan::of(project, path, cardPaths, narration->samples),
+                                    observers.animaticFrames, observers.isCancelled);
+        if (!written)
+            return std::unexpected(
+                written.error().kind == AnimaticError::Kind::cancelled
+                    ? ExportError::cancelled()
+                    : ExportError::cannotWriteAnimatic(written.error().description()));
+        result.animaticPath = path;
+    }
+
     // What an export writes can be made again, so its files are not synced one by one; the
     // folder's new names go to the disk once.
-    for (const QString &folder : {result.mediaFolderPath, result.exportFolderPath}) {
+    QStringList folders{result.mediaFolderPath, result.exportFolderPath};
+    if (narration)
+        folders.append(narrationFolder);
+    for (const QString &folder : std::as_const(folders)) {
         if (const auto synced = FileOperations::syncFolder(folder); !synced)
             qCWarning(veskelExportLog) << "could not sync" << folder << synced.error();
     }

@@ -17,6 +17,8 @@ struct ExportResult
     // The OpenTimelineIO timeline beside the FCPXML, and the storyboard for reading.
     QString otioPath;
     QString pdfPath;
+    // With the animatic only; empty otherwise.
+    QString animaticPath;
     // From the card renderer; validation warnings are not repeated here.
     QStringList warnings;
     // The export folder was there before: Final Cut Pro should replace its earlier import.

@@ -355,6 +355,20 @@ std::optional<StoryboardProject> AppModel::loadProjectForExport(const ProjectSum
     return std::move(*project);
 }
 
+void AppModel::setIncludeAnimatic(const ProjectSummary &summary, bool include)
+{
+    auto project = projectFor(summary);
+    if (!project)
+        return fail(project.error());
+    if (project->exportSettings.includeAnimatic == include)
+        return;
+    project->exportSettings.includeAnimatic = include;
+    if (auto saved = m_store->saveProject(*project); !saved)
+        return fail(saved.error());
+    setErrorMessage(std::nullopt);
+    updateRow(*project);
+}
+
 QString AppModel::duplicatedProjectTitle(const QString &title)
 {
     return copyTitle(title, tr("New Project"));

@@ -107,6 +107,9 @@ public:
     // A sidebar row's export works on the project as stored in its package; a failure to read
     // it sets errorMessage.
     std::optional<StoryboardProject> loadProjectForExport(const ProjectSummary &summary);
+    // The export sheet's animatic option for a project that is not open, saved into its
+    // package; a failure sets errorMessage.
+    void setIncludeAnimatic(const ProjectSummary &summary, bool include);
 
     // "Title (copy)" / "Title (копия)"; a blank title is "New Project" / "Новый проект" first.
     static QString duplicatedProjectTitle(const QString &title);

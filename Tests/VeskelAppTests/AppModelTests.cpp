@@ -67,6 +67,19 @@ TEST_F(AppModelTest, RenamingToBlankOrTheSameTitleTouchesNothing)
     EXPECT_EQ(listChanges.count(), 0);
 }
 
+// The export sheet's option for a project exported from its row, not open in an editor.
+TEST_F(AppModelTest, TheAnimaticOptionOfAClosedProjectIsSavedIntoItsPackage)
+{
+    const ProjectSummary closed = created("Intro video");
+    created("Outro video");
+    model.setIncludeAnimatic(closed, true);
+    EXPECT_FALSE(model.errorMessage());
+    EXPECT_TRUE(store.loadProject(closed.packagePath)->exportSettings.includeAnimatic);
+    const QByteArray saved = readBytes(closed.packagePath + "/project.json");
+    model.setIncludeAnimatic(closed, true);
+    EXPECT_EQ(readBytes(closed.packagePath + "/project.json"), saved);
+}
+
 TEST_F(AppModelTest, RenamingTheOpenProjectReachesItsEditor)
 {
     const ProjectSummary summary = created("Intro video");

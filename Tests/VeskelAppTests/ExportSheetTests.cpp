@@ -10,9 +10,11 @@
 #include "ExportTestSupport.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QLabel>
 #include <QProgressBar>
@@ -131,6 +133,45 @@ INSTANTIATE_TEST_SUITE_P(
                    {}},
         ReviewCase{"clean", "Film", threeSceneScript(), {}, {}}),
     [](const auto &info) { return std::string(info.param.name); });
+
+// The check box goes to the owner and into this export; the animatic counts its frames after the
+// cards, and Cancel (taken before the animatic starts) ends the export with a sentence that says
+// so, the previous animatic kept.
+TEST_F(ExportSheetTest, TheAnimaticOptionExportsItAndCancelStopsIt)
+{
+    const StoryboardProject film = savedProject(threeSceneScript(), "Intro video");
+    auto sheet = openSheet(film);
+    QSignalSpy kept(sheet.get(), &ExportSheet::includeAnimaticChanged);
+    auto *review = screen<ExportReviewView>(*sheet);
+    ASSERT_NE(review, nullptr);
+    EXPECT_FALSE(review->animaticBox()->isChecked());
+    review->animaticBox()->click();
+    EXPECT_EQ(kept.size(), 1);
+    EXPECT_TRUE(kept.value(0).value(0).toBool());
+
+    QTest::keyClick(sheet.get(), Qt::Key_Return);
+    auto *progress = screen<ExportProgressView>(*sheet);
+    ASSERT_NE(progress, nullptr);
+    QString shown;
+    QObject::connect(sheet->viewModel(), &ExportViewModel::animaticProgressChanged, progress,
+                     [&] { shown = progress->progressBar()->text(); });
+    waitForExport(*sheet);
+    const QString animatic = sheet->viewModel()->phase().result.animaticPath;
+    ASSERT_TRUE(QFileInfo::exists(animatic));
+    const qint64 frames = sheet->viewModel()->totalAnimaticFrames();
+    EXPECT_EQ(shown, QString("Writing the animatic: frame %1 of %1").arg(frames));
+    const QByteArray previous = readBytes(animatic);
+
+    auto again = openSheet(sheet->project());
+    QTest::keyClick(again.get(), Qt::Key_Return);
+    auto *cancel = screen<ExportProgressView>(*again)->cancelButton();
+    ASSERT_TRUE(cancel->isVisibleTo(again.get()));
+    cancel->click();
+    waitForExport(*again);
+    ASSERT_NE(screen<ExportFailureView>(*again), nullptr);
+    EXPECT_EQ(again->viewModel()->phase().message, ExportError::cancelled().description());
+    EXPECT_EQ(readBytes(animatic), previous);
+}
 
 TEST_F(ExportSheetTest, ExportingTwiceCountsCardsThenTellsFirstAndUpdated)
 {

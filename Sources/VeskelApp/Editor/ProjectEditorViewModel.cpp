@@ -144,6 +144,14 @@ void ProjectEditorViewModel::setWordsPerMinute(int wordsPerMinute)
     });
 }
 
+void ProjectEditorViewModel::setIncludeAnimatic(bool include)
+{
+    mutate([&](StoryboardProject &project) {
+        project.exportSettings.includeAnimatic = include;
+        return true;
+    });
+}
+
 // MARK: the mutation discipline
 
 bool ProjectEditorViewModel::mutate(const std::function<bool(StoryboardProject &)> &change)

@@ -189,6 +189,8 @@ public:
     // The project's speaking rate (80 … 220 words a minute); scenes timed by their words follow
     // it. One undo step.
     void setWordsPerMinute(int wordsPerMinute);
+    // The export sheet's animatic option, kept with the project. One undo step.
+    void setIncludeAnimatic(bool include);
     // A duration drag: called while the edge moves, ended by commitSceneDuration(). Values are
     // snapped to half seconds and clamped to 0.5 … 3600 s; nothing is regenerated or saved until
     // the end, which is one undo step and saves at once.

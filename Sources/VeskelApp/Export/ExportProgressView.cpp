@@ -5,6 +5,7 @@
 
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace veskel {
@@ -28,14 +29,33 @@ ExportProgressView::ExportProgressView(const ExportViewModel &model, QWidget *pa
     detail->setWordWrap(true);
     layout->addWidget(detail);
     layout->addStretch(1);
+    m_cancel = new QPushButton(tr("Cancel"));
+    m_cancel->setAutoDefault(false);
+    layout->addWidget(m_cancel, 0, Qt::AlignRight);
+    // Only an export with the animatic has a step that can be stopped.
+    m_cancel->setHidden(!model.writesAnimatic());
+    connect(m_cancel, &QPushButton::clicked, this, [this] {
+        // Asked once; the export ends soon after, when the animatic would start its next frame.
+        m_cancel->setEnabled(false);
+        emit cancelRequested();
+    });
 
     connect(&model, &ExportViewModel::cardProgressChanged, this,
+            &ExportProgressView::updateProgress);
+    connect(&model, &ExportViewModel::animaticProgressChanged, this,
             &ExportProgressView::updateProgress);
     updateProgress();
 }
 
 void ExportProgressView::updateProgress()
 {
+    if (const qint64 frames = m_model.totalAnimaticFrames(); frames > 0) {
+        m_bar->setRange(0, int(frames));
+        m_bar->setValue(int(m_model.animaticFrames()));
+        m_bar->setFormat(
+            tr("Writing the animatic: frame %1 of %2").arg(m_model.animaticFrames()).arg(frames));
+        return;
+    }
     const int total = m_model.totalCards();
     if (total <= 0) {
         // Busy until the first card says how many there are.

@@ -6,6 +6,7 @@
 #include "VeskelApp/Widgets/SecondaryLabel.h"
 #include "VeskelApp/Widgets/SignalColors.h"
 
+#include <QCheckBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -56,6 +57,17 @@ ExportReviewView::ExportReviewView(const StoryboardProject &project, QWidget *pa
     }
     layout->addLayout(files);
 
+    m_animatic = new QCheckBox(tr("Animatic video with scratch narration"));
+    m_animatic->setChecked(project.exportSettings.includeAnimatic);
+    layout->addWidget(m_animatic);
+    QLabel *animaticDetail = secondaryLabel(
+        tr("Adds %1_animatic.mp4 and a voiceover read aloud per scene in Narration, heard under "
+           "the cards in the FCPXML and the OpenTimelineIO timeline.")
+            .arg(project.slug()),
+        0.85);
+    animaticDetail->setWordWrap(true);
+    layout->addWidget(animaticDetail);
+
     if (!review.blockingIssues.isEmpty()) {
         m_blocking = new NoticeBox(QStringLiteral("xmark.octagon.fill"), SignalColors::error(),
                                    tintOpacity, tr("Fix before exporting"));
@@ -86,6 +98,7 @@ ExportReviewView::ExportReviewView(const StoryboardProject &project, QWidget *pa
 
     connect(m_cancel, &QPushButton::clicked, this, &ExportReviewView::cancelRequested);
     connect(m_export, &QPushButton::clicked, this, &ExportReviewView::exportRequested);
+    connect(m_animatic, &QCheckBox::toggled, this, &ExportReviewView::includeAnimaticToggled);
 }
 
 } // namespace veskel

@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+class QCheckBox;
 class QPushButton;
 
 namespace veskel {
@@ -21,6 +22,7 @@ public:
 
     QPushButton *exportButton() const { return m_export; }
     QPushButton *cancelButton() const { return m_cancel; }
+    QCheckBox *animaticBox() const { return m_animatic; }
     // Null when there is nothing to show in it.
     NoticeBox *blockingBox() const { return m_blocking; }
     NoticeBox *warningBox() const { return m_warnings; }
@@ -28,10 +30,12 @@ public:
 signals:
     void exportRequested();
     void cancelRequested();
+    void includeAnimaticToggled(bool include);
 
 private:
     QPushButton *m_export = nullptr;
     QPushButton *m_cancel = nullptr;
+    QCheckBox *m_animatic = nullptr;
     NoticeBox *m_blocking = nullptr;
     NoticeBox *m_warnings = nullptr;
 };

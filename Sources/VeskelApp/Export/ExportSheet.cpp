@@ -58,12 +58,19 @@ void ExportSheet::showPhase()
         auto *review = new ExportReviewView(m_project);
         connect(review, &ExportReviewView::exportRequested, this, &ExportSheet::startExport);
         connect(review, &ExportReviewView::cancelRequested, this, &QDialog::reject);
+        connect(review, &ExportReviewView::includeAnimaticToggled, this, [this](bool include) {
+            m_project.exportSettings.includeAnimatic = include;
+            emit includeAnimaticChanged(include);
+        });
         screen = review;
         break;
     }
-    case Kind::exporting:
-        screen = new ExportProgressView(*m_model);
+    case Kind::exporting: {
+        auto *progress = new ExportProgressView(*m_model);
+        connect(progress, &ExportProgressView::cancelRequested, m_model, &ExportViewModel::cancel);
+        screen = progress;
         break;
+    }
     case Kind::success: {
         auto *success = new ExportSuccessView(phase.result, m_desktop);
         connect(success, &ExportSuccessView::doneRequested, this, &QDialog::accept);

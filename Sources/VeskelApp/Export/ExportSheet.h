@@ -42,6 +42,10 @@ public:
     // before the first has finished writing it; the sheet stays until it ends.
     void reject() override;
 
+signals:
+    // The review's animatic option changed: the sheet exports with it, the owner keeps it.
+    void includeAnimaticChanged(bool include);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 

@@ -14,8 +14,8 @@
 #include "VeskelApp/Window/ToolbarRowFader.h"
 
 #include <QSplitter>
-#include <QToolBar>
 #include <QStackedWidget>
+#include <QToolBar>
 #include <QVBoxLayout>
 
 namespace veskel {
@@ -134,9 +134,18 @@ void RootView::openExportSheet(const StoryboardProject &project)
         if (!m_exportSheet->close())
             return m_exportSheet->raise();
     }
-    m_exportSheet = new ExportSheet(project, m_environment.model->store(), DesktopActions::system(),
-                                    this);
+    m_exportSheet
+        = new ExportSheet(project, m_environment.model->store(), DesktopActions::system(), this);
     m_exportSheet->setAttribute(Qt::WA_DeleteOnClose);
+    // The option is kept with the project: through the editor when it is open, so its next
+    // save does not write the old value back.
+    connect(m_exportSheet, &ExportSheet::includeAnimaticChanged, this,
+            [this, id = project.id](bool include) {
+                if (m_editorModel && m_editorModel->project().id == id)
+                    return m_editorModel->setIncludeAnimatic(include);
+                if (const auto summary = m_environment.model->summary(id))
+                    m_environment.model->setIncludeAnimatic(*summary, include);
+            });
     m_exportSheet->open();
 }
 
