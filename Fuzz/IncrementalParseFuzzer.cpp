@@ -13,6 +13,7 @@
 #include "StoryboardCore/Script/ScriptText.h"
 
 #include <array>
+#include <cstdio>
 
 using namespace veskel;
 
@@ -86,6 +87,12 @@ bool sameScenes(QList<Scene> a, const QList<Scene> &b)
     return a == b;
 }
 
+// Line ends and other invisible characters shown, for the report of a difference.
+QString escaped(const QString &text)
+{
+    return QString::fromLatin1(text.toUtf8().toPercentEncoding(" #>/"));
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -114,9 +121,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             = ScriptDocumentCodec::parse(next, current.scenes, keptAside, wordsPerMinute);
         ParsedScriptDocument reread = current;
         if (ScriptDocumentCodec::reparse(reread, text, next, wordsPerMinute)) {
-            VESKEL_FUZZ_CHECK(fuzz::sameBlocks(reread.blocks, whole.blocks));
-            VESKEL_FUZZ_CHECK(sameScenes(reread.scenes, whole.scenes));
-            VESKEL_FUZZ_CHECK(sameLayout(reread, whole));
+            const bool same = fuzz::sameBlocks(reread.blocks, whole.blocks)
+                              && sameScenes(reread.scenes, whole.scenes)
+                              && sameLayout(reread, whole);
+            if (!same)
+                std::fprintf(stderr, "before: %s\nafter: %s\n", qUtf8Printable(escaped(text)),
+                             qUtf8Printable(escaped(next)));
+            VESKEL_FUZZ_CHECK(same);
             current = std::move(reread);
         } else {
             VESKEL_FUZZ_CHECK(reread == current);

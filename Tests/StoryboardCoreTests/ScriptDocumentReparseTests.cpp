@@ -87,7 +87,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Edit{"HeadingLineBroken", 13, 0, u"x"_s, false},
                     Edit{"HeadingTyped", 33, 0, u"\n# New"_s, false},
                     Edit{"BlankLineBeforeAHeadingRemoved", 12, 1, {}, false},
-                    Edit{"CarriageReturnTyped", 25, 0, u"\r"_s, false}),
+                    Edit{"CarriageReturnBeforeALineFeed", 33, 0, u"\r"_s, false}),
     [](const testing::TestParamInfo<Edit> &info) { return std::string(info.param.name); });
 
 } // namespace

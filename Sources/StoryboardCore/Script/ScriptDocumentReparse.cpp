@@ -100,6 +100,12 @@ void shiftAfter(QHash<QString, TextRange> &ranges, qsizetype position, qsizetype
     }
 }
 
+bool holdsCarriageReturnLineFeed(QStringView text)
+{
+    // The search for one character is much the faster, and almost always ends the question.
+    return text.contains(u'\r') && text.contains(u"\r\n");
+}
+
 } // namespace
 
 bool reparse(ParsedScriptDocument &document,
@@ -113,6 +119,10 @@ bool reparse(ParsedScriptDocument &document,
     if (layout.blockRanges.size() != blocks.size()
         || layout.sceneHeadingRanges.size() != scenes.size())
         return false;
+    // The parse reads a carriage return before a line feed as part of the line end, which
+    // moves every range after it; such texts are left to it.
+    if (holdsCarriageReturnLineFeed(oldText) || holdsCarriageReturnLineFeed(text))
+        return false;
 
     // The edit: what followed the first `prefix` code units and preceded the last `suffix`
     // ones changed, up to `newEnd` in the new text.
@@ -121,8 +131,6 @@ bool reparse(ParsedScriptDocument &document,
         = commonSuffix(oldText, text, std::min(oldText.size(), text.size()) - prefix);
     const qsizetype newEnd = text.size() - suffix;
     const qsizetype delta = text.size() - oldText.size();
-    if (text.sliced(prefix, newEnd - prefix).contains(u'\r'))
-        return false;
 
     // A heading edited, removed or made changes which scene each heading takes.
     const qsizetype first = lineStartAt(text, prefix);
@@ -202,20 +210,19 @@ bool reparse(ParsedScriptDocument &document,
     qsizetype runEnd = firstOld + fresh.size();
     while (runEnd < blocks.size() && owns(runEnd))
         ++runEnd;
-    const std::optional<qsizetype> runFinish
-        = runEnd > runStart ? std::optional(rangeOf(runEnd - 1).end()) : std::nullopt;
+    const bool ownsBlocks = runEnd > runStart;
 
     if (owner < 0) {
         layout.draftSpan = std::nullopt;
-        if (runFinish) {
+        if (ownsBlocks) {
             const qsizetype start = rangeOf(runStart).location;
-            layout.draftSpan = TextRange{start, *runFinish - start};
+            layout.draftSpan = TextRange{start, rangeOf(runEnd - 1).end() - start};
         }
     } else {
         Scene &scene = scenes[owner];
         const TextRange heading = layout.sceneHeadingRanges.value(scene.id);
-        layout.sceneSpans.insert(
-            scene.id, {heading.location, runFinish.value_or(heading.end()) - heading.location});
+        const qsizetype end = ownsBlocks ? rangeOf(runEnd - 1).end() : heading.end();
+        layout.sceneSpans.insert(scene.id, {heading.location, end - heading.location});
         const Scene previous = scene;
         ScriptSceneSync::readTexts(
             scene, &previous,
