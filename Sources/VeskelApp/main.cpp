@@ -8,6 +8,7 @@
 #include "VeskelApp/QuitSignalBridge.h"
 #include "VeskelApp/Settings/AppearanceController.h"
 #include "VeskelApp/Settings/Preferences.h"
+#include "VeskelApp/Window/FirstPaintTrace.h"
 #include "VeskelApp/Window/MainWindow.h"
 
 #include "VeskelVersion.h"
@@ -122,6 +123,7 @@ int main(int argc, char **argv)
                          traceHandover(QStringLiteral("handed over \"%1\"").arg(handed));
                          window.openHandedOver(handed);
                      });
+    veskel::FirstPaintTrace::installIfAsked();
     window.bringToFront();
     return app.exec();
 }

@@ -20,6 +20,7 @@ namespace veskel {
 class Preferences;
 class ProjectEditorViewModel;
 class ScriptHighlighter;
+class ScriptStyler;
 
 // The script as a styled document bound to the editor view model. Every change the user makes
 // goes to the model as the whole text; the model's text comes back only when it differs,
@@ -50,6 +51,9 @@ public:
     // the page's padding: as given when there is room, down to `compact` when there is not.
     void setSideAreas(const ColumnFit::Sides &full, const ColumnFit::Sides &compact);
     const ColumnFit &columnFit() const { return m_fit; }
+    // Whether every block is styled; a long text is styled over several turns after it is
+    // shown.
+    bool isFullyStyled() const;
     // The scroll under way, if any (tests finish it instead of waiting).
     QVariantAnimation *scrollAnimation() const { return m_scroll; }
 
@@ -85,7 +89,6 @@ private:
     void takeModelText();
     void handOverText();
     void noteChange(int from, int removed, int added);
-    void applyBlockFormats(int from, int to);
     void restyleAll();
     void applyStyle();
     void applyPaper();
@@ -101,6 +104,7 @@ private:
     QPointer<ProjectEditorViewModel> m_model;
     Preferences *m_preferences = nullptr;
     ScriptHighlighter *m_highlighter = nullptr;
+    ScriptStyler *m_styler = nullptr;
     QVariantAnimation *m_scroll = nullptr;
     FocusMode m_focusMode = FocusMode::off;
     SearchQuery m_activeSearchQuery;

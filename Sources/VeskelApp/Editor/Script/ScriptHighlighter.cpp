@@ -90,7 +90,7 @@ QTextBlockFormat ScriptHighlighter::blockFormat(Role role) const
 
 void ScriptHighlighter::highlightBlock(const QString &text)
 {
-    if (text.isEmpty())
+    if (m_suspended || text.isEmpty())
         return;
     const ScriptLineStyle style = ScriptLineStyle::of(text);
     const size_t role = size_t(style.role);
