@@ -2,15 +2,12 @@
 
 #include "StoryboardCore/Models/StoryboardProject.h"
 #include "StoryboardCore/Script/ScriptDocumentCodec.h"
-#include "StoryboardCore/Storage/LocalProjectStore.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QRandomGenerator>
 #include <QString>
 #include <QStringList>
-
-#include <optional>
 
 namespace veskel::bench {
 
@@ -57,22 +54,6 @@ inline StoryboardProject generatedProject(int sceneCount, int firstParagraphWord
     project.scriptBlocks = parsed.blocks;
     project.scenes = parsed.scenes;
     return project;
-}
-
-// The generated film saved in the store as a project of its own; nothing when that failed.
-inline std::optional<StoryboardProject> savedFilm(LocalProjectStore &store, int sceneCount)
-{
-    const auto created
-        = store.createProject(QStringLiteral("Long film"),
-                              VideoSettings::preset(VideoSettings::FormatPreset::horizontalHD, 25));
-    if (!created)
-        return std::nullopt;
-    StoryboardProject film = generatedProject(sceneCount, 16, 20250302);
-    film.id = created->id;
-    film.title = created->title;
-    if (!store.saveProject(film))
-        return std::nullopt;
-    return film;
 }
 
 // The text as one keystroke leaves it: one character 40 places after the anchor changed.

@@ -140,13 +140,20 @@ void packageOfALongFilm(benchmark::State &state)
 {
     QTemporaryDir dir;
     LocalProjectStore store(dir.path());
-    const std::optional<StoryboardProject> film = bench::savedFilm(store, 500);
-    if (!film) {
+    const auto created
+        = store.createProject(QStringLiteral("Long film"),
+                              VideoSettings::preset(VideoSettings::FormatPreset::horizontalHD, 25));
+    StoryboardProject film = bench::generatedProject(500, 16, 20250302);
+    if (created) {
+        film.id = created->id;
+        film.title = created->title;
+    }
+    if (!created || !store.saveProject(film)) {
         state.SkipWithError("the film could not be saved");
         return;
     }
     for (auto _ : state)
-        benchmark::DoNotOptimize(store.packagePath(*film));
+        benchmark::DoNotOptimize(store.packagePath(film));
 }
 
 } // namespace

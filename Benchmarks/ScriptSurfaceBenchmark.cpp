@@ -43,10 +43,8 @@ struct OpenSurface
         surface = std::make_unique<ScriptEditorView>(*editor, preferences);
         surface->resize(1200, 800);
         surface->show();
+        QCoreApplication::processEvents();
         DocumentTextView *text = surface->textView();
-        // A long text is styled over several turns after it shows; typing is measured after.
-        while (!text->isFullyStyled())
-            QCoreApplication::processEvents();
         QTextCursor cursor = text->textCursor();
         cursor.setPosition(
             int(editor->documentText().indexOf(QStringLiteral("# Scene %1 ").arg(sceneCount / 2)))

@@ -8,7 +8,6 @@
 #include "VeskelApp/QuitSignalBridge.h"
 #include "VeskelApp/Settings/AppearanceController.h"
 #include "VeskelApp/Settings/Preferences.h"
-#include "VeskelApp/Window/FirstPaintTrace.h"
 #include "VeskelApp/Window/MainWindow.h"
 
 #include "VeskelVersion.h"
@@ -123,7 +122,6 @@ int main(int argc, char **argv)
                          traceHandover(QStringLiteral("handed over \"%1\"").arg(handed));
                          window.openHandedOver(handed);
                      });
-    veskel::FirstPaintTrace::installIfAsked();
     window.bringToFront();
     return app.exec();
 }

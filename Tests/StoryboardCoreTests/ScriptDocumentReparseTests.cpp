@@ -66,8 +66,9 @@ TEST_P(Reparse, GivesWhatTheWholeParseGivesOrDeclines)
     EXPECT_EQ(reread.layout.sceneSpans, whole.layout.sceneSpans);
     EXPECT_EQ(reread.layout.draftSpan, whole.layout.draftSpan);
     // Blocks the edit did not reach keep their ids.
-    if (edit.at > 12)
+    if (edit.at > 12) {
         EXPECT_EQ(reread.blocks.first().id, before.blocks.first().id);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(

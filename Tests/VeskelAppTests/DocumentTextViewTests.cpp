@@ -217,33 +217,6 @@ TEST_F(DocumentTextViewTest, RevealSelectsOnlyWhenAskedAndPutsTheRangeAThirdDown
     EXPECT_NEAR(caret.top(), text->viewport()->height() / 3.0, 4);
 }
 
-TEST_F(DocumentTextViewTest, ALongScriptIsStyledAroundTheCaretAtOnceAndWhollyOverLaterTurns)
-{
-    QStringList lines;
-    for (int i = 0; i < 1000; ++i)
-        lines << (i % 10 == 0 ? QString("# Scene %1").arg(i) : QString("Words %1").arg(i));
-    show(lines.join("\n\n"));
-    const auto sizeOf = [this](int blockNumber) {
-        const QTextBlock block = text->document()->findBlockByNumber(blockNumber);
-        return block.layout()->formats().value(0).format.font().pixelSize();
-    };
-    const int lastHeading = text->document()->blockCount() - 19;
-    ASSERT_TRUE(text->document()->findBlockByNumber(lastHeading).text().startsWith("# Scene"));
-    EXPECT_EQ(sizeOf(0), sizeOf(2) + 2);
-    EXPECT_FALSE(text->isFullyStyled());
-    EXPECT_NE(sizeOf(lastHeading), sizeOf(2) + 2);
-
-    // Typing meanwhile reaches the model as typed.
-    text->setFocus();
-    setCaret(0, 0);
-    QTest::keyClicks(text, "A ");
-    EXPECT_EQ(editor->documentText(), "A " + lines.join("\n\n"));
-    while (!text->isFullyStyled())
-        QCoreApplication::processEvents();
-    EXPECT_EQ(sizeOf(lastHeading), sizeOf(2) + 2);
-    EXPECT_EQ(editor->documentText(), "A " + lines.join("\n\n"));
-}
-
 TEST_F(DocumentTextViewTest, TheMarkupBarFadesWhileTheTextScrolls)
 {
     QStringList lines;

@@ -53,7 +53,7 @@ DocumentTextView::DocumentTextView(ProjectEditorViewModel &model,
     document()->setDocumentMargin(0);
 
     m_highlighter = new ScriptHighlighter(document());
-    m_styler = new ScriptStyler(*this, *m_highlighter);
+    m_styler = std::make_unique<ScriptStyler>(*this, *m_highlighter);
     m_scroll = new QVariantAnimation(this);
     m_scroll->setEasingCurve(QEasingCurve::OutCubic);
     connect(m_scroll, &QVariantAnimation::valueChanged, this, [this](const QVariant &value) {
@@ -115,11 +115,6 @@ DocumentTextView::DocumentTextView(ProjectEditorViewModel &model,
 int DocumentTextView::scrollY() const
 {
     return verticalScrollBar()->value();
-}
-
-bool DocumentTextView::isFullyStyled() const
-{
-    return m_styler->isComplete();
 }
 
 void DocumentTextView::setSideAreas(const ColumnFit::Sides &full, const ColumnFit::Sides &compact)
@@ -247,7 +242,7 @@ void DocumentTextView::takeModelText()
     const int end = std::min(old.selectionEnd(), length);
     const int scroll = scrollY();
     m_takingModelText = true;
-    m_styler->setText(text, start);
+    m_styler->setText(text);
     applyFrameMargins();
     m_changed.reset();
     QTextCursor restored(document());

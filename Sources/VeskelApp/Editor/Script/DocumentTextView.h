@@ -6,11 +6,13 @@
 #include "VeskelApp/Editor/Script/DocumentReveal.h"
 #include "VeskelApp/Editor/Script/FocusMode.h"
 #include "VeskelApp/Editor/Script/SceneBand.h"
+#include "VeskelApp/Editor/Script/ScriptStyler.h"
 #include "VeskelApp/Editor/Search/SearchQuery.h"
 
 #include <QPointer>
 #include <QTextEdit>
 
+#include <memory>
 #include <optional>
 
 class QVariantAnimation;
@@ -20,7 +22,6 @@ namespace veskel {
 class Preferences;
 class ProjectEditorViewModel;
 class ScriptHighlighter;
-class ScriptStyler;
 
 // The script as a styled document bound to the editor view model. Every change the user makes
 // goes to the model as the whole text; the model's text comes back only when it differs,
@@ -51,9 +52,6 @@ public:
     // the page's padding: as given when there is room, down to `compact` when there is not.
     void setSideAreas(const ColumnFit::Sides &full, const ColumnFit::Sides &compact);
     const ColumnFit &columnFit() const { return m_fit; }
-    // Whether every block is styled; a long text is styled over several turns after it is
-    // shown.
-    bool isFullyStyled() const;
     // The scroll under way, if any (tests finish it instead of waiting).
     QVariantAnimation *scrollAnimation() const { return m_scroll; }
 
@@ -104,7 +102,7 @@ private:
     QPointer<ProjectEditorViewModel> m_model;
     Preferences *m_preferences = nullptr;
     ScriptHighlighter *m_highlighter = nullptr;
-    ScriptStyler *m_styler = nullptr;
+    std::unique_ptr<ScriptStyler> m_styler;
     QVariantAnimation *m_scroll = nullptr;
     FocusMode m_focusMode = FocusMode::off;
     SearchQuery m_activeSearchQuery;

@@ -90,7 +90,7 @@ QTextBlockFormat ScriptHighlighter::blockFormat(Role role) const
 
 void ScriptHighlighter::highlightBlock(const QString &text)
 {
-    if (m_suspended || text.isEmpty())
+    if (text.isEmpty())
         return;
     const ScriptLineStyle style = ScriptLineStyle::of(text);
     const size_t role = size_t(style.role);

@@ -24,10 +24,6 @@ public:
     // Rebuilds the formats; the caller restyles (the document may be detached meanwhile).
     void setStyle(double textSize, double lineSpacing, const QPalette &palette);
 
-    // While suspended, lines are left unstyled: a long text is set with the highlighter
-    // attached (attaching it again would highlight everything) and styled a part at a time.
-    void setSuspended(bool suspended) { m_suspended = suspended; }
-
     QTextCharFormat bodyFormat() const { return format(ScriptLineStyle::Role::body); }
     QTextBlockFormat blockFormat(ScriptLineStyle::Role role) const;
 
@@ -40,7 +36,6 @@ private:
     std::array<QTextCharFormat, 4> m_formats;
     std::array<QTextCharFormat, 4> m_fadedFormats;
     double m_lineSpacing = 8;
-    bool m_suspended = false;
 };
 
 } // namespace veskel

@@ -2,9 +2,8 @@
 
 #include "VeskelApp/Editor/Script/ScriptHighlighter.h"
 
-#include <QAbstractTextDocumentLayout>
-#include <QScrollBar>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextEdit>
 
 namespace veskel {
@@ -33,12 +32,9 @@ private:
 } // namespace
 
 ScriptStyler::ScriptStyler(QTextEdit &view, ScriptHighlighter &highlighter)
-    : QObject(&view)
-    , m_view(view)
+    : m_view(view)
     , m_highlighter(highlighter)
 {
-    m_timer.setInterval(0);
-    connect(&m_timer, &QTimer::timeout, this, &ScriptStyler::step);
 }
 
 void ScriptStyler::applyBlockFormats(int from, int to)
@@ -61,7 +57,6 @@ void ScriptStyler::applyBlockFormats(int from, int to)
 
 void ScriptStyler::restyleAll()
 {
-    m_timer.stop();
     const Raised styling(m_styling);
     // One pass: block formats with the highlighter detached, then one highlight of everything.
     m_highlighter.setDocument(nullptr);
@@ -71,70 +66,14 @@ void ScriptStyler::restyleAll()
     m_highlighter.rehighlight();
 }
 
-void ScriptStyler::setText(const QString &text, int caret)
+void ScriptStyler::setText(const QString &text)
 {
-    m_timer.stop();
     const Raised styling(m_styling);
-    QTextDocument *document = m_view.document();
-    // Attached, so it has no pass over everything pending that would hold typing back.
-    m_highlighter.setSuspended(true);
+    m_highlighter.setDocument(nullptr);
     m_view.setPlainText(text);
-    if (document->blockCount() <= 2 * sliceBlocks) {
-        applyBlockFormats(0, int(text.size()) + 1);
-        m_highlighter.setSuspended(false);
-        m_highlighter.rehighlight();
-        return;
-    }
-    m_highlighter.setSuspended(false);
-    QTextBlock first = document->findBlock(caret);
-    for (int back = 0; back < sliceBlocks / 2 && first.previous().isValid(); ++back)
-        first = first.previous();
-    styleAhead(first);
-    m_behind = QTextCursor(first);
-    m_timer.start();
-}
-
-QTextBlock ScriptStyler::styleBlocks(QTextBlock block, const QTextBlock &stop, int count)
-{
-    const Raised styling(m_styling);
-    for (int i = 0; i < count && block.isValid() && block != stop; ++i, block = block.next()) {
-        const QTextBlockFormat wanted
-            = m_highlighter.blockFormat(ScriptLineStyle::of(block.text()).role);
-        if (block.blockFormat() != wanted)
-            QTextCursor(block).setBlockFormat(wanted);
-        m_highlighter.rehighlightBlock(block);
-    }
-    return block;
-}
-
-void ScriptStyler::styleAhead(const QTextBlock &first)
-{
-    const QTextBlock next = styleBlocks(first, QTextBlock(), sliceBlocks);
-    m_ahead = next.isValid() ? QTextCursor(next) : QTextCursor();
-}
-
-void ScriptStyler::step()
-{
-    if (!m_ahead.isNull()) {
-        styleAhead(m_ahead.block());
-        return;
-    }
-    const QTextBlock end = m_behind.block();
-    if (m_behind.isNull() || !end.previous().isValid()) {
-        m_timer.stop();
-        return;
-    }
-    QTextBlock first = end;
-    for (int back = 0; back < sliceBlocks && first.previous().isValid(); ++back)
-        first = first.previous();
-    // Styling above the screen moves what is on it: the scroll follows, so the text stays put.
-    QAbstractTextDocumentLayout *layout = m_view.document()->documentLayout();
-    const double before = layout->blockBoundingRect(end).top();
-    styleBlocks(first, end, sliceBlocks);
-    QScrollBar *bar = m_view.verticalScrollBar();
-    if (bar->value() > 0)
-        bar->setValue(bar->value() + qRound(layout->blockBoundingRect(end).top() - before));
-    m_behind = QTextCursor(first);
+    applyBlockFormats(0, int(text.size()) + 1);
+    m_highlighter.setDocument(m_view.document());
+    m_highlighter.rehighlight();
 }
 
 } // namespace veskel
