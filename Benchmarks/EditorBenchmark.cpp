@@ -1,4 +1,5 @@
 #include "StoryboardCore/Script/ScriptDocumentCodec.h"
+#include "StoryboardCore/Script/ScriptDocumentReparse.h"
 #include "StoryboardCore/Storage/LocalProjectStore.h"
 #include "VeskelApp/Editor/ProjectEditorViewModel.h"
 #include "VeskelApp/Scheduling/ManualEditorScheduler.h"
@@ -82,6 +83,24 @@ void BM_ParseDocument(benchmark::State &state)
         benchmark::DoNotOptimize(ScriptDocumentCodec::parse(open.edited, scenes));
 }
 BENCHMARK(BM_ParseDocument)->Unit(benchmark::kMillisecond);
+
+// Re-reading only the paragraph the keystroke changed, as typing does.
+void BM_ReparseDocument(benchmark::State &state)
+{
+    OpenEditor open;
+    ParsedScriptDocument document
+        = ScriptDocumentCodec::parse(open.original, open.editor->project().orderedScenes());
+    bool flip = false;
+    for (auto _ : state) {
+        const bool read = ScriptDocumentCodec::reparse(document, flip ? open.edited : open.original,
+                                                       flip ? open.original : open.edited,
+                                                       VideoSettings::defaultWordsPerMinute);
+        if (!read)
+            state.SkipWithError("the keystroke was not re-read alone");
+        flip = !flip;
+    }
+}
+BENCHMARK(BM_ReparseDocument)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

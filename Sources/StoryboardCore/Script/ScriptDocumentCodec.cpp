@@ -1,6 +1,7 @@
 #include "StoryboardCore/Script/ScriptDocumentCodec.h"
 
 #include "StoryboardCore/Script/BatchedUUIDGenerator.h"
+#include "StoryboardCore/Script/ScriptLineReader.h"
 #include "StoryboardCore/Script/ScriptSceneSync.h"
 #include "StoryboardCore/Script/ScriptText.h"
 
@@ -59,150 +60,7 @@ TextRange appendHeading(QString &text, const QString &title)
 
 // --- reading ----------------------------------------------------------------------------------
 
-enum class LineKind { heading, blank, content };
-
-struct ClassifiedLine
-{
-    LineKind kind = LineKind::blank;
-    ScriptBlockRole role = ScriptBlockRole::voiceover;
-    // The heading's title or the content line's content: a view into the document text.
-    QStringView content;
-};
-
-// The title of a heading line: a run of "#" followed by nothing or by a space. A title that
-// follows the "#" directly or after a tab makes a voiceover line instead.
-std::optional<QStringView> headingTitle(QStringView trimmed)
-{
-    qsizetype run = 0;
-    while (run < trimmed.size() && trimmed[run] == u'#')
-        ++run;
-    if (run == 0)
-        return std::nullopt;
-    const QStringView rest = trimmed.sliced(run);
-    if (!rest.isEmpty() && rest.front() != u' ')
-        return std::nullopt;
-    return ScriptText::trimmedHorizontally(rest);
-}
-
-// The role and content of a non-blank, non-heading line. "//" is tested before ">".
-ClassifiedLine roleAndContent(QStringView trimmed)
-{
-    if (trimmed.startsWith(u"//"))
-        return {LineKind::content, ScriptBlockRole::note,
-                ScriptText::trimmedHorizontally(trimmed.sliced(2))};
-    if (trimmed.front() == u'>')
-        return {LineKind::content, ScriptBlockRole::onScreen,
-                ScriptText::trimmedHorizontally(trimmed.sliced(1))};
-    return {LineKind::content, ScriptBlockRole::voiceover, trimmed};
-}
-
-ClassifiedLine classify(QStringView line)
-{
-    const QStringView trimmed = ScriptText::trimmedHorizontally(line);
-    if (trimmed.isEmpty())
-        return {};
-    if (const auto title = headingTitle(trimmed))
-        return {LineKind::heading, ScriptBlockRole::voiceover, *title};
-    return roleAndContent(trimmed);
-}
-
-struct Heading
-{
-    QString title;
-    TextRange range;
-    qsizetype firstBlock = 0; // index of the first block after it
-    qsizetype end = 0;        // end of its last block, or of the heading itself
-};
-
-// Collects the lines of one paragraph and turns them into a block when it ends.
-class ParagraphReader
-{
-public:
-    ParagraphReader(BatchedUUIDGenerator &ids, QList<ScriptBlock> &blocks, QList<Heading> &headings)
-        : m_ids(ids)
-        , m_blocks(blocks)
-        , m_headings(headings)
-    {
-        m_contents.reserve(16);
-    }
-
-    void
-    addLine(ScriptBlockRole role, QStringView content, qsizetype lineStart, qsizetype lineLength)
-    {
-        if (m_pending && m_role != role)
-            flush();
-        if (!m_pending) {
-            m_pending = true;
-            m_role = role;
-            m_start = lineStart;
-        }
-        m_contents.push_back(content);
-        m_end = lineStart + lineLength;
-    }
-
-    void flush()
-    {
-        if (!m_pending)
-            return;
-        m_pending = false;
-        const bool blank = std::all_of(m_contents.cbegin(), m_contents.cend(),
-                                       [](QStringView c) { return ScriptText::isBlank(c); });
-        if (blank) {
-            m_contents.clear();
-            return;
-        }
-        QString text;
-        if (m_contents.size() == 1) {
-            text = m_contents.front().toString();
-        } else {
-            qsizetype length = qsizetype(m_contents.size()) - 1;
-            for (QStringView c : m_contents)
-                length += c.size();
-            text.reserve(length);
-            for (size_t i = 0; i < m_contents.size(); ++i) {
-                if (i > 0)
-                    text += lineFeed;
-                text += m_contents[i];
-            }
-        }
-        m_contents.clear();
-
-        ScriptBlock block{m_ids.next(), std::move(text), m_role, std::nullopt};
-        const TextRange range{m_start, m_end - m_start};
-        m_ranges.push_back(range);
-        m_blocks.append(std::move(block));
-        if (m_headings.isEmpty()) {
-            if (!m_draftStart)
-                m_draftStart = range.location;
-            m_draftEnd = range.end();
-        } else {
-            m_headings.last().end = range.end();
-        }
-    }
-
-    const std::vector<TextRange> &ranges() const { return m_ranges; }
-
-    std::optional<TextRange> draftSpan() const
-    {
-        if (!m_draftStart)
-            return std::nullopt;
-        return TextRange{*m_draftStart, m_draftEnd - *m_draftStart};
-    }
-
-private:
-    BatchedUUIDGenerator &m_ids;
-    QList<ScriptBlock> &m_blocks;
-    QList<Heading> &m_headings;
-    // Block ranges in block order; hashed once at the end, when their number is known.
-    std::vector<TextRange> m_ranges;
-    std::vector<QStringView> m_contents;
-    bool m_pending = false;
-    ScriptBlockRole m_role = ScriptBlockRole::voiceover;
-    qsizetype m_start = 0;
-    qsizetype m_end = 0;
-    std::optional<qsizetype> m_draftStart;
-    qsizetype m_draftEnd = 0;
-};
+using ScriptLines::Heading;
 
 // By title: each title chains its unclaimed candidates in their order, so every heading claims
 // the first one of its title with one lookup.
@@ -321,17 +179,6 @@ Scene newScene(const QString &id, const QString &title, const QDateTime &now)
     scene.createdAt = now;
     scene.updatedAt = now;
     return scene;
-}
-
-// A scene taken over whose voiceover changed while its duration is still what its former
-// voiceover estimated: nobody timed it by hand, so it follows its words. Without this a scene
-// typed heading first would keep the estimate of an empty voiceover for good. Comparing the
-// texts first keeps the word count off the scenes a keystroke did not touch.
-bool followsItsWords(const Scene &previous, const QString &newVoiceover, int wordsPerMinute)
-{
-    return previous.voiceoverText != newVoiceover
-           && previous.durationSeconds
-                  == ScriptSceneSync::estimatedDuration(previous.voiceoverText, wordsPerMinute);
 }
 
 } // namespace
@@ -467,33 +314,9 @@ ParsedScriptDocument parse(const QString &input,
     result.blocks.reserve(text.size() / 80 + 4);
     headings.reserve(previousScenes.size() + 8);
     BatchedUUIDGenerator ids;
-    ParagraphReader paragraphs(ids, result.blocks, headings);
+    ScriptLines::ScriptLineReader paragraphs(ids, result.blocks, headings);
 
-    qsizetype lineStart = 0;
-    while (true) {
-        const qsizetype lineFeedAt = document.indexOf(lineFeed, lineStart);
-        const qsizetype lineEnd = lineFeedAt < 0 ? document.size() : lineFeedAt;
-        const QStringView line = document.sliced(lineStart, lineEnd - lineStart);
-        const ClassifiedLine classified = classify(line);
-        switch (classified.kind) {
-        case LineKind::heading: {
-            paragraphs.flush();
-            const TextRange range{lineStart, line.size()};
-            headings.append(
-                Heading{classified.content.toString(), range, result.blocks.size(), range.end()});
-            break;
-        }
-        case LineKind::blank:
-            paragraphs.flush();
-            break;
-        case LineKind::content:
-            paragraphs.addLine(classified.role, classified.content, lineStart, line.size());
-            break;
-        }
-        if (lineFeedAt < 0)
-            break;
-        lineStart = lineFeedAt + 1;
-    }
+    paragraphs.readLines(document, 0, document.size());
     paragraphs.flush();
     layout.draftSpan = paragraphs.draftSpan();
     layout.blockRanges.reserve(result.blocks.size());
@@ -522,14 +345,8 @@ ParsedScriptDocument parse(const QString &input,
         // The scene's blocks are exactly this run, so the texts come from it alone.
         const std::span<const ScriptBlock> owned(result.blocks.constData() + firstBlock,
                                                  size_t(endBlock - firstBlock));
-        scene.voiceoverText
-            = ScriptSceneSync::fieldText(ScriptBlockRole::voiceover, scene.id, owned);
-        scene.onScreenText = ScriptSceneSync::fieldText(ScriptBlockRole::onScreen, scene.id, owned);
-        scene.productionNote = ScriptSceneSync::fieldText(ScriptBlockRole::note, scene.id, owned);
+        ScriptSceneSync::readTexts(scene, previous, owned, wordsPerMinute);
         scene.updatedAt = now;
-        if (!previous || followsItsWords(*previous, scene.voiceoverText, wordsPerMinute))
-            scene.durationSeconds
-                = ScriptSceneSync::estimatedDuration(scene.voiceoverText, wordsPerMinute);
 
         layout.sceneHeadingRanges.insert(scene.id, heading.range);
         layout.sceneSpans.insert(scene.id,

@@ -85,6 +85,26 @@ double estimatedDuration(const QString &voiceover, int wordsPerMinute)
     return std::max(halves, minEstimatedDuration);
 }
 
+void readTexts(Scene &scene,
+               const Scene *previous,
+               std::span<const ScriptBlock> owned,
+               int wordsPerMinute)
+{
+    scene.voiceoverText = fieldText(ScriptBlockRole::voiceover, scene.id, owned);
+    scene.onScreenText = fieldText(ScriptBlockRole::onScreen, scene.id, owned);
+    scene.productionNote = fieldText(ScriptBlockRole::note, scene.id, owned);
+    // Nobody timed a scene whose duration is still its former voiceover's estimate, so it
+    // follows its words; without this a scene typed heading first would keep the estimate of
+    // an empty voiceover for good. Comparing the texts first keeps the word count off the
+    // scenes a keystroke did not touch.
+    const bool followsItsWords
+        = previous && previous->voiceoverText != scene.voiceoverText
+          && previous->durationSeconds
+                 == estimatedDuration(previous->voiceoverText, wordsPerMinute);
+    if (!previous || followsItsWords)
+        scene.durationSeconds = estimatedDuration(scene.voiceoverText, wordsPerMinute);
+}
+
 double
 estimatedDuration(const QString &sceneID, const QList<ScriptBlock> &blocks, int wordsPerMinute)
 {

@@ -36,6 +36,14 @@ fieldText(ScriptBlockRole role, const QString &sceneID, std::span<const ScriptBl
 // Sets voiceoverText, onScreenText and productionNote from the blocks, and updatedAt to now.
 void applyBlocks(const QList<ScriptBlock> &blocks, Scene &scene);
 
+// A parsed scene's texts from the blocks it owns (exactly `owned`). Its duration becomes the
+// estimate of its voiceover when it is new (`previous` null) or when it follows its words: its
+// voiceover changed while its duration was still the estimate of the former one.
+void readTexts(Scene &scene,
+               const Scene *previous,
+               std::span<const ScriptBlock> owned,
+               int wordsPerMinute);
+
 bool sceneHasBlocks(const QString &sceneID, const QList<ScriptBlock> &blocks);
 
 // Seconds for reading the text aloud at the speaking rate (words a minute, brought into the

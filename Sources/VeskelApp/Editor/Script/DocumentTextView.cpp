@@ -7,6 +7,7 @@
 #include "VeskelApp/Editor/Script/SceneBandCalculator.h"
 #include "VeskelApp/Editor/Script/ScriptBlockRoleAppearance.h"
 #include "VeskelApp/Editor/Script/ScriptHighlighter.h"
+#include "VeskelApp/Editor/Script/ScriptStyler.h"
 #include "VeskelApp/Editor/Script/ScrollTarget.h"
 #include "VeskelApp/Icons/IconProvider.h"
 #include "VeskelApp/Settings/AppearanceController.h"
@@ -52,6 +53,7 @@ DocumentTextView::DocumentTextView(ProjectEditorViewModel &model,
     document()->setDocumentMargin(0);
 
     m_highlighter = new ScriptHighlighter(document());
+    m_styler = std::make_unique<ScriptStyler>(*this, *m_highlighter);
     m_scroll = new QVariantAnimation(this);
     m_scroll->setEasingCurve(QEasingCurve::OutCubic);
     connect(m_scroll, &QVariantAnimation::valueChanged, this, [this](const QVariant &value) {
@@ -138,32 +140,8 @@ void DocumentTextView::applyStyle()
 
 void DocumentTextView::restyleAll()
 {
-    // One pass: block formats with the highlighter detached, then one highlight of everything.
-    m_highlighter->setDocument(nullptr);
-    applyBlockFormats(0, int(document()->characterCount()));
-    m_highlighter->setDocument(document());
-    // At once: typing before the highlighter's own deferred pass would cancel it.
-    m_highlighter->rehighlight();
+    m_styler->restyleAll();
     scheduleBandsUpdate();
-}
-
-void DocumentTextView::applyBlockFormats(int from, int to)
-{
-    const bool wasFormatting = m_formattingBlocks;
-    m_formattingBlocks = true;
-    QTextCursor cursor(document());
-    cursor.beginEditBlock();
-    for (QTextBlock block = document()->findBlock(from); block.isValid() && block.position() <= to;
-         block = block.next()) {
-        const QTextBlockFormat wanted
-            = m_highlighter->blockFormat(ScriptLineStyle::of(block.text()).role);
-        if (block.blockFormat() == wanted)
-            continue;
-        cursor.setPosition(block.position());
-        cursor.setBlockFormat(wanted);
-    }
-    cursor.endEditBlock();
-    m_formattingBlocks = wasFormatting;
 }
 
 void DocumentTextView::applyPaper()
@@ -264,12 +242,8 @@ void DocumentTextView::takeModelText()
     const int end = std::min(old.selectionEnd(), length);
     const int scroll = scrollY();
     m_takingModelText = true;
-    m_highlighter->setDocument(nullptr);
-    setPlainText(text);
+    m_styler->setText(text);
     applyFrameMargins();
-    applyBlockFormats(0, length + 1);
-    m_highlighter->setDocument(document());
-    m_highlighter->rehighlight();
     m_changed.reset();
     QTextCursor restored(document());
     restored.setPosition(start);
@@ -284,7 +258,7 @@ void DocumentTextView::takeModelText()
 
 void DocumentTextView::noteChange(int from, int /*removed*/, int added)
 {
-    if (m_takingModelText || m_formattingBlocks)
+    if (m_takingModelText || m_formattingBlocks || m_styler->isStyling())
         return;
     const int to = from + added;
     m_changed = m_changed
@@ -294,12 +268,12 @@ void DocumentTextView::noteChange(int from, int /*removed*/, int added)
 
 void DocumentTextView::handOverText()
 {
-    if (m_takingModelText || m_formattingBlocks || !m_model)
+    if (m_takingModelText || m_formattingBlocks || m_styler->isStyling() || !m_model)
         return;
     if (m_changed) {
         const auto [from, to] = *m_changed;
         m_changed.reset();
-        applyBlockFormats(from, to);
+        m_styler->applyBlockFormats(from, to);
     }
     m_handingOver = true;
     m_model->applyDocumentText(typedText());

@@ -6,11 +6,13 @@
 #include "VeskelApp/Editor/Script/DocumentReveal.h"
 #include "VeskelApp/Editor/Script/FocusMode.h"
 #include "VeskelApp/Editor/Script/SceneBand.h"
+#include "VeskelApp/Editor/Script/ScriptStyler.h"
 #include "VeskelApp/Editor/Search/SearchQuery.h"
 
 #include <QPointer>
 #include <QTextEdit>
 
+#include <memory>
 #include <optional>
 
 class QVariantAnimation;
@@ -85,7 +87,6 @@ private:
     void takeModelText();
     void handOverText();
     void noteChange(int from, int removed, int added);
-    void applyBlockFormats(int from, int to);
     void restyleAll();
     void applyStyle();
     void applyPaper();
@@ -101,6 +102,7 @@ private:
     QPointer<ProjectEditorViewModel> m_model;
     Preferences *m_preferences = nullptr;
     ScriptHighlighter *m_highlighter = nullptr;
+    std::unique_ptr<ScriptStyler> m_styler;
     QVariantAnimation *m_scroll = nullptr;
     FocusMode m_focusMode = FocusMode::off;
     SearchQuery m_activeSearchQuery;

@@ -2,6 +2,7 @@
 
 #include "StoryboardCore/Editing/SceneStamps.h"
 #include "StoryboardCore/Script/ScriptDocumentCodec.h"
+#include "StoryboardCore/Script/ScriptDocumentReparse.h"
 #include "StoryboardCore/Script/ScriptText.h"
 
 #include <QDateTime>
@@ -16,6 +17,9 @@ bool ScriptDocumentSession::regenerate(const StoryboardProject &project)
     ScriptDocumentCodec::SerializedDocument document
         = ScriptDocumentCodec::serialize(project.scriptBlocks, project.orderedScenes());
     m_layout = std::move(document.layout);
+    m_layoutIsRead = false;
+    m_readBlocks = {};
+    m_readScenes = {};
     if (document.text == m_text)
         return false;
     m_text = std::move(document.text);
@@ -30,18 +34,46 @@ bool ScriptDocumentSession::shows(const QString &text) const
 void ScriptDocumentSession::read(const QString &input, StoryboardProject &project)
 {
     QString text = ScriptText::withLineFeeds(input);
-    const QList<Scene> previous = project.orderedScenes();
-    ParsedScriptDocument parsed = ScriptDocumentCodec::parse(text, previous, m_keptAside,
-                                                             project.videoSettings.wordsPerMinute);
-    for (Scene &scene : parsed.scenes)
-        SceneStamps::refreshMarkerTitle(scene);
-    keepAsideDropped(previous, parsed.scenes);
-
-    project.scriptBlocks = std::move(parsed.blocks);
-    project.scenes = std::move(parsed.scenes);
+    if (!readEdit(text, project)) {
+        const QList<Scene> previous = project.orderedScenes();
+        ParsedScriptDocument parsed = ScriptDocumentCodec::parse(
+            text, previous, m_keptAside, project.videoSettings.wordsPerMinute);
+        for (Scene &scene : parsed.scenes)
+            SceneStamps::refreshMarkerTitle(scene);
+        keepAsideDropped(previous, parsed.scenes);
+        project.scriptBlocks = std::move(parsed.blocks);
+        project.scenes = std::move(parsed.scenes);
+        m_layout = std::move(parsed.layout);
+    }
     project.updatedAt = QDateTime::currentDateTimeUtc();
-    m_layout = std::move(parsed.layout);
     m_text = std::move(text);
+    m_layoutIsRead = true;
+    m_readBlocks = project.scriptBlocks;
+    m_readScenes = project.scenes;
+}
+
+bool ScriptDocumentSession::readEdit(const QString &text, StoryboardProject &project)
+{
+    const bool untouched = m_layoutIsRead
+                           && project.scriptBlocks.constData() == m_readBlocks.constData()
+                           && project.scriptBlocks.size() == m_readBlocks.size()
+                           && project.scenes.constData() == m_readScenes.constData()
+                           && project.scenes.size() == m_readScenes.size();
+    if (!m_readsEditsOnly || !untouched)
+        return false;
+    // The project's lists are the only copies now, so the re-read changes them in place.
+    m_readBlocks = {};
+    m_readScenes = {};
+    ParsedScriptDocument document{std::move(project.scriptBlocks), std::move(project.scenes),
+                                  std::move(m_layout)};
+    const bool read = ScriptDocumentCodec::reparse(document, m_text, text,
+                                                   project.videoSettings.wordsPerMinute);
+    // Headings, titles and orders stay, so no scene goes aside or comes back and no marker
+    // title changes; when the edit could not be read alone, everything is put back.
+    project.scriptBlocks = std::move(document.blocks);
+    project.scenes = std::move(document.scenes);
+    m_layout = std::move(document.layout);
+    return read;
 }
 
 void ScriptDocumentSession::keepAsideDropped(const QList<Scene> &previous,

@@ -37,6 +37,9 @@ public:
     // current, stamped now); scenes it drops are kept aside, kept-aside ones it names again
     // come back.
     void read(const QString &text, StoryboardProject &project);
+    // Whether `read` may re-read only the paragraphs an edit touched (the default); tests turn
+    // it off to compare with reading the whole text.
+    void setReadsEditsOnly(bool editsOnly) { m_readsEditsOnly = editsOnly; }
     // After undo or redo: a scene the project has again is no longer kept aside.
     void forgetRestored(const StoryboardProject &project);
 
@@ -56,12 +59,22 @@ public:
                                      const QString &replacement) const;
 
 private:
+    // Re-reads only the paragraphs around the edit when the project's blocks and scenes are
+    // still what the last read made them; false when the whole text must be parsed.
+    bool readEdit(const QString &text, StoryboardProject &project);
     // Remembers the scenes a parse dropped and forgets the ones it took back.
     void keepAsideDropped(const QList<Scene> &previous, const QList<Scene> &parsed);
 
     QString m_text;
     ScriptDocumentLayout m_layout;
     QList<Scene> m_keptAside;
+    // The lists the last read gave the project. Holding them makes any later change through the
+    // project detach its copy, so the same data means the same blocks and scenes.
+    QList<ScriptBlock> m_readBlocks;
+    QList<Scene> m_readScenes;
+    // The layout came from reading the text, not from writing the project.
+    bool m_layoutIsRead = false;
+    bool m_readsEditsOnly = true;
 };
 
 } // namespace veskel
