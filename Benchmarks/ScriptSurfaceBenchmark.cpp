@@ -3,6 +3,7 @@
 #include "VeskelApp/Editor/ProjectEditorViewModel.h"
 #include "VeskelApp/Editor/Script/DocumentTextView.h"
 #include "VeskelApp/Editor/Script/ScriptEditorView.h"
+#include "VeskelApp/Editor/Script/ScriptTextLayout.h"
 #include "VeskelApp/Scheduling/ManualEditorScheduler.h"
 #include "VeskelApp/Settings/Preferences.h"
 
@@ -51,6 +52,10 @@ struct OpenSurface
             + 30);
         text->setTextCursor(cursor);
         text->setFocus();
+        // Typing is measured once the script is laid out, not while the idle layout runs.
+        const auto *layout = qobject_cast<ScriptTextLayout *>(text->document()->documentLayout());
+        while (layout && !layout->isComplete())
+            QCoreApplication::processEvents();
         QCoreApplication::processEvents();
     }
 

@@ -6,7 +6,6 @@
 #include <QDateTime>
 
 #include <algorithm>
-#include <cstring>
 #include <optional>
 #include <span>
 
@@ -15,36 +14,6 @@ namespace veskel::ScriptDocumentCodec {
 namespace {
 
 using ScriptLines::LineKind;
-
-// Compared in chunks first: memcmp is many times faster than a loop over code units, and a
-// keystroke compares the whole document.
-constexpr qsizetype chunk = 256;
-
-qsizetype commonPrefix(QStringView a, QStringView b)
-{
-    const qsizetype shorter = std::min(a.size(), b.size());
-    qsizetype length = 0;
-    while (length + chunk <= shorter
-           && std::memcmp(a.data() + length, b.data() + length, chunk * sizeof(QChar)) == 0)
-        length += chunk;
-    while (length < shorter && a[length] == b[length])
-        ++length;
-    return length;
-}
-
-// At most `limit` code units.
-qsizetype commonSuffix(QStringView a, QStringView b, qsizetype limit)
-{
-    const QChar *aEnd = a.data() + a.size();
-    const QChar *bEnd = b.data() + b.size();
-    qsizetype length = 0;
-    while (length + chunk <= limit
-           && std::memcmp(aEnd - length - chunk, bEnd - length - chunk, chunk * sizeof(QChar)) == 0)
-        length += chunk;
-    while (length < limit && *(aEnd - length - 1) == *(bEnd - length - 1))
-        ++length;
-    return length;
-}
 
 qsizetype lineStartAt(QStringView text, qsizetype position)
 {
@@ -111,7 +80,8 @@ bool holdsCarriageReturnLineFeed(QStringView text)
 bool reparse(ParsedScriptDocument &document,
              QStringView oldText,
              QStringView text,
-             int wordsPerMinute)
+             int wordsPerMinute,
+             const ReparseHints &hints)
 {
     QList<ScriptBlock> &blocks = document.blocks;
     QList<Scene> &scenes = document.scenes;
@@ -121,14 +91,13 @@ bool reparse(ParsedScriptDocument &document,
         return false;
     // The parse reads a carriage return before a line feed as part of the line end, which
     // moves every range after it; such texts are left to it.
-    if (holdsCarriageReturnLineFeed(oldText) || holdsCarriageReturnLineFeed(text))
+    if (!hints.noCarriageReturns
+        && (holdsCarriageReturnLineFeed(oldText) || holdsCarriageReturnLineFeed(text)))
         return false;
 
     // The edit: what followed the first `prefix` code units and preceded the last `suffix`
     // ones changed, up to `newEnd` in the new text.
-    const qsizetype prefix = commonPrefix(oldText, text);
-    const qsizetype suffix
-        = commonSuffix(oldText, text, std::min(oldText.size(), text.size()) - prefix);
+    const auto [prefix, suffix] = hints.difference.value_or(TextDifference::between(oldText, text));
     const qsizetype newEnd = text.size() - suffix;
     const qsizetype delta = text.size() - oldText.size();
 

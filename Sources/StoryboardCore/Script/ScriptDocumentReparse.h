@@ -1,8 +1,11 @@
 #pragma once
 
 #include "StoryboardCore/Script/ParsedScriptDocument.h"
+#include "StoryboardCore/Script/TextDifference.h"
 
 #include <QStringView>
+
+#include <optional>
 
 namespace veskel::ScriptDocumentCodec {
 
@@ -14,9 +17,18 @@ namespace veskel::ScriptDocumentCodec {
 // its scene, and `document` becomes exactly what parse(text, document.scenes, keptAside,
 // wordsPerMinute) gives, except that untouched blocks keep their ids. Returns false, leaving
 // `document` as it was, for any other edit: the caller parses the whole text.
+//
+// What the caller knows of the two texts saves passes over them: that neither holds a carriage
+// return, and where they differ.
+struct ReparseHints
+{
+    bool noCarriageReturns = false;
+    std::optional<TextDifference> difference;
+};
 bool reparse(ParsedScriptDocument &document,
              QStringView oldText,
              QStringView text,
-             int wordsPerMinute);
+             int wordsPerMinute,
+             const ReparseHints &hints = {});
 
 } // namespace veskel::ScriptDocumentCodec

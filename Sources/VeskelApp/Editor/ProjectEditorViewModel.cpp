@@ -257,10 +257,11 @@ void ProjectEditorViewModel::close()
 
 void ProjectEditorViewModel::applyDocumentText(const QString &text)
 {
-    if (m_document.shows(text))
+    std::optional<ScriptDocumentSession::Reading> reading = m_document.reading(text);
+    if (!reading)
         return;
     m_history.beginTypingRun();
-    m_document.read(text, m_project);
+    m_document.read(std::move(*reading), m_project);
     // Both fields changed before anyone hears of either; while the user's own text is
     // announced the document is not regenerated under the caret.
     m_isApplyingDocumentText = true;

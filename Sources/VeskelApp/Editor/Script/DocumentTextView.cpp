@@ -1,5 +1,6 @@
 #include "VeskelApp/Editor/Script/DocumentTextView.h"
 
+#include "VeskelApp/Editor/EditorLog.h"
 #include "VeskelApp/Editor/Markup/ScriptMarkupTransform.h"
 #include "VeskelApp/Editor/ProjectEditorViewModel.h"
 #include "VeskelApp/Editor/Script/EditorTheme.h"
@@ -8,6 +9,7 @@
 #include "VeskelApp/Editor/Script/ScriptBlockRoleAppearance.h"
 #include "VeskelApp/Editor/Script/ScriptHighlighter.h"
 #include "VeskelApp/Editor/Script/ScriptStyler.h"
+#include "VeskelApp/Editor/Script/ScriptTextLayout.h"
 #include "VeskelApp/Editor/Script/ScrollTarget.h"
 #include "VeskelApp/Icons/IconProvider.h"
 #include "VeskelApp/Settings/AppearanceController.h"
@@ -41,6 +43,9 @@ DocumentTextView::DocumentTextView(ProjectEditorViewModel &model,
     , m_preferences(&preferences)
 {
     setObjectName(QStringLiteral("scriptEditor"));
+    auto *text = new QTextDocument(this);
+    text->setDocumentLayout(new ScriptTextLayout(text));
+    setDocument(text);
     setAcceptRichText(false);
     setUndoRedoEnabled(false);
     setFrameShape(QFrame::NoFrame);
@@ -217,13 +222,39 @@ void DocumentTextView::resizeEvent(QResizeEvent *event)
 
 // --- keeping view and model in step ------------------------------------------------------------
 
-QString DocumentTextView::typedText() const
+QString DocumentTextView::readTypedText() const
 {
     // Plain text would turn no-break spaces into spaces and line separators into line feeds;
     // the user's characters go to the model as they are, paragraph breaks as line feeds.
     QString text = document()->toRawText();
     text.replace(QChar::ParagraphSeparator, u'\n');
     return text;
+}
+
+void DocumentTextView::followText(int from, int removed, int added)
+{
+    // The document's last paragraph separator is not part of the text.
+    const int end = std::min(from + added, document()->characterCount() - 1);
+    const qsizetype oldEnd = std::min<qsizetype>(qsizetype(from) + removed, m_typed.size());
+    if (from < 0 || from > m_typed.size() || end < from) {
+        m_typed = readTypedText();
+        return;
+    }
+    QString piece;
+    if (end > from) {
+        QTextCursor cursor(document());
+        cursor.setPosition(from);
+        cursor.setPosition(end, QTextCursor::KeepAnchor);
+        piece = cursor.selectedText();
+        piece.replace(QChar::ParagraphSeparator, u'\n');
+    }
+    // A change of formats only hands back the same characters.
+    if (QStringView(m_typed).sliced(from, oldEnd - from) == piece)
+        return;
+    m_typed.replace(from, oldEnd - from, piece);
+    if (m_typed.size() != document()->characterCount() - 1)
+        m_typed = readTypedText();
+    Q_ASSERT_X(m_typed == readTypedText(), "DocumentTextView", "typed text out of step");
 }
 
 void DocumentTextView::takeModelText()
@@ -243,6 +274,7 @@ void DocumentTextView::takeModelText()
     const int scroll = scrollY();
     m_takingModelText = true;
     m_styler->setText(text);
+    m_typed = readTypedText();
     applyFrameMargins();
     m_changed.reset();
     QTextCursor restored(document());
@@ -256,8 +288,9 @@ void DocumentTextView::takeModelText()
     scheduleBandsUpdate();
 }
 
-void DocumentTextView::noteChange(int from, int /*removed*/, int added)
+void DocumentTextView::noteChange(int from, int removed, int added)
 {
+    followText(from, removed, added);
     if (m_takingModelText || m_formattingBlocks || m_styler->isStyling())
         return;
     const int to = from + added;
@@ -493,6 +526,11 @@ void DocumentTextView::contextMenuEvent(QContextMenuEvent *event)
 void DocumentTextView::paintEvent(QPaintEvent *event)
 {
     QTextEdit::paintEvent(event);
+    if (!m_drawnScript && !document()->isEmpty()) {
+        m_drawnScript = true;
+        // The start-up measurement waits for this line.
+        qCInfo(veskelEditorLog) << "script drawn";
+    }
     if (!m_model || m_bands.isEmpty())
         return;
     // The dashed thread from a scene's heading to its reference thumbnail in the margin starts

@@ -30,7 +30,9 @@ class ScriptHighlighter;
 // at most once per turn of the event loop, for the scenes on and near the screen.
 //
 // A QTextEdit rather than a QPlainTextEdit: the plain layout ignores line height and paragraph
-// margins, so neither the stored line spacing nor the space around headings could be drawn.
+// margins, so neither the stored line spacing nor the space around headings could be drawn. Its
+// document is laid out by ScriptTextLayout, whose cost per keystroke does not grow with the
+// script.
 class DocumentTextView : public QTextEdit
 {
     Q_OBJECT
@@ -83,7 +85,11 @@ protected:
 
 private:
     // The document as the user typed it, every character kept; paragraphs end in line feeds.
-    QString typedText() const;
+    // Kept in step with each change: reading the whole document per keystroke costs what the
+    // script is long.
+    const QString &typedText() const { return m_typed; }
+    QString readTypedText() const;
+    void followText(int from, int removed, int added);
     void takeModelText();
     void handOverText();
     void noteChange(int from, int removed, int added);
@@ -100,6 +106,7 @@ private:
     std::pair<double, double> extent(const TextRange &range) const;
 
     QPointer<ProjectEditorViewModel> m_model;
+    QString m_typed;
     Preferences *m_preferences = nullptr;
     ScriptHighlighter *m_highlighter = nullptr;
     std::unique_ptr<ScriptStyler> m_styler;
@@ -120,6 +127,7 @@ private:
     bool m_takingModelText = false;
     bool m_formattingBlocks = false;
     bool m_handingOver = false;
+    bool m_drawnScript = false;
     // The application palette the styles were made for.
     qint64 m_styledForPalette = 0;
 };

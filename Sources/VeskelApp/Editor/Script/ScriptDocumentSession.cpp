@@ -23,18 +23,40 @@ bool ScriptDocumentSession::regenerate(const StoryboardProject &project)
     if (document.text == m_text)
         return false;
     m_text = std::move(document.text);
+    m_carriageReturns = m_text.count(u'\r');
     return true;
 }
 
-bool ScriptDocumentSession::shows(const QString &text) const
+std::optional<ScriptDocumentSession::Reading>
+ScriptDocumentSession::reading(const QString &input) const
 {
-    return ScriptText::withLineFeeds(text) == m_text;
+    // The carriage returns counted in what changed: typing never searches the whole script.
+    const TextDifference difference = TextDifference::between(m_text, input);
+    const qsizetype returns = m_carriageReturns - difference.removed(m_text).count(u'\r')
+                              + difference.inserted(input).count(u'\r');
+    if (returns == 0) {
+        if (difference.prefix == input.size() && input.size() == m_text.size())
+            return std::nullopt;
+        return Reading{input, 0, difference};
+    }
+    QString text = ScriptText::withLineFeeds(input);
+    if (text == m_text)
+        return std::nullopt;
+    const qsizetype kept = text.size() == input.size() ? returns : text.count(u'\r');
+    return Reading{std::move(text), kept, std::nullopt};
 }
 
-void ScriptDocumentSession::read(const QString &input, StoryboardProject &project)
+void ScriptDocumentSession::read(const QString &text, StoryboardProject &project)
 {
-    QString text = ScriptText::withLineFeeds(input);
-    if (!readEdit(text, project)) {
+    QString normalized = ScriptText::withLineFeeds(text);
+    const qsizetype returns = normalized.count(u'\r');
+    read(Reading{std::move(normalized), returns, std::nullopt}, project);
+}
+
+void ScriptDocumentSession::read(Reading reading, StoryboardProject &project)
+{
+    QString &text = reading.text;
+    if (!readEdit(reading, project)) {
         const QList<Scene> previous = project.orderedScenes();
         ParsedScriptDocument parsed = ScriptDocumentCodec::parse(
             text, previous, m_keptAside, project.videoSettings.wordsPerMinute);
@@ -47,12 +69,13 @@ void ScriptDocumentSession::read(const QString &input, StoryboardProject &projec
     }
     project.updatedAt = QDateTime::currentDateTimeUtc();
     m_text = std::move(text);
+    m_carriageReturns = reading.carriageReturns;
     m_layoutIsRead = true;
     m_readBlocks = project.scriptBlocks;
     m_readScenes = project.scenes;
 }
 
-bool ScriptDocumentSession::readEdit(const QString &text, StoryboardProject &project)
+bool ScriptDocumentSession::readEdit(const Reading &reading, StoryboardProject &project)
 {
     const bool untouched = m_layoutIsRead
                            && project.scriptBlocks.constData() == m_readBlocks.constData()
@@ -66,8 +89,9 @@ bool ScriptDocumentSession::readEdit(const QString &text, StoryboardProject &pro
     m_readScenes = {};
     ParsedScriptDocument document{std::move(project.scriptBlocks), std::move(project.scenes),
                                   std::move(m_layout)};
-    const bool read = ScriptDocumentCodec::reparse(document, m_text, text,
-                                                   project.videoSettings.wordsPerMinute);
+    const bool read = ScriptDocumentCodec::reparse(
+        document, m_text, reading.text, project.videoSettings.wordsPerMinute,
+        {m_carriageReturns == 0 && reading.carriageReturns == 0, reading.difference});
     // Headings, titles and orders stay, so no scene goes aside or comes back and no marker
     // title changes; when the edit could not be read alone, everything is put back.
     project.scriptBlocks = std::move(document.blocks);

@@ -2,6 +2,7 @@
 
 #include "StoryboardCore/Models/StoryboardProject.h"
 #include "StoryboardCore/Script/ScriptDocumentLayout.h"
+#include "StoryboardCore/Script/TextDifference.h"
 #include "StoryboardCore/Script/TextRange.h"
 #include "VeskelApp/Editor/Search/ScriptSearchMatch.h"
 #include "VeskelApp/Editor/Search/SearchQuery.h"
@@ -31,11 +32,23 @@ public:
     // The document generated from the project; true when its text changed. A text that is
     // the same is not replaced, so the text view keeps its caret.
     bool regenerate(const StoryboardProject &project);
-    // Whether the text is the document's already.
-    bool shows(const QString &text) const;
+    // Typed text as the document would hold it (CR LF read as LF), with the carriage returns
+    // left in it.
+    struct Reading
+    {
+        QString text;
+        qsizetype carriageReturns = 0;
+        // Where it differs from the document, when that is known.
+        std::optional<TextDifference> difference;
+    };
+    // How `text` would be read; nothing when the document shows it already. Costs a comparison
+    // with the document, not a search of the whole text.
+    std::optional<Reading> reading(const QString &text) const;
+    bool shows(const QString &text) const { return !reading(text); }
     // Typed text becomes the document and the project's blocks and scenes (marker titles
     // current, stamped now); scenes it drops are kept aside, kept-aside ones it names again
     // come back.
+    void read(Reading reading, StoryboardProject &project);
     void read(const QString &text, StoryboardProject &project);
     // Whether `read` may re-read only the paragraphs an edit touched (the default); tests turn
     // it off to compare with reading the whole text.
@@ -61,11 +74,12 @@ public:
 private:
     // Re-reads only the paragraphs around the edit when the project's blocks and scenes are
     // still what the last read made them; false when the whole text must be parsed.
-    bool readEdit(const QString &text, StoryboardProject &project);
+    bool readEdit(const Reading &reading, StoryboardProject &project);
     // Remembers the scenes a parse dropped and forgets the ones it took back.
     void keepAsideDropped(const QList<Scene> &previous, const QList<Scene> &parsed);
 
     QString m_text;
+    qsizetype m_carriageReturns = 0;
     ScriptDocumentLayout m_layout;
     QList<Scene> m_keptAside;
     // The lists the last read gave the project. Holding them makes any later change through the
