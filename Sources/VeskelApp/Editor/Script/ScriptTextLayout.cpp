@@ -148,7 +148,11 @@ void ScriptTextLayout::replaceBlocks(const QTextBlock &first,
         m_topsValidUpTo = std::max(m_topsValidUpTo, oldTopsValid + span - oldSpan);
     startIdleLayout();
     emit update(QRectF(0, top, m_frame.pageWidth, stayed ? newNext - top : 1e9));
-    scheduleSizeReport();
+    // A keystroke's new size is told at once, so the caret it moved can be scrolled to.
+    if (eager)
+        reportSize();
+    else
+        scheduleSizeReport();
 }
 
 void ScriptTextLayout::scheduleSizeReport()
