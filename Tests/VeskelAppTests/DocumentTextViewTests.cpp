@@ -240,5 +240,65 @@ TEST_F(DocumentTextViewTest, TheMarkupBarFadesWhileTheTextScrolls)
     EXPECT_FALSE(surface->isMarkupBarShown());
 }
 
+
+struct TextEdit
+{
+    int from;
+    int removed;
+    QString inserted;
+};
+
+struct EditRun
+{
+    const char *name;
+    std::vector<TextEdit> edits;
+};
+
+class DocumentTextViewEdits : public DocumentTextViewTest,
+                              public ::testing::WithParamInterface<EditRun>
+{};
+
+// Whatever an edit does to the text, the model gets every character of it, and reading only the
+// edit gives the blocks and scenes reading the whole text gives.
+TEST_P(DocumentTextViewEdits, TheModelGetsTheTextAndReadsItAsAWhole)
+{
+    show("# One\n\nFirst paragraph here.\n\n> Slide\n\n# Two\n\nSecond words.\n\n// note");
+    for (const TextEdit &edit : GetParam().edits) {
+        QTextCursor cursor(text->document());
+        const int length = text->document()->characterCount() - 1;
+        const int from = edit.from < 0 ? length : edit.from;
+        cursor.setPosition(from);
+        cursor.setPosition(std::min(from + edit.removed, length), QTextCursor::KeepAnchor);
+        cursor.insertText(edit.inserted);
+
+        const QString typed = text->document()->toRawText().replace(QChar::ParagraphSeparator,
+                                                                    u'\n');
+        ASSERT_EQ(editor->documentText(), typed);
+        const ParsedScriptDocument whole = ScriptDocumentCodec::parse(typed, {});
+        const StoryboardProject &project = editor->project();
+        ASSERT_EQ(project.scriptBlocks.size(), whole.blocks.size());
+        for (qsizetype b = 0; b < whole.blocks.size(); ++b)
+            EXPECT_EQ(project.scriptBlocks[b].text, whole.blocks[b].text);
+        ASSERT_EQ(project.scenes.size(), whole.scenes.size());
+        for (qsizetype i = 0; i < whole.scenes.size(); ++i) {
+            EXPECT_EQ(project.scenes[i].title, whole.scenes[i].title);
+            EXPECT_EQ(project.scenes[i].voiceoverText, whole.scenes[i].voiceoverText);
+            EXPECT_EQ(project.scenes[i].onScreenText, whole.scenes[i].onScreenText);
+            EXPECT_EQ(project.scenes[i].productionNote, whole.scenes[i].productionNote);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs,
+    DocumentTextViewEdits,
+    ::testing::Values(
+        EditRun{"TypingInAParagraph", {{20, 0, "x"}, {21, 0, "y"}, {20, 1, ""}, {22, 0, " "}}},
+        EditRun{"LinesBrokenAndJoined", {{15, 0, "\n\n"}, {15, 2, ""}, {40, 0, "\n"}}},
+        EditRun{"PasteOverScenes", {{5, 35, "a\n\n# Pasted\n\nb"}, {0, 0, "\u00A0"}}},
+        EditRun{"AtBothEnds", {{0, 0, "Draft\n\n"}, {-1, 0, "\n\nTail"}, {-1, 0, "!"}}},
+        EditRun{"Everything", {{0, 1000, "# Only\n\nText"}, {0, 1000, ""}, {0, 0, "New"}}}),
+    [](const auto &info) { return std::string(info.param.name); });
+
 } // namespace
 } // namespace veskel::test

@@ -255,9 +255,10 @@ void ProjectEditorViewModel::close()
 
 // MARK: typing
 
-void ProjectEditorViewModel::applyDocumentText(const QString &text)
+void ProjectEditorViewModel::applyDocumentText(const QString &text,
+                                               const std::optional<TextDifference> &difference)
 {
-    std::optional<ScriptDocumentSession::Reading> reading = m_document.reading(text);
+    std::optional<ScriptDocumentSession::Reading> reading = m_document.reading(text, difference);
     if (!reading)
         return;
     m_history.beginTypingRun();

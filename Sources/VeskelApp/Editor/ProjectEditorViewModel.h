@@ -1,5 +1,7 @@
 #pragma once
 
+#include "StoryboardCore/Script/TextDifference.h"
+
 #include "CardRenderer/CardRenderInput.h"
 #include "StoryboardCore/Editing/SceneDurations.h"
 #include "StoryboardCore/Editing/SceneEdits.h"
@@ -216,7 +218,10 @@ public:
         reportFailure(m_scenes.pasteScript(clipboardText));
     }
     // What the user typed: the whole document text.
-    void applyDocumentText(const QString &text);
+    // `difference`, when given, is where the text differs from documentText(): the typing
+    // view knows it, which saves comparing the two.
+    void applyDocumentText(const QString &text,
+                           const std::optional<TextDifference> &difference = std::nullopt);
     // A programmatic text change that is one undo step of its own (search and replace).
     void applyDocumentEdit(const QString &text);
     // Replaces one search hit when the text there still matches the query.

@@ -238,6 +238,7 @@ void DocumentTextView::followText(int from, int removed, int added)
     const qsizetype oldEnd = std::min<qsizetype>(qsizetype(from) + removed, m_typed.size());
     if (from < 0 || from > m_typed.size() || end < from) {
         m_typed = readTypedText();
+        m_difference.reset();
         return;
     }
     QString piece;
@@ -251,9 +252,17 @@ void DocumentTextView::followText(int from, int removed, int added)
     // A change of formats only hands back the same characters.
     if (QStringView(m_typed).sliced(from, oldEnd - from) == piece)
         return;
+    // While the model holds this very text, where the two will differ is known.
+    const bool modelHoldsIt = m_model && !m_difference
+                              && m_model->documentText().constData() == m_typed.constData()
+                              && m_model->documentText().size() == m_typed.size();
+    m_difference = modelHoldsIt ? std::optional(TextDifference{from, m_typed.size() - oldEnd})
+                                : std::nullopt;
     m_typed.replace(from, oldEnd - from, piece);
-    if (m_typed.size() != document()->characterCount() - 1)
+    if (m_typed.size() != document()->characterCount() - 1) {
         m_typed = readTypedText();
+        m_difference.reset();
+    }
     Q_ASSERT_X(m_typed == readTypedText(), "DocumentTextView", "typed text out of step");
 }
 
@@ -275,6 +284,7 @@ void DocumentTextView::takeModelText()
     m_takingModelText = true;
     m_styler->setText(text);
     m_typed = readTypedText();
+    m_difference.reset();
     applyFrameMargins();
     m_changed.reset();
     QTextCursor restored(document());
@@ -309,7 +319,7 @@ void DocumentTextView::handOverText()
         m_styler->applyBlockFormats(from, to);
     }
     m_handingOver = true;
-    m_model->applyDocumentText(typedText());
+    m_model->applyDocumentText(m_typed, std::exchange(m_difference, std::nullopt));
     m_handingOver = false;
     refreshSearchHighlight(m_activeSearchQuery);
     refreshFocusHighlight();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "StoryboardCore/Script/ScriptDocumentLayout.h"
+#include "StoryboardCore/Script/TextDifference.h"
 #include "VeskelApp/Editor/Markup/MarkupCommand.h"
 #include "VeskelApp/Editor/Script/ColumnFit.h"
 #include "VeskelApp/Editor/Script/DocumentReveal.h"
@@ -107,6 +108,8 @@ private:
 
     QPointer<ProjectEditorViewModel> m_model;
     QString m_typed;
+    // Where m_typed differs from the model's text, when one change made the difference.
+    std::optional<TextDifference> m_difference;
     Preferences *m_preferences = nullptr;
     ScriptHighlighter *m_highlighter = nullptr;
     std::unique_ptr<ScriptStyler> m_styler;

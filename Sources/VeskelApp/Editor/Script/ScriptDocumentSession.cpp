@@ -28,14 +28,15 @@ bool ScriptDocumentSession::regenerate(const StoryboardProject &project)
 }
 
 std::optional<ScriptDocumentSession::Reading>
-ScriptDocumentSession::reading(const QString &input) const
+ScriptDocumentSession::reading(const QString &input,
+                               const std::optional<TextDifference> &known) const
 {
     // The carriage returns counted in what changed: typing never searches the whole script.
-    const TextDifference difference = TextDifference::between(m_text, input);
+    const TextDifference difference = known.value_or(TextDifference::between(m_text, input));
     const qsizetype returns = m_carriageReturns - difference.removed(m_text).count(u'\r')
                               + difference.inserted(input).count(u'\r');
     if (returns == 0) {
-        if (difference.prefix == input.size() && input.size() == m_text.size())
+        if (difference.removed(m_text).isEmpty() && difference.inserted(input).isEmpty())
             return std::nullopt;
         return Reading{input, 0, difference};
     }

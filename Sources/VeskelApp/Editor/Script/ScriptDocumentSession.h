@@ -43,7 +43,9 @@ public:
     };
     // How `text` would be read; nothing when the document shows it already. Costs a comparison
     // with the document, not a search of the whole text.
-    std::optional<Reading> reading(const QString &text) const;
+    // `difference`, when known, is where `text` differs from the document.
+    std::optional<Reading> reading(const QString &text,
+                                   const std::optional<TextDifference> &difference = {}) const;
     bool shows(const QString &text) const { return !reading(text); }
     // Typed text becomes the document and the project's blocks and scenes (marker titles
     // current, stamped now); scenes it drops are kept aside, kept-aside ones it names again
