@@ -103,6 +103,30 @@ void BM_TypedCharacter(benchmark::State &state)
 // 400 scenes are about 20,000 words, 2,000 about 100,000.
 BENCHMARK(BM_TypedCharacter)->Arg(400)->Arg(2000)->Unit(benchmark::kMillisecond);
 
+// Opening the script in the view: the text styled, shown and drawn once (what is below the
+// window is laid out later, while the event loop idles).
+void BM_OpenScriptView(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    QSettings settings{dir.filePath(QStringLiteral("bench.ini")), QSettings::IniFormat};
+    Preferences preferences{&settings};
+    LocalProjectStore store{dir.path()};
+    ManualEditorScheduler scheduler;
+    const StoryboardProject project = bench::generatedProject(int(state.range(0)), 16, 20250302);
+    for (auto _ : state) {
+        ProjectEditorViewModel editor(project, store, ProjectEditorViewModel::ProjectChanged(),
+                                      &scheduler);
+        ScriptEditorView surface(editor, preferences);
+        surface.resize(1200, 800);
+        surface.show();
+        surface.repaint();
+        state.PauseTiming();
+        surface.hide();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_OpenScriptView)->Arg(400)->Arg(2000)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 int main(int argc, char **argv)

@@ -3,6 +3,7 @@
 #include "VeskelApp/Editor/Script/DocumentTextView.h"
 #include "VeskelApp/Editor/Script/ScriptEditorView.h"
 #include "VeskelApp/Editor/Script/ScriptGutter.h"
+#include "VeskelApp/Editor/Script/ScriptTextLayout.h"
 #include "VeskelApp/Settings/Preferences.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -240,6 +241,29 @@ TEST_F(DocumentTextViewTest, TheMarkupBarFadesWhileTheTextScrolls)
     EXPECT_FALSE(surface->isMarkupBarShown());
 }
 
+// The model rewriting the text (an operation, undo) lays the script out again from scratch; the
+// view stays on the lines it showed, even far down a long script.
+TEST_F(DocumentTextViewTest, AModelChangeKeepsALongScriptWhereItWasScrolled)
+{
+    // Wide letters wrap into more lines than an estimate from the average width expects.
+    QStringList paragraphs;
+    for (int i = 0; i < 400; ++i)
+        paragraphs << QString("%1 WWWWW MMMMM WWWWW MMMMM WWWWW MMMMM WWWWW MMMMM WWWWW").arg(i);
+    show(paragraphs.join("\n\n"));
+    const auto *layout = qobject_cast<ScriptTextLayout *>(text->document()->documentLayout());
+    ASSERT_NE(layout, nullptr);
+    while (!layout->isComplete())
+        QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    QScrollBar *bar = text->verticalScrollBar();
+    bar->setValue(bar->maximum());
+    const int scroll = bar->value();
+    const int shown = text->cursorForPosition(QPoint(40, 40)).position();
+
+    editor->applyDocumentEdit(editor->documentText() + "\n\nOne more.");
+    EXPECT_EQ(bar->value(), scroll);
+    EXPECT_EQ(text->cursorForPosition(QPoint(40, 40)).position(), shown);
+}
 
 struct TextEdit
 {
@@ -256,7 +280,8 @@ struct EditRun
 
 class DocumentTextViewEdits : public DocumentTextViewTest,
                               public ::testing::WithParamInterface<EditRun>
-{};
+{
+};
 
 // Whatever an edit does to the text, the model gets every character of it, and reading only the
 // edit gives the blocks and scenes reading the whole text gives.
@@ -271,8 +296,8 @@ TEST_P(DocumentTextViewEdits, TheModelGetsTheTextAndReadsItAsAWhole)
         cursor.setPosition(std::min(from + edit.removed, length), QTextCursor::KeepAnchor);
         cursor.insertText(edit.inserted);
 
-        const QString typed = text->document()->toRawText().replace(QChar::ParagraphSeparator,
-                                                                    u'\n');
+        const QString typed
+            = text->document()->toRawText().replace(QChar::ParagraphSeparator, u'\n');
         ASSERT_EQ(editor->documentText(), typed);
         const ParsedScriptDocument whole = ScriptDocumentCodec::parse(typed, {});
         const StoryboardProject &project = editor->project();

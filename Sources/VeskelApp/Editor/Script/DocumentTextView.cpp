@@ -44,7 +44,8 @@ DocumentTextView::DocumentTextView(ProjectEditorViewModel &model,
 {
     setObjectName(QStringLiteral("scriptEditor"));
     auto *text = new QTextDocument(this);
-    text->setDocumentLayout(new ScriptTextLayout(text));
+    m_layout = new ScriptTextLayout(text);
+    text->setDocumentLayout(m_layout);
     setDocument(text);
     setAcceptRichText(false);
     setUndoRedoEnabled(false);
@@ -292,6 +293,7 @@ void DocumentTextView::takeModelText()
     restored.setPosition(end, QTextCursor::KeepAnchor);
     setTextCursor(restored);
     m_takingModelText = false;
+    m_layout->showThrough(scroll + viewport()->height());
     verticalScrollBar()->setValue(scroll);
     refreshSearchHighlight(m_activeSearchQuery);
     refreshFocusHighlight();

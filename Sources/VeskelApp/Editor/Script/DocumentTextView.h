@@ -23,6 +23,7 @@ namespace veskel {
 class Preferences;
 class ProjectEditorViewModel;
 class ScriptHighlighter;
+class ScriptTextLayout;
 
 // The script as a styled document bound to the editor view model. Every change the user makes
 // goes to the model as the whole text; the model's text comes back only when it differs,
@@ -112,6 +113,7 @@ private:
     std::optional<TextDifference> m_difference;
     Preferences *m_preferences = nullptr;
     ScriptHighlighter *m_highlighter = nullptr;
+    ScriptTextLayout *m_layout = nullptr;
     std::unique_ptr<ScriptStyler> m_styler;
     QVariantAnimation *m_scroll = nullptr;
     FocusMode m_focusMode = FocusMode::off;

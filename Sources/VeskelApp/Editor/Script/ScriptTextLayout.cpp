@@ -155,7 +155,7 @@ void ScriptTextLayout::replaceBlocks(const QTextBlock &first,
         scheduleSizeReport();
 }
 
-void ScriptTextLayout::scheduleSizeReport()
+void ScriptTextLayout::scheduleSizeReport() const
 {
     // Once a turn: a rehighlight changes every block, one at a time.
     if (!m_sizeReport.isActive())
@@ -258,6 +258,7 @@ void ScriptTextLayout::layOutWhile(const std::function<bool(size_t, double)> &go
     if (!hasPage() || isComplete())
         return;
     updateTops();
+    const size_t start = m_exactUpTo;
     QTextBlock block = document()->findBlockByNumber(int(m_exactUpTo));
     for (; m_exactUpTo < m_blocks.size() && block.isValid(); block = block.next()) {
         const size_t i = m_exactUpTo;
@@ -275,6 +276,15 @@ void ScriptTextLayout::layOutWhile(const std::function<bool(size_t, double)> &go
             m_topsValidUpTo = estimated ? i + 2 : std::max(m_topsValidUpTo, i + 2);
         }
     }
+    // Asked for while painting or measuring: the scroll range follows on the next turn.
+    if (m_exactUpTo != start)
+        scheduleSizeReport();
+}
+
+void ScriptTextLayout::showThrough(double y)
+{
+    layOutThrough(y);
+    reportSize();
 }
 
 void ScriptTextLayout::layOutThrough(double y) const

@@ -39,6 +39,9 @@ public:
     // Whether every block is laid out, none estimated.
     bool isComplete() const { return m_exactUpTo >= m_blocks.size(); }
     void completeLayout() const;
+    // Lays out everything down to `y` and tells the size at once, so that a scroll position
+    // down there holds (estimates below could make the document look shorter).
+    void showThrough(double y);
 
 protected:
     void documentChanged(int from, int charsRemoved, int charsAdded) override;
@@ -82,7 +85,7 @@ private:
     void updateTops(size_t upTo = std::numeric_limits<size_t>::max()) const;
     size_t blockAt(double y) const;
     double contentBottom() const;
-    void scheduleSizeReport();
+    void scheduleSizeReport() const;
     void reportSize();
     QList<QTextLayout::FormatRange> selectionsIn(const QTextBlock &block,
                                                  const PaintContext &context) const;
@@ -96,7 +99,7 @@ private:
     double m_estimatedLineHeight = 20;
     QSizeF m_reportedSize;
     QTimer m_idle;
-    QTimer m_sizeReport;
+    mutable QTimer m_sizeReport;
 };
 
 } // namespace veskel
