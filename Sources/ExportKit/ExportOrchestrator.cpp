@@ -118,11 +118,11 @@ Result<QStringList> renderCards(const CardJobs &cards,
             }
         }
     };
+    // Threads of the export's own even when one is enough: the renderer keeps a canvas per
+    // thread, and these take theirs with them when they end.
     const size_t threadCount
         = std::min<size_t>(jobs.size(), size_t(std::max(1, QThread::idealThreadCount())));
-    if (threadCount <= 1) {
-        work();
-    } else {
+    {
         std::vector<std::jthread> threads;
         for (size_t t = 0; t < threadCount; ++t)
             threads.emplace_back(work);
