@@ -1,3 +1,5 @@
+#include "CardRenderer/PNGCardRenderer.h"
+#include "CardRenderer/PNGEncoder.h"
 #include "ExportKit/ExportOrchestrator.h"
 #include "ExportKit/StoryboardPDFWriter.h"
 #include "StoryboardCore/Storage/ProjectPackagePaths.h"
@@ -168,6 +170,24 @@ void exportPackage(benchmark::State &state)
         double(std::clock() - start) / CLOCKS_PER_SEC, benchmark::Counter::kAvgIterations);
 }
 
+// The PNG encoding of one card of that project, a card with a reference image.
+void encodeCard(benchmark::State &state)
+{
+    const ExportFixture fixture(int(state.range(0)), int(state.range(1)));
+    CardRenderInput input;
+    input.scene = fixture.project().scenes.at(4);
+    input.videoSettings = fixture.project().videoSettings;
+    input.mediaBasePath = ProjectPackagePaths::mediaPath(fixture.package());
+    const auto card = PNGCardRenderer().renderImage(input);
+    if (!card) {
+        state.SkipWithError(card.error().description().toStdString().c_str());
+        return;
+    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(PNGEncoder::encode(*card));
+    state.SetBytesProcessed(state.iterations() * card->sizeInBytes());
+}
+
 // The storyboard PDF's share of an export: the same 100 scenes, written on their own.
 void storyboardPDF(benchmark::State &state)
 {
@@ -186,6 +206,12 @@ void storyboardPDF(benchmark::State &state)
 } // namespace
 
 BENCHMARK(storyboardPDF)->Unit(benchmark::kMillisecond)->MinTime(3)->UseRealTime();
+
+BENCHMARK(encodeCard)
+    ->ArgNames({"width", "height"})
+    ->Args({1920, 1080})
+    ->Args({3840, 2160})
+    ->Unit(benchmark::kMillisecond);
 
 BENCHMARK(exportPackage)
     ->ArgNames({"width", "height"})
