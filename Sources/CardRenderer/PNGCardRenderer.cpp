@@ -3,6 +3,7 @@
 #include "CardRenderer/CardFonts.h"
 #include "CardRenderer/CardTextDrawer.h"
 #include "CardRenderer/PNGEncoder.h"
+#include "CardRenderer/SceneImageCache.h"
 #include "CardRenderer/SceneImageLoader.h"
 #include "StoryboardCore/Duration/DurationCalculator.h"
 #include "StoryboardCore/Storage/FileOperations.h"
@@ -80,8 +81,10 @@ drawContent(QPainter &painter, const CardRenderInput &input, int width, int heig
     if (input.includeUploadedImage && scene.image) {
         const qreal side = 320 * s;
         if (const auto path = PNGCardRenderer::thumbnailPath(input)) {
+            const QSizeF cover(side, side);
             if (const auto image
-                = SceneImageLoader::load(*path, scene.image->mimeType, QSizeF(side, side))) {
+                = input.images ? input.images->load(*path, scene.image->mimeType, cover)
+                               : SceneImageLoader::load(*path, scene.image->mimeType, cover)) {
                 // The canvas's y grows downward: the square's lower edge sits on the content
                 // box's lower edge.
                 const QRectF square(contentRight - side, height - contentBottom - side, side, side);
