@@ -160,14 +160,17 @@ void write(BitWriter &out, const std::vector<DeflateToken> &tokens, bool final)
             writer.put(literalCodes[token.value], literalLengths[token.value]);
             continue;
         }
+        // Each code with its extra bits in one go (at most 15 + 13 bits).
         const int length = lengthCode(token.value);
-        writer.put(literalCodes[257 + length], literalLengths[257 + length]);
-        if (lengthExtra[length] > 0)
-            writer.put(quint32(token.value - lengthBase[length]), lengthExtra[length]);
+        const int symbol = 257 + length;
+        writer.put(literalCodes[symbol]
+                       | (quint32(token.value - lengthBase[length]) << literalLengths[symbol]),
+                   literalLengths[symbol] + lengthExtra[length]);
         const int distance = distanceCode(token.distance);
-        writer.put(distanceCodes[distance], distanceLengths[distance]);
-        if (distanceExtra[distance] > 0)
-            writer.put(quint32(token.distance - distanceBase[distance]), distanceExtra[distance]);
+        writer.put(
+            distanceCodes[distance]
+                | (quint32(token.distance - distanceBase[distance]) << distanceLengths[distance]),
+            distanceLengths[distance] + distanceExtra[distance]);
     }
     writer.put(literalCodes[256], literalLengths[256]);
     out = writer;
