@@ -5,9 +5,12 @@
 
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 namespace veskel {
+
+class SceneImageCache;
 
 // Everything one card depends on.
 struct CardRenderInput
@@ -20,6 +23,9 @@ struct CardRenderInput
     bool includeUploadedImage = true;
     // Folder against which the scene image's `localPath` is resolved.
     std::optional<QString> mediaBasePath;
+    // Decoded reference images shared with the other cards and the storyboard of an export;
+    // without it the card decodes its own.
+    std::shared_ptr<SceneImageCache> images{};
 
     bool operator==(const CardRenderInput &) const = default;
 };

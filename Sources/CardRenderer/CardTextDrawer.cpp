@@ -99,10 +99,24 @@ QFont CardTextDrawer::typeLineFont() const
     return CardFonts::font(CardFonts::Face::monoMedium, 24 * m_scale);
 }
 
+CardTextDrawer::~CardTextDrawer() = default;
+
+const CardTextDrawer::LaidOut &
+CardTextDrawer::laidOut(const QString &text, const QFont &font, qreal width, bool wrap) const
+{
+    const auto found = std::find_if(m_laidOut.begin(), m_laidOut.end(), [&](const LaidOut &done) {
+        return done.width == width && done.wrap == wrap && done.text == text && done.font == font;
+    });
+    if (found != m_laidOut.end())
+        return *found;
+    auto layout = std::make_unique<QTextLayout>(layoutText(text), font, m_painter.device());
+    const qreal height = layOut(*layout, width, m_lineSpacing, wrap);
+    return m_laidOut.emplace_back(LaidOut{text, font, width, wrap, std::move(layout), height});
+}
+
 qreal CardTextDrawer::measuredHeight(const QString &text, const QFont &font, qreal width) const
 {
-    QTextLayout layout(layoutText(text), font, m_painter.device());
-    return layOut(layout, width, m_lineSpacing, true);
+    return laidOut(text, font, width, true).height;
 }
 
 void CardTextDrawer::drawBlock(const QString &text,
@@ -113,8 +127,7 @@ void CardTextDrawer::drawBlock(const QString &text,
                                qreal height,
                                bool wrap) const
 {
-    QTextLayout layout(layoutText(text), font, m_painter.device());
-    layOut(layout, width, m_lineSpacing, wrap);
+    const QTextLayout &layout = *laidOut(text, font, width, wrap).layout;
     // The box's top edge in the canvas, whose y grows downward.
     const qreal top = m_canvasHeight - origin.y() - height;
     m_drawn.append({text, QRectF(origin.x(), top, width, height)});
@@ -179,8 +192,7 @@ CardTextDrawer::SectionResult CardTextDrawer::drawSection(const QString &label,
 qreal CardTextDrawer::drawTypeLine(const QString &text, qreal x, qreal top, qreal width) const
 {
     const QFont font = typeLineFont();
-    QTextLayout layout(layoutText(text), font, m_painter.device());
-    const qreal height = layOut(layout, width, m_lineSpacing, false);
+    const qreal height = laidOut(text, font, width, false).height;
     drawBlock(text, font, whiteLevel(0.4), QPointF(x, top - height), width, height, false);
     return height;
 }

@@ -7,7 +7,11 @@
 #include <QRectF>
 #include <QString>
 
+#include <memory>
+#include <vector>
+
 class QPainter;
+class QTextLayout;
 
 namespace veskel {
 
@@ -43,6 +47,7 @@ public:
 
     // `painter` draws on a canvas `canvasHeight` pixels tall; `scale` is the card's s.
     CardTextDrawer(QPainter &painter, qreal canvasHeight, qreal scale);
+    ~CardTextDrawer();
 
     // Title line ("Scene 001 · Title") with the meta line above it; returns the height used.
     qreal drawHeader(const QString &sceneNumber,
@@ -90,11 +95,26 @@ private:
                    qreal height,
                    bool wrap = true) const;
 
+    // A text laid out at a width; measuring and drawing it again reuse the layout.
+    struct LaidOut
+    {
+        QString text;
+        QFont font;
+        qreal width;
+        bool wrap;
+        std::unique_ptr<QTextLayout> layout;
+        qreal height;
+    };
+    const LaidOut &laidOut(const QString &text, const QFont &font, qreal width, bool wrap) const;
+
     QPainter &m_painter;
     qreal m_canvasHeight;
     qreal m_scale;
     qreal m_lineSpacing;
     mutable QList<DrawnBlock> m_drawn;
+    // Every text this card laid out: a block is measured before it is drawn, a shortened one
+    // several times. Shaping is most of the cost of text.
+    mutable std::vector<LaidOut> m_laidOut;
 };
 
 } // namespace veskel

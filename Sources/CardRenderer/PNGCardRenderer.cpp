@@ -3,6 +3,7 @@
 #include "CardRenderer/CardFonts.h"
 #include "CardRenderer/CardTextDrawer.h"
 #include "CardRenderer/PNGEncoder.h"
+#include "CardRenderer/SceneImageCache.h"
 #include "CardRenderer/SceneImageLoader.h"
 #include "StoryboardCore/Duration/DurationCalculator.h"
 #include "StoryboardCore/Storage/FileOperations.h"
@@ -80,8 +81,10 @@ drawContent(QPainter &painter, const CardRenderInput &input, int width, int heig
     if (input.includeUploadedImage && scene.image) {
         const qreal side = 320 * s;
         if (const auto path = PNGCardRenderer::thumbnailPath(input)) {
+            const QSizeF cover(side, side);
             if (const auto image
-                = SceneImageLoader::load(*path, scene.image->mimeType, QSizeF(side, side))) {
+                = input.images ? input.images->load(*path, scene.image->mimeType, cover)
+                               : SceneImageLoader::load(*path, scene.image->mimeType, cover)) {
                 // The canvas's y grows downward: the square's lower edge sits on the content
                 // box's lower edge.
                 const QRectF square(contentRight - side, height - contentBottom - side, side, side);
@@ -144,21 +147,24 @@ std::optional<QString> PNGCardRenderer::thumbnailPath(const CardRenderInput &inp
 std::expected<QImage, CardRenderError>
 PNGCardRenderer::renderImage(const CardRenderInput &input) const
 {
-    return render(input, nullptr);
+    QImage image;
+    if (auto drawn = render(image, input, nullptr); !drawn)
+        return std::unexpected(drawn.error());
+    return image;
 }
 
 std::expected<QList<CardTextDrawer::DrawnBlock>, CardRenderError>
 PNGCardRenderer::textLayout(const CardRenderInput &input) const
 {
+    QImage image;
     QList<CardTextDrawer::DrawnBlock> blocks;
-    if (auto image = render(input, &blocks); !image)
-        return std::unexpected(image.error());
+    if (auto drawn = render(image, input, &blocks); !drawn)
+        return std::unexpected(drawn.error());
     return blocks;
 }
 
-std::expected<QImage, CardRenderError>
-PNGCardRenderer::render(const CardRenderInput &input,
-                        QList<CardTextDrawer::DrawnBlock> *blocks) const
+std::expected<void, CardRenderError> PNGCardRenderer::render(
+    QImage &canvas, const CardRenderInput &input, QList<CardTextDrawer::DrawnBlock> *blocks) const
 {
     const int width = input.videoSettings.width;
     const int height = input.videoSettings.height;
@@ -170,31 +176,38 @@ PNGCardRenderer::render(const CardRenderInput &input,
     };
     if (width > maximumSide || height > maximumSide || !CardFonts::ensureRegistered())
         return noContext();
-    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
-    if (image.isNull())
+    // Every pixel is drawn anew: the card's background fills it first.
+    if (canvas.size() != QSize(width, height)
+        || canvas.format() != QImage::Format_ARGB32_Premultiplied) {
+        canvas = QImage(width, height, QImage::Format_ARGB32_Premultiplied);
+    }
+    if (canvas.isNull())
         return noContext();
     // 72 dpi: one card point is one pixel.
-    image.setDotsPerMeterX(CardFonts::canvasDotsPerMeter);
-    image.setDotsPerMeterY(CardFonts::canvasDotsPerMeter);
+    canvas.setDotsPerMeterX(CardFonts::canvasDotsPerMeter);
+    canvas.setDotsPerMeterY(CardFonts::canvasDotsPerMeter);
 
-    QPainter painter(&image);
+    QPainter painter(&canvas);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing
                            | QPainter::SmoothPixmapTransform);
     auto drawn = drawContent(painter, input, width, height);
     painter.end();
     if (blocks)
         *blocks = std::move(drawn);
-    return image;
+    return {};
 }
 
 std::expected<CardRenderResult, CardRenderError>
 PNGCardRenderer::renderCard(const CardRenderInput &input, const QString &destinationPath) const
 {
-    const auto image = renderImage(input);
-    if (!image)
-        return std::unexpected(image.error());
+    // A card is as big as a frame (33 MB at 4K): a fresh one per card would have the system
+    // hand out and clear that much new memory every time. The canvas lives as long as its
+    // thread, which for an export's cards ends with the export.
+    thread_local QImage canvas;
+    if (auto drawn = render(canvas, input, nullptr); !drawn)
+        return std::unexpected(drawn.error());
 
-    const QByteArray bytes = PNGEncoder::encode(*image);
+    const QByteArray bytes = PNGEncoder::encode(canvas);
     if (bytes.isEmpty()) {
         return std::unexpected(
             CardRenderError::writeFailed(QStringLiteral("Could not encode PNG image.")));

@@ -13,6 +13,7 @@ namespace veskel {
 
 // Draws a scene card at the project's video resolution and writes it as PNG. Stateless: cards
 // may be rendered on several threads at once, and each comes out the same as alone.
+// `renderCard` draws on a canvas kept per thread for that thread's next card.
 class PNGCardRenderer final : public SceneCardRenderer
 {
 public:
@@ -34,8 +35,10 @@ public:
     static std::optional<QString> thumbnailPath(const CardRenderInput &input);
 
 private:
-    std::expected<QImage, CardRenderError> render(const CardRenderInput &input,
-                                                  QList<CardTextDrawer::DrawnBlock> *blocks) const;
+    // Draws the card on `canvas`, which is made anew unless it already has the card's size.
+    std::expected<void, CardRenderError> render(QImage &canvas,
+                                                const CardRenderInput &input,
+                                                QList<CardTextDrawer::DrawnBlock> *blocks) const;
 };
 
 } // namespace veskel

@@ -13,13 +13,24 @@ namespace {
 
 constexpr qreal pdfFitSide = 1200;
 
-std::optional<QImage> decodeImage(const QString &filePath, QSizeF coverSize)
+void prepare(QImageReader &reader)
 {
-    QImageReader reader(filePath);
     reader.setAutoTransform(true);
     reader.setDecideFormatFromContent(true);
+}
+
+} // namespace
+
+SceneImageDecoding
+decoding(const QString &filePath, SceneImage::MimeType mimeType, QSizeF coverSize)
+{
+    SceneImageDecoding result{filePath, mimeType == SceneImage::MimeType::pdf, QSize()};
+    if (result.pdf || !coverSize.isValid())
+        return result;
+    QImageReader reader(filePath);
+    prepare(reader);
     const QSize intrinsic = reader.size();
-    if (coverSize.isValid() && intrinsic.isValid() && !intrinsic.isEmpty()
+    if (intrinsic.isValid() && !intrinsic.isEmpty()
         && reader.supportsOption(QImageIOHandler::ScaledSize)) {
         const qreal scale = std::max(coverSize.width() / intrinsic.width(),
                                      coverSize.height() / intrinsic.height());
@@ -30,10 +41,21 @@ std::optional<QImage> decodeImage(const QString &filePath, QSizeF coverSize)
                              || reader.imageFormat() == QImage::Format_MonoLSB
                              || reader.imageFormat() == QImage::Format_Indexed8;
         if (vector || (scale < 1 && !palette)) {
-            reader.setScaledSize(QSize(std::max(1, int(std::ceil(intrinsic.width() * scale))),
-                                       std::max(1, int(std::ceil(intrinsic.height() * scale)))));
+            result.scaledSize = QSize(std::max(1, int(std::ceil(intrinsic.width() * scale))),
+                                      std::max(1, int(std::ceil(intrinsic.height() * scale))));
         }
     }
+    return result;
+}
+
+std::optional<QImage> decode(const SceneImageDecoding &decoding)
+{
+    if (decoding.pdf)
+        return loadPDFThumbnail(decoding.filePath);
+    QImageReader reader(decoding.filePath);
+    prepare(reader);
+    if (decoding.scaledSize.isValid())
+        reader.setScaledSize(decoding.scaledSize);
     QImage image = reader.read();
     if (image.isNull())
         return std::nullopt;
@@ -42,8 +64,6 @@ std::optional<QImage> decodeImage(const QString &filePath, QSizeF coverSize)
     image.convertTo(QImage::Format_ARGB32_Premultiplied);
     return image;
 }
-
-} // namespace
 
 std::optional<QImage> loadPDFThumbnail(const QString &filePath)
 {
@@ -67,14 +87,12 @@ std::optional<QImage> loadPDFThumbnail(const QString &filePath)
             }
         }
     }
-    return decodeImage(filePath, QSizeF());
+    return decode(SceneImageDecoding{filePath, false, QSize()});
 }
 
 std::optional<QImage> load(const QString &filePath, SceneImage::MimeType mimeType, QSizeF coverSize)
 {
-    if (mimeType == SceneImage::MimeType::pdf)
-        return loadPDFThumbnail(filePath);
-    return decodeImage(filePath, coverSize);
+    return decode(decoding(filePath, mimeType, coverSize));
 }
 
 } // namespace veskel::SceneImageLoader

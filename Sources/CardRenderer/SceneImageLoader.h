@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CardRenderer/SceneImageDecoding.h"
 #include "StoryboardCore/Models/SceneImage.h"
 
 #include <QImage>
@@ -19,6 +20,11 @@ namespace SceneImageLoader {
 // is decoded no bigger than that, which is all a thumbnail needs.
 std::optional<QImage>
 load(const QString &filePath, SceneImage::MimeType mimeType, QSizeF coverSize = QSizeF());
+
+// How `load` decodes the file for `coverSize`, read from its header.
+SceneImageDecoding
+decoding(const QString &filePath, SceneImage::MimeType mimeType, QSizeF coverSize);
+std::optional<QImage> decode(const SceneImageDecoding &decoding);
 
 // The first page rendered fitted into 1200 × 1200 on white paper; a file that does not open
 // as a PDF is decoded as an image instead.

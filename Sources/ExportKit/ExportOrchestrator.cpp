@@ -3,6 +3,7 @@
 #include "AnimaticKit/AnimaticWriter.h"
 #include "CardRenderer/CardFileNaming.h"
 #include "CardRenderer/PNGCardRenderer.h"
+#include "CardRenderer/SceneImageCache.h"
 #include "ExportKit/ExportFiles.h"
 #include "ExportKit/ExportLog.h"
 #include "ExportKit/SceneListExporter.h"
@@ -63,6 +64,7 @@ struct CardJobs
     QString mediaFolder;
     QString referenceFolder;
     QStringList fileNames;
+    std::shared_ptr<SceneImageCache> images;
 };
 
 // Renders the cards on as many threads as the machine has and reports as rendering them one
@@ -106,6 +108,7 @@ Result<QStringList> renderCards(const CardJobs &cards,
             input.videoSettings = cards.project.videoSettings;
             input.includeUploadedImage = cards.project.exportSettings.includeUploadedImagesInCards;
             input.mediaBasePath = cards.referenceFolder;
+            input.images = cards.images;
             CardResult result
                 = cards.renderer.renderCard(input, cards.mediaFolder + u'/' + cards.fileNames[i]);
             const bool ok = result.has_value();
@@ -118,11 +121,11 @@ Result<QStringList> renderCards(const CardJobs &cards,
             }
         }
     };
+    // Threads of the export's own even when one is enough: the renderer keeps a canvas per
+    // thread, and these take theirs with them when they end.
     const size_t threadCount
         = std::min<size_t>(jobs.size(), size_t(std::max(1, QThread::idealThreadCount())));
-    if (threadCount <= 1) {
-        work();
-    } else {
+    {
         std::vector<std::jthread> threads;
         for (size_t t = 0; t < threadCount; ++t)
             threads.emplace_back(work);
@@ -219,11 +222,16 @@ Result<ExportResult> ExportOrchestrator::writePackage(const StoryboardProject &p
     if (const auto made = makeFolder(result.mediaFolderPath); !made)
         return std::unexpected(made.error());
 
-    // The storyboard PDF needs no card: drawn meanwhile, on a thread of its own.
-    QFuture<std::expected<QByteArray, QString>> pdf = QtConcurrent::run([&project, package] {
-        return StoryboardPDFWriter::write(
-            {project, ProjectPackagePaths::mediaPath(package), QDateTime::currentDateTimeUtc()});
-    });
+    // The storyboard PDF needs no card: drawn meanwhile, on a thread of its own. It decodes
+    // the reference images for the cards too, or takes theirs.
+    const auto images = std::make_shared<SceneImageCache>();
+    QFuture<std::expected<QByteArray, QString>> pdf
+        = QtConcurrent::run([&project, package, images] {
+              StoryboardPDFInput input{project, ProjectPackagePaths::mediaPath(package),
+                                       QDateTime::currentDateTimeUtc()};
+              input.images = images;
+              return StoryboardPDFWriter::write(input);
+          });
     // Every early return below waits for it: it reads the project and the package.
     const auto drawn = qScopeGuard([&pdf] { pdf.waitForFinished(); });
 
@@ -240,7 +248,8 @@ Result<ExportResult> ExportOrchestrator::writePackage(const StoryboardProject &p
                          scenes,
                          result.mediaFolderPath,
                          ProjectPackagePaths::mediaPath(package),
-                         fileNames};
+                         fileNames,
+                         images};
     const auto warnings = renderCards(cards, observers.cards);
     if (!warnings)
         return std::unexpected(warnings.error());

@@ -6,9 +6,12 @@
 #include <QPageSize>
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 namespace veskel {
+
+class SceneImageCache;
 
 struct StoryboardPDFInput
 {
@@ -18,6 +21,9 @@ struct StoryboardPDFInput
     QDateTime exportDate;
     // Turned to landscape. A4, or Letter where the system locale measures in inches.
     QPageSize pageSize = defaultPageSize();
+    // Decoded reference images shared with the export's cards; without it the PDF decodes its
+    // own.
+    std::shared_ptr<SceneImageCache> images{};
 
     static QPageSize defaultPageSize();
 };

@@ -3,6 +3,7 @@
 #include "CardRenderer/CardFonts.h"
 #include "CardRenderer/CardTextDrawer.h"
 #include "CardRenderer/PNGCardRenderer.h"
+#include "CardRenderer/SceneImageCache.h"
 #include "CardRenderer/SceneImageLoader.h"
 #include "StoryboardCore/Duration/DurationCalculator.h"
 
@@ -136,7 +137,9 @@ void drawPicture(QPainter &painter,
     bool drawn = false;
     if (const auto path = PNGCardRenderer::thumbnailPath(reference)) {
         const QSizeF pixels = box.size() * pictureScale;
-        if (auto image = SceneImageLoader::load(*path, scene.image->mimeType, pixels);
+        const SceneImage::MimeType type = scene.image->mimeType;
+        if (auto image = input.images ? input.images->load(*path, type, pixels)
+                                      : SceneImageLoader::load(*path, type, pixels);
             image && !image->isNull()) {
             if (image->width() > pixels.width() || image->height() > pixels.height()) {
                 *image

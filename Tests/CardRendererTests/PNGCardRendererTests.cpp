@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <thread>
 
 namespace veskel {
@@ -282,9 +283,13 @@ TEST(PNGCardRenderer, writesTheRenderedImageAndReplacesAnOldCard)
 
 TEST(PNGCardRenderer, cardsRenderedInParallelMatchOneAtATime)
 {
+    // One at a time, each card is drawn where the one before was, now and then at another
+    // size: nothing of it may show through.
+    const std::array<QSize, 6> sizes{QSize(1280, 720), QSize(1280, 720), QSize(1920, 1080),
+                                     QSize(640, 360),  QSize(640, 360),  QSize(1280, 720)};
     QList<CardRenderInput> inputs;
     for (int i = 0; i < 6; ++i) {
-        CardRenderInput input = cardInput(1280, 720);
+        CardRenderInput input = cardInput(sizes[size_t(i)].width(), sizes[size_t(i)].height());
         input.scene.order = i;
         input.scene.title = QStringLiteral("Scene title %1 ").arg(i).repeated(i + 1);
         input.scene.voiceoverText = QStringLiteral("Voiceover words go on. ").repeated(i * 20);

@@ -81,8 +81,21 @@ INSTANTIATE_TEST_SUITE_P(
         EncoderCase{"opaqueWithoutAlpha", [] { return noise(33, 17, QImage::Format_RGB32, 5); }},
         EncoderCase{"otherFormat",
                     [] { return drawing(120, 90).convertToFormat(QImage::Format_RGB888); }},
+        // Translucent rows between opaque ones: each is filtered against the row above as
+        // it is written, unpremultiplied or not.
+        EncoderCase{"partlyTranslucent",
+                    [] {
+                        QImage image = drawing(200, 60);
+                        QPainter painter(&image);
+                        painter.fillRect(QRect(0, 20, 200, 10), QColor(200, 40, 40, 90));
+                        painter.setCompositionMode(QPainter::CompositionMode_Source);
+                        painter.fillRect(QRect(50, 40, 100, 3), QColor(0, 90, 200, 30));
+                        return image;
+                    }},
         // Rows wider than the 32 KiB window, and a single tall column.
         EncoderCase{"wideRows", [] { return drawing(9000, 6); }},
+        // Rows longer than the compressor's buffer.
+        EncoderCase{"rowsLongerThanTheBuffer", [] { return drawing(80000, 4); }},
         EncoderCase{"column", [] { return noise(1, 3000, QImage::Format_ARGB32, 11); }}),
     [](const auto &info) { return std::string(info.param.name); });
 
