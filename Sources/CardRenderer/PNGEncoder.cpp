@@ -1,6 +1,7 @@
 #include "CardRenderer/PNGEncoder.h"
 
 #include "CardRenderer/Deflate/CRC32.h"
+#include "CardRenderer/Deflate/VectorClones.h"
 #include "CardRenderer/Deflate/ZlibWriter.h"
 
 #include <QtEndian>
@@ -17,12 +18,12 @@ namespace {
 // without alpha in their pixels). One branch-free pass the compiler vectorises: the bytes are
 // subtracted within each pixel, then moved into PNG's order. Gives the AND of the row's pixels,
 // whose top byte tells whether all of them were opaque.
-quint32 filterRow(const QRgb *line,
-                  const QRgb *above,
-                  size_t width,
-                  quint32 lineAlpha,
-                  quint32 aboveAlpha,
-                  uchar *out)
+VESKEL_VECTOR_CLONES quint32 filterRow(const QRgb *line,
+                                       const QRgb *above,
+                                       size_t width,
+                                       quint32 lineAlpha,
+                                       quint32 aboveAlpha,
+                                       uchar *out)
 {
     constexpr quint32 high = 0x80808080u;
     quint32 all = ~0u;

@@ -1,5 +1,7 @@
 #include "CardRenderer/Deflate/LZ77Tokenizer.h"
 
+#include "CardRenderer/Deflate/VectorClones.h"
+
 #include <QtEndian>
 
 #include <algorithm>
@@ -102,7 +104,7 @@ void LZ77Tokenizer::next(std::vector<DeflateToken> &tokens, size_t limit)
 }
 
 // How many bytes from `start` repeat the byte before it.
-size_t LZ77Tokenizer::runLength(size_t start) const
+VESKEL_VECTOR_CLONES size_t LZ77Tokenizer::runLength(size_t start) const
 {
     const uchar *data = m_buffer.data();
     const quint64 pattern = 0x0101010101010101ull * data[start - 1];
