@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QRandomGenerator>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -142,6 +143,40 @@ INSTANTIATE_TEST_SUITE_P(
         name.replace(u' ', u'_');
         return (name + (std::get<1>(info.param) == Before::top ? "_top" : "_all")).toStdString();
     });
+
+// Edits at random, some asked about in between (a caret rectangle far down, a hit test), some
+// left to the idle layout: the geometry is always a fresh layout's.
+TEST(ScriptTextLayoutTest, RandomEditsKeepTheGeometryOfAFreshLayout)
+{
+    const QStringList pieces{
+        "x",           "word ",
+        "\n",          "\n\n",
+        "# Heading\n", "> slide",
+        "// note\n",   "a longer run of words that wraps the narrow column at least once "};
+    QRandomGenerator random(20261207);
+    LaidOutDocument edited(script(20));
+    for (int step = 0; step < 120; ++step) {
+        QTextCursor cursor(&edited.document);
+        const int length = edited.document.characterCount() - 1;
+        const int from = int(random.bounded(length + 1));
+        cursor.setPosition(from);
+        cursor.setPosition(std::min(length, from + int(random.bounded(40))),
+                           QTextCursor::KeepAnchor);
+        cursor.insertText(random.bounded(4) == 0 ? QString()
+                                                 : pieces.at(random.bounded(pieces.size())));
+        if (random.bounded(3) == 0)
+            applyFormats(edited.document);
+        const QTextBlock block
+            = edited.document.findBlockByNumber(int(random.bounded(edited.document.blockCount())));
+        if (random.bounded(2) == 0)
+            edited.layout().blockBoundingRect(block);
+        if (step % 10 == 9) {
+            applyFormats(edited.document);
+            LaidOutDocument fresh(edited.text());
+            ASSERT_EQ(edited.geometry(), fresh.geometry()) << "after step " << step;
+        }
+    }
+}
 
 // A long script is laid out as far as it is asked for, the rest while the event loop idles;
 // what is asked for stands where the whole layout puts it.
