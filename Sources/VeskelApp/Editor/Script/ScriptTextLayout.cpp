@@ -257,7 +257,7 @@ void ScriptTextLayout::layOutWhile(const std::function<bool(size_t, double)> &go
 {
     if (!hasPage() || isComplete())
         return;
-    updateTops();
+    updateTops(m_exactUpTo + 1);
     const size_t start = m_exactUpTo;
     QTextBlock block = document()->findBlockByNumber(int(m_exactUpTo));
     for (; m_exactUpTo < m_blocks.size() && block.isValid(); block = block.next()) {
@@ -358,9 +358,8 @@ QRectF ScriptTextLayout::blockBoundingRect(const QTextBlock &block) const
     if (index >= m_blocks.size())
         return {};
     layOutBefore(index);
-    if (!m_blocks[index].laidOut)
-        layOut(block, index);
-    updateTops();
+    // Only the tops down to this block: the rest may wait for whoever needs them.
+    updateTops(index + 1);
     const Metrics &metrics = m_blocks[index];
     return {m_frame.left, metrics.top, m_frame.textWidth(), metrics.height};
 }
