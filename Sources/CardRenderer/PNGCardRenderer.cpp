@@ -79,9 +79,9 @@ drawContent(QPainter &painter, const CardRenderInput &input, int width, int heig
 
     qreal textWidth = contentWidth;
     if (input.includeUploadedImage && scene.image) {
-        const qreal side = 320 * s;
+        const QSizeF cover = PNGCardRenderer::thumbnailCover(width, height);
+        const qreal side = cover.width();
         if (const auto path = PNGCardRenderer::thumbnailPath(input)) {
-            const QSizeF cover(side, side);
             if (const auto image
                 = input.images ? input.images->load(*path, scene.image->mimeType, cover)
                                : SceneImageLoader::load(*path, scene.image->mimeType, cover)) {
@@ -144,6 +144,12 @@ std::optional<QString> PNGCardRenderer::thumbnailPath(const CardRenderInput &inp
     return path;
 }
 
+QSizeF PNGCardRenderer::thumbnailCover(int width, int height)
+{
+    const qreal side = 320 * (std::min(width, height) / 1080.0);
+    return {side, side};
+}
+
 std::expected<QImage, CardRenderError>
 PNGCardRenderer::renderImage(const CardRenderInput &input) const
 {
@@ -176,11 +182,10 @@ std::expected<void, CardRenderError> PNGCardRenderer::render(
     };
     if (width > maximumSide || height > maximumSide || !CardFonts::ensureRegistered())
         return noContext();
-    // Every pixel is drawn anew: the card's background fills it first.
-    if (canvas.size() != QSize(width, height)
-        || canvas.format() != QImage::Format_ARGB32_Premultiplied) {
-        canvas = QImage(width, height, QImage::Format_ARGB32_Premultiplied);
-    }
+    // Every pixel is drawn anew: the card's background fills it first. A card is opaque; a
+    // canvas without alpha is written as RGB, a quarter fewer bytes to compress.
+    if (canvas.size() != QSize(width, height) || canvas.format() != QImage::Format_RGB32)
+        canvas = QImage(width, height, QImage::Format_RGB32);
     if (canvas.isNull())
         return noContext();
     // 72 dpi: one card point is one pixel.

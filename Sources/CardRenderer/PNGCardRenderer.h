@@ -33,6 +33,9 @@ public:
     // The reference image file the card would show, when the scene has one that is safe to
     // open (a plain name, and no symbolic link below the package) and exists.
     static std::optional<QString> thumbnailPath(const CardRenderInput &input);
+    // The square a card of this size fills with its reference image: the cover size it asks
+    // the image to be decoded at.
+    static QSizeF thumbnailCover(int width, int height);
 
 private:
     // Draws the card on `canvas`, which is made anew unless it already has the card's size.

@@ -5,7 +5,8 @@
 
 namespace veskel {
 
-// Writes an image as an 8-bit RGBA PNG with no ancillary chunks.
+// Writes an image as an 8-bit PNG with no ancillary chunks: RGB when the image has no alpha
+// channel, RGBA otherwise.
 //
 // Cards are large and mostly flat, and Qt's encoder (libpng with zlib) spends most of an
 // export deflating runs of identical bytes. This encoder filters every row against the one

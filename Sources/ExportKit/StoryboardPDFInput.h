@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <QPageSize>
+#include <QSizeF>
 #include <QString>
 
 #include <memory>
@@ -24,6 +25,9 @@ struct StoryboardPDFInput
     // Decoded reference images shared with the export's cards; without it the PDF decodes its
     // own.
     std::shared_ptr<SceneImageCache> images{};
+    // The size those cards have reference images decoded at. A picture whose box that size
+    // covers asks for it too and is scaled down from it: one decoding serves both.
+    QSizeF cardImageCover{};
 
     static QPageSize defaultPageSize();
 };

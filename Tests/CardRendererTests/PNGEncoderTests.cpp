@@ -54,7 +54,8 @@ TEST_P(PNGEncoderTest, decodesToTheSamePixels)
     QImage decoded;
     ASSERT_TRUE(decoded.loadFromData(png, "png"));
     ASSERT_EQ(decoded.size(), source.size());
-    EXPECT_TRUE(decoded.hasAlphaChannel());
+    // Opaque images are written as RGB.
+    EXPECT_EQ(decoded.hasAlphaChannel(), source.hasAlphaChannel());
     EXPECT_EQ(decoded.convertToFormat(QImage::Format_ARGB32),
               source.convertToFormat(QImage::Format_ARGB32));
 }
@@ -79,6 +80,10 @@ INSTANTIATE_TEST_SUITE_P(
                             .convertToFormat(QImage::Format_ARGB32_Premultiplied);
                     }},
         EncoderCase{"opaqueWithoutAlpha", [] { return noise(33, 17, QImage::Format_RGB32, 5); }},
+        // Opaque rows are filtered four pixels a step while a step's store fits in the row:
+        // a row of exactly one step, and one too short for any.
+        EncoderCase{"opaqueOneStep", [] { return noise(6, 9, QImage::Format_RGB32, 13); }},
+        EncoderCase{"opaqueNoStep", [] { return noise(5, 9, QImage::Format_RGB32, 17); }},
         EncoderCase{"otherFormat",
                     [] { return drawing(120, 90).convertToFormat(QImage::Format_RGB888); }},
         // Translucent rows between opaque ones: each is filtered against the row above as
