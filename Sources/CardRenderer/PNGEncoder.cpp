@@ -42,11 +42,13 @@ VESKEL_VECTOR_CLONES quint32 filterRow(const QRgb *line,
 // The same filter for an image without alpha: the R, G, B differences of each pixel, three
 // bytes where PNG's RGB has them. Each 16-byte step subtracts four pixels byte by byte and
 // shuffles their twelve colour bytes together; the store's last four bytes are overwritten by
-// the next step, so the steps stop where that would run past the row.
-VESKEL_VECTOR_CLONES void
+// the next step, so the steps stop where that would run past the row. Tells whether every
+// difference was zero: the row repeats the one above, as most of a card's rows do.
+VESKEL_VECTOR_CLONES bool
 filterRowRGB(const QRgb *line, const QRgb *above, size_t width, uchar *out)
 {
     using Bytes = uchar __attribute__((vector_size(16)));
+    Bytes any{};
     size_t x = 0;
     for (; x + 6 <= width; x += 4) {
         Bytes pixels;
@@ -62,13 +64,19 @@ filterRowRGB(const QRgb *line, const QRgb *above, size_t width, uchar *out)
         const Bytes rgb = __builtin_shuffle(
             difference, Bytes{2, 1, 0, 6, 5, 4, 10, 9, 8, 14, 13, 12, 0, 0, 0, 0});
 #endif
+        any |= rgb;
         std::memcpy(out + 3 * x, &rgb, 16);
     }
+    uchar rest = 0;
     for (; x < width; ++x) {
         out[3 * x] = uchar(qRed(line[x]) - qRed(above[x]));
         out[3 * x + 1] = uchar(qGreen(line[x]) - qGreen(above[x]));
         out[3 * x + 2] = uchar(qBlue(line[x]) - qBlue(above[x]));
+        rest |= out[3 * x] | out[3 * x + 1] | out[3 * x + 2];
     }
+    for (int k = 0; k < 16; ++k)
+        rest |= any[k];
+    return rest == 0;
 }
 
 // Every row as its filter byte and samples, straight into the compressor: RGB samples for an
@@ -88,8 +96,10 @@ void compressRows(const QImage &image, ZlibWriter &zlib)
         uchar *row = zlib.space(rowBytes);
         row[0] = 2; // Up
         const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        size_t zeros = 0;
         if (opaque) {
-            filterRowRGB(line, above, width, row + 1);
+            if (filterRowRGB(line, above, width, row + 1))
+                zeros = rowBytes - 1;
         } else if (const quint32 all = filterRow(line, above, width, row + 1);
                    premultiplied && qAlpha(all) != 255) {
             // PNG samples are not premultiplied; Qt's own conversion undoes it for rows that
@@ -101,7 +111,7 @@ void compressRows(const QImage &image, ZlibWriter &zlib)
             filterRow(line, above, width, row + 1);
             aboveConverted = std::move(converted);
         }
-        zlib.append(rowBytes);
+        zlib.append(rowBytes, zeros);
         above = line;
     }
 }

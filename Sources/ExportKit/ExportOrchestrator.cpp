@@ -230,8 +230,9 @@ Result<ExportResult> ExportOrchestrator::writePackage(const StoryboardProject &p
               StoryboardPDFInput input{project, ProjectPackagePaths::mediaPath(package),
                                        QDateTime::currentDateTimeUtc()};
               input.images = images;
-              input.cardImageCover = PNGCardRenderer::thumbnailCover(project.videoSettings.width,
-                                                                     project.videoSettings.height);
+              if (project.exportSettings.includeUploadedImagesInCards)
+                  input.cardImageCover = PNGCardRenderer::thumbnailCover(
+                      project.videoSettings.width, project.videoSettings.height);
               return StoryboardPDFWriter::write(input);
           });
     // Every early return below waits for it: it reads the project and the package.

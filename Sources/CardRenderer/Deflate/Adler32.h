@@ -9,6 +9,8 @@ class Adler32
 {
 public:
     void update(const uchar *data, size_t size);
+    // As `update` with `count` zero bytes: each adds a to b.
+    void updateZeros(size_t count) { m_b = quint32((m_b + quint64(count % base) * m_a) % base); }
 
     quint32 value() const { return (m_b << 16) | m_a; }
 

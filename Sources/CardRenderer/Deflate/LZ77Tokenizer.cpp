@@ -64,6 +64,16 @@ void LZ77Tokenizer::makeRoom(size_t size)
         m_buffer.resize(std::max(window + sliceBytes, m_filled + size));
 }
 
+void LZ77Tokenizer::append(size_t size, size_t zeroTail)
+{
+    Q_ASSERT(zeroTail <= size);
+    m_filled += size;
+    if (zeroTail > 0) {
+        const qint64 end = m_offset + qint64(m_filled);
+        m_zeros.emplace_back(end - qint64(zeroTail), end);
+    }
+}
+
 void LZ77Tokenizer::next(std::vector<DeflateToken> &tokens, size_t limit)
 {
     const uchar *data = m_buffer.data();
@@ -104,11 +114,17 @@ void LZ77Tokenizer::next(std::vector<DeflateToken> &tokens, size_t limit)
 }
 
 // How many bytes from `start` repeat the byte before it.
-VESKEL_VECTOR_CLONES size_t LZ77Tokenizer::runLength(size_t start) const
+VESKEL_VECTOR_CLONES size_t LZ77Tokenizer::runLength(size_t start)
 {
     const uchar *data = m_buffer.data();
     const quint64 pattern = 0x0101010101010101ull * data[start - 1];
     size_t end = start;
+    // A run of zeros reaches at least to the end of the stretch of zeros it is in.
+    const qint64 position = m_offset + qint64(start);
+    while (!m_zeros.empty() && m_zeros.front().second <= position)
+        m_zeros.pop_front();
+    if (!m_zeros.empty() && pattern == 0 && m_zeros.front().first <= position)
+        end = size_t(m_zeros.front().second - m_offset);
     // Long runs (a filtered card's flat rows) 32 bytes a step, which the compiler vectorises.
     for (; end + 32 <= m_filled; end += 32) {
         quint64 different = 0;

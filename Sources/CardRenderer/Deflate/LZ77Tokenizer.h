@@ -4,6 +4,8 @@
 
 #include <QtGlobal>
 
+#include <deque>
+#include <utility>
 #include <vector>
 
 namespace veskel {
@@ -25,8 +27,9 @@ public:
     // Makes room for at least `size` bytes. Only when everything appended is tokenized
     // (`atEnd`): it drops bytes that no later copy can reach.
     void makeRoom(size_t size);
-    // `size` bytes were written at `end`.
-    void append(size_t size) { m_filled += size; }
+    // `size` bytes were written at `end`, the last `zeroTail` of them zeros: a run there is
+    // known without reading it.
+    void append(size_t size, size_t zeroTail = 0);
 
     // Whether every byte appended so far is tokenized.
     bool atEnd() const { return m_position >= m_filled; }
@@ -35,7 +38,7 @@ public:
     void next(std::vector<DeflateToken> &tokens, size_t limit);
 
 private:
-    size_t runLength(size_t start) const;
+    size_t runLength(size_t start);
     void appendRun(std::vector<DeflateToken> &tokens, size_t start, size_t run) const;
 
     std::vector<uchar> m_buffer;
@@ -46,6 +49,8 @@ private:
     qint64 m_offset = 0;
     // The stream position (modulo 2^32) last seen per hash of four bytes.
     std::vector<quint32> m_head;
+    // Stretches of zeros appended and not yet passed, as stream positions [first, second).
+    std::deque<std::pair<qint64, qint64>> m_zeros;
 };
 
 } // namespace veskel

@@ -32,10 +32,12 @@ uchar *ZlibWriter::space(size_t size)
     return m_tokenizer.end();
 }
 
-void ZlibWriter::append(size_t size)
+void ZlibWriter::append(size_t size, size_t zeroTail)
 {
-    m_checksum.update(m_tokenizer.end(), size);
-    m_tokenizer.append(size);
+    Q_ASSERT(zeroTail <= size);
+    m_checksum.update(m_tokenizer.end(), size - zeroTail);
+    m_checksum.updateZeros(zeroTail);
+    m_tokenizer.append(size, zeroTail);
 }
 
 QByteArray ZlibWriter::finish()

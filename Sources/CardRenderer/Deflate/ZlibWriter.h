@@ -23,8 +23,9 @@ public:
 
     // Where the next `size` bytes go.
     uchar *space(size_t size);
-    // `size` bytes were written where `space` said.
-    void append(size_t size);
+    // `size` bytes were written where `space` said, the last `zeroTail` of them zeros (which
+    // are then neither summed nor scanned byte by byte).
+    void append(size_t size, size_t zeroTail = 0);
     // The whole zlib stream; nothing may be appended after.
     QByteArray finish();
 
