@@ -218,7 +218,36 @@ CardTextDrawer::TruncatedText CardTextDrawer::truncatedText(const QString &text,
     };
     qsizetype fitting = 0;           // "…" alone is the answer when nothing else fits
     qsizetype tooLong = ends.size(); // the whole text does not fit
-    for (qsizetype step = 1; fitting + step < tooLong; step *= 2) {
+
+    // The whole text's lines tell where the answer lies: from the start of the last line that
+    // fits (a cut in an earlier line fits, the ellipsis wrapping or not) to the end of the first
+    // that does not (the start of a word that did not fit before may, shortened, but not the
+    // whole of it). When both bounds measure as they should, the search is between them, else
+    // from the first character.
+    const QTextLayout &whole = *laidOut(text, font, width, true).layout;
+    int lines = 0;
+    while (lines < whole.lineCount()) {
+        const QTextLine line = whole.lineAt(lines);
+        if (line.y() + line.height() > maximumHeight)
+            break;
+        ++lines;
+    }
+    bool bracketed = false;
+    if (lines > 0 && lines < whole.lineCount() && whole.text().size() == text.size()) {
+        const auto keptThrough = [&ends](qsizetype position) {
+            return qsizetype(std::upper_bound(ends.begin(), ends.end(), position) - ends.begin());
+        };
+        const QTextLine over = whole.lineAt(lines);
+        const qsizetype low = keptThrough(whole.lineAt(lines - 1).textStart());
+        const qsizetype high
+            = std::min(keptThrough(over.textStart() + over.textLength()) + 1, tooLong);
+        if (low < high && (low == 0 || fits(low)) && (high == tooLong || !fits(high))) {
+            fitting = low;
+            tooLong = high;
+            bracketed = true;
+        }
+    }
+    for (qsizetype step = 1; !bracketed && fitting + step < tooLong; step *= 2) {
         if (!fits(fitting + step)) {
             tooLong = fitting + step;
             break;
