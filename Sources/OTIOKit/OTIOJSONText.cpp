@@ -6,19 +6,6 @@
 
 namespace veskel::OTIOJSONText {
 
-namespace {
-
-const QString indentation = QStringLiteral("    ");
-
-// Continuation lines of a nested value move one level in; strings never hold a raw line feed,
-// so every line feed in a value is structure.
-QString nested(QString value)
-{
-    return value.replace(u'\n', u'\n' + indentation);
-}
-
-} // namespace
-
 QString string(const QString &text)
 {
     const QString clean = XMLEscaping::removingForbiddenCharacters(text);
@@ -77,7 +64,7 @@ QString object(const Members &members)
     QStringList lines;
     lines.reserve(members.size());
     for (const auto &[key, value] : members)
-        lines << indentation + string(key) + QStringLiteral(": ") + nested(value);
+        lines << string(key) + QStringLiteral(": ") + value;
     return QStringLiteral("{\n") + lines.join(QStringLiteral(",\n")) + QStringLiteral("\n}");
 }
 
@@ -85,11 +72,50 @@ QString array(const QStringList &values)
 {
     if (values.isEmpty())
         return QStringLiteral("[]");
-    QStringList lines;
-    lines.reserve(values.size());
-    for (const QString &value : values)
-        lines << indentation + nested(value);
-    return QStringLiteral("[\n") + lines.join(QStringLiteral(",\n")) + QStringLiteral("\n]");
+    return QStringLiteral("[\n") + values.join(QStringLiteral(",\n")) + QStringLiteral("\n]");
+}
+
+QString indented(const QString &json)
+{
+    // Strings hold no raw line feed, so every line feed is structure; brackets inside strings
+    // do not nest.
+    QString result;
+    result.reserve(json.size() * 2);
+    int depth = 0;
+    bool inString = false;
+    for (qsizetype i = 0; i < json.size(); ++i) {
+        const QChar c = json.at(i);
+        result += c;
+        if (inString) {
+            if (c == u'\\' && i + 1 < json.size())
+                result += json.at(++i);
+            else if (c == u'"')
+                inString = false;
+            continue;
+        }
+        switch (c.unicode()) {
+        case u'"':
+            inString = true;
+            break;
+        case u'{':
+        case u'[':
+            ++depth;
+            break;
+        case u'}':
+        case u']':
+            --depth;
+            break;
+        case u'\n': {
+            const bool closes
+                = i + 1 < json.size() && (json.at(i + 1) == u'}' || json.at(i + 1) == u']');
+            result += QString(4 * (closes ? depth - 1 : depth), u' ');
+            break;
+        }
+        default:
+            break;
+        }
+    }
+    return result;
 }
 
 } // namespace veskel::OTIOJSONText

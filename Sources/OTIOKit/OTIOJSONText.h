@@ -24,9 +24,12 @@ QString integer(qint64 value);
 QString boolean(bool value);
 QString null();
 
-// Values are JSON texts made by these functions; nested ones are indented one level deeper.
+// Values are JSON texts made by these functions, a member or element a line, not indented:
+// the finished document is indented once, rather than every level again as it nests.
 QString object(const Members &members);
 QString array(const QStringList &values);
+// The document indented four spaces a level of nesting.
+QString indented(const QString &json);
 
 } // namespace OTIOJSONText
 

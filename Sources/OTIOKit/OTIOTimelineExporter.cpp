@@ -202,7 +202,8 @@ OTIOExportResult OTIOTimelineExporter::exportDocument(const OTIOExportInput &inp
          {QStringLiteral("global_start_time"), rationalTime(0, rate)},
          {QStringLiteral("tracks"), object(stack)}});
 
-    return {document + u'\n', timelineFileBaseName(project.title) + QStringLiteral(".otio")};
+    return {indented(document) + u'\n',
+            timelineFileBaseName(project.title) + QStringLiteral(".otio")};
 }
 
 } // namespace veskel

@@ -118,6 +118,8 @@ INSTANTIATE_TEST_SUITE_P(
                        500, 160},
         ShorteningCase{"oneLongWord", QStringLiteral("x").repeated(900), 300, 80},
         ShorteningCase{"lineBreaks", QStringLiteral("line\n").repeated(40), 900, 150},
+        // Laid out as one character each, so the laid-out lines do not index this text.
+        ShorteningCase{"windowsLineBreaks", QStringLiteral("line\r\n").repeated(40), 900, 150},
         ShorteningCase{"combiningMarks", QStringLiteral("e\u0301a\u0308 ").repeated(200), 400, 90},
         ShorteningCase{"emoji",
                        QStringLiteral("Ship it \U0001F680\U0001F44D\U0001F3FD ").repeated(60), 420,

@@ -1,3 +1,4 @@
+#include "OTIOKit/OTIOJSONText.h"
 #include "OTIOKit/OTIOTimelineExporter.h"
 
 #include "FCPXMLKit/FCPXML114Exporter.h"
@@ -408,6 +409,29 @@ TEST_P(OTIODocument, MatchesTheFCPXMLTimeline)
 }
 
 INSTANTIATE_TEST_SUITE_P(Projects, OTIODocument, everyTimelineAtEveryRate(), timelineCaseName);
+
+// Brackets, quotes and backslashes inside strings are text, not nesting.
+TEST(OTIOJSONText, IndentsByNestingOutsideStrings)
+{
+    using namespace OTIOJSONText;
+    const QString text = string(QStringLiteral("a {[\"\\]} z"));
+    const QString json
+        = object({{QStringLiteral("name"), text},
+                  {QStringLiteral("items"), array({object({{QStringLiteral("k"), integer(1)}}),
+                                                   array({}), string(QStringLiteral("}"))})},
+                  {QStringLiteral("empty"), object({})}});
+    EXPECT_EQ(indented(json), QString::fromUtf8(R"json({
+    "name": "a {[\"\\]} z",
+    "items": [
+        {
+            "k": 1
+        },
+        [],
+        "}"
+    ],
+    "empty": {}
+})json"));
+}
 
 TEST(OTIOTimelineExporter, MarkerColoursFollowTheKindAndTextsKeepTheirCharacters)
 {
