@@ -70,15 +70,28 @@ int distanceCode(int distance)
 void write(BitWriter &out, const std::vector<DeflateToken> &tokens, bool final)
 {
     BitWriter writer = out;
+    // Counted in four tables, a token's by its place modulo four, then added up: runs of one
+    // symbol (most of a card's tokens) would otherwise wait on each count's previous store.
+    constexpr size_t ways = 4;
+    std::array<std::array<quint32, 286>, ways> literalCounts{};
+    std::array<std::array<quint32, 30>, ways> distanceCounts{};
+    for (size_t i = 0; i < tokens.size(); ++i) {
+        const DeflateToken &token = tokens[i];
+        auto &literals = literalCounts[i % ways];
+        if (token.distance == 0) {
+            ++literals[token.value];
+        } else {
+            ++literals[257 + lengthCode(token.value)];
+            ++distanceCounts[i % ways][distanceCode(token.distance)];
+        }
+    }
     std::vector<quint32> literalFrequencies(286, 0);
     std::vector<quint32> distanceFrequencies(30, 0);
-    for (const DeflateToken &token : tokens) {
-        if (token.distance == 0) {
-            ++literalFrequencies[token.value];
-        } else {
-            ++literalFrequencies[257 + lengthCode(token.value)];
-            ++distanceFrequencies[distanceCode(token.distance)];
-        }
+    for (size_t way = 0; way < ways; ++way) {
+        for (size_t symbol = 0; symbol < literalFrequencies.size(); ++symbol)
+            literalFrequencies[symbol] += literalCounts[way][symbol];
+        for (size_t symbol = 0; symbol < distanceFrequencies.size(); ++symbol)
+            distanceFrequencies[symbol] += distanceCounts[way][symbol];
     }
     literalFrequencies[256] = 1;
     const std::vector<quint8> literalLengths = HuffmanCode::codeLengths(literalFrequencies, 15);
