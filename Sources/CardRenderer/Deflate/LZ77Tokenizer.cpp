@@ -68,7 +68,12 @@ void LZ77Tokenizer::append(size_t size, size_t zeroTail)
 {
     Q_ASSERT(zeroTail <= size);
     m_filled += size;
-    if (zeroTail > 0) {
+    // Only stretches worth skipping are kept, and only until tokenized, so few are held at once
+    // however narrow the rows.
+    const qint64 tokenized = m_offset + qint64(m_position);
+    while (!m_zeros.empty() && m_zeros.front().second <= tokenized)
+        m_zeros.pop_front();
+    if (zeroTail >= 64) {
         const qint64 end = m_offset + qint64(m_filled);
         m_zeros.emplace_back(end - qint64(zeroTail), end);
     }
