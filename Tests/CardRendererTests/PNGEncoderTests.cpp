@@ -72,6 +72,9 @@ INSTANTIATE_TEST_SUITE_P(
                         return image;
                     }},
         EncoderCase{"drawing", [] { return drawing(1500, 700); }},
+        // Opaque, as cards are: most rows repeat the one above and are declared zeros.
+        EncoderCase{"opaqueDrawing",
+                    [] { return drawing(1500, 700).convertToFormat(QImage::Format_RGB32); }},
         // Noise leaves nothing to match: every block is all literals.
         EncoderCase{"noise", [] { return noise(300, 200, QImage::Format_ARGB32, 7); }},
         EncoderCase{"translucentPremultiplied",
