@@ -170,6 +170,22 @@ void exportPackage(benchmark::State &state)
         double(std::clock() - start) / CLOCKS_PER_SEC, benchmark::Counter::kAvgIterations);
 }
 
+// Drawing the first ten cards of that project, without encoding them.
+void drawCards(benchmark::State &state)
+{
+    const ExportFixture fixture(int(state.range(0)), int(state.range(1)));
+    const PNGCardRenderer renderer;
+    for (auto _ : state) {
+        for (const Scene &scene : fixture.project().scenes.first(10)) {
+            CardRenderInput input;
+            input.scene = scene;
+            input.videoSettings = fixture.project().videoSettings;
+            input.mediaBasePath = ProjectPackagePaths::mediaPath(fixture.package());
+            benchmark::DoNotOptimize(renderer.renderImage(input));
+        }
+    }
+}
+
 // The PNG encoding of the first ten cards of that project (one with a reference image).
 void encodeCards(benchmark::State &state)
 {
@@ -217,6 +233,11 @@ void storyboardPDF(benchmark::State &state)
 } // namespace
 
 BENCHMARK(storyboardPDF)->Unit(benchmark::kMillisecond)->MinTime(3)->UseRealTime();
+
+BENCHMARK(drawCards)
+    ->ArgNames({"width", "height"})
+    ->Args({1920, 1080})
+    ->Unit(benchmark::kMillisecond);
 
 BENCHMARK(encodeCards)
     ->ArgNames({"width", "height"})
