@@ -68,9 +68,11 @@ struct CardJobs
 };
 
 // Renders the cards on as many threads as the machine has and reports as rendering them one
-// after the other in scene order would: the first failure in that order wins.
+// after the other in scene order would: the first failure in that order wins. `meanwhile` runs
+// on the calling thread while they render.
 Result<QStringList> renderCards(const CardJobs &cards,
-                                const ExportOrchestrator::CardProgress &progress)
+                                const ExportOrchestrator::CardProgress &progress,
+                                const std::function<void()> &meanwhile)
 {
     const qsizetype count = cards.scenes.size();
     for (qsizetype i = 0; i < count; ++i) {
@@ -129,6 +131,7 @@ Result<QStringList> renderCards(const CardJobs &cards,
         std::vector<std::jthread> threads;
         for (size_t t = 0; t < threadCount; ++t)
             threads.emplace_back(work);
+        meanwhile();
     }
 
     QStringList warnings;
@@ -253,7 +256,21 @@ Result<ExportResult> ExportOrchestrator::writePackage(const StoryboardProject &p
                          ProjectPackagePaths::mediaPath(package),
                          fileNames,
                          images};
-    const auto warnings = renderCards(cards, observers.cards);
+    // The files that need no card are made while the cards render, and written after them.
+    std::optional<std::expected<QByteArray, ProjectCodecError>> json;
+    QString shotList;
+    QByteArray sceneList;
+    std::optional<OTIOExportResult> otio;
+    const auto documents = [&] {
+        json = ProjectJSONCodec::encode(project);
+        shotList = ShotListExporter::generate(project, QDateTime::currentDateTimeUtc());
+        sceneList = SceneListExporter::csv(project).toUtf8();
+        // With the animatic it also points to the narration, written after the cards.
+        if (!project.exportSettings.includeAnimatic)
+            otio = OTIOTimelineExporter::exportDocument(
+                {project, cardFileNames, result.exportFolderPath, {}});
+    };
+    const auto warnings = renderCards(cards, observers.cards, documents);
     if (!warnings)
         return std::unexpected(warnings.error());
     result.warnings = *warnings;
@@ -300,15 +317,13 @@ Result<ExportResult> ExportOrchestrator::writePackage(const StoryboardProject &p
     // 8. The JSON backup, in the project file's own form.
     result.jsonPath = result.exportFolderPath + u'/' + jsonBackupFileName();
     const QString jsonFailure = QStringLiteral("Could not write JSON backup: ");
-    const auto json = ProjectJSONCodec::encode(project);
-    if (!json)
-        return std::unexpected(ExportError::writeFailed(jsonFailure + json.error().description()));
-    if (const auto written = writeAtomically(result.jsonPath, *json); !written)
+    if (!*json)
+        return std::unexpected(ExportError::writeFailed(jsonFailure + json->error().description()));
+    if (const auto written = writeAtomically(result.jsonPath, **json); !written)
         return std::unexpected(ExportError::writeFailed(jsonFailure + written.error()));
 
     // 9. The shot list.
     result.markdownPath = result.exportFolderPath + u'/' + shotListFileName();
-    const QString shotList = ShotListExporter::generate(project, QDateTime::currentDateTimeUtc());
     if (const auto written = writeAtomically(result.markdownPath, shotList.toUtf8()); !written) {
         return std::unexpected(ExportError::writeFailed(
             QStringLiteral("Could not write shot list: ") + written.error()));
@@ -316,19 +331,18 @@ Result<ExportResult> ExportOrchestrator::writePackage(const StoryboardProject &p
 
     // 10. The scene list.
     result.csvPath = result.exportFolderPath + u'/' + sceneListFileName();
-    if (const auto written
-        = writeAtomically(result.csvPath, SceneListExporter::csv(project).toUtf8());
-        !written) {
+    if (const auto written = writeAtomically(result.csvPath, sceneList); !written) {
         return std::unexpected(ExportError::writeFailed(
             QStringLiteral("Could not write scene list: ") + written.error()));
     }
 
     // 11. The same timeline for editors that read OpenTimelineIO, beside the FCPXML.
-    const OTIOExportResult otio = OTIOTimelineExporter::exportDocument(
-        {project, cardFileNames, result.exportFolderPath,
-         narration ? narration->files : QHash<QString, NarrationFile>()});
-    result.otioPath = result.exportFolderPath + u'/' + otio.otioFileName;
-    if (const auto written = writeAtomically(result.otioPath, otio.json.toUtf8()); !written) {
+    if (!otio)
+        otio = OTIOTimelineExporter::exportDocument(
+            {project, cardFileNames, result.exportFolderPath,
+             narration ? narration->files : QHash<QString, NarrationFile>()});
+    result.otioPath = result.exportFolderPath + u'/' + otio->otioFileName;
+    if (const auto written = writeAtomically(result.otioPath, otio->json.toUtf8()); !written) {
         return std::unexpected(ExportError::writeFailed(
             QStringLiteral("Could not write OpenTimelineIO timeline: ") + written.error()));
     }
