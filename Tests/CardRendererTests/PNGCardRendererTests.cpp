@@ -284,15 +284,18 @@ TEST(PNGCardRenderer, writesTheRenderedImageAndReplacesAnOldCard)
 TEST(PNGCardRenderer, cardsRenderedInParallelMatchOneAtATime)
 {
     // One at a time, each card is drawn where the one before was, now and then at another
-    // size: nothing of it may show through.
-    const std::array<QSize, 6> sizes{QSize(1280, 720), QSize(1280, 720), QSize(1920, 1080),
-                                     QSize(640, 360),  QSize(640, 360),  QSize(1280, 720)};
+    // size, and only what the one before left other than background is filled again: nothing
+    // of it may show through, also when a short card follows a long one.
+    const std::array<QSize, 7> sizes{QSize(1280, 720), QSize(1280, 720), QSize(1920, 1080),
+                                     QSize(640, 360),  QSize(640, 360),  QSize(1280, 720),
+                                     QSize(1280, 720)};
     QList<CardRenderInput> inputs;
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < 7; ++i) {
+        const int length = i % 6;
         CardRenderInput input = cardInput(sizes[size_t(i)].width(), sizes[size_t(i)].height());
         input.scene.order = i;
-        input.scene.title = QStringLiteral("Scene title %1 ").arg(i).repeated(i + 1);
-        input.scene.voiceoverText = QStringLiteral("Voiceover words go on. ").repeated(i * 20);
+        input.scene.title = QStringLiteral("Scene title %1 ").arg(i).repeated(length + 1);
+        input.scene.voiceoverText = QStringLiteral("Voiceover words go on. ").repeated(length * 20);
         inputs.append(input);
     }
     const PNGCardRenderer renderer;
