@@ -284,8 +284,7 @@ TEST(PNGCardRenderer, writesTheRenderedImageAndReplacesAnOldCard)
 TEST(PNGCardRenderer, cardsRenderedInParallelMatchOneAtATime)
 {
     // One at a time, each card is drawn where the one before was, now and then at another
-    // size, and only what the one before left other than background is filled again: nothing
-    // of it may show through, also when a short card follows a long one.
+    // size: nothing of it may show through, also when a short card follows a long one.
     const std::array<QSize, 7> sizes{QSize(1280, 720), QSize(1280, 720), QSize(1920, 1080),
                                      QSize(640, 360),  QSize(640, 360),  QSize(1280, 720),
                                      QSize(1280, 720)};
