@@ -21,6 +21,15 @@ void prepare(QImageReader &reader)
 
 } // namespace
 
+QSizeF coverServing(QSizeF needed, QSizeF offered)
+{
+    return offered.isValid()
+                   && std::min(offered.width(), offered.height())
+                          >= std::min(needed.width(), needed.height())
+               ? offered
+               : needed;
+}
+
 SceneImageDecoding
 decoding(const QString &filePath, SceneImage::MimeType mimeType, QSizeF coverSize)
 {

@@ -21,6 +21,11 @@ namespace SceneImageLoader {
 std::optional<QImage>
 load(const QString &filePath, SceneImage::MimeType mimeType, QSizeF coverSize = QSizeF());
 
+// `offered` when a decoding for that cover is large enough to be scaled down to fit any image
+// into a box of `needed` pixels, else `needed`: one decoding then serves both. A cover scales an
+// image to cover it, so its shorter side at least the box's shorter side is enough.
+QSizeF coverServing(QSizeF needed, QSizeF offered);
+
 // How `load` decodes the file for `coverSize`, read from its header.
 SceneImageDecoding
 decoding(const QString &filePath, SceneImage::MimeType mimeType, QSizeF coverSize);

@@ -137,14 +137,8 @@ void drawPicture(QPainter &painter,
     bool drawn = false;
     if (const auto path = PNGCardRenderer::thumbnailPath(reference)) {
         const QSizeF pixels = box.size() * pictureScale;
-        // A cover of a size whose shorter side is at least the box's shorter side scales any
-        // image at least as much as fitting it into the box does.
-        const QSizeF &shared = input.cardImageCover;
-        const QSizeF cover = input.images
-                                     && std::min(shared.width(), shared.height())
-                                            >= std::min(pixels.width(), pixels.height())
-                                 ? shared
-                                 : pixels;
+        const QSizeF cover
+            = input.images ? SceneImageLoader::coverServing(pixels, input.cardImageCover) : pixels;
         const SceneImage::MimeType type = scene.image->mimeType;
         if (auto image = input.images ? input.images->load(*path, type, cover)
                                       : SceneImageLoader::load(*path, type, cover);

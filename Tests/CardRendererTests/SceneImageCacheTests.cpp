@@ -107,6 +107,59 @@ INSTANTIATE_TEST_SUITE_P(
         return QString::fromLatin1(info.param.fileName).section(u'.', 1).toStdString();
     });
 
+// The storyboard takes the cards' decoding of a reference image instead of its own only when
+// that decoding can be scaled down to fit its box: its pictures are never blurrier for it.
+struct SharedCover
+{
+    const char *name;
+    QSize image;
+    QSizeF box;
+    QSizeF cardCover;
+};
+
+class CoverServingTest : public ::testing::TestWithParam<SharedCover>
+{
+};
+
+TEST_P(CoverServingTest, theDecodingServedFillsTheBox)
+{
+    const SharedCover &param = GetParam();
+    const QString path = QDir(test::makeTemporaryFolder()).filePath(QStringLiteral("image.png"));
+    QImage image(param.image, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    ASSERT_TRUE(image.save(path));
+
+    const QSizeF cover = SceneImageLoader::coverServing(param.box, param.cardCover);
+    const SceneImageDecoding decoding
+        = SceneImageLoader::decoding(path, SceneImage::MimeType::png, cover);
+    const QSize decoded = decoding.scaledSize.isValid() ? decoding.scaledSize : param.image;
+    const QSizeF fitted = QSizeF(param.image).scaled(param.box, Qt::KeepAspectRatio);
+    EXPECT_GE(decoded.width(), std::min<qreal>(fitted.width(), param.image.width()) - 0.5);
+    EXPECT_GE(decoded.height(), std::min<qreal>(fitted.height(), param.image.height()) - 0.5);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Boxes,
+    CoverServingTest,
+    ::testing::Values(
+        // An HD export's storyboard box and card: shared.
+        SharedCover{"landscapeInTheHDBox", {1600, 1000}, {490, 275}, {320, 320}},
+        SharedCover{"portraitInTheHDBox", {800, 1200}, {490, 275}, {320, 320}},
+        SharedCover{"panoramaInTheHDBox", {3000, 400}, {490, 275}, {320, 320}},
+        SharedCover{"tallStripInTheHDBox", {300, 2400}, {490, 275}, {320, 320}},
+        // A vertical video's narrow box, and a small card's too small cover.
+        SharedCover{"landscapeInAVerticalBox", {1600, 1000}, {109, 194}, {320, 320}},
+        SharedCover{"squareWithASmallCard", {1000, 1000}, {490, 275}, {107, 107}},
+        SharedCover{"smallImage", {120, 80}, {490, 275}, {320, 320}}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST(CoverServing, anHDExportsStoryboardSharesTheCardsDecoding)
+{
+    EXPECT_EQ(SceneImageLoader::coverServing({490, 275}, {320, 320}), QSizeF(320, 320));
+    EXPECT_EQ(SceneImageLoader::coverServing({490, 275}, {107, 107}), QSizeF(490, 275));
+    EXPECT_EQ(SceneImageLoader::coverServing({490, 275}, {}), QSizeF(490, 275));
+}
+
 // A PDF page is rendered at one size for any cover, so a card and the storyboard share one
 // rendering; after both had it, or when it does not fit the budget, it is not held.
 TEST(SceneImageCache, sharesOneDecodingBetweenTwoAskersAndThenLetsItGo)
